@@ -1,0 +1,16 @@
+#include "model/LocalFileItem.h"
+
+namespace vellum {
+
+QString LocalFileItem::blocksText() const {
+    const QString dash = QStringLiteral("—");
+    if (isDirectory)
+        return dash;
+    if (blocks && *blocks > 0)
+        return QString::number(*blocks);
+    if (fileSize && *fileSize >= 1)
+        return QString::number((*fileSize + 253) / 254);
+    return dash;
+}
+
+} // namespace vellum
