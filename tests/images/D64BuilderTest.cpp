@@ -199,6 +199,14 @@ TEST(D64Builder, DamagedDisksAreNotMadeWorse) {
     damaged.addFile("c", CBMFileType::prg, sequence(600, 3));
     EXPECT_EQ(D64Extractor::parsedFile(damaged.data(), "x", 1).contents(), sequence(600, 1));
 
+    // Rebuilding the BAM of a disk whose BAM shows everything used restores the true one.
+    RawImage wrongBAM;
+    wrongBAM.bytes = damaged.data();
+    wrongBAM.bytes.replace(D64Layout::sectorOffset(18, 0) + 4, 140, QByteArray(140, '\0'));
+    D64Builder validated = D64Builder::open(wrongBAM.bytes);
+    validated.rebuildBAM();
+    EXPECT_EQ(validated.data(), damaged.data());
+
     // A directory link to 18/25 (on disk: 19/6) must not send entries into track 19.
     RawImage linked;
     linked.bytes = D64Builder::create("LINKS").data();
