@@ -173,8 +173,28 @@ TEST(CbmcopyTool, TypeLettersAndContainerFilesAreHonoured) {
         runTool(bus, "cbmcopy", {"-w", "-v", "-f", "P", "-o", "boot", "8", p00});
     EXPECT_TRUE(container.err.contains("[Info] identified a 1571 drive\n"));
 
+    // And a tape image gives its first file, under its own name when no -o is given.
+    QByteArray tape = QByteArray("C64 tape image file").leftJustified(32, '\0');
+    tape += QByteArray::fromHex("0101"
+                                "0100"
+                                "0100"
+                                "0000") +
+            QByteArray("TAPE").leftJustified(24, ' ');
+    tape += QByteArray::fromHex("0182"
+                                "0108"
+                                "0a08"
+                                "0000"
+                                "60000000"
+                                "00000000");
+    tape += QByteArray("INTRO").leftJustified(16, ' ') + QByteArray("123456789");
+    const QString t64 = bus.path() + "/INTRO.T64";
+    writeFile(t64, tape);
+    runTool(bus, "cbmcopy", {"-w", "-v", "-f", "P", "8", t64});
+
     const QList<D64Extractor::File> files = D64Extractor::files(*bus.disk(8));
-    ASSERT_EQ(files.size(), 2);
+    ASSERT_EQ(files.size(), 3);
+    EXPECT_EQ(files.at(2).name, "INTRO");
+    EXPECT_EQ(D64Extractor::parsedFile(*bus.disk(8), "disk", 2).payload, "123456789");
     EXPECT_EQ(files.at(0).name, "NOTES");
     EXPECT_EQ(files.at(0).typeToken, "SEQ");
     EXPECT_EQ(files.at(1).name, "BOOT");

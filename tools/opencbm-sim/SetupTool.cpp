@@ -34,7 +34,7 @@ const char helpText[] =
     "  ignore-sigint-sigterm  tools ignore SIGINT and SIGTERM\n"
     "  fail-at-track=N        transfers and formats fail on track N\n"
     "  non-utf8               tools print bytes that are not UTF-8\n"
-    "  seconds-per-track=S    time a track takes (0 by default; about 0.3 is a real 1541)\n";
+    "  seconds-per-track=S    time a track takes (0 by default; about 0.7 is a real 1541)\n";
 
 class UsageError : public std::runtime_error {
 public:
