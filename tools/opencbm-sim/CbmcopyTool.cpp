@@ -262,7 +262,8 @@ void writeFile(const BusState& bus, const CopyRequest& request, const QString& p
         return entry.plainName() == driveName;
     });
     const QList<QPair<int, int>> sectors =
-        readChain(written, added->startTrack, added->startSector).sectors;
+        added == entries.end() ? QList<QPair<int, int>>()
+                               : readChain(written, added->startTrack, added->startSector).sectors;
     if (const std::optional<QPair<int, int>> failing = firstFailingSector(bus, sectors)) {
         transferBlocks(bus, request, static_cast<int>(sectors.indexOf(*failing)));
         verdict = QStringLiteral("25,write error,%1,%2")
