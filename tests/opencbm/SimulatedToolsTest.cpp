@@ -199,7 +199,9 @@ TEST_F(SimulatedTools, FormattingWithEitherTool) {
     EXPECT_EQ(D64Extractor::readDirectory(*bus.disk(8)).diskName.toUpper(), QStringLiteral("LONG"));
 
     bus.addDrive(9, QStringLiteral("1571"), sampleDisk());
-    waitForTask(service.formatDisk(9, "1571", "DOS", "D9", true, {}));
+    fractions.clear();
+    waitForTask(service.formatDisk(9, "1571", "DOS", "D9", true, progress));
+    EXPECT_EQ(fractions, QList<double>({0.12, 1.0}));
     EXPECT_EQ(bus.disk(9), D64Builder::create(QStringLiteral("DOS"), QStringLiteral("D9")).data());
 
     bus.setFault(QStringLiteral("fail-at-track"), QStringLiteral("18"));
