@@ -1,6 +1,5 @@
 #include "images/D64Builder.h"
 
-#include "images/D64Extractor.h"
 #include "images/D64Layout.h"
 #include "model/OpenCBMError.h"
 
@@ -66,6 +65,8 @@ void D64Builder::writeSector(qint64 track, qint64 sectorNumber, const QByteArray
     const qint64 offset = sectorOffset(track, sectorNumber);
     if (offset < 0 || offset + sectorSize > image.size())
         return;
+    if (undoLog)
+        undoLog->append({offset, image.mid(offset, sectorSize)});
     image.replace(offset, sectorSize, bytes.left(sectorSize));
 }
 
@@ -204,8 +205,11 @@ quint8 D64Builder::typeByte(CBMFileType type) {
 
 QStringList D64Builder::existingNames() const {
     QStringList names;
-    for (const D64Extractor::File& file : D64Extractor::files(image))
-        names.append(file.name);
+    forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
+        const QString name = decodeName(entry + 5, nameLength);
+        names.append(name.isEmpty() ? QStringLiteral("FILE") : name);
+        return true;
+    });
     return names;
 }
 
@@ -273,7 +277,8 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
 
     // A failed add restores everything, so what the caller may save never depends on
     // how far a failed add got.
-    const QByteArray savedImage = image;
+    QList<std::pair<qint64, QByteArray>> undo;
+    undoLog = &undo;
     const QList<QList<bool>> savedFree = free;
     const qint64 savedCursor[3] = {dirTrack, dirSector, dirIndex};
     try {
@@ -301,10 +306,13 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
         const QString stored = uniqueName(name);
         writeDirectoryEntry(stored, typeByte(type), blocks[0].track, blocks[0].sector, needed);
         writeBAM();
+        undoLog = nullptr;
         const QString listed = decodeName(encodeName(stored), 0, nameLength);
         return listed.isEmpty() ? QStringLiteral("FILE") : listed;
     } catch (...) {
-        image = savedImage;
+        undoLog = nullptr;
+        for (auto it = undo.crbegin(); it != undo.crend(); ++it)
+            image.replace(it->first, sectorSize, it->second);
         free = savedFree;
         dirTrack = savedCursor[0];
         dirSector = savedCursor[1];
@@ -324,40 +332,52 @@ QSet<qint64> D64Builder::sectorsOfOtherFiles(qint64 index) const {
     // On a damaged disk two entries can share sectors; freeing those would let the next
     // add overwrite a file that is still listed.
     QSet<qint64> used;
-    const QList<D64Extractor::File> listed = D64Extractor::files(image);
-    for (qsizetype i = 0; i < listed.size(); ++i) {
-        if (i == index)
-            continue;
-        for (const auto& [t, s] : chainSectors(image, listed[i].startTrack, listed[i].startSector))
-            used.insert(sectorKey(t, s));
-    }
+    qint64 listed = 0;
+    forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
+        if (listed++ != index) {
+            for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4])))
+                used.insert(sectorKey(t, s));
+        }
+        return true;
+    });
     return used;
 }
 
+void D64Builder::rebuildBAM() {
+    for (qint64 t = 1; t <= trackCount; ++t)
+        free[t].fill(true);
+    setFree(directoryTrack, bamSector, false);
+    for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector))
+        setFree(t, s, false);
+    forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
+        for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4])))
+            setFree(t, s, false);
+        return true;
+    });
+    writeBAM();
+    findDirectoryEnd();
+}
+
 void D64Builder::deleteFile(qint64 index) {
-    QSet<qint64> visited;
-    qint64 track = directoryTrack;
-    qint64 sectorNumber = firstDirectorySector;
     qint64 listed = 0;
-    while (track >= 1 && track <= trackCount && !visited.contains(sectorKey(track, sectorNumber))) {
-        visited.insert(sectorKey(track, sectorNumber));
-        QByteArray bytes = readSector(track, sectorNumber);
-        for (qint64 slot = 0; slot < entriesPerSector; ++slot) {
-            const qint64 base = slot * entrySize;
-            if ((bytes[base + 2] & 0x07) == 0)
-                continue;
-            if (listed++ != index)
-                continue;
-            freeChain(quint8(bytes[base + 3]), quint8(bytes[base + 4]), sectorsOfOtherFiles(index));
-            const qint64 from = slot == 0 ? 2 : 0;
-            bytes.replace(base + from, entrySize - from, QByteArray(entrySize - from, '\0'));
-            writeSector(track, sectorNumber, bytes);
-            return;
-        }
-        track = quint8(bytes[0]);
-        sectorNumber = quint8(bytes[1]);
-    }
-    throw builderError(QStringLiteral("That file is not in this D64 image."));
+    std::optional<std::pair<qint64, qint64>> directorySector;
+    qint64 slot = 0;
+    forEachListedEntry(image,
+                       [&](qint64 track, qint64 sectorNumber, qint64 entrySlot, const char*) {
+                           if (listed++ != index)
+                               return true;
+                           directorySector = {track, sectorNumber};
+                           slot = entrySlot;
+                           return false;
+                       });
+    if (!directorySector)
+        throw builderError(QStringLiteral("That file is not in this D64 image."));
+    QByteArray bytes = readSector(directorySector->first, directorySector->second);
+    const qint64 base = slot * entrySize;
+    freeChain(quint8(bytes[base + 3]), quint8(bytes[base + 4]), sectorsOfOtherFiles(index));
+    const qint64 from = slot == 0 ? 2 : 0;
+    bytes.replace(base + from, entrySize - from, QByteArray(entrySize - from, '\0'));
+    writeSector(directorySector->first, directorySector->second, bytes);
 }
 
 } // namespace vellum
