@@ -18,7 +18,7 @@ protected:
     OpenCBMService service{QStringList{tools.path()}};
 
     void SetUp() override {
-        for (const char* tool : {"cbmctrl", "xum1541cfg"})
+        for (const char* tool : {"cbmctrl", "xum1541cfg", "cbmformat"})
             tools.addTool(tool);
     }
 
@@ -82,4 +82,13 @@ TEST_F(BusCommands, RenameAndScratchAskTheDriveForItsVerdict) {
     EXPECT_NO_THROW(waitForTask(service.scratchFile(8, "x")));
     tools.setResponse("cbmctrl", "command", "", "error: no xum1541 device found\n", 255);
     EXPECT_EQ(failureOf(service.renameFile(9, "a", "b")).command(), "cbmctrl command 9 r0:b=a");
+}
+
+TEST_F(BusCommands, ExtendedFormatCountsProgressOverFortyTracks) {
+    QList<double> fractions;
+    auto progress = [&fractions](const QString&, double fraction) { fractions << fraction; };
+    tools.setResponse("cbmformat", "run", "20: formatting\n00, OK,00,00\r");
+    waitForTask(service.formatDisk(8, "1541", "a", "b", true, progress));
+    waitForTask(service.formatDisk(8, "1541", "a", "b", false, progress));
+    EXPECT_EQ(fractions, QList<double>({0.5, -1.0, 1.0, 20.0 / 35.0, -1.0, 1.0}));
 }
