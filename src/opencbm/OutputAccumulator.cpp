@@ -68,8 +68,9 @@ QStringList OutputAccumulator::emitLines(bool flush) {
 }
 
 CommandResult OutputAccumulator::makeResult(qint32 exitCode) const {
-    return CommandResult{exitCode, strictUtf8(stdoutBuffer).value_or(QString()),
-                         strictUtf8(stderrBuffer).value_or(QString())};
+    // A whole stream that is not UTF-8 is read as ISO 8859-1 rather than dropped: a listing
+    // holding one raw PETSCII byte must not come back as an empty disk.
+    return CommandResult{exitCode, decodeChunk(stdoutBuffer), decodeChunk(stderrBuffer)};
 }
 
 } // namespace vellum

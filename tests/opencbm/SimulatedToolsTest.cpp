@@ -98,6 +98,11 @@ TEST_F(SimulatedTools, AdapterDrivesStatusAndDirectory) {
     EXPECT_EQ(listing.entries[0].blocks, 3);
     EXPECT_EQ(listing.blocksFree, 664 - 4);
 
+    // Raw high bytes in the listing still give the disk's files, not an empty disk.
+    bus.setFault(QStringLiteral("non-utf8"));
+    EXPECT_EQ(waitForTask(service.listDirectory(8)).entries.size(), 2);
+    bus.clearFault(QStringLiteral("non-utf8"));
+
     bus.insertDisk(8, std::nullopt);
     EXPECT_EQ(failureOf(service.listDirectory(8)).errorDescription(),
               QStringLiteral("74,drive not ready,00,00"));
