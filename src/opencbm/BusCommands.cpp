@@ -1,0 +1,107 @@
+#include "model/OpenCBMError.h"
+#include "opencbm/OpenCBMService.h"
+#include "opencbm/ToolCommands.h"
+#include "opencbm/ToolVerdicts.h"
+
+#include <QCoroTimer>
+
+namespace vellum {
+
+// Argument lists are built with << here: GCC 12 rejects braced lists inside coroutine
+// bodies ("array used as initializer").
+namespace {
+const QString cbmctrl = QStringLiteral("cbmctrl");
+}
+
+QCoro::Task<AdapterProbe> OpenCBMService::probeAdapter() {
+    const QString tool = locateTool(QStringLiteral("xum1541cfg"));
+    const CommandResult result = co_await run(tool, (QStringList() << QStringLiteral("devinfo")));
+    co_return judgeAdapterProbe(result);
+}
+
+QCoro::Task<QList<DriveInfo>> OpenCBMService::detectDrives() {
+    const QString tool = locateTool(cbmctrl);
+    const CommandResult result = co_await run(tool, (QStringList() << QStringLiteral("detect")));
+    co_return judgeDetect(result);
+}
+
+QCoro::Task<QString> OpenCBMService::driveStatus(qint64 device) {
+    const QString tool = locateTool(cbmctrl);
+    const CommandResult result =
+        co_await run(tool, (QStringList() << QStringLiteral("status") << deviceText(device)));
+    co_return judgeDriveStatus(result, device);
+}
+
+QCoro::Task<DiskDirectory> OpenCBMService::listDirectory(qint64 device) {
+    const QString tool = locateTool(cbmctrl);
+    const CommandResult result =
+        co_await run(tool, (QStringList() << QStringLiteral("dir") << deviceText(device)));
+    co_return judgeDirectory(result, device);
+}
+
+QCoro::Task<> OpenCBMService::resetBus() {
+    const QString tool = locateTool(cbmctrl);
+    const auto settle = resetSettleTime;
+    const CommandResult result = co_await run(tool, (QStringList() << QStringLiteral("reset")));
+    judgeExitStatus(result, QStringLiteral("cbmctrl reset"));
+    co_await QCoro::sleepFor(settle);
+}
+
+QCoro::Task<> OpenCBMService::initializeDrive(qint64 device) {
+    const QString tool = locateTool(cbmctrl);
+    const CommandResult result =
+        co_await run(tool, dosCommandArguments(device, QStringLiteral("i0")));
+    judgeExitStatus(result, QStringLiteral("cbmctrl command ") + deviceText(device) +
+                                QStringLiteral(" I0"));
+}
+
+QCoro::Task<> OpenCBMService::validateDisk(qint64 device) {
+    const QString tool = locateTool(cbmctrl);
+    const CommandResult result =
+        co_await run(tool, dosCommandArguments(device, QStringLiteral("v0")));
+    judgeExitStatus(result, QStringLiteral("cbmctrl command ") + deviceText(device) +
+                                QStringLiteral(" v0"));
+}
+
+namespace {
+
+// Sends a DOS command and asks the drive for its verdict; a status that cannot be read
+// leaves the command counted as done.
+QCoro::Task<> sendJudgedDOSCommand(OpenCBMService& service, QString tool, qint64 device,
+                                   QString dosString) {
+    const CommandResult result = co_await service.run(tool, dosCommandArguments(device, dosString));
+    const QString commandText = dosCommandText(device, dosString);
+    judgeExitStatus(result, commandText);
+    std::optional<QString> status;
+    try {
+        status = co_await service.driveStatus(device);
+    } catch (const std::exception&) {
+        co_return;
+    }
+    judgeDriveStatusAfterCommand(commandText, *status);
+}
+
+} // namespace
+
+QCoro::Task<> OpenCBMService::renameFile(qint64 device, QString oldName, QString newName) {
+    const QString tool = locateTool(cbmctrl);
+    refuseDrivePatternName(oldName);
+    refuseDrivePatternName(newName);
+    co_await sendJudgedDOSCommand(*this, tool, device, dosRenameString(oldName, newName));
+}
+
+QCoro::Task<> OpenCBMService::scratchFile(qint64 device, QString name) {
+    const QString tool = locateTool(cbmctrl);
+    refuseDrivePatternName(name);
+    co_await sendJudgedDOSCommand(*this, tool, device, dosScratchString(name));
+}
+
+QCoro::Task<> OpenCBMService::formatDiskDOS(qint64 device, QString diskName, QString diskID,
+                                            ProgressCallback progress) {
+    const QString tool = locateTool(cbmctrl);
+    reportProgress(progress, 0.12);
+    co_await sendJudgedDOSCommand(*this, tool, device, dosNewDiskString(diskName, diskID));
+    reportProgress(progress, 1.0);
+}
+
+} // namespace vellum

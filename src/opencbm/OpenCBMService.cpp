@@ -1,0 +1,228 @@
+#include "opencbm/OpenCBMService.h"
+
+#include "model/OpenCBMError.h"
+#include "model/ToolOutputParsers.h"
+#include "opencbm/ToolRun.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+#include <csignal>
+#include <signal.h>
+#include <sys/types.h>
+
+namespace vellum {
+
+using namespace std::chrono_literals;
+using detail::ToolRun;
+
+QStringList OpenCBMService::defaultSearchPaths() {
+    return {QStringLiteral("/opt/homebrew/bin"), QStringLiteral("/usr/local/bin"),
+            QStringLiteral("/opt/local/bin")};
+}
+
+OpenCBMService::OpenCBMService(QStringList searchPaths, QObject* parent)
+    : QObject(parent), toolSearchPaths(std::move(searchPaths)),
+      signalSender([](qint64 pid, int signal) { ::kill(static_cast<pid_t>(pid), signal); }) {}
+
+OpenCBMService::~OpenCBMService() {
+    // Children still alive are killed by their QProcess destructors; their end must not
+    // reach this half-destroyed service.
+    for (QProcess* process : findChildren<QProcess*>(Qt::FindDirectChildrenOnly))
+        QObject::disconnect(process, nullptr, this, nullptr);
+}
+
+QStringList OpenCBMService::searchPaths() const {
+    return toolSearchPaths;
+}
+
+qint64 OpenCBMService::defaultDevice() const {
+    return 8;
+}
+
+QString OpenCBMService::locateTool(const QString& name) const {
+    for (const QString& directory : toolSearchPaths) {
+        const QFileInfo candidate(QDir(directory).filePath(name));
+        if (candidate.isFile() && candidate.isExecutable())
+            return candidate.filePath();
+    }
+    throw OpenCBMError::toolNotFound(name);
+}
+
+QProcessEnvironment OpenCBMService::childEnvironment() const {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString inheritedPath = environment.contains(QStringLiteral("PATH"))
+                                      ? environment.value(QStringLiteral("PATH"))
+                                      : QStringLiteral("/usr/bin:/bin");
+    environment.insert(QStringLiteral("PATH"),
+                       (toolSearchPaths + QStringList{inheritedPath}).join(QLatin1Char(':')));
+    if (!environment.contains(QStringLiteral("HOME")))
+        environment.insert(QStringLiteral("HOME"), QDir::homePath());
+    return environment;
+}
+
+void OpenCBMService::setSignalSender(SignalSender sender) {
+    signalSender = std::move(sender);
+}
+
+void OpenCBMService::setResetSettleTime(std::chrono::milliseconds settle) {
+    resetSettleTime = settle;
+}
+
+QCoro::Task<CommandResult> OpenCBMService::run(QString executable, QStringList arguments,
+                                               LineObserver onOutput) {
+    const ResumeOnce<CommandResult> completion =
+        startRun(executable, arguments, std::move(onOutput))->completion;
+    // Nothing of the service is touched after the wait: a forced completion may end it
+    // while the child is still around, and the service may be gone by then.
+    co_return co_await completion;
+}
+
+std::shared_ptr<ToolRun> OpenCBMService::startRun(const QString& executable,
+                                                  const QStringList& arguments,
+                                                  LineObserver onOutput) {
+    auto run = std::make_shared<ToolRun>();
+    run->output = OutputAccumulator(std::move(onOutput));
+    auto* process = new QProcess(this);
+    run->process = process;
+    process->setProgram(executable);
+    process->setArguments(arguments);
+    process->setWorkingDirectory(QDir::homePath());
+    process->setProcessEnvironment(childEnvironment());
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setProcessChannelMode(QProcess::SeparateChannels);
+
+    connect(process, &QProcess::readyReadStandardOutput, this,
+            [run] { run->output.appendChunk(run->process->readAllStandardOutput(), true); });
+    connect(process, &QProcess::readyReadStandardError, this,
+            [run] { run->output.appendChunk(run->process->readAllStandardError(), false); });
+    connect(process, &QProcess::started, this, [run] { run->pid = run->process->processId(); });
+    connect(process, &QProcess::finished, this,
+            [this, run](int exitCode, QProcess::ExitStatus exitStatus) {
+                handleFinished(run, exitCode, exitStatus == QProcess::CrashExit);
+            });
+    connect(process, &QProcess::errorOccurred, this, [this, run](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            handleStartFailure(run);
+    });
+
+    cancelRequested = false;
+    const std::shared_ptr<ToolRun> previous = std::exchange(runningRun, run);
+    pendingResume = run->completion;
+    if (previous && previous->pid >= 1) {
+        if (previous->isRunning())
+            sendSignal(previous->pid, SIGKILL);
+        scheduleHangCheck(previous->pid, 400ms);
+    }
+
+    process->start();
+    if (run->pid < 1 && process->state() == QProcess::Running)
+        run->pid = process->processId();
+    return run;
+}
+
+void OpenCBMService::handleFinished(const std::shared_ptr<ToolRun>& run, int exitCode,
+                                    bool crashed) {
+    if (run->ended)
+        return;
+    run->ended = true;
+    run->output.appendChunk(run->process->readAllStandardOutput(), true);
+    run->output.appendChunk(run->process->readAllStandardError(), false);
+    run->output.emitLines(true);
+
+    const bool stopped = cancelRequested;
+    if (runningRun == run)
+        runningRun.reset();
+    if (pendingResume == run->completion)
+        pendingResume.reset();
+
+    if (stopped || crashed)
+        run->completion.fail(std::make_exception_ptr(OpenCBMError::cancelled()));
+    else
+        run->completion.resume(run->output.makeResult(exitCode));
+    run->process->deleteLater();
+}
+
+void OpenCBMService::handleStartFailure(const std::shared_ptr<ToolRun>& run) {
+    if (run->ended)
+        return;
+    run->ended = true;
+    if (runningRun == run)
+        runningRun.reset();
+    if (pendingResume == run->completion)
+        pendingResume.reset();
+    run->completion.fail(std::make_exception_ptr(
+        PlatformError(QStringLiteral("“%1” could not be started: %2")
+                          .arg(run->process->program(), run->process->errorString()))));
+    run->process->deleteLater();
+}
+
+void OpenCBMService::sendSignal(qint64 pid, int signal) const {
+    if (signalSender && pid >= 1)
+        signalSender(pid, signal);
+}
+
+bool OpenCBMService::isRegisteredAndRunning(qint64 pid) const {
+    return runningRun && runningRun->pid == pid && runningRun->isRunning();
+}
+
+void OpenCBMService::scheduleHangCheck(qint64 pid, std::chrono::milliseconds delay) {
+    QTimer::singleShot(delay, this, [this, pid] {
+        if (pid == 0 || (runningRun && runningRun->pid == pid))
+            completePendingAsCancelled();
+    });
+}
+
+void OpenCBMService::completePendingAsCancelled() {
+    if (auto pending = std::exchange(pendingResume, std::nullopt))
+        pending->fail(std::make_exception_ptr(OpenCBMError::cancelled()));
+}
+
+void OpenCBMService::cancelRunningTool() {
+    cancelRequested = true;
+    const std::shared_ptr<ToolRun> run = runningRun;
+    if (!run || run->pid < 1) {
+        completePendingAsCancelled();
+        return;
+    }
+    const qint64 pid = run->pid;
+    if (run->isRunning())
+        sendSignal(pid, SIGINT);
+    QTimer::singleShot(500ms, this, [this, pid] {
+        if (isRegisteredAndRunning(pid))
+            sendSignal(pid, SIGTERM);
+    });
+    QTimer::singleShot(1400ms, this, [this, pid] {
+        if (isRegisteredAndRunning(pid))
+            sendSignal(pid, SIGKILL);
+    });
+    scheduleHangCheck(pid, 2200ms);
+}
+
+void OpenCBMService::forceStopRunningTool() {
+    cancelRequested = true;
+    const std::shared_ptr<ToolRun> run = runningRun;
+    if (run && run->pid >= 1) {
+        if (run->isRunning())
+            sendSignal(run->pid, SIGKILL);
+        scheduleHangCheck(run->pid, 400ms);
+        return;
+    }
+    completePendingAsCancelled();
+}
+
+LineObserver OpenCBMService::progressObserver(ProgressCallback progress, qint64 trackTotal) {
+    if (!progress)
+        return {};
+    return [progress = std::move(progress), trackTotal](const QString& line) {
+        progress(line, progressFraction(line, trackTotal).value_or(-1.0));
+    };
+}
+
+void OpenCBMService::reportProgress(const ProgressCallback& progress, double fraction) {
+    if (progress)
+        progress(QString(), fraction);
+}
+
+} // namespace vellum

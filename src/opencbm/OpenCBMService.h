@@ -1,0 +1,111 @@
+#pragma once
+
+#include "model/CommandResult.h"
+#include "model/DiskDirectory.h"
+#include "model/DriveInfo.h"
+#include "opencbm/ResumeOnce.h"
+
+#include <QCoroTask>
+#include <QList>
+#include <QObject>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QProcess;
+
+namespace vellum {
+
+struct AdapterProbe {
+    bool present = false;
+    QString title;
+    QString detail;
+
+    friend bool operator==(const AdapterProbe&, const AdapterProbe&) = default;
+};
+
+using LineObserver = std::function<void(const QString& line)>;
+// fraction is progressFraction of the line, or -1 when the line carries none
+using ProgressCallback = std::function<void(const QString& line, double fraction)>;
+using SignalSender = std::function<void(qint64 pid, int signal)>;
+
+namespace detail {
+struct ToolRun;
+}
+
+// Runs the OpenCBM command-line tools as child processes and turns their output into model
+// values. Everything happens on the thread that owns the service (the main thread): the
+// children are QProcess objects driven by the event loop, and every run completes exactly
+// once however its end, a stop and the hang check race.
+class OpenCBMService : public QObject {
+    Q_OBJECT
+public:
+    static QStringList defaultSearchPaths();
+    explicit OpenCBMService(QStringList searchPaths = defaultSearchPaths(),
+                            QObject* parent = nullptr);
+    ~OpenCBMService() override;
+
+    QStringList searchPaths() const;
+    qint64 defaultDevice() const;
+    QString locateTool(const QString& name) const;
+    QProcessEnvironment childEnvironment() const;
+
+    // Runs one tool to completion on the Qt event loop; exactly one completion per run. A
+    // non-zero exit status is a result, not an error.
+    QCoro::Task<CommandResult> run(QString executable, QStringList arguments,
+                                   LineObserver onOutput = {});
+    // SIGINT, SIGTERM at 0.5 s, SIGKILL at 1.4 s, forced completion at 2.2 s.
+    void cancelRunningTool();
+    // SIGKILL now, forced completion at 0.4 s.
+    void forceStopRunningTool();
+    void setSignalSender(SignalSender sender);
+    void setResetSettleTime(std::chrono::milliseconds settle);
+
+    QCoro::Task<AdapterProbe> probeAdapter();
+    QCoro::Task<QList<DriveInfo>> detectDrives();
+    QCoro::Task<QString> driveStatus(qint64 device);
+    QCoro::Task<DiskDirectory> listDirectory(qint64 device);
+    QCoro::Task<> resetBus();
+    QCoro::Task<> initializeDrive(qint64 device);
+    QCoro::Task<> validateDisk(qint64 device);
+    QCoro::Task<> renameFile(qint64 device, QString oldName, QString newName);
+    QCoro::Task<> scratchFile(qint64 device, QString name);
+    QCoro::Task<> formatDiskDOS(qint64 device, QString diskName, QString diskID,
+                                ProgressCallback progress);
+
+    QCoro::Task<> readDiskImage(qint64 device, QUrl destination, ProgressCallback progress);
+    QCoro::Task<> writeDiskImage(QUrl source, qint64 device, ProgressCallback progress);
+    QCoro::Task<> readFile(qint64 device, QString driveModel, QString cbmName, QUrl destination,
+                           ProgressCallback progress);
+    QCoro::Task<> writeFile(qint64 device, QString driveModel, QUrl source, QString cbmName,
+                            ProgressCallback progress);
+    // cbmformat, or formatDiskDOS for 1570/1571/1581 models.
+    QCoro::Task<> formatDisk(qint64 device, QString driveModel, QString diskName, QString diskID,
+                             bool extended, ProgressCallback progress);
+
+private:
+    std::shared_ptr<detail::ToolRun> startRun(const QString& executable,
+                                              const QStringList& arguments, LineObserver onOutput);
+    void handleFinished(const std::shared_ptr<detail::ToolRun>& run, int exitCode, bool crashed);
+    void handleStartFailure(const std::shared_ptr<detail::ToolRun>& run);
+    void sendSignal(qint64 pid, int signal) const;
+    bool isRegisteredAndRunning(qint64 pid) const;
+    void scheduleHangCheck(qint64 pid, std::chrono::milliseconds delay);
+    void completePendingAsCancelled();
+    static LineObserver progressObserver(ProgressCallback progress, qint64 trackTotal);
+    static void reportProgress(const ProgressCallback& progress, double fraction);
+
+    QStringList toolSearchPaths;
+    std::shared_ptr<detail::ToolRun> runningRun;
+    std::optional<ResumeOnce<CommandResult>> pendingResume;
+    bool cancelRequested = false;
+    SignalSender signalSender;
+    std::chrono::milliseconds resetSettleTime{2500};
+};
+
+} // namespace vellum

@@ -1,0 +1,123 @@
+#include "opencbm/ToolCommands.h"
+
+#include "model/FileNames.h"
+#include "model/OpenCBMError.h"
+#include "model/TextUtil.h"
+
+namespace vellum {
+
+QString deviceText(qint64 device) {
+    return QString::number(device);
+}
+
+QString dosRenameString(const QString& oldName, const QString& newName) {
+    return QStringLiteral("r0:") + newName.toLower() + QLatin1Char('=') + oldName.toLower();
+}
+
+QString dosScratchString(const QString& name) {
+    return QStringLiteral("s0:") + name.toLower();
+}
+
+QString dosNewDiskString(const QString& diskName, const QString& diskID) {
+    return QStringLiteral("n0:") + joinedDiskName(diskName, diskID);
+}
+
+QStringList dosCommandArguments(qint64 device, const QString& dosString) {
+    return {QStringLiteral("--petscii"), QStringLiteral("command"), deviceText(device), dosString};
+}
+
+QString dosCommandText(qint64 device, const QString& dosString) {
+    return QStringLiteral("cbmctrl command ") + deviceText(device) + QLatin1Char(' ') + dosString;
+}
+
+void refuseDrivePatternName(const QString& name) {
+    static const QString reserved = QStringLiteral("*?,=:");
+    for (const QChar character : name) {
+        if (reserved.contains(character)) {
+            throw OpenCBMError::invalidDiskName(
+                QStringLiteral("“%1” was not sent to the drive: its name holds “%2”, which the "
+                               "drive reads as a pattern or a separator and could act on "
+                               "other files.")
+                    .arg(name, QString(character)));
+        }
+    }
+}
+
+std::optional<QString> driveTypeArgument(const QString& driveModel) {
+    const QString model = driveModel.toUpper();
+    for (const char* type : {"1581", "1571", "1570", "1541"}) {
+        if (model.contains(QLatin1String(type)))
+            return QString::fromLatin1(type);
+    }
+    return std::nullopt;
+}
+
+bool formatsWithDOSCommand(const QString& driveModel) {
+    const QString model = driveModel.toUpper();
+    for (const char* type : {"1570", "1571", "1581"}) {
+        if (model.contains(QLatin1String(type)))
+            return true;
+    }
+    return false;
+}
+
+QString cbmcopyTypeLetter(CBMFileType type) {
+    switch (type) {
+    case CBMFileType::seq:
+        return QStringLiteral("S");
+    case CBMFileType::usr:
+        return QStringLiteral("U");
+    case CBMFileType::del:
+        return QStringLiteral("D");
+    case CBMFileType::prg:
+    case CBMFileType::rel:
+    case CBMFileType::other:
+        break;
+    }
+    return QStringLiteral("P");
+}
+
+QStringList cbmcopyReadArguments(qint64 device, const QString& driveModel, const QString& cbmName,
+                                 const QString& destinationPath) {
+    QStringList arguments{QStringLiteral("-r"), QStringLiteral("-v")};
+    if (const auto type = driveTypeArgument(driveModel))
+        arguments << QStringLiteral("-d") << *type;
+    arguments << QStringLiteral("-o") << destinationPath << deviceText(device) << cbmName.toLower();
+    return arguments;
+}
+
+QStringList cbmcopyWriteArguments(qint64 device, const QString& driveModel, const QUrl& source,
+                                  const QString& cbmName) {
+    QStringList arguments{QStringLiteral("-w"), QStringLiteral("-v")};
+    if (const auto type = driveTypeArgument(driveModel))
+        arguments << QStringLiteral("-d") << *type;
+    arguments << QStringLiteral("-f") << cbmcopyTypeLetter(cbmFileType(source));
+    arguments << QStringLiteral("-o") << cbmName.toLower();
+    const QString extension = pathExtension(source).toLower();
+    if (extension != QLatin1String("p00") && extension != QLatin1String("t64"))
+        arguments << QStringLiteral("-R");
+    arguments << deviceText(device) << source.toLocalFile();
+    return arguments;
+}
+
+QString joinedDiskName(const QString& diskName, const QString& diskID) {
+    return diskName.toLower() + QLatin1Char(',') + diskID.toLower();
+}
+
+QStringList cbmformatArguments(qint64 device, const QString& joinedName, bool extended) {
+    QStringList arguments{QStringLiteral("-p"), QStringLiteral("-s")};
+    if (extended)
+        arguments << QStringLiteral("-x");
+    arguments << deviceText(device) << joinedName;
+    return arguments;
+}
+
+QStringList d64copyReadArguments(qint64 device, const QString& destinationPath) {
+    return {QStringLiteral("-v"), deviceText(device), destinationPath};
+}
+
+QStringList d64copyWriteArguments(const QString& sourcePath, qint64 device) {
+    return {QStringLiteral("-v"), sourcePath, deviceText(device)};
+}
+
+} // namespace vellum

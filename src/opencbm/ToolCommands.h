@@ -1,0 +1,49 @@
+#pragma once
+
+#include "model/CBMFileType.h"
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <optional>
+
+namespace vellum {
+
+// Argument lists and diagnostic command texts of every tool run. Pure functions, so the
+// exact lists can be checked without starting a process.
+
+QString deviceText(qint64 device);
+
+// DOS command strings, names and IDs lower-cased (cbmctrl --petscii maps them to the
+// drive's plain letters).
+QString dosRenameString(const QString& oldName, const QString& newName);
+QString dosScratchString(const QString& name);
+QString dosNewDiskString(const QString& diskName, const QString& diskID);
+QStringList dosCommandArguments(qint64 device, const QString& dosString);
+QString dosCommandText(qint64 device, const QString& dosString);
+
+// Throws OpenCBMError::invalidDiskName naming the file when the name holds a character that
+// the drive reads as a pattern or an argument separator (* ? , = :). Such a name would act
+// on other files than the one listed.
+void refuseDrivePatternName(const QString& name);
+
+// The "-d" value for cbmcopy: the first of 1581, 1571, 1570, 1541 in the upper-cased model.
+std::optional<QString> driveTypeArgument(const QString& driveModel);
+// Models that cbmformat does not serve; they are formatted with the DOS "N" command.
+bool formatsWithDOSCommand(const QString& driveModel);
+
+QString cbmcopyTypeLetter(CBMFileType type);
+QStringList cbmcopyReadArguments(qint64 device, const QString& driveModel, const QString& cbmName,
+                                 const QString& destinationPath);
+QStringList cbmcopyWriteArguments(qint64 device, const QString& driveModel, const QUrl& source,
+                                  const QString& cbmName);
+QStringList cbmformatArguments(qint64 device, const QString& joinedName, bool extended);
+QString joinedDiskName(const QString& diskName, const QString& diskID);
+QStringList d64copyReadArguments(qint64 device, const QString& destinationPath);
+QStringList d64copyWriteArguments(const QString& sourcePath, qint64 device);
+
+// Tracks that progress lines count against.
+inline constexpr qint64 standardTrackCount = 35;
+inline constexpr qint64 extendedTrackCount = 40;
+
+} // namespace vellum

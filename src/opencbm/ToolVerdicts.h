@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/CommandResult.h"
+#include "model/DiskDirectory.h"
+#include "model/DriveInfo.h"
+#include "opencbm/OpenCBMService.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace vellum {
+
+// How each tool's result is judged. Several OpenCBM tools exit 0 after a failure, so where
+// the exit status cannot be trusted the output decides as well. Failures are thrown as
+// OpenCBMError::executionFailed carrying the tool's own words.
+
+// The first line that is not empty, not "xum1541cfg: illegal…" and not "finding device...".
+std::optional<QString> firstMeaningfulLine(const QString& text);
+
+AdapterProbe judgeAdapterProbe(const CommandResult& result);
+QList<DriveInfo> judgeDetect(const CommandResult& result);
+QString judgeDriveStatus(const CommandResult& result, qint64 device);
+DiskDirectory judgeDirectory(const CommandResult& result, qint64 device);
+
+// The drive's verdict on a DOS command: empty, "OK" anywhere, or a 00/01 code is success.
+bool isSuccessfulDriveStatus(const QString& statusText);
+void judgeDriveStatusAfterCommand(const QString& commandText, const QString& statusText);
+
+// Throws when a non-zero exit status says the run failed.
+void judgeExitStatus(const CommandResult& result, const QString& commandText);
+void judgeD64Copy(const CommandResult& result, const QString& commandText);
+void judgeCbmcopy(const CommandResult& result, const QString& commandText);
+void judgeCbmformat(const CommandResult& result, const QString& commandText);
+
+} // namespace vellum

@@ -1,0 +1,84 @@
+#include "model/FileNames.h"
+#include "model/OpenCBMError.h"
+#include "model/TextUtil.h"
+#include "opencbm/OpenCBMService.h"
+#include "opencbm/ToolCommands.h"
+#include "opencbm/ToolVerdicts.h"
+
+#include <QFileInfo>
+
+namespace vellum {
+
+namespace {
+
+bool isReadableFile(const QUrl& url) {
+    const QFileInfo info(url.toLocalFile());
+    return url.isLocalFile() && info.isFile() && info.isReadable();
+}
+
+} // namespace
+
+QCoro::Task<> OpenCBMService::readDiskImage(qint64 device, QUrl destination,
+                                            ProgressCallback progress) {
+    const QString tool = locateTool(QStringLiteral("d64copy"));
+    const QString commandText = QStringLiteral("d64copy ") + deviceText(device) + QLatin1Char(' ') +
+                                lastPathComponent(destination);
+    const CommandResult result =
+        co_await run(tool, d64copyReadArguments(device, destination.toLocalFile()),
+                     progressObserver(progress, standardTrackCount));
+    judgeD64Copy(result, commandText);
+    reportProgress(progress, 1.0);
+}
+
+QCoro::Task<> OpenCBMService::writeDiskImage(QUrl source, qint64 device,
+                                             ProgressCallback progress) {
+    const QString tool = locateTool(QStringLiteral("d64copy"));
+    if (!isReadableFile(source))
+        throw OpenCBMError::invalidImage();
+    const QString commandText = QStringLiteral("d64copy ") + lastPathComponent(source) +
+                                QLatin1Char(' ') + deviceText(device);
+    const CommandResult result =
+        co_await run(tool, d64copyWriteArguments(source.toLocalFile(), device),
+                     progressObserver(progress, standardTrackCount));
+    judgeD64Copy(result, commandText);
+    reportProgress(progress, 1.0);
+}
+
+QCoro::Task<> OpenCBMService::readFile(qint64 device, QString driveModel, QString cbmName,
+                                       QUrl destination, ProgressCallback progress) {
+    const QString tool = locateTool(QStringLiteral("cbmcopy"));
+    refuseDrivePatternName(cbmName);
+    const CommandResult result = co_await run(
+        tool, cbmcopyReadArguments(device, driveModel, cbmName, destination.toLocalFile()),
+        progressObserver(progress, standardTrackCount));
+    judgeCbmcopy(result, QStringLiteral("cbmcopy -r ") + cbmName);
+}
+
+QCoro::Task<> OpenCBMService::writeFile(qint64 device, QString driveModel, QUrl source,
+                                        QString cbmName, ProgressCallback progress) {
+    const QString tool = locateTool(QStringLiteral("cbmcopy"));
+    if (!isReadableFile(source))
+        throw OpenCBMError::unreadableFile();
+    const CommandResult result =
+        co_await run(tool, cbmcopyWriteArguments(device, driveModel, source, cbmName),
+                     progressObserver(progress, standardTrackCount));
+    judgeCbmcopy(result, QStringLiteral("cbmcopy -w ") + lastPathComponent(source));
+}
+
+QCoro::Task<> OpenCBMService::formatDisk(qint64 device, QString driveModel, QString diskName,
+                                         QString diskID, bool extended, ProgressCallback progress) {
+    if (formatsWithDOSCommand(driveModel)) {
+        co_await formatDiskDOS(device, diskName, diskID, std::move(progress));
+        co_return;
+    }
+    const QString tool = locateTool(QStringLiteral("cbmformat"));
+    const QString joinedName = joinedDiskName(diskName, diskID);
+    const CommandResult result = co_await run(
+        tool, cbmformatArguments(device, joinedName, extended),
+        progressObserver(progress, extended ? extendedTrackCount : standardTrackCount));
+    judgeCbmformat(result, QStringLiteral("cbmformat ") + deviceText(device) + QLatin1Char(' ') +
+                               joinedName);
+    reportProgress(progress, 1.0);
+}
+
+} // namespace vellum
