@@ -1,0 +1,82 @@
+#pragma once
+
+#include "model/CBMFileType.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace vellum {
+
+// Edits one D64 image in memory for one editing action; the caller saves `data()`.
+// `free` and the directory cursor always describe `data()`, and a failed addFile leaves
+// the builder exactly as it was.
+class D64Builder {
+public:
+    // A new formatted image; an ID that is absent is written as "00".
+    static D64Builder create(const QString& diskName,
+                             const std::optional<QString>& diskID = std::nullopt);
+
+    // Opens the bytes of an image; any length from 174848 bytes up is kept whole.
+    static D64Builder open(QByteArray image);
+
+    // Adds a file (load address first) and returns the name it is listed under.
+    QString addFile(const QString& name, CBMFileType type, const QByteArray& contents);
+
+    // Deletes the file at listing position `index`; the caller writes the BAM afterwards.
+    void deleteFile(qint64 index);
+
+    // Rewrites the BAM from `free`; with a name also the disk name, ID and DOS type.
+    void writeBAM(const std::optional<QString>& diskName = std::nullopt,
+                  const std::optional<QString>& diskID = std::nullopt);
+
+    // Free sectors on all 35 tracks, track 18 included.
+    qint64 freeBlockCount() const;
+
+    bool isFree(qint64 track, qint64 sector) const;
+    // Out-of-range sectors are ignored.
+    void setFree(qint64 track, qint64 sector, bool flag);
+
+    const QByteArray& data() const { return image; }
+
+    // The decoded names of the listed entries, in directory order.
+    QStringList existingNames() const;
+
+    // The name a file called `name` would be stored under: trimmed, at most 16 characters,
+    // "-2", "-3" … appended when the name is taken (compared ignoring case).
+    QString uniqueName(const QString& name) const;
+
+    // The directory type byte of a closed, unlocked file of `type`.
+    static quint8 typeByte(CBMFileType type);
+
+private:
+    explicit D64Builder(QByteArray image);
+
+    struct Block {
+        qint64 track;
+        qint64 sector;
+    };
+
+    void loadBAM();
+    void findDirectoryEnd();
+    std::optional<qint64> findFreeSector(qint64 track, qint64 previousSector, bool fromStart) const;
+    std::optional<Block> allocateBlock(std::optional<Block> previous);
+    void writeFirstDirectorySector();
+    void writeDirectoryEntry(const QString& name, quint8 typeByte, qint64 track, qint64 sector,
+                             qint64 blocks);
+    void freeChain(qint64 track, qint64 sector, const QSet<qint64>& keep);
+    QSet<qint64> sectorsOfOtherFiles(qint64 index) const;
+    QByteArray readSector(qint64 track, qint64 sector) const;
+    void writeSector(qint64 track, qint64 sector, const QByteArray& bytes);
+
+    QByteArray image;
+    QList<QList<bool>> free;
+    qint64 dirTrack = 18;
+    qint64 dirSector = 1;
+    qint64 dirIndex = 0;
+};
+
+} // namespace vellum

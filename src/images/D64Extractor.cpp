@@ -1,0 +1,148 @@
+#include "images/D64Extractor.h"
+
+#include "images/D64Layout.h"
+#include "images/ImageFiles.h"
+#include "model/OpenCBMError.h"
+#include "model/TextUtil.h"
+
+#include <QSet>
+
+namespace vellum::D64Extractor {
+
+using namespace D64Layout;
+
+CBMFileType typeOfTypeByte(quint8 typeByte) {
+    switch (typeByte & 0x07) {
+    case 0:
+        return CBMFileType::del;
+    case 1:
+        return CBMFileType::seq;
+    case 2:
+        return CBMFileType::prg;
+    case 3:
+        return CBMFileType::usr;
+    case 4:
+        return CBMFileType::rel;
+    default:
+        return CBMFileType::other;
+    }
+}
+
+QString typeToken(quint8 typeByte) {
+    const CBMFileType type = typeOfTypeByte(typeByte);
+    QString token = type == CBMFileType::other ? QStringLiteral("???") : rawValue(type);
+    if ((typeByte & 0x80) == 0)
+        token.prepend(QLatin1Char('*'));
+    if (typeByte & 0x40)
+        token.append(QLatin1Char('<'));
+    return token;
+}
+
+QList<File> files(const QByteArray& image) {
+    QList<File> result;
+    QSet<qint64> visited;
+    qint64 track = directoryTrack;
+    qint64 sectorNumber = firstDirectorySector;
+    while (track >= 1 && track <= trackCount) {
+        if (visited.contains(sectorKey(track, sectorNumber)))
+            break;
+        visited.insert(sectorKey(track, sectorNumber));
+        const QByteArray bytes = sector(image, track, sectorNumber);
+        for (qint64 slot = 0; slot < entriesPerSector; ++slot) {
+            const qint64 base = slot * entrySize;
+            const quint8 typeByte = quint8(bytes[base + 2]);
+            if ((typeByte & 0x07) == 0)
+                continue;
+            File file;
+            file.type = typeOfTypeByte(typeByte);
+            file.typeToken = typeToken(typeByte);
+            file.name = decodeName(bytes, base + 5, nameLength);
+            if (file.name.isEmpty())
+                file.name = QStringLiteral("FILE");
+            file.startTrack = quint8(bytes[base + 3]);
+            file.startSector = quint8(bytes[base + 4]);
+            const ChainSize size = chainSize(image, file.startTrack, file.startSector);
+            const qint64 storedBlocks =
+                quint8(bytes[base + 30]) + 256 * qint64(quint8(bytes[base + 31]));
+            file.blocks = storedBlocks != 0 ? storedBlocks : size.sectors;
+            file.byteSize = size.bytes;
+            result.append(file);
+        }
+        track = quint8(bytes[0]);
+        sectorNumber = quint8(bytes[1]);
+    }
+    return result;
+}
+
+DiskDirectory readDirectory(const QByteArray& image) {
+    checkImageSize(image);
+    const QByteArray bam = sector(image, directoryTrack, bamSector);
+    DiskDirectory directory;
+    qint64 blocksFree = 0;
+    for (qint64 t = 1; t <= trackCount; ++t)
+        blocksFree += quint8(bam[4 * t]);
+    directory.blocksFree = blocksFree;
+    directory.diskName = decodeName(bam, 0x90, nameLength);
+    directory.diskID = decodeName(bam, 0xA2, 2);
+    for (const File& file : files(image)) {
+        DirectoryEntry entry;
+        entry.name = file.name;
+        entry.type = file.type;
+        entry.typeToken = file.typeToken;
+        entry.blocks = file.blocks;
+        if (file.byteSize > 0)
+            entry.byteSize = file.byteSize;
+        directory.entries.append(entry);
+    }
+    return directory;
+}
+
+DiskDirectory readDirectory(const QUrl& imageURL) {
+    return readDirectory(readWholeFile(imageURL));
+}
+
+namespace {
+
+std::optional<ParsedFile> parse(const QByteArray& image, const File& file) {
+    if (file.startTrack < 1 || file.startTrack > trackCount)
+        return std::nullopt;
+    const QByteArray bytes = readChain(image, file.startTrack, file.startSector);
+    if (bytes.size() < 2)
+        return std::nullopt;
+    return ParsedFile{file.name, quint16(quint8(bytes[0]) | (quint8(bytes[1]) << 8)), bytes.mid(2)};
+}
+
+} // namespace
+
+QList<ParsedFile> parsedFiles(const QByteArray& image, const QString& imageName) {
+    checkImageSize(image);
+    QList<ParsedFile> result;
+    for (const File& file : files(image)) {
+        if (auto parsed = parse(image, file))
+            result.append(*parsed);
+    }
+    if (result.isEmpty())
+        throw OpenCBMError::parseError(QStringLiteral("No files found in %1.").arg(imageName));
+    return result;
+}
+
+QList<ParsedFile> parsedFiles(const QUrl& imageURL) {
+    return parsedFiles(readWholeFile(imageURL), lastPathComponent(imageURL));
+}
+
+ParsedFile parsedFile(const QByteArray& image, const QString& imageName, qint64 index) {
+    checkImageSize(image);
+    const QList<File> listed = files(image);
+    std::optional<ParsedFile> parsed;
+    if (index >= 0 && index < listed.size())
+        parsed = parse(image, listed[index]);
+    if (!parsed)
+        throw OpenCBMError::parseError(QStringLiteral("That file is not in %1.").arg(imageName));
+    return *parsed;
+}
+
+ParsedFile parsedFile(const QUrl& imageURL, qint64 index) {
+    return parsedFile(readWholeFile(imageURL), lastPathComponent(imageURL), index);
+}
+
+} // namespace vellum::D64Extractor

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "images/ParsedFile.h"
+#include "model/DiskDirectory.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QUrl>
+
+// Reads D64 images. Every operation is stateless and works on the whole image in memory;
+// nothing is ever written back.
+namespace vellum::D64Extractor {
+
+// One listed directory entry, in directory order.
+struct File {
+    QString name;
+    CBMFileType type = CBMFileType::prg;
+    QString typeToken;
+    qint64 blocks = 0;
+    qint64 startTrack = 0;
+    qint64 startSector = 0;
+    qint64 byteSize = 0;
+
+    friend bool operator==(const File&, const File&) = default;
+};
+
+// The listed entries (type bits 0-2 not 0) of the directory chain from 18/1.
+QList<File> files(const QByteArray& image);
+
+// The listing and the BAM facts; blocksFree counts track 18 too.
+DiskDirectory readDirectory(const QUrl& imageURL);
+DiskDirectory readDirectory(const QByteArray& image);
+
+// Every listed file that holds a load address; fails when there is none. `imageName` names
+// the image in the messages.
+QList<ParsedFile> parsedFiles(const QUrl& imageURL);
+QList<ParsedFile> parsedFiles(const QByteArray& image, const QString& imageName);
+
+// The file at position `index` of the listing.
+ParsedFile parsedFile(const QUrl& imageURL, qint64 index);
+ParsedFile parsedFile(const QByteArray& image, const QString& imageName, qint64 index);
+
+// "PRG", "SEQ", "USR", "REL" or "???", with "*" before it for an unclosed file and "<"
+// after it for a locked one.
+QString typeToken(quint8 typeByte);
+
+// The type of bits 0-2 of a directory type byte (DEL for 0, other for 5-7).
+CBMFileType typeOfTypeByte(quint8 typeByte);
+
+} // namespace vellum::D64Extractor

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSet>
+#include <QString>
+
+namespace vellum::D64Layout {
+
+// A 35-track 1541 disk: tracks 1-17 hold 21 sectors, 18-24 hold 19, 25-30 hold 18 and
+// 31-35 hold 17, one 256-byte sector after the other from track 1 sector 0.
+inline constexpr qint64 sectorSize = 256;
+inline constexpr qint64 trackCount = 35;
+inline constexpr qint64 sectorCount = 683;
+inline constexpr qint64 imageSize = sectorCount * sectorSize; // 174848
+inline constexpr qint64 directoryTrack = 18;
+inline constexpr qint64 bamSector = 0;
+inline constexpr qint64 firstDirectorySector = 1;
+inline constexpr qint64 entriesPerSector = 8;
+inline constexpr qint64 entrySize = 32;
+inline constexpr qint64 nameLength = 16;
+inline constexpr char padding = char(0xA0);
+
+// 0 for any track outside 1-35.
+qint64 sectorsPerTrack(qint64 track);
+
+// The sector number is not checked against the track: a sector past the track's end lands
+// in a later track, as the drive's own arithmetic would.
+qint64 sectorOffset(qint64 track, qint64 sector);
+
+// Exactly 256 bytes; a sector beyond the end of the image reads as zeros.
+QByteArray sector(const QByteArray& image, qint64 track, qint64 sector);
+
+// Whether the sector exists on a 35-track disk.
+bool isValidSector(qint64 track, qint64 sector);
+
+// A key for visited-set guards on chain walks; unique for every track and byte-sized sector.
+inline qint64 sectorKey(qint64 track, qint64 sector) {
+    return track * 256 + sector;
+}
+
+struct ChainSize {
+    qint64 sectors = 0;
+    qint64 bytes = 0;
+    friend bool operator==(const ChainSize&, const ChainSize&) = default;
+};
+
+// Walks a file chain from its first sector, stopping at the last sector, at a link to a
+// track outside 1-35, or at the first sector seen twice.
+ChainSize chainSize(const QByteArray& image, qint64 track, qint64 sector);
+QByteArray readChain(const QByteArray& image, qint64 track, qint64 sector);
+
+// The sectors a chain passes through, in order, with the same bounds and guard.
+QList<std::pair<qint64, qint64>> chainSectors(const QByteArray& image, qint64 track, qint64 sector);
+
+// ASCII up to the first 0x00 or 0xA0, trimmed; empty when a byte is 0x80 or above.
+QString decodeName(const QByteArray& bytes, qint64 offset, qint64 length);
+
+// 16 bytes: the upper-cased text's printable ASCII at its position, 0xA0 elsewhere.
+QByteArray encodeName(const QString& text);
+
+// Fails with the reader's message when the image is shorter than 683 sectors.
+void checkImageSize(const QByteArray& image);
+
+} // namespace vellum::D64Layout
