@@ -181,7 +181,7 @@ TEST_F(SessionTest, NewListingsKeepSelectionByNameAndRememberBlockCounts) {
     // A later listing with two files: the remembered count fills the 0, the selection and
     // the anchor follow the name to the entry's new id.
     model.applyDirectory(
-        listing({entry(QStringLiteral("game"), 0), entry(QStringLiteral("NOTES"), 5)}, 590));
+        listing({entry(QStringLiteral("game "), 0), entry(QStringLiteral("NOTES"), 5)}, 590));
     const DirectoryEntry& game = model.directory().entries.at(0);
     EXPECT_EQ(game.blocks, 64);
     EXPECT_NE(game.id, oldID);
