@@ -6,6 +6,10 @@
 #include "model/OperationKind.h"
 #include "opencbm/OpenCBMService.h"
 #include "session/CommanderPane.h"
+#include "session/ContextAction.h"
+#include "session/CopyPlanning.h"
+#include "session/LocalSelection.h"
+#include "session/SelectionModifiers.h"
 
 #include <QCoroTask>
 #include <QHash>
@@ -564,6 +568,117 @@ private:
     qint64 m_operationID = 0;
 
     // ---- Computer pane, disk images, copies, menus, drops and feedback mail ----
+    // (ComputerPane.cpp, ImageBrowsing.cpp, FloppyCopies.cpp, PaneMenusAndDrops.cpp,
+    // FeedbackMail.cpp)
+public:
+    // Derived values of the computer pane.
+    QList<LocalFileItem> visibleLocalItems() const;
+    QList<LocalFileItem> selectedLocalItems() const;
+    QList<LocalFileItem> selectedLocalFiles() const;
+    QList<LocalFileItem> selectedT64Items() const;
+    qint64 selectedLocalByteCount() const;
+    qint64 selectedLocalBlockCount() const;
+    bool isBrowsingImage() const { return m_browsingImage.has_value(); }
+    bool isBrowsingD64() const;
+    QString currentLocationPath() const;
+    bool canGoUp() const;
+    std::optional<QUrl> effectiveLocalAnchor() const;
+    std::optional<LocalFileItem> anchorLocalItem() const;
+    bool canOpenLocalSelection() const;
+    bool canDeleteLocal() const;
+    bool canDeleteSelection() const;
+    QString deleteCommandTitle() const;
+    QString computerPaneTitle() const;
+    QString localDeleteMessage() const;
+
+    // Folder mode, navigation and selection.
+    void chooseLocalFolder();
+    void navigate(const QUrl& folder);
+    void goUp();
+    void closeImage();
+    void activate(const LocalFileItem& item);
+    void openAnchorItem();
+    bool clickLocal(const QUrl& url, SelectionModifiers modifiers);
+    void selectLocal(const std::optional<QUrl>& url);
+    void selectAllLocal();
+    // A click on the pane's empty area.
+    void clearLocalSelection();
+    // Before a row's context menu opens: an unselected row becomes the only selection.
+    void prepareLocalRowMenu(const LocalFileItem& item);
+
+    // Name prompts.
+    void beginNewFolder();
+    void beginRenameMac();
+    void beginRenameFloppy();
+    void commitNewFolder();
+    void commitRenameMac();
+    void cancelNamePrompt();
+
+    // Move to Trash, and the confirmation's button that deletes from an open D64 instead.
+    void requestLocalDelete();
+    void confirmLocalDelete();
+    void moveSelectionToTrash();
+    void showInFinder();
+    void revealFolder();
+    QUrl uniqueLocalURL(const QString& base, const QString& extension) const;
+
+    // Disk and tape images in the pane.
+    void openImage(const QUrl& url);
+    void deleteSelectionFromImage();
+    void extractImageEntry(const LocalFileItem& item);
+    // Writes the entry, load address first, to a new temporary ".prg" file and returns it.
+    QUrl exportImageEntry(const LocalFileItem& item) const;
+    QCoro::Task<> convertSelectedT64();
+    void showNewDiskSheet();
+    void createNewDiskImage();
+    QCoro::Task<> addFilesToImage(QList<QUrl> urls, QUrl image);
+
+    // Feedback mail.
+    void reportBug();
+    void suggestFeature();
+    void contactMail();
+    void composeFeedbackMail(const QString& subject, const QString& body);
+
+    // Copies between the floppy and the computer.
+    QCoro::Task<> chooseFilesForFloppy();
+    QCoro::Task<> intakeFilesForFloppy(QList<QUrl> urls);
+    QCoro::Task<> copySelectedToFloppy();
+    QString imageCopyChoiceMessage() const;
+    // The image choice's "Copy as PRG files" and "Write image (erase floppy)" buttons.
+    QCoro::Task<> copyPendingAsFiles();
+    QCoro::Task<> writePendingImages();
+    QCoro::Task<> copyFloppyEntries(QList<DirectoryEntry> entries);
+    QCoro::Task<> copyFloppyEntriesToImage(QList<DirectoryEntry> entries, QUrl image);
+
+    // Menus, drags and drops of the computer pane.
+    QList<QUrl> dragURLs(const LocalFileItem& item) const;
+    void copyFilesIntoFolder(const QList<QUrl>& urls);
+    QList<ContextAction> localRowMenu(const LocalFileItem& item);
+    QList<ContextAction> localBackgroundMenu();
+    // The floppy entries a drag carries, one text per entry ("NAME<TAB>TYPE"), looked up
+    // by name in the floppy directory.
+    QList<DirectoryEntry> draggedFloppyEntries(const QStringList& payloads) const;
+    // A drop on the pane's list or empty area, or on one row; false when refused.
+    QCoro::Task<bool> dropOnComputerPane(QList<QUrl> urls, QStringList floppyPayloads);
+    QCoro::Task<bool> dropOnLocalRow(LocalFileItem row, QList<QUrl> urls,
+                                     QStringList floppyPayloads);
+    bool acceptsComputerDrop() const;
+    bool acceptsDropOnLocalRow(const LocalFileItem& row) const;
+
+private:
+    LocalSelection currentLocalSelection() const;
+    void applyLocalSelection(const LocalSelection& selection);
+    void pruneLocalSelectionToVisible();
+    void leaveImageState();
+    // The file path of the floppy copy: free-space check, then the copy loop and its
+    // closing steps, in an operation of its own.
+    QCoro::Task<> copyItemsToFloppy(QList<FloppyCopyItem> items);
+    // Writes each item to the floppy under its Commodore name, inside a running operation.
+    QCoro::Task<> runFloppyCopyLoop(QList<FloppyCopyItem> items);
+    QUrl exportImageEntryAs(const LocalFileItem& item, const QString& extension) const;
+    // After files went into a D64: re-open it when it is the one browsed and select the
+    // last stored name, else re-list the folder; then the closing headline.
+    void finishAddingToImage(const QUrl& image, qsizetype count, const QString& lastName);
 };
 
 } // namespace vellum
