@@ -142,6 +142,27 @@ TEST_F(BusSessionTest, RequestsWhileBusyAreIgnored) {
     EXPECT_EQ(model->operation(), OperationKind::idle);
 }
 
+TEST_F(BusSessionTest, StoppingDetectionAfterTheAdapterAnsweredRaisesNoAlert) {
+    bus.addDrive(8, "1541");
+    // The adapter answers, then the bus hangs.
+    QObject::connect(model.get(), &VellumViewModel::zoomFloppyDetectedChanged, [this] {
+        if (model->zoomFloppyDetected()) {
+            bus.setFault("hang");
+        }
+    });
+    QCoro::Task<> detecting = model->detect(false);
+    ASSERT_TRUE(spinUntil([&] { return model->zoomFloppyDetected(); }));
+    spin(100ms);
+    model->stop();
+    model->stop();
+    QCoro::waitFor(std::move(detecting));
+    EXPECT_EQ(model->operation(), OperationKind::idle);
+    EXPECT_EQ(model->statusHeadline(), stoppedText);
+    EXPECT_FALSE(model->lastError().has_value());
+    EXPECT_EQ(model->driveTitle(), QStringLiteral("Drive 8 — Offline"));
+    EXPECT_TRUE(model->detectedDrives().isEmpty());
+}
+
 TEST_F(BusSessionTest, StopReleasesAHungToolAndASecondPressKillsIt) {
     bus.addDrive(8, "1541", diskWith("GAMES", "01", {{"GAME", 300}}));
     bus.setFault("hang");

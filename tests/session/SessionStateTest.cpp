@@ -119,6 +119,30 @@ TEST_F(SessionTest, OperationSlotNumbersGuardAgainstStaleEnds) {
     EXPECT_EQ(model.operationID(), third);
 }
 
+TEST_F(SessionTest, ALateFailureNeverOverwritesANewerOperation) {
+    VellumViewModel& model = session();
+    const qint64 stopped = model.beginOperation(OperationKind::readingD64, "Saving…");
+    model.endOperation(stopped);
+    const qint64 current = model.beginOperation(OperationKind::detecting, "Probing…");
+
+    const auto failure =
+        std::make_exception_ptr(OpenCBMError::executionFailed("d64copy", 1, "read error"));
+    model.reportFailureWithNotice(failure, stopped, QStringLiteral("Saving the .d64 failed."));
+    model.reportFailure(failure, stopped);
+    EXPECT_EQ(model.statusHeadline(), QStringLiteral("Probing…"));
+    EXPECT_FALSE(model.lastError().has_value());
+    EXPECT_TRUE(desktop.notifications.isEmpty());
+
+    model.reportFailureWithNotice(failure, current, QStringLiteral("Saving the .d64 failed."));
+    EXPECT_EQ(model.lastError(), QStringLiteral("read error"));
+    ASSERT_EQ(desktop.notifications.size(), 1);
+    EXPECT_EQ(desktop.notifications.at(0).body, QStringLiteral("read error"));
+
+    model.reportFailureWithNotice(std::make_exception_ptr(OpenCBMError::cancelled()), current,
+                                  QStringLiteral("Saving the .d64 failed."));
+    EXPECT_EQ(desktop.notifications.size(), 1) << "a stop posts no notice";
+}
+
 TEST_F(SessionTest, ErrorsBecomeTextsAndStopsDoNot) {
     VellumViewModel& model = session();
     model.reportError(OpenCBMError::toolNotFound(QStringLiteral("cbmctrl")));
