@@ -3,6 +3,7 @@
 #include "model/OpenCBMError.h"
 
 #include <QDir>
+#include <QMetaProperty>
 #include <QSettings>
 #include <QTemporaryFile>
 
@@ -60,6 +61,24 @@ TEST_F(SessionTest, SettersSignalOnlyRealChanges) {
     EXPECT_EQ(directorySignals, 1);
     model.setDirectory(listing({entry(QStringLiteral("GAME"), 3)}, 600));
     EXPECT_EQ(directorySignals, 2);
+}
+
+TEST_F(SessionTest, EveryPropertyIsObservedAndWritable) {
+    VellumViewModel& model = session();
+    const QMetaObject& meta = *model.metaObject();
+    EXPECT_GE(meta.propertyCount() - meta.propertyOffset(), 56);
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+        const QMetaProperty property = meta.property(i);
+        EXPECT_TRUE(property.hasNotifySignal()) << property.name();
+        EXPECT_TRUE(property.isWritable()) << property.name();
+    }
+
+    int changes = 0;
+    QObject::connect(&model, &VellumViewModel::formatNameChanged, [&] { ++changes; });
+    EXPECT_TRUE(model.setProperty("formatName", QStringLiteral("WORK")));
+    EXPECT_TRUE(model.setProperty("formatName", QStringLiteral("WORK")));
+    EXPECT_EQ(model.property("formatName").toString(), QStringLiteral("WORK"));
+    EXPECT_EQ(changes, 1);
 }
 
 TEST_F(SessionTest, ComputerFolderStartsAtTheRememberedFolderOnlyWhenItExists) {
