@@ -101,9 +101,7 @@ DiskDirectory readDirectory(const QUrl& imageURL) {
     return readDirectory(readWholeFile(imageURL));
 }
 
-namespace {
-
-std::optional<ParsedFile> parse(const QByteArray& image, const File& file) {
+std::optional<ParsedFile> parsedFile(const QByteArray& image, const File& file) {
     if (file.startTrack < 1 || file.startTrack > trackCount)
         return std::nullopt;
     const QByteArray bytes = readChain(image, file.startTrack, file.startSector);
@@ -112,13 +110,11 @@ std::optional<ParsedFile> parse(const QByteArray& image, const File& file) {
     return ParsedFile{file.name, quint16(quint8(bytes[0]) | (quint8(bytes[1]) << 8)), bytes.mid(2)};
 }
 
-} // namespace
-
 QList<ParsedFile> parsedFiles(const QByteArray& image, const QString& imageName) {
     checkImageSize(image);
     QList<ParsedFile> result;
     for (const File& file : files(image)) {
-        if (auto parsed = parse(image, file))
+        if (auto parsed = parsedFile(image, file))
             result.append(*parsed);
     }
     if (result.isEmpty())
@@ -135,7 +131,7 @@ ParsedFile parsedFile(const QByteArray& image, const QString& imageName, qint64 
     const QList<File> listed = files(image);
     std::optional<ParsedFile> parsed;
     if (index >= 0 && index < listed.size())
-        parsed = parse(image, listed[index]);
+        parsed = parsedFile(image, listed[index]);
     if (!parsed)
         throw OpenCBMError::parseError(QStringLiteral("That file is not in %1.").arg(imageName));
     return *parsed;
