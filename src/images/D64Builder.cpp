@@ -66,6 +66,8 @@ void D64Builder::writeSector(qint64 track, qint64 sectorNumber, const QByteArray
     const qint64 offset = sectorOffset(track, sectorNumber);
     if (offset < 0 || offset + sectorSize > image.size())
         return;
+    if (undoLog)
+        undoLog->append({offset, image.mid(offset, sectorSize)});
     image.replace(offset, sectorSize, bytes.left(sectorSize));
 }
 
@@ -204,8 +206,11 @@ quint8 D64Builder::typeByte(CBMFileType type) {
 
 QStringList D64Builder::existingNames() const {
     QStringList names;
-    for (const D64Extractor::File& file : D64Extractor::files(image))
-        names.append(file.name);
+    forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
+        const QString name = decodeName(entry + 5, nameLength);
+        names.append(name.isEmpty() ? QStringLiteral("FILE") : name);
+        return true;
+    });
     return names;
 }
 
@@ -273,7 +278,8 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
 
     // A failed add restores everything, so what the caller may save never depends on
     // how far a failed add got.
-    const QByteArray savedImage = image;
+    QList<std::pair<qint64, QByteArray>> undo;
+    undoLog = &undo;
     const QList<QList<bool>> savedFree = free;
     const qint64 savedCursor[3] = {dirTrack, dirSector, dirIndex};
     try {
@@ -301,10 +307,13 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
         const QString stored = uniqueName(name);
         writeDirectoryEntry(stored, typeByte(type), blocks[0].track, blocks[0].sector, needed);
         writeBAM();
+        undoLog = nullptr;
         const QString listed = decodeName(encodeName(stored), 0, nameLength);
         return listed.isEmpty() ? QStringLiteral("FILE") : listed;
     } catch (...) {
-        image = savedImage;
+        undoLog = nullptr;
+        for (auto it = undo.crbegin(); it != undo.crend(); ++it)
+            image.replace(it->first, sectorSize, it->second);
         free = savedFree;
         dirTrack = savedCursor[0];
         dirSector = savedCursor[1];
@@ -335,29 +344,25 @@ QSet<qint64> D64Builder::sectorsOfOtherFiles(qint64 index) const {
 }
 
 void D64Builder::deleteFile(qint64 index) {
-    QSet<qint64> visited;
-    qint64 track = directoryTrack;
-    qint64 sectorNumber = firstDirectorySector;
     qint64 listed = 0;
-    while (track >= 1 && track <= trackCount && !visited.contains(sectorKey(track, sectorNumber))) {
-        visited.insert(sectorKey(track, sectorNumber));
-        QByteArray bytes = readSector(track, sectorNumber);
-        for (qint64 slot = 0; slot < entriesPerSector; ++slot) {
-            const qint64 base = slot * entrySize;
-            if ((bytes[base + 2] & 0x07) == 0)
-                continue;
-            if (listed++ != index)
-                continue;
-            freeChain(quint8(bytes[base + 3]), quint8(bytes[base + 4]), sectorsOfOtherFiles(index));
-            const qint64 from = slot == 0 ? 2 : 0;
-            bytes.replace(base + from, entrySize - from, QByteArray(entrySize - from, '\0'));
-            writeSector(track, sectorNumber, bytes);
-            return;
-        }
-        track = quint8(bytes[0]);
-        sectorNumber = quint8(bytes[1]);
-    }
-    throw builderError(QStringLiteral("That file is not in this D64 image."));
+    std::optional<std::pair<qint64, qint64>> directorySector;
+    qint64 slot = 0;
+    forEachListedEntry(image,
+                       [&](qint64 track, qint64 sectorNumber, qint64 entrySlot, const char*) {
+                           if (listed++ != index)
+                               return true;
+                           directorySector = {track, sectorNumber};
+                           slot = entrySlot;
+                           return false;
+                       });
+    if (!directorySector)
+        throw builderError(QStringLiteral("That file is not in this D64 image."));
+    QByteArray bytes = readSector(directorySector->first, directorySector->second);
+    const qint64 base = slot * entrySize;
+    freeChain(quint8(bytes[base + 3]), quint8(bytes[base + 4]), sectorsOfOtherFiles(index));
+    const qint64 from = slot == 0 ? 2 : 0;
+    bytes.replace(base + from, entrySize - from, QByteArray(entrySize - from, '\0'));
+    writeSector(directorySector->first, directorySector->second, bytes);
 }
 
 } // namespace vellum

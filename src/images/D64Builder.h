@@ -73,6 +73,8 @@ private:
     void writeSector(qint64 track, qint64 sector, const QByteArray& bytes);
 
     QByteArray image;
+    // While an add runs: the bytes each written sector held before, to undo a failed add.
+    QList<std::pair<qint64, QByteArray>>* undoLog = nullptr;
     QList<QList<bool>> free;
     qint64 dirTrack = 18;
     qint64 dirSector = 1;

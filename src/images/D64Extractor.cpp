@@ -40,37 +40,23 @@ QString typeToken(quint8 typeByte) {
 
 QList<File> files(const QByteArray& image) {
     QList<File> result;
-    QSet<qint64> visited;
-    qint64 track = directoryTrack;
-    qint64 sectorNumber = firstDirectorySector;
-    while (track >= 1 && track <= trackCount) {
-        if (visited.contains(sectorKey(track, sectorNumber)))
-            break;
-        visited.insert(sectorKey(track, sectorNumber));
-        const QByteArray bytes = sector(image, track, sectorNumber);
-        for (qint64 slot = 0; slot < entriesPerSector; ++slot) {
-            const qint64 base = slot * entrySize;
-            const quint8 typeByte = quint8(bytes[base + 2]);
-            if ((typeByte & 0x07) == 0)
-                continue;
-            File file;
-            file.type = typeOfTypeByte(typeByte);
-            file.typeToken = typeToken(typeByte);
-            file.name = decodeName(bytes, base + 5, nameLength);
-            if (file.name.isEmpty())
-                file.name = QStringLiteral("FILE");
-            file.startTrack = quint8(bytes[base + 3]);
-            file.startSector = quint8(bytes[base + 4]);
-            const ChainSize size = chainSize(image, file.startTrack, file.startSector);
-            const qint64 storedBlocks =
-                quint8(bytes[base + 30]) + 256 * qint64(quint8(bytes[base + 31]));
-            file.blocks = storedBlocks != 0 ? storedBlocks : size.sectors;
-            file.byteSize = size.bytes;
-            result.append(file);
-        }
-        track = quint8(bytes[0]);
-        sectorNumber = quint8(bytes[1]);
-    }
+    forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
+        const quint8 typeByte = quint8(entry[2]);
+        File file;
+        file.type = typeOfTypeByte(typeByte);
+        file.typeToken = typeToken(typeByte);
+        file.name = decodeName(entry + 5, nameLength);
+        if (file.name.isEmpty())
+            file.name = QStringLiteral("FILE");
+        file.startTrack = quint8(entry[3]);
+        file.startSector = quint8(entry[4]);
+        const ChainSize size = chainSize(image, file.startTrack, file.startSector);
+        const qint64 storedBlocks = quint8(entry[30]) + 256 * qint64(quint8(entry[31]));
+        file.blocks = storedBlocks != 0 ? storedBlocks : size.sectors;
+        file.byteSize = size.bytes;
+        result.append(file);
+        return true;
+    });
     return result;
 }
 
@@ -101,9 +87,7 @@ DiskDirectory readDirectory(const QUrl& imageURL) {
     return readDirectory(readWholeFile(imageURL));
 }
 
-namespace {
-
-std::optional<ParsedFile> parse(const QByteArray& image, const File& file) {
+std::optional<ParsedFile> parsedFile(const QByteArray& image, const File& file) {
     if (file.startTrack < 1 || file.startTrack > trackCount)
         return std::nullopt;
     const QByteArray bytes = readChain(image, file.startTrack, file.startSector);
@@ -112,13 +96,11 @@ std::optional<ParsedFile> parse(const QByteArray& image, const File& file) {
     return ParsedFile{file.name, quint16(quint8(bytes[0]) | (quint8(bytes[1]) << 8)), bytes.mid(2)};
 }
 
-} // namespace
-
 QList<ParsedFile> parsedFiles(const QByteArray& image, const QString& imageName) {
     checkImageSize(image);
     QList<ParsedFile> result;
     for (const File& file : files(image)) {
-        if (auto parsed = parse(image, file))
+        if (auto parsed = parsedFile(image, file))
             result.append(*parsed);
     }
     if (result.isEmpty())
@@ -135,7 +117,7 @@ ParsedFile parsedFile(const QByteArray& image, const QString& imageName, qint64 
     const QList<File> listed = files(image);
     std::optional<ParsedFile> parsed;
     if (index >= 0 && index < listed.size())
-        parsed = parse(image, listed[index]);
+        parsed = parsedFile(image, listed[index]);
     if (!parsed)
         throw OpenCBMError::parseError(QStringLiteral("That file is not in %1.").arg(imageName));
     return *parsed;

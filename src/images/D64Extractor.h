@@ -36,6 +36,10 @@ DiskDirectory readDirectory(const QByteArray& image);
 QList<ParsedFile> parsedFiles(const QUrl& imageURL);
 QList<ParsedFile> parsedFiles(const QByteArray& image, const QString& imageName);
 
+// The listed file's load address and payload; nothing when its chain holds under 2 bytes
+// or starts outside tracks 1-35.
+std::optional<ParsedFile> parsedFile(const QByteArray& image, const File& file);
+
 // The file at position `index` of the listing.
 ParsedFile parsedFile(const QUrl& imageURL, qint64 index);
 ParsedFile parsedFile(const QByteArray& image, const QString& imageName, qint64 index);

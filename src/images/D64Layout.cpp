@@ -3,10 +3,14 @@
 #include "model/OpenCBMError.h"
 
 #include <algorithm>
+#include <array>
+#include <bitset>
 
 namespace vellum::D64Layout {
 
-qint64 sectorsPerTrack(qint64 track) {
+namespace {
+
+constexpr qint64 sectorsPerTrackOf(qint64 track) {
     if (track >= 1 && track <= 17)
         return 21;
     if (track >= 18 && track <= 24)
@@ -18,18 +22,42 @@ qint64 sectorsPerTrack(qint64 track) {
     return 0;
 }
 
+// Tracks 1-35 and byte-sized sector numbers.
+using VisitedSectors = std::bitset<36 * 256>;
+
+} // namespace
+
+namespace {
+
+// Sectors before each track, for tracks 0-36; every track past 35 starts after sector 682.
+constexpr std::array<qint64, 37> sectorsBefore = [] {
+    std::array<qint64, 37> table{};
+    for (qint64 t = 2; t <= 36; ++t)
+        table[t] = table[t - 1] + sectorsPerTrackOf(t - 1);
+    return table;
+}();
+
+} // namespace
+
+qint64 sectorsPerTrack(qint64 track) {
+    return sectorsPerTrackOf(track);
+}
+
 qint64 sectorOffset(qint64 track, qint64 sector) {
-    qint64 index = sector;
-    for (qint64 t = 1; t < track; ++t)
-        index += sectorsPerTrack(t);
-    return index * sectorSize;
+    const qint64 before = sectorsBefore[std::clamp<qint64>(track, 0, 36)];
+    return (before + sector) * sectorSize;
+}
+
+const char* sectorData(const QByteArray& image, qint64 track, qint64 sectorNumber) {
+    static const char zeros[sectorSize] = {};
+    const qint64 offset = sectorOffset(track, sectorNumber);
+    if (offset < 0 || offset + sectorSize > image.size())
+        return zeros;
+    return image.constData() + offset;
 }
 
 QByteArray sector(const QByteArray& image, qint64 track, qint64 sectorNumber) {
-    const qint64 offset = sectorOffset(track, sectorNumber);
-    if (offset < 0 || offset + sectorSize > image.size())
-        return QByteArray(sectorSize, '\0');
-    return image.mid(offset, sectorSize);
+    return QByteArray(sectorData(image, track, sectorNumber), sectorSize);
 }
 
 bool isValidSector(qint64 track, qint64 sectorNumber) {
@@ -41,12 +69,12 @@ namespace {
 // Calls visit(sectorBytes, isLast) for each sector of the chain.
 template <typename Visit>
 void walkChain(const QByteArray& image, qint64 track, qint64 sectorNumber, Visit visit) {
-    QSet<qint64> visited;
-    while (track >= 1 && track <= trackCount) {
-        if (visited.contains(sectorKey(track, sectorNumber)))
+    VisitedSectors visited;
+    while (track >= 1 && track <= trackCount && sectorNumber >= 0 && sectorNumber < 256) {
+        if (visited.test(sectorKey(track, sectorNumber)))
             return;
-        visited.insert(sectorKey(track, sectorNumber));
-        const QByteArray bytes = sector(image, track, sectorNumber);
+        visited.set(sectorKey(track, sectorNumber));
+        const char* bytes = sectorData(image, track, sectorNumber);
         const qint64 nextTrack = quint8(bytes[0]);
         visit(track, sectorNumber, bytes, nextTrack == 0);
         if (nextTrack == 0)
@@ -56,7 +84,7 @@ void walkChain(const QByteArray& image, qint64 track, qint64 sectorNumber, Visit
     }
 }
 
-qint64 bytesInLastSector(const QByteArray& sectorBytes) {
+qint64 bytesInLastSector(const char* sectorBytes) {
     return std::max<qint64>(1, qint64(quint8(sectorBytes[1])) - 1);
 }
 
@@ -64,36 +92,58 @@ qint64 bytesInLastSector(const QByteArray& sectorBytes) {
 
 ChainSize chainSize(const QByteArray& image, qint64 track, qint64 sectorNumber) {
     ChainSize size;
-    walkChain(image, track, sectorNumber,
-              [&](qint64, qint64, const QByteArray& bytes, bool isLast) {
-                  ++size.sectors;
-                  size.bytes += isLast ? bytesInLastSector(bytes) : 254;
-              });
+    walkChain(image, track, sectorNumber, [&](qint64, qint64, const char* bytes, bool isLast) {
+        ++size.sectors;
+        size.bytes += isLast ? bytesInLastSector(bytes) : 254;
+    });
     return size;
 }
 
 QByteArray readChain(const QByteArray& image, qint64 track, qint64 sectorNumber) {
     QByteArray result;
-    walkChain(image, track, sectorNumber,
-              [&](qint64, qint64, const QByteArray& bytes, bool isLast) {
-                  result.append(bytes.constData() + 2, isLast ? bytesInLastSector(bytes) : 254);
-              });
+    walkChain(image, track, sectorNumber, [&](qint64, qint64, const char* bytes, bool isLast) {
+        result.append(bytes + 2, isLast ? bytesInLastSector(bytes) : 254);
+    });
     return result;
 }
 
 QList<std::pair<qint64, qint64>> chainSectors(const QByteArray& image, qint64 track,
                                               qint64 sectorNumber) {
     QList<std::pair<qint64, qint64>> result;
-    walkChain(image, track, sectorNumber, [&](qint64 t, qint64 s, const QByteArray&, bool) {
+    walkChain(image, track, sectorNumber, [&](qint64 t, qint64 s, const char*, bool) {
         result.append({t, s});
     });
     return result;
 }
 
+void forEachListedEntry(
+    const QByteArray& image,
+    const std::function<bool(qint64 track, qint64 sector, qint64 slot, const char* entry)>& visit) {
+    VisitedSectors visited;
+    qint64 track = directoryTrack;
+    qint64 sectorNumber = firstDirectorySector;
+    while (track >= 1 && track <= trackCount && !visited.test(sectorKey(track, sectorNumber))) {
+        visited.set(sectorKey(track, sectorNumber));
+        const char* bytes = sectorData(image, track, sectorNumber);
+        for (qint64 slot = 0; slot < entriesPerSector; ++slot) {
+            const char* entry = bytes + slot * entrySize;
+            if ((entry[2] & 0x07) != 0 && !visit(track, sectorNumber, slot, entry))
+                return;
+        }
+        track = quint8(bytes[0]);
+        sectorNumber = quint8(bytes[1]);
+    }
+}
+
 QString decodeName(const QByteArray& bytes, qint64 offset, qint64 length) {
+    const qint64 start = std::clamp<qint64>(offset, 0, bytes.size());
+    const qint64 end = std::clamp<qint64>(offset + length, start, bytes.size());
+    return decodeName(bytes.constData() + start, end - start);
+}
+
+QString decodeName(const char* bytes, qint64 length) {
     QString text;
-    const qint64 end = std::min<qint64>(bytes.size(), offset + length);
-    for (qint64 i = std::max<qint64>(0, offset); i < end; ++i) {
+    for (qint64 i = 0; i < length; ++i) {
         const quint8 byte = quint8(bytes[i]);
         if (byte == 0x00 || byte == 0xA0)
             break;

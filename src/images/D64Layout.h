@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QSet>
 #include <QString>
+#include <functional>
 
 namespace vellum::D64Layout {
 
@@ -30,6 +31,10 @@ qint64 sectorOffset(qint64 track, qint64 sector);
 // Exactly 256 bytes; a sector beyond the end of the image reads as zeros.
 QByteArray sector(const QByteArray& image, qint64 track, qint64 sector);
 
+// The sector's 256 bytes inside the image, or 256 zero bytes when the image is too short;
+// valid while the image is unchanged.
+const char* sectorData(const QByteArray& image, qint64 track, qint64 sector);
+
 // Whether the sector exists on a 35-track disk.
 bool isValidSector(qint64 track, qint64 sector);
 
@@ -52,8 +57,16 @@ QByteArray readChain(const QByteArray& image, qint64 track, qint64 sector);
 // The sectors a chain passes through, in order, with the same bounds and guard.
 QList<std::pair<qint64, qint64>> chainSectors(const QByteArray& image, qint64 track, qint64 sector);
 
+// Calls visit(track, sector, slot, entryBytes) for every slot of the directory chain from
+// 18/1 whose type bits 0-2 are not 0, in listing order; the walk ends at a link to a track
+// outside 1-35 or at a sector seen twice. `visit` returns false to stop.
+void forEachListedEntry(
+    const QByteArray& image,
+    const std::function<bool(qint64 track, qint64 sector, qint64 slot, const char* entry)>& visit);
+
 // ASCII up to the first 0x00 or 0xA0, trimmed; empty when a byte is 0x80 or above.
 QString decodeName(const QByteArray& bytes, qint64 offset, qint64 length);
+QString decodeName(const char* bytes, qint64 length);
 
 // 16 bytes: the upper-cased text's printable ASCII at its position, 0xA0 elsewhere.
 QByteArray encodeName(const QString& text);

@@ -4,6 +4,8 @@
 #include "opencbm/ToolVerdicts.h"
 
 #include <QCoroTimer>
+#include <QElapsedTimer>
+#include <QTimer>
 
 namespace vellum {
 
@@ -11,7 +13,20 @@ namespace vellum {
 // bodies ("array used as initializer").
 namespace {
 const QString cbmctrl = QStringLiteral("cbmctrl");
+
+// A coarse timer may fire a little early; the drives need the whole settle time.
+QCoro::Task<> settleFor(std::chrono::milliseconds settle) {
+    QElapsedTimer clock;
+    clock.start();
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    for (qint64 left = settle.count(); left > 0; left = settle.count() - clock.elapsed()) {
+        timer.start(static_cast<int>(left));
+        co_await timer;
+    }
 }
+} // namespace
 
 QCoro::Task<AdapterProbe> OpenCBMService::probeAdapter() {
     const QString tool = locateTool(QStringLiteral("xum1541cfg"));
@@ -44,7 +59,7 @@ QCoro::Task<> OpenCBMService::resetBus() {
     const auto settle = resetSettleTime;
     const CommandResult result = co_await run(tool, (QStringList() << QStringLiteral("reset")));
     judgeExitStatus(result, QStringLiteral("cbmctrl reset"));
-    co_await QCoro::sleepFor(settle);
+    co_await settleFor(settle);
 }
 
 QCoro::Task<> OpenCBMService::initializeDrive(qint64 device) {

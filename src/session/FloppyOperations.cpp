@@ -39,8 +39,8 @@ QString siblingTemporaryPath(const QString& destination) {
 
 void replaceAtomically(const QString& from, const QString& to) {
     std::error_code error;
-    std::filesystem::rename(std::filesystem::path(from.toStdString()),
-                            std::filesystem::path(to.toStdString()), error);
+    std::filesystem::rename(std::filesystem::path(QFile::encodeName(from).toStdString()),
+                            std::filesystem::path(QFile::encodeName(to).toStdString()), error);
     if (error) {
         QFile::remove(from);
         throw PlatformError(QStringLiteral("The image could not be saved as ") +

@@ -1,6 +1,5 @@
 #include "SessionFixture.h"
 
-#include "session/AppPalette.h"
 #include "session/AppSettings.h"
 #include "session/CopyNotifier.h"
 
@@ -57,22 +56,6 @@ TEST(Appearance, ChoosingAThemeStoresItAtOnce) {
     EXPECT_EQ(displayName(AppAppearance::classicC64), QStringLiteral("Classic C64"));
     EXPECT_EQ(displayName(AppAppearance::modernC64), QStringLiteral("Modern C64"));
     EXPECT_EQ(displayName(AppAppearance::system), QStringLiteral("macOS"));
-}
-
-TEST(Appearance, PalettesDifferPerThemeAndFollowTheSystemOnlyInSystem) {
-    for (int role = 0; role <= int(PaletteRole::brightText); ++role) {
-        const auto paletteRole = PaletteRole(role);
-        const ThemeColor classic = paletteColor(AppAppearance::classicC64, paletteRole);
-        const ThemeColor modern = paletteColor(AppAppearance::modernC64, paletteRole);
-        EXPECT_FALSE(classic.systemColor.has_value());
-        EXPECT_FALSE(modern.systemColor.has_value());
-        EXPECT_NE(classic, modern) << role;
-        EXPECT_TRUE(paletteColor(AppAppearance::system, paletteRole).systemColor.has_value());
-    }
-    EXPECT_EQ(paletteColor(AppAppearance::modernC64, PaletteRole::secondaryText),
-              (ThemeColor{std::nullopt, 79, 195, 247, 0.62}));
-    EXPECT_EQ(paletteColor(AppAppearance::system, PaletteRole::accentTone),
-              (ThemeColor{SystemColor::accent, 0, 0, 0, 0.85}));
 }
 
 TEST_F(SessionTest, NoticesGoThroughTheDesktop) {

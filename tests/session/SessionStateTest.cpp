@@ -3,6 +3,7 @@
 #include "model/OpenCBMError.h"
 
 #include <QDir>
+#include <QMetaProperty>
 #include <QSettings>
 #include <QTemporaryFile>
 
@@ -62,6 +63,24 @@ TEST_F(SessionTest, SettersSignalOnlyRealChanges) {
     EXPECT_EQ(directorySignals, 2);
 }
 
+TEST_F(SessionTest, EveryPropertyIsObservedAndWritable) {
+    VellumViewModel& model = session();
+    const QMetaObject& meta = *model.metaObject();
+    EXPECT_GE(meta.propertyCount() - meta.propertyOffset(), 56);
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+        const QMetaProperty property = meta.property(i);
+        EXPECT_TRUE(property.hasNotifySignal()) << property.name();
+        EXPECT_TRUE(property.isWritable()) << property.name();
+    }
+
+    int changes = 0;
+    QObject::connect(&model, &VellumViewModel::formatNameChanged, [&] { ++changes; });
+    EXPECT_TRUE(model.setProperty("formatName", QStringLiteral("WORK")));
+    EXPECT_TRUE(model.setProperty("formatName", QStringLiteral("WORK")));
+    EXPECT_EQ(model.property("formatName").toString(), QStringLiteral("WORK"));
+    EXPECT_EQ(changes, 1);
+}
+
 TEST_F(SessionTest, ComputerFolderStartsAtTheRememberedFolderOnlyWhenItExists) {
     QTemporaryDir remembered;
     QSettings().setValue(QStringLiteral("localFolderPath"), remembered.path());
@@ -117,6 +136,30 @@ TEST_F(SessionTest, OperationSlotNumbersGuardAgainstStaleEnds) {
     EXPECT_EQ(model.progress(), 0.4) << "ended before any error was reported";
     model.endOperation();
     EXPECT_EQ(model.operationID(), third);
+}
+
+TEST_F(SessionTest, ALateFailureNeverOverwritesANewerOperation) {
+    VellumViewModel& model = session();
+    const qint64 stopped = model.beginOperation(OperationKind::readingD64, "Saving…");
+    model.endOperation(stopped);
+    const qint64 current = model.beginOperation(OperationKind::detecting, "Probing…");
+
+    const auto failure =
+        std::make_exception_ptr(OpenCBMError::executionFailed("d64copy", 1, "read error"));
+    model.reportFailureWithNotice(failure, stopped, QStringLiteral("Saving the .d64 failed."));
+    model.reportFailure(failure, stopped);
+    EXPECT_EQ(model.statusHeadline(), QStringLiteral("Probing…"));
+    EXPECT_FALSE(model.lastError().has_value());
+    EXPECT_TRUE(desktop.notifications.isEmpty());
+
+    model.reportFailureWithNotice(failure, current, QStringLiteral("Saving the .d64 failed."));
+    EXPECT_EQ(model.lastError(), QStringLiteral("read error"));
+    ASSERT_EQ(desktop.notifications.size(), 1);
+    EXPECT_EQ(desktop.notifications.at(0).body, QStringLiteral("read error"));
+
+    model.reportFailureWithNotice(std::make_exception_ptr(OpenCBMError::cancelled()), current,
+                                  QStringLiteral("Saving the .d64 failed."));
+    EXPECT_EQ(desktop.notifications.size(), 1) << "a stop posts no notice";
 }
 
 TEST_F(SessionTest, ErrorsBecomeTextsAndStopsDoNot) {

@@ -4,6 +4,7 @@
 #include "ToolSupport.h"
 #include "Tools.h"
 
+#include "images/T64Converter.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
 
@@ -174,33 +175,31 @@ std::optional<QPair<int, int>> firstFailingSector(const BusState& bus,
     return *hit;
 }
 
-// The bytes a file on the computer puts on the disk, and the name it brings along.
+// The bytes a file on the computer puts on the disk, and the name it brings along. Without
+// -R the tool looks inside P00 and T64 containers, as the real one does.
 struct Upload {
     QByteArray contents;
     QString name;
 };
 
 Upload uploadOf(const QString& path, const QByteArray& file, bool raw) {
-    Upload upload{file, deletingPathExtension(QFileInfo(path).fileName())};
+    const Upload plain{file, deletingPathExtension(QFileInfo(path).fileName()).toLower()};
     if (raw)
-        return upload;
-    static const QByteArray p00Magic("C64File\0", 8);
-    if (file.startsWith(p00Magic) && file.size() >= 26) {
-        upload.contents = file.mid(26);
-        upload.name = QString::fromLatin1(file.mid(8, 16).split('\0').first()).toLower();
-        return upload;
+        return plain;
+    try {
+        if (file.startsWith(QByteArray("C64File\0", 8))) {
+            const AddableFile inner = T64Converter::parseP00(file);
+            return {inner.contents, inner.name.toLower()};
+        }
+        if (file.startsWith("C64")) {
+            const T64Converter::Tape tape = T64Converter::parseT64(file);
+            if (!tape.files.isEmpty())
+                return {tape.files.first().contents(), tape.files.first().name.toLower()};
+        }
+    } catch (const OpenCBMError&) {
+        // Not a container after all: the file goes over as it is.
     }
-    if (file.startsWith("C64") && file.size() >= 96 && file.contains("tape")) {
-        // The first file of a tape image: its load address, then its bytes.
-        const auto byteAt = [&](qsizetype at) { return static_cast<quint8>(file.at(at)); };
-        const qint64 start = byteAt(0x42) | (byteAt(0x43) << 8);
-        const qint64 end = byteAt(0x44) | (byteAt(0x45) << 8);
-        const qint64 offset = byteAt(0x48) | (byteAt(0x49) << 8) | (qint64(byteAt(0x4A)) << 16);
-        const qint64 length = std::max<qint64>(0, end - start);
-        upload.contents = file.mid(0x42, 2) + file.mid(offset, length);
-        upload.name = trimmedWhitespace(QString::fromLatin1(file.mid(0x50, 16))).toLower();
-    }
-    return upload;
+    return plain;
 }
 
 void announceDrive(const BusState& bus, const CopyRequest& request, bool& announced) {
@@ -263,7 +262,8 @@ void writeFile(const BusState& bus, const CopyRequest& request, const QString& p
         return entry.plainName() == driveName;
     });
     const QList<QPair<int, int>> sectors =
-        readChain(written, added->startTrack, added->startSector).sectors;
+        added == entries.end() ? QList<QPair<int, int>>()
+                               : readChain(written, added->startTrack, added->startSector).sectors;
     if (const std::optional<QPair<int, int>> failing = firstFailingSector(bus, sectors)) {
         transferBlocks(bus, request, static_cast<int>(sectors.indexOf(*failing)));
         verdict = QStringLiteral("25,write error,%1,%2")

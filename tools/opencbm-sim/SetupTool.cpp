@@ -34,7 +34,7 @@ const char helpText[] =
     "  ignore-sigint-sigterm  tools ignore SIGINT and SIGTERM\n"
     "  fail-at-track=N        transfers and formats fail on track N\n"
     "  non-utf8               tools print bytes that are not UTF-8\n"
-    "  seconds-per-track=S    time a track takes (0 by default; about 0.3 is a real 1541)\n";
+    "  seconds-per-track=S    time a track takes (0 by default; about 0.7 is a real 1541)\n";
 
 class UsageError : public std::runtime_error {
 public:
@@ -69,12 +69,12 @@ void init(const QStringList& arguments) {
     if (arguments.isEmpty())
         fail(QStringLiteral("init needs a bus folder"));
     const BusState bus(arguments.first());
-    struct DriveSpec {
+    struct DriveSetting {
         qint64 device;
         QString model;
         std::optional<QByteArray> disk;
     };
-    QList<DriveSpec> drives;
+    QList<DriveSetting> drives;
     bool adapter = true;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
@@ -84,11 +84,12 @@ void init(const QStringList& arguments) {
         }
         if (argument != QLatin1String("--drive") || i + 1 >= arguments.size())
             fail(QStringLiteral("unexpected argument \"%1\"").arg(argument));
-        const QString spec = arguments.at(++i);
-        const QStringList parts = spec.split(QLatin1Char(':'));
+        const QString setting = arguments.at(++i);
+        const QStringList parts = setting.split(QLatin1Char(':'));
         if (parts.size() < 2 || parts.at(1).trimmed().isEmpty())
-            fail(QStringLiteral("a drive is given as DEV:MODEL[:DISK.d64], not \"%1\"").arg(spec));
-        DriveSpec drive{deviceOf(parts.at(0)), parts.at(1).trimmed(), std::nullopt};
+            fail(QStringLiteral("a drive is given as DEV:MODEL[:DISK.d64], not \"%1\"")
+                     .arg(setting));
+        DriveSetting drive{deviceOf(parts.at(0)), parts.at(1).trimmed(), std::nullopt};
         if (parts.size() > 2)
             drive.disk = diskFile(parts.mid(2).join(QLatin1Char(':')));
         drives << drive;
@@ -97,7 +98,7 @@ void init(const QStringList& arguments) {
     removeFolder(bus.folder() + QStringLiteral("/faults"));
     bus.create();
     bus.setAdapterPresent(adapter);
-    for (const DriveSpec& drive : drives) {
+    for (const DriveSetting& drive : drives) {
         bus.addDrive(drive.device, drive.model);
         bus.setDisk(drive.device, drive.disk);
     }

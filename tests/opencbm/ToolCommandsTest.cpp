@@ -1,0 +1,82 @@
+#include "opencbm/ToolCommands.h"
+#include "model/OpenCBMError.h"
+
+#include <gtest/gtest.h>
+
+using namespace vellum;
+
+namespace {
+QUrl file(const char* path) {
+    return QUrl::fromLocalFile(QString::fromUtf8(path));
+}
+} // namespace
+
+TEST(ToolCommands, DriveTypeAndFormatToolFollowTheModelText) {
+    EXPECT_EQ(driveTypeArgument("1541-II"), "1541");
+    EXPECT_EQ(driveTypeArgument("jiffydos 1541"), "1541");
+    EXPECT_EQ(driveTypeArgument("1571 (XP1541)"), "1571");
+    EXPECT_EQ(driveTypeArgument("1541 or 1581"), "1581");
+    EXPECT_EQ(driveTypeArgument("1570"), "1570");
+    EXPECT_EQ(driveTypeArgument(""), std::nullopt);
+    EXPECT_EQ(driveTypeArgument("8250"), std::nullopt);
+
+    EXPECT_TRUE(formatsWithDOSCommand("1571"));
+    EXPECT_TRUE(formatsWithDOSCommand("1581"));
+    EXPECT_TRUE(formatsWithDOSCommand("1570"));
+    EXPECT_FALSE(formatsWithDOSCommand("1541-II"));
+    EXPECT_FALSE(formatsWithDOSCommand(""));
+}
+
+TEST(ToolCommands, DOSCommandsAreLowerCaseAndSentAsPetscii) {
+    EXPECT_EQ(dosRenameString("Game", "Game 2"), "r0:game 2=game");
+    EXPECT_EQ(dosScratchString("OLD FILE"), "s0:old file");
+    EXPECT_EQ(dosNewDiskString("GAMES", "A1"), "n0:games,a1");
+    EXPECT_EQ(dosCommandArguments(9, "i0"), QStringList({"--petscii", "command", "9", "i0"}));
+    EXPECT_EQ(dosCommandText(8, "s0:x"), "cbmctrl command 8 s0:x");
+}
+
+TEST(ToolCommands, CbmcopyArgumentLists) {
+    EXPECT_EQ(cbmcopyReadArguments(8, "1541-II", "My Game", "/u/My Game.prg"),
+              QStringList({"-r", "-v", "-d", "1541", "-o", "/u/My Game.prg", "8", "my game"}));
+    EXPECT_EQ(cbmcopyReadArguments(10, "", "x", "/u/x.prg"),
+              QStringList({"-r", "-v", "-o", "/u/x.prg", "10", "x"}));
+
+    EXPECT_EQ(
+        cbmcopyWriteArguments(8, "1571", file("/u/GAME.PRG"), "Game"),
+        QStringList({"-w", "-v", "-d", "1571", "-f", "P", "-o", "game", "-R", "8", "/u/GAME.PRG"}));
+    EXPECT_EQ(cbmcopyWriteArguments(8, "", file("/u/GAME.P00"), "game"),
+              QStringList({"-w", "-v", "-f", "P", "-o", "game", "8", "/u/GAME.P00"}));
+    EXPECT_EQ(cbmcopyWriteArguments(8, "", file("/u/tape.t64"), "tape"),
+              QStringList({"-w", "-v", "-f", "P", "-o", "tape", "8", "/u/tape.t64"}));
+    EXPECT_EQ(cbmcopyWriteArguments(8, "", file("/u/NOTES.SEQ"), "notes").mid(2, 2),
+              QStringList({"-f", "S"}));
+    EXPECT_EQ(cbmcopyWriteArguments(8, "", file("/u/data.usr"), "d").mid(2, 2),
+              QStringList({"-f", "U"}));
+    EXPECT_EQ(cbmcopyWriteArguments(8, "", file("/u/table.rel"), "t").mid(2, 2),
+              QStringList({"-f", "P"}));
+    EXPECT_EQ(cbmcopyTypeLetter(CBMFileType::del), "D");
+    EXPECT_EQ(cbmcopyTypeLetter(CBMFileType::other), "P");
+}
+
+TEST(ToolCommands, FormatAndDiskImageArgumentLists) {
+    EXPECT_EQ(cbmformatArguments(8, joinedDiskName("GAMES", "01"), false),
+              QStringList({"-p", "-s", "8", "games,01"}));
+    EXPECT_EQ(cbmformatArguments(9, "x,y", true), QStringList({"-p", "-s", "-x", "9", "x,y"}));
+    EXPECT_EQ(d64copyReadArguments(8, "/u/a b.d64"), QStringList({"-v", "8", "/u/a b.d64"}));
+    EXPECT_EQ(d64copyWriteArguments("/u/in.d64", 11), QStringList({"-v", "/u/in.d64", "11"}));
+}
+
+TEST(ToolCommands, NamesTheDriveReadsAsPatternsAreRefused) {
+    for (const char* name : {"a*", "wh?t", "a,p", "x=y", "0:game"}) {
+        try {
+            refuseDrivePatternName(QString::fromUtf8(name));
+            ADD_FAILURE() << "accepted " << name;
+        } catch (const OpenCBMError& error) {
+            EXPECT_EQ(error.errorCase(), OpenCBMError::Case::invalidDiskName);
+            EXPECT_TRUE(error.errorDescription().contains(QStringLiteral("“%1”").arg(name)))
+                << error.what();
+        }
+    }
+    EXPECT_NO_THROW(refuseDrivePatternName("game 2+ -x."));
+    EXPECT_NO_THROW(refuseDrivePatternName(""));
+}

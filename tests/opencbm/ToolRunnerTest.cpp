@@ -1,0 +1,238 @@
+#include "FakeTools.h"
+#include "WaitForTask.h"
+#include "model/OpenCBMError.h"
+#include "opencbm/OpenCBMService.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+using namespace vellum;
+using namespace vellum::testing;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct SentSignal {
+    qint64 pid;
+    int signal;
+    friend bool operator==(const SentSignal&, const SentSignal&) = default;
+};
+
+class ToolRunner : public ::testing::Test {
+protected:
+    FakeTools tools;
+    OpenCBMService service{QStringList{tools.path()}};
+    QList<SentSignal> sent;
+    bool deliverSignals = true;
+
+    void SetUp() override {
+        service.setSignalSender([this](qint64 pid, int signal) {
+            sent << SentSignal{pid, signal};
+            if (deliverSignals)
+                ::kill(static_cast<pid_t>(pid), signal);
+        });
+    }
+
+    // A child that says "ready" and then sleeps as itself, keeping the ignored signals.
+    QString sleeper(const QString& name, const QByteArray& ignored) {
+        return tools.addScript(name,
+                               (ignored.isEmpty() ? QByteArray() : "trap '' " + ignored + "\n") +
+                                   "echo ready\nexec sleep 30\n");
+    }
+
+    QCoro::Task<CommandResult> startUntilReady(const QString& tool, bool& ready) {
+        return service.run(tool, {}, [&ready](const QString& line) {
+            if (line == QLatin1String("ready"))
+                ready = true;
+        });
+    }
+};
+
+template <typename Task> void expectCancelled(Task& task) {
+    try {
+        waitForTask(std::move(task));
+        ADD_FAILURE() << "the run was not stopped";
+    } catch (const OpenCBMError& error) {
+        EXPECT_EQ(error.errorCase(), OpenCBMError::Case::cancelled);
+    }
+}
+
+bool processExists(qint64 pid) {
+    return ::kill(static_cast<pid_t>(pid), 0) == 0;
+}
+
+} // namespace
+
+TEST_F(ToolRunner, DeliversLinesAndTheWholeStreams) {
+    const QString tool = tools.addScript("progress", "printf ' 1: 3%%\\r 1: 3%%\\r 1: 3%%\\r\\n'\n"
+                                                     "printf 'a\\r\\nb\\n\\n\\nlast'\n");
+    QStringList lines;
+    const CommandResult result =
+        waitForTask(service.run(tool, {}, [&lines](const QString& line) { lines << line; }));
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(lines.count(QStringLiteral("1: 3%")), 3);
+    EXPECT_EQ(lines.mid(lines.size() - 3), QStringList({"a", "b", "last"}));
+    EXPECT_EQ(result.stdoutText, QStringLiteral(" 1: 3%\r 1: 3%\r 1: 3%\r\na\r\nb\n\n\nlast"));
+    EXPECT_EQ(result.stderrText, QString());
+}
+
+TEST_F(ToolRunner, StartsWithoutShellInHomeWithNullInputAndItsOwnPath) {
+    const QString tool =
+        tools.addScript("env", "printf '%s\\n' \"$#\" \"$1\" \"$2\" \"$PWD\" \"$PATH\"\ncat\necho "
+                               "end\necho oops >&2\nexit 1\n");
+    const CommandResult result =
+        waitForTask(service.run(tool, {QStringLiteral("two words"), QStringLiteral("$HOME;*")}));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.stderrText, QStringLiteral("oops\n"));
+    const QStringList lines = result.stdoutText.split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines.mid(0, 3), QStringList({"2", "two words", "$HOME;*"}));
+    EXPECT_EQ(QDir(lines[3]).canonicalPath(), QDir::home().canonicalPath());
+    EXPECT_TRUE(lines[4].startsWith(tools.path() + QLatin1Char(':')));
+    EXPECT_EQ(lines[5], QStringLiteral("end")); // stdin is empty, so cat returned at once
+}
+
+TEST_F(ToolRunner, ChildEnvironmentPutsSearchPathsFirst) {
+    OpenCBMService fixed;
+    const QByteArray savedPath = qgetenv("PATH");
+    qunsetenv("PATH");
+    const QString withoutPath = fixed.childEnvironment().value(QStringLiteral("PATH"));
+    qputenv("PATH", "/x/bin");
+    const QString withPath = fixed.childEnvironment().value(QStringLiteral("PATH"));
+    qputenv("PATH", savedPath);
+    EXPECT_EQ(withoutPath, QStringLiteral("/opt/homebrew/bin:/usr/local/bin:/opt/local/bin:"
+                                          "/usr/bin:/bin"));
+    EXPECT_EQ(withPath, QStringLiteral("/opt/homebrew/bin:/usr/local/bin:/opt/local/bin:/x/bin"));
+    EXPECT_FALSE(fixed.childEnvironment().value(QStringLiteral("HOME")).isEmpty());
+}
+
+TEST_F(ToolRunner, LocatesOnlyExecutablesInTheSearchPaths) {
+    FakeTools second;
+    second.addScript("cbmctrl", "exit 0\n");
+    QFile plain(tools.filePath("cbmctrl"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    OpenCBMService twoFolders({tools.path(), second.path()});
+    EXPECT_EQ(twoFolders.locateTool("cbmctrl"), second.filePath("cbmctrl"));
+    tools.addScript("cbmctrl", "exit 0\n");
+    EXPECT_EQ(twoFolders.locateTool("cbmctrl"), tools.filePath("cbmctrl"));
+    try {
+        twoFolders.locateTool("d64copy");
+        ADD_FAILURE() << "found a tool that is not there";
+    } catch (const OpenCBMError& error) {
+        EXPECT_EQ(error, OpenCBMError::toolNotFound("d64copy"));
+    }
+}
+
+TEST_F(ToolRunner, AChildEndedByASignalIsCancelled) {
+    const QString suicide = tools.addScript("suicide", "kill -KILL $$\n");
+    auto killed = service.run(suicide, {});
+    expectCancelled(killed);
+    EXPECT_TRUE(sent.isEmpty());
+}
+
+TEST_F(ToolRunner, AFailedStartIsAPlatformErrorAndLeavesTheServiceIdle) {
+    EXPECT_THROW(waitForTask(service.run(tools.filePath("missing"), {})), PlatformError);
+    // Neither leaves the service busy.
+    const QString ok = tools.addScript("ok", "echo fine\n");
+    EXPECT_EQ(waitForTask(service.run(ok, {})).stdoutText, QStringLiteral("fine\n"));
+}
+
+TEST_F(ToolRunner, StopWithNothingRunningLeavesTheNextRunAlone) {
+    service.cancelRunningTool();
+    service.forceStopRunningTool();
+    const QString ok = tools.addScript("ok", "exit 4\n");
+    EXPECT_EQ(waitForTask(service.run(ok, {})).exitCode, 4);
+    EXPECT_TRUE(sent.isEmpty());
+}
+
+TEST_F(ToolRunner, StopClimbsTheLadderUntilTheChildDies) {
+    bool ready = false;
+    auto task = startUntilReady(sleeper("stubborn", "INT TERM"), ready);
+    ASSERT_TRUE(waitUntil([&] { return ready; }));
+    QElapsedTimer clock;
+    clock.start();
+    service.cancelRunningTool();
+    expectCancelled(task);
+    const qint64 elapsed = clock.elapsed();
+    ASSERT_EQ(sent.size(), 3);
+    EXPECT_EQ(sent[0].signal, SIGINT);
+    EXPECT_EQ(sent[1].signal, SIGTERM);
+    EXPECT_EQ(sent[2].signal, SIGKILL);
+    // Ended by the kill at 1.4 s, not by the hang check at 2.2 s.
+    EXPECT_GE(elapsed, 1300);
+    EXPECT_LT(elapsed, 2100);
+}
+
+TEST_F(ToolRunner, StopEndsAPoliteChildAtOnceAndWinsOverItsExitStatus) {
+    bool ready = false;
+    const QString polite = tools.addScript("polite", "trap 'exit 0' INT\necho ready\n"
+                                                     "while :; do sleep 0.05; done\n");
+    auto task = startUntilReady(polite, ready);
+    ASSERT_TRUE(waitUntil([&] { return ready; }));
+    service.cancelRunningTool();
+    expectCancelled(task);
+    ASSERT_FALSE(sent.isEmpty());
+    EXPECT_EQ(sent.last().signal, SIGINT);
+}
+
+TEST_F(ToolRunner, ForceStopKillsAtOnce) {
+    bool ready = false;
+    auto task = startUntilReady(sleeper("sleeper", "INT TERM"), ready);
+    ASSERT_TRUE(waitUntil([&] { return ready; }));
+    service.forceStopRunningTool();
+    expectCancelled(task);
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].signal, SIGKILL);
+}
+
+TEST_F(ToolRunner, AChildThatSurvivesKillStillLetsTheRunEndOnce) {
+    deliverSignals = false;
+    bool ready = false;
+    auto task = startUntilReady(sleeper("undead", {}), ready);
+    ASSERT_TRUE(waitUntil([&] { return ready; }));
+    QElapsedTimer clock;
+    clock.start();
+    service.forceStopRunningTool();
+    expectCancelled(task);
+    EXPECT_GE(clock.elapsed(), 350);
+    ASSERT_EQ(sent.size(), 1);
+    const qint64 pid = sent[0].pid;
+    EXPECT_TRUE(processExists(pid));
+
+    // The child's late end must neither resume the finished run again nor trip over it.
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+    const QString ok = tools.addScript("ok", "echo fine\n");
+    ASSERT_TRUE(waitUntil([&] { return !processExists(pid); }));
+    EXPECT_EQ(waitForTask(service.run(ok, {})).stdoutText, QStringLiteral("fine\n"));
+}
+
+TEST_F(ToolRunner, APoliteStopOfAnUndeadChildEndsAtTheHangCheck) {
+    deliverSignals = false;
+    bool ready = false;
+    auto task = startUntilReady(sleeper("undead", {}), ready);
+    ASSERT_TRUE(waitUntil([&] { return ready; }));
+    QElapsedTimer clock;
+    clock.start();
+    service.cancelRunningTool();
+    expectCancelled(task);
+    EXPECT_GE(clock.elapsed(), 2100);
+    ASSERT_EQ(sent.size(), 3);
+    ::kill(static_cast<pid_t>(sent[0].pid), SIGKILL);
+}
+
+TEST_F(ToolRunner, ANewRunTakesOverAndKillsTheEarlierChild) {
+    bool ready = false;
+    auto first = startUntilReady(sleeper("first", "INT TERM"), ready);
+    ASSERT_TRUE(waitUntil([&] { return ready; }));
+    const QString ok = tools.addScript("ok", "echo second\n");
+    const CommandResult second = waitForTask(service.run(ok, {}));
+    EXPECT_EQ(second.stdoutText, QStringLiteral("second\n"));
+    expectCancelled(first);
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].signal, SIGKILL);
+}

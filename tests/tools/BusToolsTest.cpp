@@ -1,0 +1,194 @@
+#include "ToolProcess.h"
+
+#include "model/ToolOutputParsers.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace vellum::testing {
+namespace {
+
+TEST(BusTools, DetectPrintsOneLinePerDriveAndExitsOneWhenNoneAnswers) {
+    SimulatedBus bus;
+    ToolResult empty = runTool(bus, "cbmctrl", {"detect"});
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_TRUE(empty.out.isEmpty());
+    EXPECT_TRUE(empty.err.isEmpty());
+
+    bus.addDrive(9, "1571");
+    bus.addDrive(8, "1541-II");
+    const ToolResult detected = runTool(bus, "cbmctrl", {"detect"});
+    EXPECT_EQ(detected.exitCode, 0);
+    EXPECT_EQ(detected.out, QByteArray(" 8: 1541-II \n 9: 1571 \n"));
+    const QList<DriveInfo> drives = parseDetectedDrives(QString::fromUtf8(detected.out));
+    ASSERT_EQ(drives.size(), 2);
+    EXPECT_EQ(drives.at(0).deviceNumber, 8);
+    EXPECT_EQ(drives.at(1).model, "1571");
+
+    bus.setFault("no-drive");
+    const ToolResult silent = runTool(bus, "cbmctrl", {"detect"});
+    EXPECT_EQ(silent.exitCode, 1);
+    EXPECT_TRUE(silent.out.isEmpty());
+}
+
+TEST(BusTools, StatusReadsAndClearsTheErrorChannel) {
+    SimulatedBus bus;
+    bus.addDrive(8, "1541-II");
+    bus.addDrive(9, "1571");
+    EXPECT_EQ(runTool(bus, "cbmctrl", {"status", "8"}).out, "73,cbm dos v2.6 1541,00,00\n");
+    EXPECT_EQ(runTool(bus, "cbmctrl", {"status", "8"}).out, "00, ok,00,00\n");
+    EXPECT_EQ(runTool(bus, "cbmctrl", {"status", "9"}).out, "73,cbm dos v3.0 1571,00,00\n");
+
+    bus.setStatus(8, "62, file not found,00,00");
+    const ToolResult status = runTool(bus, "cbmctrl", {"status", "8"});
+    EXPECT_EQ(status.exitCode, 0);
+    EXPECT_EQ(status.out, "62, file not found,00,00\n");
+    EXPECT_EQ(bus.status(8), "00, ok,00,00");
+
+    const ToolResult absent = runTool(bus, "cbmctrl", {"status", "10"});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_EQ(absent.out, "99, driver error,00,00\n");
+    bus.setFault("no-drive");
+    EXPECT_EQ(runTool(bus, "cbmctrl", {"status", "8"}).exitCode, 1);
+}
+
+TEST(BusTools, ResetPrintsNothingAndSwitchesDrivesBackOn) {
+    SimulatedBus bus;
+    bus.addDrive(8, "1541-II");
+    bus.setStatus(8, "74,drive not ready,00,00");
+    const ToolResult reset = runTool(bus, "cbmctrl", {"reset"});
+    EXPECT_EQ(reset.exitCode, 0);
+    EXPECT_TRUE(reset.out.isEmpty());
+    EXPECT_TRUE(reset.err.isEmpty());
+    EXPECT_EQ(bus.status(8), "73,cbm dos v2.6 1541,00,00");
+}
+
+TEST(BusTools, Xum1541cfgAlwaysExitsOne) {
+    SimulatedBus bus;
+    const ToolResult present = runTool(bus, "xum1541cfg", {"devinfo"});
+    EXPECT_EQ(present.exitCode, 1);
+    EXPECT_EQ(present.err, "finding device...\n");
+    EXPECT_EQ(present.out, "xum1541 device, model 2 (ZOOMFLOPPY), firmware version 8\n");
+
+    bus.setAdapterPresent(false);
+    const ToolResult absent = runTool(bus, "xum1541cfg", {"devinfo"});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_TRUE(absent.out.isEmpty());
+    EXPECT_EQ(absent.err, "finding device...\nerror: no xum1541 found\n");
+}
+
+TEST(BusTools, WithoutAdapterEveryToolFailsWithItsOwnStatusAndTouchesNothing) {
+    SimulatedBus bus;
+    const QByteArray disk = diskWithFiles("games", "01", {{"game", patternBytes(500, 1)}});
+    bus.addDrive(8, "1541-II", disk);
+    bus.setAdapterPresent(false);
+    const QString image = bus.path() + "/in.d64";
+    writeFile(image, patternBytes(174848, 2));
+
+    const QList<std::pair<QString, QStringList>> runs = {
+        {"cbmctrl", {"dir", "8"}},
+        {"cbmctrl", {"--petscii", "command", "8", "s0:game"}},
+        {"cbmcopy", {"-r", "-v", "-o", bus.path() + "/x.prg", "8", "game"}},
+        {"d64copy", {"-v", image, "8"}},
+        {"cbmformat", {"-p", "-s", "8", "new,01"}},
+    };
+    const QList<int> expectedStatus = {255, 255, 255, 1, 1};
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        const ToolResult result = runTool(bus, runs[i].first, runs[i].second);
+        SCOPED_TRACE(runs[i].first.toStdString() + " " + runs[i].second.join(' ').toStdString());
+        EXPECT_EQ(result.exitCode, expectedStatus[i]);
+        EXPECT_TRUE(result.err.contains("error: no xum1541 device found\n"));
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    EXPECT_EQ(bus.disk(8), disk);
+
+    // A bus that does not exist looks the same as an adapter that is not plugged in.
+    SimulatedBus other;
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("OPENCBM_SIM_BUS", other.path() + "/missing");
+    process.setProcessEnvironment(environment);
+    process.start(SimulatedBus::binDir() + "/cbmctrl", {"detect"});
+    ASSERT_TRUE(process.waitForFinished());
+    EXPECT_EQ(process.exitCode(), 255);
+}
+
+TEST(BusTools, BadArgumentsAreUsageErrors) {
+    SimulatedBus bus;
+    bus.addDrive(8, "1541-II", diskWithFiles("games", "01", {}));
+    const QList<std::pair<QString, QStringList>> runs = {
+        {"cbmctrl", {"explode"}},
+        {"cbmctrl", {"status"}},
+        {"cbmctrl", {"dir", "eight"}},
+        {"d64copy", {"-v", "8"}},
+        {"d64copy", {"-v", "8", "9"}},
+        {"cbmcopy", {"-v", "8", "game"}},
+        {"cbmcopy", {"-r", "-d", "1234", "8", "game"}},
+        {"cbmcopy", {"-w", "-f", "X", "8", "game"}},
+        {"cbmformat", {"-p", "8", "no id"}},
+        {"xum1541cfg", {"flash"}},
+    };
+    for (const auto& [tool, arguments] : runs) {
+        SCOPED_TRACE(tool.toStdString() + " " + arguments.join(' ').toStdString());
+        const ToolResult result = runTool(bus, tool, arguments);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_FALSE(result.err.isEmpty());
+    }
+    EXPECT_EQ(bus.status(8), "73,cbm dos v2.6 1541,00,00");
+}
+
+TEST(BusTools, SetupCommandPreparesABusFromTheCommandLine) {
+    SimulatedBus scratch; // only for running the program
+    QTemporaryDir folder;
+    const QString busPath = folder.path() + "/bus";
+    const QString diskPath = folder.path() + "/disk.d64";
+    const QByteArray disk = diskWithFiles("demo", "42", {{"hello", patternBytes(300, 3)}});
+    writeFile(diskPath, disk);
+
+    const ToolResult init = runTool(
+        scratch, "opencbm-sim",
+        {"init", busPath, "--drive", "8:1541-II:" + diskPath, "--drive", "9:1571", "--no-adapter"});
+    ASSERT_EQ(init.exitCode, 0) << init.err.toStdString();
+    EXPECT_EQ(readFile(busPath + "/drives/8/disk.d64"), disk);
+    EXPECT_FALSE(QFile::exists(busPath + "/drives/9/disk.d64"));
+
+    const auto onBus = [&](const QString& tool, const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("OPENCBM_SIM_BUS", busPath);
+        process.setProcessEnvironment(environment);
+        process.start(SimulatedBus::binDir() + "/" + tool, arguments);
+        process.waitForFinished();
+        return std::make_pair(process.exitCode(), process.readAllStandardOutput());
+    };
+    EXPECT_EQ(onBus("cbmctrl", {"detect"}).first, 255);
+    EXPECT_EQ(runTool(scratch, "opencbm-sim", {"fault", busPath, "--clear", "no-adapter"}).exitCode,
+              0);
+    EXPECT_EQ(onBus("cbmctrl", {"detect"}).second, " 8: 1541-II \n 9: 1571 \n");
+
+    EXPECT_EQ(runTool(scratch, "opencbm-sim", {"fault", busPath, "fail-at-track=12"}).exitCode, 0);
+    EXPECT_EQ(readFile(busPath + "/faults/fail-at-track"), "12\n");
+    EXPECT_EQ(runTool(scratch, "opencbm-sim", {"fault", busPath, "fail-at-track=zero"}).exitCode,
+              2);
+    EXPECT_EQ(runTool(scratch, "opencbm-sim", {"fault", busPath, "melt-down"}).exitCode, 2);
+    EXPECT_EQ(runTool(scratch, "opencbm-sim", {"fault", busPath, "seconds-per-track=-1"}).exitCode,
+              2);
+
+    EXPECT_EQ(runTool(scratch, "opencbm-sim", {"insert", busPath, "8", "--none"}).exitCode, 0);
+    EXPECT_EQ(onBus("cbmctrl", {"dir", "8"}).second, "74,drive not ready,00,00\n");
+    EXPECT_EQ(runTool(scratch, "opencbm-sim", {"insert", busPath, "11", diskPath}).exitCode, 2);
+
+    // Starting afresh forgets the drives and switches of the earlier bus.
+    EXPECT_EQ(runTool(scratch, "opencbm-sim", {"init", busPath, "--drive", "10:1581"}).exitCode, 0);
+    EXPECT_EQ(onBus("cbmctrl", {"detect"}).second, "10: 1581 \n");
+    EXPECT_FALSE(QFile::exists(busPath + "/faults/fail-at-track"));
+    EXPECT_EQ(runTool(scratch, "opencbm-sim", {"init", busPath, "--drive", "8"}).exitCode, 2);
+
+    const ToolResult help = runTool(scratch, "opencbm-sim", {"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("seconds-per-track"));
+}
+
+} // namespace
+} // namespace vellum::testing

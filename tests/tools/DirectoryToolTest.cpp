@@ -1,0 +1,95 @@
+#include "ToolProcess.h"
+
+#include "images/D64Builder.h"
+#include "images/D64Layout.h"
+#include "model/ToolOutputParsers.h"
+
+#include <gtest/gtest.h>
+
+namespace vellum::testing {
+namespace {
+
+// Sets the type byte of slot `slot` of the first directory sector.
+void setTypeByte(QByteArray& disk, int slot, quint8 type) {
+    disk[D64Layout::sectorOffset(18, 1) + 32 * slot + 2] = static_cast<char>(type);
+}
+
+TEST(DirectoryTool, ListsTheDiskInTheDrivesOwnColumns) {
+    D64Builder builder = D64Builder::create("games", "01");
+    builder.addFile("hello", CBMFileType::prg, patternBytes(3000, 1));
+    builder.addFile("open", CBMFileType::seq, patternBytes(600, 2));
+    builder.addFile("locked", CBMFileType::prg, patternBytes(100, 3));
+    QByteArray disk = builder.data();
+    setTypeByte(disk, 1, 0x01); // left open: a splat file
+    setTypeByte(disk, 2, 0xC2); // locked
+
+    SimulatedBus bus;
+    bus.addDrive(8, "1541-II", disk);
+    const ToolResult listing = runTool(bus, "cbmctrl", {"dir", "8"});
+    EXPECT_EQ(listing.exitCode, 0);
+    EXPECT_EQ(listing.out, QByteArray("0 .\"games           \" 01 2a\n"
+                                      "12   \"hello\"            prg  \n"
+                                      "3    \"open\"            *seq  \n"
+                                      "1    \"locked\"           prg< \n"
+                                      "648 blocks free.             \n"
+                                      "00, ok,00,00\n"));
+    EXPECT_EQ(bus.status(8), "00, ok,00,00");
+
+    const DiskDirectory parsed = parseDirectoryListing(QString::fromLatin1(listing.out));
+    EXPECT_EQ(parsed.diskName, "games");
+    ASSERT_EQ(parsed.entries.size(), 3);
+    EXPECT_EQ(parsed.entries.at(0).blocks, 12);
+    EXPECT_EQ(parsed.entries.at(1).typeToken, "*SEQ");
+    EXPECT_EQ(parsed.entries.at(2).typeToken, "PRG<");
+    EXPECT_EQ(parsed.blocksFree, 648);
+}
+
+TEST(DirectoryTool, LongDirectoriesAndShiftedNamesAreListedWhole) {
+    QList<std::pair<QString, QByteArray>> files;
+    for (int i = 0; i < 11; ++i)
+        files.push_back({QStringLiteral("file%1").arg(i), patternBytes(10 + i, i)});
+    QByteArray disk = diskWithFiles("many", "mn", files);
+    // A shifted letter (0xC6) in the first name reads back in upper case.
+    disk[D64Layout::sectorOffset(18, 1) + 5] = static_cast<char>(0xC6);
+
+    SimulatedBus bus;
+    bus.addDrive(8, "1541-II", disk);
+    const ToolResult listing = runTool(bus, "cbmctrl", {"dir", "8"});
+    const DiskDirectory parsed = parseDirectoryListing(QString::fromLatin1(listing.out));
+    ASSERT_EQ(parsed.entries.size(), 11);
+    EXPECT_EQ(parsed.entries.at(0).name, "File0");
+    EXPECT_EQ(parsed.entries.at(10).name, "file10");
+    EXPECT_EQ(parsed.blocksFree, 664 - 11);
+}
+
+TEST(DirectoryTool, ALoopingDirectoryChainEndsTheListing) {
+    QByteArray disk = diskWithFiles("loop", "lp", {{"only", patternBytes(50, 1)}});
+    disk[D64Layout::sectorOffset(18, 1)] = 18; // 18/1 links back to itself
+    disk[D64Layout::sectorOffset(18, 1) + 1] = 1;
+    SimulatedBus bus;
+    bus.addDrive(8, "1541-II", disk);
+    const ToolResult listing = runTool(bus, "cbmctrl", {"dir", "8"});
+    EXPECT_EQ(listing.exitCode, 0);
+    EXPECT_EQ(listing.out.count("\"only\""), 1);
+}
+
+TEST(DirectoryTool, DriveErrorsPrintOnlyTheStatusLineAndExitZero) {
+    SimulatedBus bus;
+    bus.addDrive(8, "1541-II");
+    const ToolResult noDisk = runTool(bus, "cbmctrl", {"dir", "8"});
+    EXPECT_EQ(noDisk.exitCode, 0);
+    EXPECT_EQ(noDisk.out, "74,drive not ready,00,00\n");
+    EXPECT_EQ(bus.status(8), "74,drive not ready,00,00");
+
+    bus.insertDisk(8, patternBytes(1000, 1));
+    const ToolResult damaged = runTool(bus, "cbmctrl", {"dir", "8"});
+    EXPECT_EQ(damaged.exitCode, 0);
+    EXPECT_EQ(damaged.out, "21,read error,18,00\n");
+
+    const ToolResult absent = runTool(bus, "cbmctrl", {"dir", "9"});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_TRUE(absent.out.isEmpty());
+}
+
+} // namespace
+} // namespace vellum::testing

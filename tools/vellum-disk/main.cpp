@@ -1,0 +1,18 @@
+#include "DiskCommands.h"
+
+#include <QStringList>
+#include <cstdio>
+
+// No QCoreApplication: the commands need no event loop, and leaving it out saves most of
+// the start-up time of a short command-line run.
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int status = vellum::runDiskCommand(arguments, out, err);
+    out.flush();
+    err.flush();
+    return status;
+}
