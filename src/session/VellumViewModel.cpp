@@ -230,7 +230,7 @@ void VellumViewModel::stop() {
     setStatusHeadline(QStringLiteral("Stopping…"));
     m_service->cancelRunningTool();
     const qint64 number = m_operationID;
-    QTimer::singleShot(stopGracePeriod, this, [this, number] {
+    QTimer::singleShot(stopGracePeriod, Qt::PreciseTimer, this, [this, number] {
         if (m_operationID == number && m_operation != OperationKind::idle) {
             endOperation(number);
             setStatusHeadline(texts::stopped());
