@@ -41,7 +41,7 @@ protected:
         bus.addDrive(8, QStringLiteral("1541"), disk);
         VellumViewModel& model = pane();
         model.setDriveModel(QStringLiteral("1541"));
-        QCoro::waitFor(model.readDirectory());
+        waitForTask(model.readDirectory());
         EXPECT_TRUE(model.directory().blocksFree.has_value())
             << model.statusHeadline().toStdString();
         return model;
@@ -72,8 +72,7 @@ TEST_F(FloppyCopyTest, FreeSpaceIsCheckedBeforeAnythingIsSent) {
     tight.blocksFree = 3;
     model.setDirectory(tight);
 
-    QCoro::waitFor(
-        model.copyFilesToFloppy({url("empty.prg"), url("one.prg"), url("two.prg")}, false));
+    waitForTask(model.copyFilesToFloppy({url("empty.prg"), url("one.prg"), url("two.prg")}, false));
     EXPECT_EQ(model.lastError(), "Not enough space on the floppy. Need 4 blocks, only 3 free.");
     EXPECT_EQ(bus.disk(8), disk);
     ASSERT_EQ(desktop.notifications.size(), 1);
@@ -83,10 +82,10 @@ TEST_F(FloppyCopyTest, FreeSpaceIsCheckedBeforeAnythingIsSent) {
     // Without a disk the directory cannot be re-read, so the space is unknown.
     bus.insertDisk(8, std::nullopt);
     model.setDirectory(DiskDirectory::empty());
-    QCoro::waitFor(model.copyFilesToFloppy({url("one.prg")}, false));
+    waitForTask(model.copyFilesToFloppy({url("one.prg")}, false));
     EXPECT_EQ(model.lastError(), "Read the floppy directory first so Vellum can check free space.");
 
-    QCoro::waitFor(model.copyFilesToFloppy({url("missing.prg")}, false));
+    waitForTask(model.copyFilesToFloppy({url("missing.prg")}, false));
     EXPECT_EQ(model.lastError(),
               "Select a file and use the arrows, or drag it onto the other pane.");
 }
@@ -99,7 +98,7 @@ TEST_F(FloppyCopyTest, FilesGoToTheFloppyAndAFailureKeepsTheEarlierOnes) {
     VellumViewModel& model =
         withDisk(diskImage("DISK", {{"B", CBMFileType::prg, program(0x0801, "old")}}));
 
-    QCoro::waitFor(model.copyFilesToFloppy({url("c.prg"), url("d.seq")}, false));
+    waitForTask(model.copyFilesToFloppy({url("c.prg"), url("d.seq")}, false));
     EXPECT_EQ(model.lastError(), std::nullopt);
     EXPECT_EQ(model.statusHeadline(), "Copied 2 files.");
     EXPECT_DOUBLE_EQ(model.progress(), 1.0);
@@ -113,7 +112,7 @@ TEST_F(FloppyCopyTest, FilesGoToTheFloppyAndAFailureKeepsTheEarlierOnes) {
     EXPECT_EQ(model.directory().entries.size(), 3);
 
     // "b" is on the disk already, so the second file fails; "a" stays copied.
-    QCoro::waitFor(model.copyFilesToFloppy({url("a.prg"), url("b.prg")}, false));
+    waitForTask(model.copyFilesToFloppy({url("a.prg"), url("b.prg")}, false));
     ASSERT_TRUE(model.lastError().has_value());
     EXPECT_EQ(model.statusHeadline(), *model.lastError());
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"B", "C", "D", "A"}));
@@ -131,14 +130,14 @@ TEST_F(FloppyCopyTest, ImagesAskFirstThenWriteOrCopyTheirFiles) {
         tapeImage("TAPE", {{"T1", CBMFileType::prg, intro}, {"T2", CBMFileType::prg, game}}));
     VellumViewModel& model = withDisk(diskImage("DISK", {}));
 
-    QCoro::waitFor(model.intakeFilesForFloppy({url("image.d64"), url("extra.prg"), url("gone")}));
+    waitForTask(model.intakeFilesForFloppy({url("image.d64"), url("extra.prg"), url("gone")}));
     EXPECT_TRUE(model.showsImageCopyChoice());
     EXPECT_EQ(model.pendingCopyURLs(), QList<QUrl>({url("image.d64"), url("extra.prg")}));
     EXPECT_EQ(model.imageCopyChoiceMessage(),
               "“image.d64” can be copied as PRG file(s) onto the current disk, or written as a "
               "full disk image. Writing as an image erases everything on the floppy in drive 8.");
 
-    QCoro::waitFor(model.writePendingImages());
+    waitForTask(model.writePendingImages());
     EXPECT_FALSE(model.showsImageCopyChoice());
     EXPECT_TRUE(model.pendingCopyURLs().isEmpty());
     EXPECT_EQ(model.lastError(), std::nullopt);
@@ -149,14 +148,14 @@ TEST_F(FloppyCopyTest, ImagesAskFirstThenWriteOrCopyTheirFiles) {
     EXPECT_EQ(desktop.notifications.first().body, "Wrote image.d64 to disk.");
 
     // A tape copied file by file, each under the name the tape lists.
-    QCoro::waitFor(model.intakeFilesForFloppy({url("tape.t64")}));
-    QCoro::waitFor(model.copyPendingAsFiles());
+    waitForTask(model.intakeFilesForFloppy({url("tape.t64")}));
+    waitForTask(model.copyPendingAsFiles());
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"INTRO", "EXTRA", "T1", "T2"}));
     EXPECT_EQ(fileOn(bus.disk(8), 3), game);
 
     // The same tape written as an image: converted first, then written.
-    QCoro::waitFor(model.intakeFilesForFloppy({url("tape.t64")}));
-    QCoro::waitFor(model.writePendingImages());
+    waitForTask(model.intakeFilesForFloppy({url("tape.t64")}));
+    waitForTask(model.writePendingImages());
     EXPECT_EQ(model.statusHeadline(), "Wrote tape.t64 to disk.");
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"T1", "T2"}));
     EXPECT_EQ(D64Extractor::readDirectory(*bus.disk(8)).diskName, "TAPE");
@@ -169,7 +168,7 @@ TEST_F(FloppyCopyTest, SelectedImageEntriesKeepTheirListedNamesAndTypes) {
     VellumViewModel& model = withDisk(diskImage("DISK", {}));
     model.openImage(url("games.d64"));
     model.selectAllLocal();
-    QCoro::waitFor(model.copySelectedToFloppy());
+    waitForTask(model.copySelectedToFloppy());
     EXPECT_EQ(model.lastError(), std::nullopt);
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"INTRO", "MY NOTES"}));
     EXPECT_EQ(D64Extractor::readDirectory(*bus.disk(8)).entries.at(1).type, CBMFileType::seq);
@@ -181,7 +180,7 @@ TEST_F(FloppyCopyTest, SelectedImageEntriesKeepTheirListedNamesAndTypes) {
     put("z.prg", game);
     model.refreshLocalItems();
     model.selectLocal(url("z.prg"));
-    QCoro::waitFor(model.copySelectedToFloppy());
+    waitForTask(model.copySelectedToFloppy());
     EXPECT_EQ(namesOn(bus.disk(8)).last(), "Z");
 }
 
@@ -189,7 +188,7 @@ TEST_F(FloppyCopyTest, FloppyFilesComeToTheFolderUnderFreeNames) {
     put("a-b.prg", "mine");
     VellumViewModel& model = withDisk(
         diskImage("DISK", {{"A/B", CBMFileType::prg, intro}, {"NOTES", CBMFileType::seq, notes}}));
-    QCoro::waitFor(model.copyFloppyEntries({floppyEntry("a/b"), floppyEntry("notes")}));
+    waitForTask(model.copyFloppyEntries({floppyEntry("a/b"), floppyEntry("notes")}));
     EXPECT_EQ(model.lastError(), std::nullopt);
     EXPECT_EQ(model.statusHeadline(), "Copied 2 files.");
     EXPECT_EQ(contents("a-b.prg"), "mine");
@@ -200,7 +199,7 @@ TEST_F(FloppyCopyTest, FloppyFilesComeToTheFolderUnderFreeNames) {
     // A name the floppy does not hold fails after the first file, which stays.
     DirectoryEntry missing;
     missing.name = "MISSING";
-    QCoro::waitFor(model.copyFloppyEntries({floppyEntry("notes"), missing}));
+    waitForTask(model.copyFloppyEntries({floppyEntry("notes"), missing}));
     EXPECT_TRUE(model.lastError().has_value());
     EXPECT_EQ(contents("notes-2.seq"), notes);
     EXPECT_FALSE(QFileInfo::exists(path("MISSING.prg")));
@@ -209,7 +208,7 @@ TEST_F(FloppyCopyTest, FloppyFilesComeToTheFolderUnderFreeNames) {
     DirectoryEntry deleted;
     deleted.name = "OLD";
     deleted.type = CBMFileType::del;
-    QCoro::waitFor(model.copyFloppyEntries({deleted}));
+    waitForTask(model.copyFloppyEntries({deleted}));
     EXPECT_EQ(model.lastError(),
               "Select a file and use the arrows, or drag it onto the other pane.");
 }
@@ -219,7 +218,7 @@ TEST_F(FloppyCopyTest, FloppyFilesGoIntoTheOpenD64) {
     VellumViewModel& model = withDisk(diskImage(
         "DISK", {{"INTRO", CBMFileType::prg, intro}, {"NOTES", CBMFileType::seq, notes}}));
     model.openImage(url("target.d64"));
-    QCoro::waitFor(model.copyFloppyEntries({floppyEntry("intro"), floppyEntry("notes")}));
+    waitForTask(model.copyFloppyEntries({floppyEntry("intro"), floppyEntry("notes")}));
     EXPECT_EQ(model.lastError(), std::nullopt);
     EXPECT_EQ(model.statusHeadline(), "Added 2 files to target.d64.");
     EXPECT_EQ(imageNames("target.d64"), QStringList({"FIRST", "INTRO", "NOTES"}));
@@ -231,7 +230,7 @@ TEST_F(FloppyCopyTest, FloppyFilesGoIntoTheOpenD64) {
     DirectoryEntry relative;
     relative.name = "DATA";
     relative.type = CBMFileType::rel;
-    QCoro::waitFor(model.copyFloppyEntries({relative}));
+    waitForTask(model.copyFloppyEntries({relative}));
     EXPECT_EQ(model.lastError(), "REL files cannot be added to a D64 in this version.");
 }
 
@@ -242,7 +241,7 @@ TEST_F(FloppyCopyTest, StopEndsACopyWithoutANotice) {
     bus.setFault("seconds-per-track", "3");
     QCoro::Task<> copy = model.copyFilesToFloppy({url("slow.prg"), url("next.prg")}, false);
     QTimer::singleShot(300, &model, [&] { model.stop(); });
-    QCoro::waitFor(copy);
+    waitForTask(std::move(copy));
     EXPECT_EQ(model.statusHeadline(),
               "Stopped. If the drive was powered off, turn it on and click Detect.");
     EXPECT_EQ(model.lastError(), std::nullopt);

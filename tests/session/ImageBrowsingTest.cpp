@@ -135,7 +135,7 @@ TEST_F(PaneTest, AddingFilesKeepsEachAddedFileWhenALaterOneFails) {
     VellumViewModel& model = pane();
     model.openImage(url("games.d64"));
 
-    QCoro::waitFor(model.addFilesToImage(
+    waitForTask(model.addFilesToImage(
         {url("notes2.seq"), url("demo.prg"), url("tape.t64"), url("skip.d64")}, url("games.d64")));
     EXPECT_EQ(model.lastError(), std::nullopt);
     EXPECT_EQ(model.statusHeadline(), "Added 4 files to games.d64.");
@@ -152,13 +152,13 @@ TEST_F(PaneTest, AddingFilesKeepsEachAddedFileWhenALaterOneFails) {
 
     // The second file does not fit: the first stays in the image.
     put("small.prg", program(0x0801, "hi"));
-    QCoro::waitFor(model.addFilesToImage({url("small.prg"), url("big.prg")}, url("games.d64")));
+    waitForTask(model.addFilesToImage({url("small.prg"), url("big.prg")}, url("games.d64")));
     EXPECT_TRUE(model.lastError()->startsWith("Not enough space on this D64. Need "));
     EXPECT_EQ(imageNames("games.d64").last(), "SMALL");
     EXPECT_EQ(itemNames().last(), "SMALL");
     EXPECT_EQ(model.operation(), OperationKind::idle);
 
-    QCoro::waitFor(model.addFilesToImage({url("skip.d64")}, url("games.d64")));
+    waitForTask(model.addFilesToImage({url("skip.d64")}, url("games.d64")));
     EXPECT_EQ(model.lastError(), "Drop PRG, SEQ, USR, P00 or T64 files onto a D64 to add them.");
 
     // An independent reader agrees with what the image holds.
@@ -182,7 +182,7 @@ TEST_F(PaneTest, ConvertingTapesStopsOnTheFirstBadOne) {
     put("x.prg", "x");
     VellumViewModel& model = pane();
     model.selectAllLocal();
-    QCoro::waitFor(model.convertSelectedT64());
+    waitForTask(model.convertSelectedT64());
     EXPECT_EQ(model.statusHeadline(), "Converted 1 of 2; stopped on error.");
     EXPECT_TRUE(model.lastError().has_value());
     EXPECT_TRUE(model.filterD64());
@@ -194,12 +194,12 @@ TEST_F(PaneTest, ConvertingTapesStopsOnTheFirstBadOne) {
     // The new images show through the filter that was switched on; the tape needs it off.
     model.setFilterD64(false);
     model.selectLocal(url("first.t64"));
-    QCoro::waitFor(model.convertSelectedT64());
+    waitForTask(model.convertSelectedT64());
     EXPECT_EQ(model.statusHeadline(), "Converted first.t64 → first-3.d64.");
     EXPECT_EQ(model.lastError(), std::nullopt);
 
     model.selectLocal(url("x.prg"));
-    QCoro::waitFor(model.convertSelectedT64());
+    waitForTask(model.convertSelectedT64());
     EXPECT_EQ(model.lastError(), "Select a .t64 tape image to convert.");
 }
 

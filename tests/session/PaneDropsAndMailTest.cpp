@@ -29,7 +29,7 @@ TEST_F(PaneTest, FilesDroppedIntoTheFolderGetFreeNames) {
     put("GAME.prg", "mine");
     VellumViewModel& model = pane();
 
-    EXPECT_TRUE(QCoro::waitFor(
+    EXPECT_TRUE(waitForTask(
         model.dropOnComputerPane({QUrl::fromLocalFile(source), QUrl::fromLocalFile(source),
                                   QUrl::fromLocalFile(QDir(elsewhere.path()).filePath("folder"))},
                                  {})));
@@ -46,7 +46,7 @@ TEST_F(PaneTest, FilesDroppedIntoTheFolderGetFreeNames) {
     // While an operation runs every drop is refused.
     model.setOperation(OperationKind::copyingFiles);
     EXPECT_FALSE(model.acceptsComputerDrop());
-    EXPECT_FALSE(QCoro::waitFor(model.dropOnComputerPane({QUrl::fromLocalFile(source)}, {})));
+    EXPECT_FALSE(waitForTask(model.dropOnComputerPane({QUrl::fromLocalFile(source)}, {})));
     EXPECT_EQ(folderNames().size(), 4);
     model.setOperation(OperationKind::idle);
 }
@@ -60,13 +60,13 @@ TEST_F(PaneTest, DropsOnImagesAddToThemButNeverToThemselves) {
     const LocalFileItem diskRow = item("disk.d64");
     EXPECT_TRUE(model.acceptsDropOnLocalRow(diskRow));
     EXPECT_FALSE(model.acceptsDropOnLocalRow(item("tape.t64")));
-    EXPECT_TRUE(QCoro::waitFor(model.dropOnLocalRow(diskRow, {url("disk.d64"), url("a.prg")}, {})));
+    EXPECT_TRUE(waitForTask(model.dropOnLocalRow(diskRow, {url("disk.d64"), url("a.prg")}, {})));
     EXPECT_EQ(imageNames("disk.d64"), QStringList({"A"}));
     EXPECT_EQ(model.statusHeadline(), "Added “A” to disk.d64.");
 
     // With the D64 open, a drop on the list adds to it.
     model.openImage(url("disk.d64"));
-    EXPECT_TRUE(QCoro::waitFor(model.dropOnComputerPane({url("tape.t64")}, {})));
+    EXPECT_TRUE(waitForTask(model.dropOnComputerPane({url("tape.t64")}, {})));
     EXPECT_EQ(imageNames("disk.d64"), QStringList({"A", "T1"}));
     EXPECT_EQ(itemNames(), QStringList({"A", "T1"}));
 
@@ -74,7 +74,7 @@ TEST_F(PaneTest, DropsOnImagesAddToThemButNeverToThemselves) {
     model.openImage(url("tape.t64"));
     const QByteArray tape = contents("tape.t64");
     EXPECT_FALSE(model.acceptsComputerDrop());
-    EXPECT_FALSE(QCoro::waitFor(model.dropOnComputerPane({url("a.prg")}, {"GAME\tPRG"})));
+    EXPECT_FALSE(waitForTask(model.dropOnComputerPane({url("a.prg")}, {"GAME\tPRG"})));
     EXPECT_EQ(contents("tape.t64"), tape);
     EXPECT_EQ(folderNames().size(), 3);
 }

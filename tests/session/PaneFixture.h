@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SessionFixture.h"
+#include "WaitForTask.h"
 #include "images/D64Builder.h"
 #include "images/D64Extractor.h"
 #include "model/OpenCBMError.h"
