@@ -1,0 +1,45 @@
+#include "session/AppAppearance.h"
+
+namespace vellum {
+
+const QList<AppAppearance>& allAppearances() {
+    static const QList<AppAppearance> all{AppAppearance::classicC64, AppAppearance::modernC64,
+                                          AppAppearance::system};
+    return all;
+}
+
+QString storedText(AppAppearance appearance) {
+    switch (appearance) {
+    case AppAppearance::classicC64:
+        return QStringLiteral("classicC64");
+    case AppAppearance::modernC64:
+        return QStringLiteral("modernC64");
+    case AppAppearance::system:
+        return QStringLiteral("system");
+    }
+    return QStringLiteral("modernC64");
+}
+
+QString displayName(AppAppearance appearance) {
+    switch (appearance) {
+    case AppAppearance::classicC64:
+        return QStringLiteral("Classic C64");
+    case AppAppearance::modernC64:
+        return QStringLiteral("Modern C64");
+    case AppAppearance::system:
+        return QStringLiteral("macOS");
+    }
+    return QStringLiteral("Modern C64");
+}
+
+AppAppearance appearanceFromStoredText(const QString& text) {
+    if (text == QStringLiteral("classicC64")) {
+        return AppAppearance::classicC64;
+    }
+    if (text == QStringLiteral("system")) {
+        return AppAppearance::system;
+    }
+    return AppAppearance::modernC64;
+}
+
+} // namespace vellum

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QHashFunctions>
+
+namespace vellum {
+
+// The pane that has the keyboard focus; Delete and Select All act on it.
+enum class CommanderPane {
+    computer,
+    floppy,
+};
+
+// Which name prompt is open.
+enum class NamePromptKind {
+    newFolder,
+    renameMac,
+    renameFloppy,
+};
+
+} // namespace vellum

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "model/DiskDirectory.h"
+#include "model/LocalFileItem.h"
+
+#include <QFileInfo>
+#include <QList>
+#include <QUrl>
+
+namespace vellum {
+
+// The computer pane's row for one member of a folder; nothing for a hidden member.
+std::optional<LocalFileItem> localItemFor(const QFileInfo& member);
+
+// Folders first, then names in the file manager's order: case ignored, digit runs compared
+// by value, so "Game9" comes before "Game10". Stable.
+void sortLocalItems(QList<LocalFileItem>& items);
+
+// The sorted rows of a folder without its hidden members; empty when it cannot be listed.
+QList<LocalFileItem> listLocalFolder(const QUrl& folder);
+
+struct LocalFilters {
+    bool d64 = false;
+    bool prg = false;
+    bool t64 = false;
+    bool hideFolders = false;
+
+    friend bool operator==(const LocalFilters&, const LocalFilters&) = default;
+};
+
+// What the pane lists: an open image's entries as they are, otherwise the folder's rows
+// through the filters (which never hide folders; hideFolders does).
+QList<LocalFileItem> visibleLocalItems(const QList<LocalFileItem>& items,
+                                       const LocalFilters& filters, bool browsingImage);
+
+// The identity of an image's entry: the image's URL plus "<index>.<extension>". It names
+// nothing on disk.
+QUrl imageEntryURL(const QUrl& image, qint64 index, CBMFileType type);
+
+// An image's directory as pane rows, in directory order.
+QList<LocalFileItem> imageEntryItems(const QUrl& image, const DiskDirectory& directory);
+
+bool isImageFile(const QUrl& url);     // .d64 or .t64, any case
+bool isTapeImageFile(const QUrl& url); // .t64, any case
+bool isDiskImageFile(const QUrl& url); // .d64, any case
+
+} // namespace vellum

@@ -1,0 +1,115 @@
+#include "session/LocalListing.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vellum;
+
+namespace {
+
+void touch(const QString& path, qint64 size = 0) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(size, 'x'));
+}
+
+QStringList names(const QList<LocalFileItem>& items) {
+    QStringList result;
+    for (const LocalFileItem& item : items)
+        result << item.name;
+    return result;
+}
+
+} // namespace
+
+TEST(LocalListingTest, FoldersFirstThenNaturalOrderWithoutHiddenMembers) {
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    touch(root.filePath("Game10.prg"), 300);
+    touch(root.filePath("game9.PRG"));
+    touch(root.filePath("alpha.d64"));
+    touch(root.filePath(".hidden"));
+    touch(root.filePath("notes"));
+    root.mkdir("zeta");
+    root.mkdir("Beta");
+    root.mkdir(".config");
+
+    const QList<LocalFileItem> items = listLocalFolder(QUrl::fromLocalFile(dir.path()));
+    EXPECT_EQ(names(items),
+              QStringList({"Beta", "zeta", "alpha.d64", "game9.PRG", "Game10.prg", "notes"}));
+
+    const LocalFileItem& folder = items.at(0);
+    EXPECT_TRUE(folder.isDirectory);
+    EXPECT_EQ(folder.typeLabel, "DIR");
+    EXPECT_FALSE(folder.fileSize);
+    EXPECT_EQ(folder.url, QUrl::fromLocalFile(root.filePath("Beta")));
+
+    const LocalFileItem& game = items.at(4);
+    EXPECT_FALSE(game.isDirectory);
+    EXPECT_EQ(game.fileSize, 300);
+    EXPECT_EQ(game.typeLabel, "PRG");
+    EXPECT_EQ(game.blocksText(), "2");
+    EXPECT_FALSE(game.blocks);
+    EXPECT_FALSE(game.imageIndex);
+    EXPECT_EQ(items.at(5).typeLabel, "FILE");
+}
+
+TEST(LocalListingTest, UnlistableFolderGivesNothing) {
+    QTemporaryDir dir;
+    EXPECT_TRUE(listLocalFolder(QUrl::fromLocalFile(dir.filePath("missing"))).isEmpty());
+    QDir(dir.path()).mkdir("empty");
+    EXPECT_TRUE(listLocalFolder(QUrl::fromLocalFile(dir.filePath("empty"))).isEmpty());
+}
+
+TEST(LocalListingTest, FiltersKeepFoldersAndCompareExtensionsWithoutCase) {
+    auto file = [](const QString& name) {
+        return LocalFileItem{QUrl::fromLocalFile("/f/" + name), name, false, 1, "X", {}, {}};
+    };
+    const LocalFileItem folder{QUrl::fromLocalFile("/f/dir"), "dir", true, {}, "DIR", {}, {}};
+    const QList<LocalFileItem> items = {folder, file("a.D64"), file("b.prg"), file("c.t64"),
+                                        file("d.txt")};
+
+    EXPECT_EQ(visibleLocalItems(items, {}, false), items);
+
+    LocalFilters prgOnly;
+    prgOnly.prg = true;
+    EXPECT_EQ(names(visibleLocalItems(items, prgOnly, false)), QStringList({"dir", "b.prg"}));
+
+    LocalFilters images;
+    images.d64 = true;
+    images.t64 = true;
+    images.hideFolders = true;
+    EXPECT_EQ(names(visibleLocalItems(items, images, false)), QStringList({"a.D64", "c.t64"}));
+
+    LocalFilters noFolders;
+    noFolders.hideFolders = true;
+    EXPECT_EQ(names(visibleLocalItems(items, noFolders, false)),
+              QStringList({"a.D64", "b.prg", "c.t64", "d.txt"}));
+
+    // An open image shows its entries whatever the filters say.
+    EXPECT_EQ(visibleLocalItems(items, images, true), items);
+}
+
+TEST(LocalListingTest, ImageEntriesBecomeItemsWithSyntheticURLs) {
+    DirectoryEntry first;
+    first.name = "intro";
+    first.typeToken = "PRG";
+    first.blocks = 3;
+    first.byteSize = 600;
+    DirectoryEntry second;
+    second.name = "Notes";
+    second.type = CBMFileType::seq;
+    second.typeToken = "*SEQ<";
+    DiskDirectory directory;
+    directory.entries = {first, second};
+
+    const QList<LocalFileItem> items =
+        imageEntryItems(QUrl::fromLocalFile("/disks/GAMES.D64"), directory);
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items.at(0), (LocalFileItem{QUrl::fromLocalFile("/disks/GAMES.D64/0.prg"), "INTRO",
+                                          false, 600, "PRG", 3, 0}));
+    EXPECT_EQ(items.at(1), (LocalFileItem{QUrl::fromLocalFile("/disks/GAMES.D64/1.seq"), "NOTES",
+                                          false, std::nullopt, "*SEQ<", std::nullopt, 1}));
+}

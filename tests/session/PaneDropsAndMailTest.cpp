@@ -1,0 +1,167 @@
+#include "PaneFixture.h"
+
+#include "session/FeedbackMailTexts.h"
+
+using namespace vellum;
+using namespace vellum::testing;
+
+namespace {
+
+const QByteArray game = program(0x1000, pattern(300, 3));
+
+QStringList titles(const QList<ContextAction>& menu) {
+    QStringList result;
+    for (const ContextAction& action : menu)
+        result << (action.isSeparator ? QStringLiteral("---") : action.title);
+    return result;
+}
+
+} // namespace
+
+TEST_F(PaneTest, FilesDroppedIntoTheFolderGetFreeNames) {
+    QTemporaryDir elsewhere;
+    const QString source = QDir(elsewhere.path()).filePath("GAME.prg");
+    QFile file(source);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(game);
+    file.close();
+    QDir(elsewhere.path()).mkdir("folder");
+    put("GAME.prg", "mine");
+    VellumViewModel& model = pane();
+
+    EXPECT_TRUE(waitForTask(
+        model.dropOnComputerPane({QUrl::fromLocalFile(source), QUrl::fromLocalFile(source),
+                                  QUrl::fromLocalFile(QDir(elsewhere.path()).filePath("folder"))},
+                                 {})));
+    EXPECT_EQ(folderNames(), QStringList({"GAME-2.prg", "GAME-3.prg", "GAME.prg"}));
+    EXPECT_EQ(contents("GAME.prg"), "mine");
+    EXPECT_EQ(contents("GAME-3.prg"), game);
+    EXPECT_EQ(itemNames().size(), 3);
+
+    // A file dropped onto its own folder is copied beside itself, never onto itself.
+    model.copyFilesIntoFolder({url("GAME.prg")});
+    EXPECT_EQ(contents("GAME.prg"), "mine");
+    EXPECT_EQ(contents("GAME-4.prg"), "mine");
+
+    // While an operation runs every drop is refused.
+    model.setOperation(OperationKind::copyingFiles);
+    EXPECT_FALSE(model.acceptsComputerDrop());
+    EXPECT_FALSE(waitForTask(model.dropOnComputerPane({QUrl::fromLocalFile(source)}, {})));
+    EXPECT_EQ(folderNames().size(), 4);
+    model.setOperation(OperationKind::idle);
+}
+
+TEST_F(PaneTest, DropsOnImagesAddToThemButNeverToThemselves) {
+    put("disk.d64", diskImage("DISK", {}));
+    put("tape.t64", tapeImage("TAPE", {{"T1", CBMFileType::prg, game}}));
+    put("a.prg", game);
+    VellumViewModel& model = pane();
+
+    const LocalFileItem diskRow = item("disk.d64");
+    EXPECT_TRUE(model.acceptsDropOnLocalRow(diskRow));
+    EXPECT_FALSE(model.acceptsDropOnLocalRow(item("tape.t64")));
+    EXPECT_TRUE(waitForTask(model.dropOnLocalRow(diskRow, {url("disk.d64"), url("a.prg")}, {})));
+    EXPECT_EQ(imageNames("disk.d64"), QStringList({"A"}));
+    EXPECT_EQ(model.statusHeadline(), "Added “A” to disk.d64.");
+
+    // With the D64 open, a drop on the list adds to it.
+    model.openImage(url("disk.d64"));
+    EXPECT_TRUE(waitForTask(model.dropOnComputerPane({url("tape.t64")}, {})));
+    EXPECT_EQ(imageNames("disk.d64"), QStringList({"A", "T1"}));
+    EXPECT_EQ(itemNames(), QStringList({"A", "T1"}));
+
+    // A T64 open takes nothing.
+    model.openImage(url("tape.t64"));
+    const QByteArray tape = contents("tape.t64");
+    EXPECT_FALSE(model.acceptsComputerDrop());
+    EXPECT_FALSE(waitForTask(model.dropOnComputerPane({url("a.prg")}, {"GAME\tPRG"})));
+    EXPECT_EQ(contents("tape.t64"), tape);
+    EXPECT_EQ(folderNames().size(), 3);
+}
+
+TEST_F(PaneTest, DraggedFloppyEntriesAreLookedUpByName) {
+    VellumViewModel& model = pane();
+    DiskDirectory listing;
+    DirectoryEntry listed;
+    listed.name = "GAME";
+    listed.type = CBMFileType::seq;
+    listed.blocks = 7;
+    listing.entries = {listed};
+    model.setDirectory(listing);
+    const QList<DirectoryEntry> entries =
+        model.draggedFloppyEntries({"GAME\tPRG", "OTHER\tUSR", "", "LONE"});
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries.at(0), listed);
+    EXPECT_EQ(entries.at(1).name, "OTHER");
+    EXPECT_EQ(entries.at(1).type, CBMFileType::usr);
+    EXPECT_EQ(entries.at(2).type, CBMFileType::prg);
+}
+
+TEST_F(PaneTest, DragsCarrySelectedFilesAndNamedCopiesOfImageEntries) {
+    put("a.prg", "a");
+    put("b.prg", "b");
+    QDir(folderDir.path()).mkdir("dir");
+    put("disk.d64", diskImage("DISK", {{"MY/GAME", CBMFileType::prg, game}}));
+    VellumViewModel& model = pane();
+    model.clickLocal(url("a.prg"), {});
+    model.clickLocal(url("dir"), {true, false});
+    model.clickLocal(url("b.prg"), {true, false});
+    EXPECT_EQ(model.dragURLs(item("a.prg")), QList<QUrl>({url("a.prg"), url("b.prg")}));
+    EXPECT_EQ(model.dragURLs(item("disk.d64")), QList<QUrl>({url("disk.d64")}));
+    EXPECT_TRUE(model.dragURLs(item("dir")).size() == 2);
+    model.selectLocal(url("a.prg"));
+    EXPECT_TRUE(model.dragURLs(item("dir")).isEmpty());
+
+    model.openImage(url("disk.d64"));
+    const QList<QUrl> dragged = model.dragURLs(model.localItems().first());
+    ASSERT_EQ(dragged.size(), 1);
+    EXPECT_EQ(QFileInfo(dragged.first().toLocalFile()).fileName(), "MY-GAME.prg");
+    QFile carried(dragged.first().toLocalFile());
+    ASSERT_TRUE(carried.open(QIODevice::ReadOnly));
+    EXPECT_EQ(carried.readAll(), game);
+}
+
+TEST_F(PaneTest, MenuLinesActOnTheSession) {
+    put("a.prg", "a");
+    put("b.t64", tapeImage("B", {{"T1", CBMFileType::prg, game}}));
+    VellumViewModel& model = pane();
+    model.prepareLocalRowMenu(item("b.t64"));
+    const QList<ContextAction> menu = model.localRowMenu(item("b.t64"));
+    ASSERT_EQ(titles(menu).mid(0, 5),
+              QStringList({"Open Image", "Copy to Floppy", "Convert T64 to D64", "Rename…",
+                           "Move to Trash…"}));
+    menu.at(3).action();
+    EXPECT_EQ(model.namePrompt(), NamePromptKind::renameMac);
+    menu.at(4).action();
+    EXPECT_TRUE(model.showsLocalDeleteConfirmation());
+    menu.at(0).action();
+    EXPECT_EQ(model.browsingImage(), url("b.t64"));
+
+    const QList<ContextAction> background = model.localBackgroundMenu();
+    EXPECT_FALSE(background.at(0).enabled); // no new folder inside an image
+    background.at(4).action();
+    EXPECT_EQ(desktop.revealed.last(), QList<QUrl>({url("b.t64")}));
+
+    model.closeImage();
+    model.selectAllLocal();
+    model.setOperation(OperationKind::copyingFiles);
+    EXPECT_EQ(titles(model.localRowMenu(item("a.prg"))).first(), "Copy 2 Files to Floppy");
+    EXPECT_FALSE(model.localRowMenu(item("a.prg")).first().enabled);
+    model.setOperation(OperationKind::idle);
+}
+
+TEST_F(PaneTest, FeedbackMailGoesToTheOneAddress) {
+    VellumViewModel& model = pane();
+    model.reportBug();
+    model.suggestFeature();
+    model.contactMail();
+    ASSERT_EQ(desktop.mails.size(), 3);
+    for (const auto& mail : desktop.mails)
+        EXPECT_EQ(mail.recipient, QString::fromUtf16(feedbackAddress));
+    EXPECT_EQ(desktop.mails.at(0).subject, "Vellum bug report");
+    EXPECT_TRUE(desktop.mails.at(0).body.contains("\nOpenCBM: not found\n"));
+    EXPECT_TRUE(desktop.mails.at(0).body.contains("\nAppearance: "));
+    EXPECT_TRUE(desktop.mails.at(1).body.startsWith("Vellum " + appVersionString() + "\n"));
+    EXPECT_EQ(desktop.mails.at(2).subject, "Vellum");
+    EXPECT_EQ(desktop.mails.at(2).body, "");
+}

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "SessionFixture.h"
+#include "WaitForTask.h"
+#include "images/D64Builder.h"
+#include "images/D64Extractor.h"
+#include "model/OpenCBMError.h"
+
+#include <QCoroTask>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace vellum::testing {
+
+inline QByteArray program(quint16 loadAddress, const QByteArray& payload) {
+    QByteArray bytes;
+    bytes.append(char(loadAddress & 0xFF));
+    bytes.append(char(loadAddress >> 8));
+    return bytes + payload;
+}
+
+// Bytes that differ from file to file, so a mix-up shows.
+inline QByteArray pattern(qint64 length, int seed) {
+    QByteArray bytes(length, '\0');
+    for (qint64 i = 0; i < length; ++i)
+        bytes[i] = char((i * 7 + seed * 31) & 0xFF);
+    return bytes;
+}
+
+struct ImageFile {
+    QString name;
+    CBMFileType type = CBMFileType::prg;
+    QByteArray contents;
+};
+
+inline QByteArray diskImage(const QString& diskName, const QList<ImageFile>& files) {
+    D64Builder builder = D64Builder::create(diskName, QStringLiteral("01"));
+    for (const ImageFile& file : files)
+        builder.addFile(file.name, file.type, file.contents);
+    return builder.data();
+}
+
+// A T64 tape with the given files (name, load address, payload).
+inline QByteArray tapeImage(const QString& tapeName, const QList<ImageFile>& files) {
+    const qint64 count = files.size();
+    QByteArray bytes(64 + 32 * count, '\0');
+    const QByteArray signature("C64S tape image file");
+    bytes.replace(0, signature.size(), signature);
+    bytes[0x20] = 0x01;
+    bytes[0x21] = 0x01;
+    bytes[0x22] = char(count);
+    bytes[0x24] = char(count);
+    bytes.replace(0x28, 24, tapeName.toLatin1().leftJustified(24, ' '));
+    for (qint64 i = 0; i < count; ++i) {
+        const ImageFile& file = files.at(i);
+        const qint64 entry = 64 + 32 * i;
+        const qint64 offset = bytes.size();
+        const quint16 start = quint8(file.contents.at(0)) | quint8(file.contents.at(1)) << 8;
+        const quint16 end = quint16(start + file.contents.size() - 2);
+        bytes[entry] = 1;
+        bytes[entry + 1] = char(0x82);
+        bytes[entry + 2] = char(start & 0xFF);
+        bytes[entry + 3] = char(start >> 8);
+        bytes[entry + 4] = char(end & 0xFF);
+        bytes[entry + 5] = char(end >> 8);
+        bytes[entry + 8] = char(offset & 0xFF);
+        bytes[entry + 9] = char((offset >> 8) & 0xFF);
+        bytes[entry + 10] = char((offset >> 16) & 0xFF);
+        bytes.replace(entry + 16, 16, file.name.toLatin1().leftJustified(16, ' '));
+        bytes.append(file.contents.mid(2));
+    }
+    return bytes;
+}
+
+// A session whose computer pane shows a temporary folder, with its own temporary folder
+// for the files the session makes along the way, so leftovers can be counted.
+class PaneTest : public SessionTest {
+protected:
+    QTemporaryDir folderDir;
+    QTemporaryDir scratchDir;
+    QByteArray savedTmp;
+
+    void SetUp() override {
+        savedTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", scratchDir.path().toLocal8Bit());
+    }
+    void TearDown() override {
+        model.reset();
+        if (savedTmp.isEmpty())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", savedTmp);
+    }
+
+    QUrl folder() const { return QUrl::fromLocalFile(folderDir.path()); }
+    QString path(const QString& name) const { return QDir(folderDir.path()).filePath(name); }
+    QUrl url(const QString& name) const { return QUrl::fromLocalFile(path(name)); }
+
+    QUrl put(const QString& name, const QByteArray& bytes) {
+        QFileInfo(path(name)).dir().mkpath(QStringLiteral("."));
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return url(name);
+    }
+    QByteArray contents(const QString& name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QStringList folderNames() const {
+        return QDir(folderDir.path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    QStringList leftoverTemporaryFiles() const {
+        return QDir(scratchDir.path())
+            .entryList({QStringLiteral("vellum-*")}, QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+
+    // The pane opened on the test folder.
+    VellumViewModel& pane() {
+        VellumViewModel& model = session();
+        if (model.localFolder() != folder())
+            model.navigate(folder());
+        return model;
+    }
+
+    const LocalFileItem& item(const QString& name) {
+        for (const LocalFileItem& each : session().localItems()) {
+            if (each.name == name)
+                return each;
+        }
+        throw std::runtime_error("no such item: " + name.toStdString());
+    }
+    QStringList itemNames() {
+        QStringList names;
+        for (const LocalFileItem& each : session().visibleLocalItems())
+            names << each.name;
+        return names;
+    }
+    QStringList imageNames(const QString& name) {
+        QStringList names;
+        for (const DirectoryEntry& entry : D64Extractor::readDirectory(url(name)).entries)
+            names << entry.name;
+        return names;
+    }
+};
+
+} // namespace vellum::testing
