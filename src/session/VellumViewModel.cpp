@@ -448,6 +448,14 @@ void VellumViewModel::selectFloppyEntry(std::optional<QUuid> id) {
     setFloppySelectionAnchor(id);
 }
 
+QString VellumViewModel::floppyPaneTitle() const {
+    const QChar noBreakSpace(0x00A0);
+    QString name = m_directory.diskName;
+    name.replace(noBreakSpace, QLatin1Char(' '));
+    name = trimmedOf(trimmedWhitespace(name), QStringView(&noBreakSpace, 1));
+    return name.isEmpty() ? QStringLiteral("FLOPPY") : QStringLiteral("FLOPPY - ") + name.toUpper();
+}
+
 QList<DirectoryEntry> VellumViewModel::selectedFloppyEntries() const {
     QList<DirectoryEntry> selected;
     for (const DirectoryEntry& entry : m_directory.entries) {

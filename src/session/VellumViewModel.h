@@ -404,6 +404,10 @@ public:
     void confirmAdapter();
     // Throws the stop error when Stop was pressed; loops call it before each file.
     void throwIfStopRequested() const;
+    // A long-running operation holds the slot; the controls that start drive work are off.
+    bool isBusy() const { return m_operation != OperationKind::idle; }
+    // "FLOPPY - NAME" for a named disk, else "FLOPPY".
+    QString floppyPaneTitle() const;
     // The selected floppy entries in directory order, and the anchor entry.
     QList<DirectoryEntry> selectedFloppyEntries() const;
     std::optional<DirectoryEntry> anchorFloppyEntry() const;
