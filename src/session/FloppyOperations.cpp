@@ -108,7 +108,7 @@ QCoro::Task<> VellumViewModel::saveFloppyAsD64() {
     request.proposedName = proposed + QStringLiteral(".d64");
     request.allowedExtensions = {QStringLiteral("d64")};
     const std::optional<QUrl> chosen = m_desktop.chooseSaveFile(request);
-    if (!chosen || m_operation != OperationKind::idle) {
+    if (!chosen || !chosen->isLocalFile() || m_operation != OperationKind::idle) {
         co_return;
     }
 
