@@ -284,7 +284,7 @@ QCoro::Task<> VellumViewModel::deleteSelectedFromFloppy() {
     try {
         for (qsizetype i = 0; i < count; ++i) {
             const DirectoryEntry& entry = entries.at(i);
-            throwIfStopRequested();
+            throwIfStopped(number);
             if (count > 1) {
                 setStatusHeadline(QStringLiteral("Deleting ") + QString::number(i + 1) +
                                   QStringLiteral(" of ") + QString::number(count) +
@@ -444,11 +444,13 @@ QCoro::Task<> VellumViewModel::formatFloppy() {
         co_await m_service->formatDisk(m_deviceNumber, m_driveModel, name, id, m_formatExtended,
                                        progressSink());
         setProgress(1);
-        try {
-            const QString status = co_await m_service->driveStatus(m_deviceNumber);
-            applyDriveState(true, m_driveModel, status);
-        } catch (const std::exception&) {
-            // The format itself succeeded; the drive card keeps its last state.
+        if (isStillRunning(number)) {
+            try {
+                const QString status = co_await m_service->driveStatus(m_deviceNumber);
+                applyDriveState(true, m_driveModel, status);
+            } catch (const std::exception&) {
+                // The format itself succeeded; the drive card keeps its last state.
+            }
         }
         confirmAdapter();
         setKnownDirectoryBlocks({});
@@ -476,6 +478,7 @@ QCoro::Task<> VellumViewModel::validateFloppy() {
     setProgress(0.12);
     try {
         co_await m_service->validateDisk(m_deviceNumber);
+        throwIfStopped(number);
         const QString status = co_await m_service->driveStatus(m_deviceNumber);
         applyDriveState(true, m_driveModel, status);
         confirmAdapter();
@@ -499,6 +502,7 @@ QCoro::Task<> VellumViewModel::initializeFloppy() {
     OperationSlotGuard slot(*this, number);
     try {
         co_await m_service->initializeDrive(m_deviceNumber);
+        throwIfStopped(number);
         const QString status = co_await m_service->driveStatus(m_deviceNumber);
         applyDriveState(true, m_driveModel, status);
         confirmAdapter();
