@@ -301,7 +301,9 @@ QCoro::Task<> VellumViewModel::deleteSelectedFromFloppy() {
 
     if (failure) {
         // Files scratched before the failure are gone and must vanish from the pane.
-        co_await reloadDirectoryQuietly();
+        if (number == m_operationID && m_operation != OperationKind::idle) {
+            co_await reloadDirectoryQuietly();
+        }
         reportFailure(failure, number);
         co_return;
     }
