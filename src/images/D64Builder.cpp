@@ -1,6 +1,5 @@
 #include "images/D64Builder.h"
 
-#include "images/D64Extractor.h"
 #include "images/D64Layout.h"
 #include "model/OpenCBMError.h"
 
@@ -333,14 +332,30 @@ QSet<qint64> D64Builder::sectorsOfOtherFiles(qint64 index) const {
     // On a damaged disk two entries can share sectors; freeing those would let the next
     // add overwrite a file that is still listed.
     QSet<qint64> used;
-    const QList<D64Extractor::File> listed = D64Extractor::files(image);
-    for (qsizetype i = 0; i < listed.size(); ++i) {
-        if (i == index)
-            continue;
-        for (const auto& [t, s] : chainSectors(image, listed[i].startTrack, listed[i].startSector))
-            used.insert(sectorKey(t, s));
-    }
+    qint64 listed = 0;
+    forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
+        if (listed++ != index) {
+            for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4])))
+                used.insert(sectorKey(t, s));
+        }
+        return true;
+    });
     return used;
+}
+
+void D64Builder::rebuildBAM() {
+    for (qint64 t = 1; t <= trackCount; ++t)
+        free[t].fill(true);
+    setFree(directoryTrack, bamSector, false);
+    for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector))
+        setFree(t, s, false);
+    forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
+        for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4])))
+            setFree(t, s, false);
+        return true;
+    });
+    writeBAM();
+    findDirectoryEnd();
 }
 
 void D64Builder::deleteFile(qint64 index) {

@@ -33,6 +33,10 @@ public:
     void writeBAM(const std::optional<QString>& diskName = std::nullopt,
                   const std::optional<QString>& diskID = std::nullopt);
 
+    // What a drive's validate does: every sector is free except the BAM, the directory
+    // chain and the chains of the listed files; then the BAM is written.
+    void rebuildBAM();
+
     // Free sectors on all 35 tracks, track 18 included.
     qint64 freeBlockCount() const;
 

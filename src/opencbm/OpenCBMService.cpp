@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 #include <QTimer>
 #include <csignal>
 #include <signal.h>
@@ -179,7 +180,17 @@ void OpenCBMService::completePendingAsCancelled() {
         pending->fail(std::make_exception_ptr(OpenCBMError::cancelled()));
 }
 
+bool OpenCBMService::handedToOwnThread(void (OpenCBMService::*stop)()) {
+    if (QThread::currentThread() == thread())
+        return false;
+    QMetaObject::invokeMethod(
+        this, [this, stop] { (this->*stop)(); }, Qt::QueuedConnection);
+    return true;
+}
+
 void OpenCBMService::cancelRunningTool() {
+    if (handedToOwnThread(&OpenCBMService::cancelRunningTool))
+        return;
     cancelRequested = true;
     const std::shared_ptr<ToolRun> run = runningRun;
     if (!run || run->pid < 1) {
@@ -201,6 +212,8 @@ void OpenCBMService::cancelRunningTool() {
 }
 
 void OpenCBMService::forceStopRunningTool() {
+    if (handedToOwnThread(&OpenCBMService::forceStopRunningTool))
+        return;
     cancelRequested = true;
     const std::shared_ptr<ToolRun> run = runningRun;
     if (run && run->pid >= 1) {

@@ -59,7 +59,8 @@ public:
     // non-zero exit status is a result, not an error.
     QCoro::Task<CommandResult> run(QString executable, QStringList arguments,
                                    LineObserver onOutput = {});
-    // SIGINT, SIGTERM at 0.5 s, SIGKILL at 1.4 s, forced completion at 2.2 s.
+    // SIGINT, SIGTERM at 0.5 s, SIGKILL at 1.4 s, forced completion at 2.2 s. Both stops may
+    // be called from any thread; they act on the service's own thread.
     void cancelRunningTool();
     // SIGKILL now, forced completion at 0.4 s.
     void forceStopRunningTool();
@@ -93,6 +94,7 @@ private:
                                               const QStringList& arguments, LineObserver onOutput);
     void handleFinished(const std::shared_ptr<detail::ToolRun>& run, int exitCode, bool crashed);
     void handleStartFailure(const std::shared_ptr<detail::ToolRun>& run);
+    bool handedToOwnThread(void (OpenCBMService::*stop)());
     void sendSignal(qint64 pid, int signal) const;
     bool isRegisteredAndRunning(qint64 pid) const;
     void scheduleHangCheck(qint64 pid, std::chrono::milliseconds delay);

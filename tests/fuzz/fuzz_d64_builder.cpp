@@ -33,8 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 }
             } else if (op < 0xF0) {
                 builder.deleteFile(op & 0x3F);
-            } else {
+            } else if (op < 0xF8) {
                 builder.writeBAM();
+            } else {
+                builder.rebuildBAM();
             }
         } catch (const OpenCBMError&) {
         }

@@ -1,0 +1,222 @@
+#include "SimulatedBus.h"
+#include "WaitForTask.h"
+#include "images/D64Builder.h"
+#include "images/D64Extractor.h"
+#include "model/OpenCBMError.h"
+#include "opencbm/OpenCBMService.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace vellum;
+using namespace vellum::testing;
+
+namespace {
+
+const QByteArray helloContents = QByteArray("\x01\x08", 2) + QByteArray(600, 'h');
+const QByteArray notesContents = QByteArray("some notes\r", 11);
+
+QByteArray sampleDisk() {
+    D64Builder builder = D64Builder::create(QStringLiteral("TEST DISK"), QStringLiteral("01"));
+    builder.addFile(QStringLiteral("HELLO"), CBMFileType::prg, helloContents);
+    builder.addFile(QStringLiteral("NOTES"), CBMFileType::seq, notesContents);
+    return builder.data();
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Position of a directory entry's 16 name bytes in a 35-track image (18/1 onwards).
+qsizetype nameOffset(const QByteArray& disk, const QByteArray& name) {
+    QByteArray padded = name;
+    padded.append(QByteArray(16 - name.size(), '\xa0'));
+    const qsizetype directory = 0x16600;
+    for (qsizetype entry = directory; entry < directory + 256; entry += 32) {
+        if (disk.mid(entry + 5, 16) == padded)
+            return entry + 5;
+    }
+    return -1;
+}
+
+class SimulatedTools : public ::testing::Test {
+protected:
+    SimulatedBus bus;
+    QTemporaryDir computer;
+    OpenCBMService service{QStringList{SimulatedBus::binDir()}};
+    QList<double> fractions;
+    ProgressCallback progress = [this](const QString&, double fraction) {
+        if (fraction >= 0)
+            fractions << fraction;
+    };
+
+    void SetUp() override {
+        bus.exportEnvironment();
+        bus.addDrive(8, QStringLiteral("1541-II"), sampleDisk());
+    }
+
+    QUrl computerFile(const QString& name, const QByteArray& contents = {}) {
+        const QString path = computer.filePath(name);
+        if (!contents.isNull()) {
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly))
+                ADD_FAILURE() << "cannot write " << path.toStdString();
+            file.write(contents);
+        }
+        return QUrl::fromLocalFile(path);
+    }
+
+    template <typename T> OpenCBMError failureOf(QCoro::Task<T>&& task) {
+        try {
+            waitForTask(std::move(task));
+        } catch (const OpenCBMError& error) {
+            return error;
+        }
+        ADD_FAILURE() << "no failure";
+        return OpenCBMError::parseError("none");
+    }
+};
+
+} // namespace
+
+TEST_F(SimulatedTools, AdapterDrivesStatusAndDirectory) {
+    EXPECT_TRUE(waitForTask(service.probeAdapter()).present);
+    const QList<DriveInfo> drives = waitForTask(service.detectDrives());
+    ASSERT_EQ(drives.size(), 1);
+    EXPECT_EQ(drives[0].deviceNumber, 8);
+    EXPECT_EQ(drives[0].model, QStringLiteral("1541-II"));
+    EXPECT_TRUE(waitForTask(service.driveStatus(8)).startsWith(QStringLiteral("73,")));
+
+    const DiskDirectory listing = waitForTask(service.listDirectory(8));
+    EXPECT_EQ(listing.diskName.toUpper(), QStringLiteral("TEST DISK"));
+    ASSERT_EQ(listing.entries.size(), 2);
+    EXPECT_EQ(listing.entries[0].name.toUpper(), QStringLiteral("HELLO"));
+    EXPECT_EQ(listing.entries[0].blocks, 3);
+    EXPECT_EQ(listing.blocksFree, 664 - 4);
+
+    bus.insertDisk(8, std::nullopt);
+    EXPECT_EQ(failureOf(service.listDirectory(8)).errorDescription(),
+              QStringLiteral("74,drive not ready,00,00"));
+
+    bus.setFault(QStringLiteral("no-drive"));
+    EXPECT_TRUE(waitForTask(service.detectDrives()).isEmpty());
+    bus.setAdapterPresent(false);
+    EXPECT_FALSE(waitForTask(service.probeAdapter()).present);
+    EXPECT_EQ(failureOf(service.detectDrives()).errorCase(), OpenCBMError::Case::executionFailed);
+}
+
+TEST_F(SimulatedTools, SavingAndWritingWholeDisksMoveExactBytes) {
+    const QUrl saved = computerFile(QStringLiteral("saved.d64"));
+    waitForTask(service.readDiskImage(8, saved, progress));
+    EXPECT_EQ(readAll(saved.toLocalFile()), sampleDisk());
+    EXPECT_TRUE(std::ranges::any_of(fractions, [](double f) { return f > 0.1 && f < 0.9; }));
+    EXPECT_EQ(fractions.last(), 1.0);
+
+    QByteArray other = D64Builder::create(QStringLiteral("OTHER"), QStringLiteral("ZZ")).data();
+    other[0x20000] = '\x5a'; // a data byte outside every file must travel as well
+    waitForTask(service.writeDiskImage(computerFile(QStringLiteral("other.d64"), other), 8, {}));
+    EXPECT_EQ(bus.disk(8), other);
+
+    bus.setFault(QStringLiteral("fail-at-track"), QStringLiteral("20"));
+    const QUrl partial = computerFile(QStringLiteral("partial.d64"));
+    EXPECT_EQ(failureOf(service.readDiskImage(8, partial, {})).errorCase(),
+              OpenCBMError::Case::executionFailed);
+    EXPECT_EQ(failureOf(service.writeDiskImage(computerFile("again.d64", sampleDisk()), 8, {}))
+                  .errorCase(),
+              OpenCBMError::Case::executionFailed);
+}
+
+TEST_F(SimulatedTools, CopyingFilesBothWays) {
+    const QByteArray game = QByteArray("\x01\x08", 2) + QByteArray(1000, '\x42');
+    waitForTask(service.writeFile(8, "1541-II", computerFile("GAME.PRG", game), "Game", progress));
+    D64Builder expected = D64Builder::open(sampleDisk());
+    expected.addFile(QStringLiteral("GAME"), CBMFileType::prg, game);
+    EXPECT_EQ(bus.disk(8), expected.data());
+
+    const QUrl back = computerFile(QStringLiteral("game back.prg"));
+    waitForTask(service.readFile(8, "1541-II", "GAME", back, progress));
+    EXPECT_EQ(readAll(back.toLocalFile()), game);
+    const QUrl notes = computerFile(QStringLiteral("notes.seq"));
+    waitForTask(service.readFile(8, "1541-II", "notes", notes, {}));
+    EXPECT_EQ(readAll(notes.toLocalFile()), notesContents);
+
+    // cbmcopy exits 0 after these failures; the bridge must still see them.
+    EXPECT_EQ(
+        failureOf(service.readFile(8, "1541-II", "nosuch", computerFile("x.prg"), {})).errorCase(),
+        OpenCBMError::Case::executionFailed);
+    EXPECT_EQ(failureOf(service.writeFile(8, "1541-II", computerFile("GAME.PRG"), "game", {}))
+                  .errorCase(),
+              OpenCBMError::Case::executionFailed);
+    EXPECT_EQ(bus.disk(8), expected.data());
+    // "h*" would read HELLO through the drive's pattern matching.
+    EXPECT_EQ(
+        failureOf(service.readFile(8, "1541-II", "h*", computerFile("h.prg"), {})).errorCase(),
+        OpenCBMError::Case::invalidDiskName);
+    EXPECT_FALSE(QFile::exists(computer.filePath("h.prg")));
+}
+
+TEST_F(SimulatedTools, RenameAndScratchChangeOnlyWhatTheyShould) {
+    QByteArray expected = sampleDisk();
+    const qsizetype helloName = nameOffset(expected, "HELLO");
+    ASSERT_GT(helloName, 0);
+    expected.replace(helloName, 16, QByteArray("HELLO 2") + QByteArray(9, '\xa0'));
+    waitForTask(service.renameFile(8, "hello", "Hello 2"));
+    EXPECT_EQ(bus.disk(8), expected);
+
+    EXPECT_EQ(failureOf(service.renameFile(8, "notes", "hello 2")).errorDescription(),
+              QStringLiteral("63, file exists,00,00"));
+    EXPECT_EQ(bus.disk(8), expected);
+
+    D64Builder scratched = D64Builder::open(expected);
+    scratched.deleteFile(1);
+    scratched.writeBAM();
+    waitForTask(service.scratchFile(8, "NOTES"));
+    EXPECT_EQ(bus.disk(8), scratched.data());
+    // Like a 1541, the drive answers a scratch of nothing with "01, files scratched,00,00".
+    waitForTask(service.scratchFile(8, "notes"));
+    EXPECT_EQ(bus.disk(8), scratched.data());
+
+    // "h*" would scratch every file starting with h.
+    EXPECT_EQ(failureOf(service.scratchFile(8, "h*")).errorCase(),
+              OpenCBMError::Case::invalidDiskName);
+    EXPECT_EQ(bus.disk(8), scratched.data());
+    waitForTask(service.initializeDrive(8));
+    waitForTask(service.validateDisk(8));
+    EXPECT_EQ(D64Extractor::readDirectory(*bus.disk(8)).entries.size(), 1);
+}
+
+TEST_F(SimulatedTools, FormattingWithEitherTool) {
+    waitForTask(service.formatDisk(8, "1541-II", "GAMES", "G1", false, progress));
+    EXPECT_EQ(bus.disk(8),
+              D64Builder::create(QStringLiteral("GAMES"), QStringLiteral("G1")).data());
+    EXPECT_EQ(fractions.last(), 1.0);
+
+    waitForTask(service.formatDisk(8, "", "LONG", "L4", true, {}));
+    ASSERT_TRUE(bus.disk(8));
+    EXPECT_EQ(bus.disk(8)->size(), 196608);
+    EXPECT_EQ(D64Extractor::readDirectory(*bus.disk(8)).diskName.toUpper(), QStringLiteral("LONG"));
+
+    bus.addDrive(9, QStringLiteral("1571"), sampleDisk());
+    fractions.clear();
+    waitForTask(service.formatDisk(9, "1571", "DOS", "D9", true, progress));
+    EXPECT_EQ(fractions, QList<double>({0.12, 1.0}));
+    EXPECT_EQ(bus.disk(9), D64Builder::create(QStringLiteral("DOS"), QStringLiteral("D9")).data());
+
+    bus.setFault(QStringLiteral("fail-at-track"), QStringLiteral("18"));
+    EXPECT_EQ(failureOf(service.formatDisk(8, "1541-II", "BAD", "B1", false, {})).errorCase(),
+              OpenCBMError::Case::executionFailed);
+    EXPECT_EQ(failureOf(service.formatDisk(9, "1571", "BAD", "B1", false, {})).errorCase(),
+              OpenCBMError::Case::executionFailed);
+}
+
+TEST_F(SimulatedTools, StopEndsAHangingToolAsCancelled) {
+    bus.setFault(QStringLiteral("hang"));
+    bus.setFault(QStringLiteral("ignore-sigint"));
+    auto task = service.readDiskImage(8, computerFile("stopped.d64"), {});
+    QTimer::singleShot(300, &service, [this] { service.cancelRunningTool(); });
+    EXPECT_EQ(failureOf(std::move(task)), OpenCBMError::cancelled());
+}
