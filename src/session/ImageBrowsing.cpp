@@ -67,7 +67,14 @@ void VellumViewModel::openImage(const QUrl& url) {
         }
         setLastError(std::nullopt);
     } catch (const std::exception& error) {
+        const bool wasBrowsing = isBrowsingImage();
         leaveImageState();
+        // Entries of an image that can no longer be read must not stay listed as if they
+        // were files of the folder.
+        if (wasBrowsing) {
+            setLocalItems(listLocalFolder(m_localFolder));
+            pruneLocalSelectionToVisible();
+        }
         reportError(error);
     }
 }

@@ -231,3 +231,34 @@ TEST_F(PaneTest, NewDiskImagesGetFreeNames) {
     model.createNewDiskImage();
     EXPECT_TRUE(QFileInfo::exists(path("A-B.d64")));
 }
+
+TEST_F(PaneTest, AnImageThatVanishesLeavesNoEntriesBehind) {
+    put("games.d64", gamesDisk());
+    put("a.prg", "a");
+    VellumViewModel& model = pane();
+    model.openImage(url("games.d64"));
+    QFile::remove(path("games.d64"));
+    model.refreshLocalItems();
+    EXPECT_FALSE(model.isBrowsingImage());
+    EXPECT_TRUE(model.lastError().has_value());
+    EXPECT_EQ(itemNames(), QStringList({"a.prg"}));
+    EXPECT_TRUE(model.selectedLocalURLs().isEmpty());
+}
+
+TEST_F(PaneTest, FloppyRenamePromptStartsWithTheAnchorEntry) {
+    VellumViewModel& model = pane();
+    DirectoryEntry first;
+    first.name = "GAME";
+    DirectoryEntry second;
+    second.name = "DEMO";
+    DiskDirectory listing;
+    listing.entries = {first, second};
+    model.setDirectory(listing);
+    model.setSelectedEntryIDs({first.id, second.id});
+    model.beginRenameFloppy();
+    EXPECT_EQ(model.namePrompt(), std::nullopt);
+    model.selectFloppyEntry(second.id);
+    model.beginRenameFloppy();
+    EXPECT_EQ(model.namePrompt(), NamePromptKind::renameFloppy);
+    EXPECT_EQ(model.nameField(), "DEMO");
+}

@@ -93,11 +93,8 @@ TEST(LocalListingTest, FiltersKeepFoldersAndCompareExtensionsWithoutCase) {
 }
 
 TEST(LocalListingTest, ImageEntriesBecomeItemsWithSyntheticURLs) {
-    DiskDirectory directory;
-    directory.diskName = "GAMES";
     DirectoryEntry first;
     first.name = "intro";
-    first.type = CBMFileType::prg;
     first.typeToken = "PRG";
     first.blocks = 3;
     first.byteSize = 600;
@@ -105,23 +102,14 @@ TEST(LocalListingTest, ImageEntriesBecomeItemsWithSyntheticURLs) {
     second.name = "Notes";
     second.type = CBMFileType::seq;
     second.typeToken = "*SEQ<";
-    second.blocks = 0;
-    DirectoryEntry third;
-    third.name = "gone";
-    third.type = CBMFileType::del;
-    third.typeToken = "DEL";
-    directory.entries = {first, second, third};
+    DiskDirectory directory;
+    directory.entries = {first, second};
 
-    const QUrl image = QUrl::fromLocalFile("/disks/GAMES.D64");
-    const QList<LocalFileItem> items = imageEntryItems(image, directory);
-    ASSERT_EQ(items.size(), 3);
+    const QList<LocalFileItem> items =
+        imageEntryItems(QUrl::fromLocalFile("/disks/GAMES.D64"), directory);
+    ASSERT_EQ(items.size(), 2);
     EXPECT_EQ(items.at(0), (LocalFileItem{QUrl::fromLocalFile("/disks/GAMES.D64/0.prg"), "INTRO",
                                           false, 600, "PRG", 3, 0}));
     EXPECT_EQ(items.at(1), (LocalFileItem{QUrl::fromLocalFile("/disks/GAMES.D64/1.seq"), "NOTES",
                                           false, std::nullopt, "*SEQ<", std::nullopt, 1}));
-    EXPECT_EQ(items.at(2).url, QUrl::fromLocalFile("/disks/GAMES.D64/2.prg"));
-    EXPECT_TRUE(isDiskImageFile(image));
-    EXPECT_FALSE(isTapeImageFile(image));
-    EXPECT_TRUE(isImageFile(QUrl::fromLocalFile("/x/Tape.T64")));
-    EXPECT_FALSE(isImageFile(QUrl::fromLocalFile("/x/d64")));
 }

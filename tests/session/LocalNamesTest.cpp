@@ -37,19 +37,3 @@ TEST(LocalNamesTest, UniqueNamesNeverReuseAnExistingPath) {
     root.mkdir("notes");
     EXPECT_EQ(uniqueLocalURL(folder, "notes", ""), QUrl::fromLocalFile(root.filePath("notes-2")));
 }
-
-TEST(LocalNamesTest, NewFolderNameCountsUpFromTwo) {
-    QTemporaryDir dir;
-    const QUrl folder = QUrl::fromLocalFile(dir.path());
-    EXPECT_EQ(proposedNewFolderName(folder), "untitled folder");
-    QDir(dir.path()).mkdir("untitled folder");
-    EXPECT_EQ(proposedNewFolderName(folder), "untitled folder 2");
-    QDir(dir.path()).mkdir("untitled folder 2");
-    EXPECT_EQ(proposedNewFolderName(folder), "untitled folder 3");
-}
-
-TEST(LocalNamesTest, SafeBaseNames) {
-    EXPECT_EQ(safeLocalBaseName(" A/B:C\\D "), "A-B-C-D");
-    EXPECT_EQ(safeLocalBaseName("   "), "file");
-    EXPECT_EQ(safeLocalBaseName("GAME"), "GAME");
-}

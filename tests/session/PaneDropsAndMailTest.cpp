@@ -121,40 +121,32 @@ TEST_F(PaneTest, DragsCarrySelectedFilesAndNamedCopiesOfImageEntries) {
     EXPECT_EQ(carried.readAll(), game);
 }
 
-TEST_F(PaneTest, MenusFollowThePaneState) {
+TEST_F(PaneTest, MenuLinesActOnTheSession) {
     put("a.prg", "a");
     put("b.t64", tapeImage("B", {{"T1", CBMFileType::prg, game}}));
     VellumViewModel& model = pane();
     model.prepareLocalRowMenu(item("b.t64"));
-    QList<ContextAction> menu = model.localRowMenu(item("b.t64"));
-    EXPECT_EQ(titles(menu), QStringList({"Open Image", "Copy to Floppy", "Convert T64 to D64",
-                                         "Rename…", "Move to Trash…", "---", "New Folder",
-                                         "New D64", "---", "Show in Finder", "Refresh"}));
-
-    // The menu's lines act on the session.
+    const QList<ContextAction> menu = model.localRowMenu(item("b.t64"));
+    ASSERT_EQ(titles(menu).mid(0, 5),
+              QStringList({"Open Image", "Copy to Floppy", "Convert T64 to D64", "Rename…",
+                           "Move to Trash…"}));
     menu.at(3).action();
     EXPECT_EQ(model.namePrompt(), NamePromptKind::renameMac);
-    model.cancelNamePrompt();
     menu.at(4).action();
     EXPECT_TRUE(model.showsLocalDeleteConfirmation());
     menu.at(0).action();
     EXPECT_EQ(model.browsingImage(), url("b.t64"));
 
-    menu = model.localBackgroundMenu();
-    EXPECT_EQ(titles(menu), QStringList({"New Folder", "New D64", "---", "Open Folder…",
-                                         "Show in Finder", "Refresh"}));
-    EXPECT_FALSE(menu.at(0).enabled);
-    menu.at(4).action();
+    const QList<ContextAction> background = model.localBackgroundMenu();
+    EXPECT_FALSE(background.at(0).enabled); // no new folder inside an image
+    background.at(4).action();
     EXPECT_EQ(desktop.revealed.last(), QList<QUrl>({url("b.t64")}));
 
     model.closeImage();
     model.selectAllLocal();
     model.setOperation(OperationKind::copyingFiles);
-    menu = model.localRowMenu(item("a.prg"));
-    EXPECT_EQ(menu.at(0).title, "Copy 2 Files to Floppy");
-    EXPECT_FALSE(menu.at(0).enabled);
-    EXPECT_EQ(menu.at(2).title, "Move 2 Items to Trash…");
-    EXPECT_FALSE(menu.at(2).enabled);
+    EXPECT_EQ(titles(model.localRowMenu(item("a.prg"))).first(), "Copy 2 Files to Floppy");
+    EXPECT_FALSE(model.localRowMenu(item("a.prg")).first().enabled);
     model.setOperation(OperationKind::idle);
 }
 

