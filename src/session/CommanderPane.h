@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QHashFunctions>
-
 namespace vellum {
 
 // The pane that has the keyboard focus; Delete and Select All act on it.

@@ -108,7 +108,7 @@ QCoro::Task<> VellumViewModel::saveFloppyAsD64() {
     request.proposedName = proposed + QStringLiteral(".d64");
     request.allowedExtensions = {QStringLiteral("d64")};
     const std::optional<QUrl> chosen = m_desktop.chooseSaveFile(request);
-    if (!chosen || m_operation != OperationKind::idle) {
+    if (!chosen || !chosen->isLocalFile() || m_operation != OperationKind::idle) {
         co_return;
     }
 
@@ -284,7 +284,7 @@ QCoro::Task<> VellumViewModel::deleteSelectedFromFloppy() {
     try {
         for (qsizetype i = 0; i < count; ++i) {
             const DirectoryEntry& entry = entries.at(i);
-            throwIfStopRequested();
+            throwIfStopped(number);
             if (count > 1) {
                 setStatusHeadline(QStringLiteral("Deleting ") + QString::number(i + 1) +
                                   QStringLiteral(" of ") + QString::number(count) +
@@ -301,7 +301,9 @@ QCoro::Task<> VellumViewModel::deleteSelectedFromFloppy() {
 
     if (failure) {
         // Files scratched before the failure are gone and must vanish from the pane.
-        co_await reloadDirectoryQuietly();
+        if (number == m_operationID && m_operation != OperationKind::idle) {
+            co_await reloadDirectoryQuietly();
+        }
         reportFailure(failure, number);
         co_return;
     }
@@ -444,11 +446,13 @@ QCoro::Task<> VellumViewModel::formatFloppy() {
         co_await m_service->formatDisk(m_deviceNumber, m_driveModel, name, id, m_formatExtended,
                                        progressSink());
         setProgress(1);
-        try {
-            const QString status = co_await m_service->driveStatus(m_deviceNumber);
-            applyDriveState(true, m_driveModel, status);
-        } catch (const std::exception&) {
-            // The format itself succeeded; the drive card keeps its last state.
+        if (isStillRunning(number)) {
+            try {
+                const QString status = co_await m_service->driveStatus(m_deviceNumber);
+                applyDriveState(true, m_driveModel, status);
+            } catch (const std::exception&) {
+                // The format itself succeeded; the drive card keeps its last state.
+            }
         }
         confirmAdapter();
         setKnownDirectoryBlocks({});
@@ -476,6 +480,7 @@ QCoro::Task<> VellumViewModel::validateFloppy() {
     setProgress(0.12);
     try {
         co_await m_service->validateDisk(m_deviceNumber);
+        throwIfStopped(number);
         const QString status = co_await m_service->driveStatus(m_deviceNumber);
         applyDriveState(true, m_driveModel, status);
         confirmAdapter();
@@ -499,6 +504,7 @@ QCoro::Task<> VellumViewModel::initializeFloppy() {
     OperationSlotGuard slot(*this, number);
     try {
         co_await m_service->initializeDrive(m_deviceNumber);
+        throwIfStopped(number);
         const QString status = co_await m_service->driveStatus(m_deviceNumber);
         applyDriveState(true, m_driveModel, status);
         confirmAdapter();

@@ -65,7 +65,8 @@ QCoro::Task<> VellumViewModel::detect(bool quiet) {
     }
     const QString headline =
         quiet ? m_statusHeadline : QStringLiteral("Probing ZoomFloppy and IEC bus…");
-    OperationSlotGuard slot(*this, beginOperation(OperationKind::detecting, headline));
+    const qint64 number = beginOperation(OperationKind::detecting, headline);
+    OperationSlotGuard slot(*this, number);
 
     try {
         const AdapterProbe probe = co_await m_service->probeAdapter();
@@ -77,7 +78,7 @@ QCoro::Task<> VellumViewModel::detect(bool quiet) {
     }
 
     try {
-        throwIfStopRequested();
+        throwIfStopped(number);
         const QList<DriveInfo> drives = co_await m_service->detectDrives();
         setDetectedDrives(drives);
         if (drives.isEmpty()) {
@@ -96,6 +97,7 @@ QCoro::Task<> VellumViewModel::detect(bool quiet) {
                 }
             }
             setDeviceNumber(chosen.deviceNumber);
+            throwIfStopped(number);
             const QString status = co_await m_service->driveStatus(m_deviceNumber);
             applyDriveState(true, chosen.model, status);
             confirmAdapter();
@@ -167,6 +169,7 @@ QCoro::Task<> VellumViewModel::selectDrive(qint64 number) {
         applyDriveState(true, known ? known->model : m_driveModel, status);
         confirmAdapter();
 
+        throwIfStopped(operationNumber);
         const DiskDirectory listing = co_await m_service->listDirectory(m_deviceNumber);
         applyDirectory(listing);
         if (m_selectedEntryIDs.isEmpty()) {
@@ -200,11 +203,13 @@ QCoro::Task<> VellumViewModel::resetIECBus() {
     OperationSlotGuard slot(*this, number);
     try {
         co_await m_service->resetBus();
+        throwIfStopped(number);
         try {
             co_await m_service->initializeDrive(m_deviceNumber);
         } catch (const std::exception&) {
             // The drive may still be waking up; its status below tells the user enough.
         }
+        throwIfStopped(number);
         const QString status = co_await m_service->driveStatus(m_deviceNumber);
         applyDriveState(true, QString(), status);
         confirmAdapter();
@@ -320,9 +325,19 @@ void VellumViewModel::reportFailureWithNotice(std::exception_ptr failure, qint64
 }
 
 void VellumViewModel::throwIfStopRequested() const {
-    if (m_stopRequested) {
+    if (m_stopRequested || m_operation == OperationKind::idle) {
         throw OpenCBMError::cancelled();
     }
+}
+
+void VellumViewModel::throwIfStopped(qint64 number) const {
+    if (!isStillRunning(number)) {
+        throw OpenCBMError::cancelled();
+    }
+}
+
+bool VellumViewModel::isStillRunning(qint64 number) const {
+    return number == m_operationID && m_operation != OperationKind::idle && !m_stopRequested;
 }
 
 // ---- Drive card and directory ----
@@ -446,6 +461,14 @@ QCoro::Task<> VellumViewModel::reloadDirectoryQuietly() {
 void VellumViewModel::selectFloppyEntry(std::optional<QUuid> id) {
     setSelectedEntryIDs(id ? EntryIDSet{*id} : EntryIDSet{});
     setFloppySelectionAnchor(id);
+}
+
+QString VellumViewModel::floppyPaneTitle() const {
+    const QChar noBreakSpace(0x00A0);
+    QString name = m_directory.diskName;
+    name.replace(noBreakSpace, QLatin1Char(' '));
+    name = trimmedOf(trimmedWhitespace(name), QStringView(&noBreakSpace, 1));
+    return name.isEmpty() ? QStringLiteral("FLOPPY") : QStringLiteral("FLOPPY - ") + name.toUpper();
 }
 
 QList<DirectoryEntry> VellumViewModel::selectedFloppyEntries() const {

@@ -402,8 +402,17 @@ public:
 
     // A drive command succeeded, so the adapter is there.
     void confirmAdapter();
-    // Throws the stop error when Stop was pressed; loops call it before each file.
+    // Throws the stop error when Stop was pressed or the slot was already released; loops
+    // call it before each file. With the operation's number it also notices that a newer
+    // operation holds the slot, so a stopped operation never sends anything more.
     void throwIfStopRequested() const;
+    void throwIfStopped(qint64 number) const;
+    // The operation still holds the slot and was not asked to stop.
+    bool isStillRunning(qint64 number) const;
+    // A long-running operation holds the slot; the controls that start drive work are off.
+    bool isBusy() const { return m_operation != OperationKind::idle; }
+    // "FLOPPY - NAME" for a named disk, else "FLOPPY".
+    QString floppyPaneTitle() const;
     // The selected floppy entries in directory order, and the anchor entry.
     QList<DirectoryEntry> selectedFloppyEntries() const;
     std::optional<DirectoryEntry> anchorFloppyEntry() const;

@@ -205,6 +205,25 @@ TEST_F(BusSessionTest, StopReleasesAHungToolAndASecondPressKillsIt) {
     EXPECT_TRUE(desktop.notifications.isEmpty());
 }
 
+TEST_F(BusSessionTest, AStoppedBusResetSendsNothingMore) {
+    bus.addDrive(8, "1541", diskWith("GAMES", "01", {}));
+    QCoro::waitFor(model->detect(true));
+    // The drives' settle wait after the reset outlasts the stop grace period.
+    model->service().setResetSettleTime(3500ms);
+    QCoro::Task<> resetting = model->resetIECBus();
+    spin(300ms);
+    model->stop();
+    ASSERT_TRUE(spinUntil([&] { return model->operation() == OperationKind::idle; }));
+    EXPECT_EQ(model->statusHeadline(), stoppedText);
+    bus.setStatus(8, QStringLiteral("73,cbm dos v2.6 1541,00,00"));
+    model->setDriveDetail(QStringLiteral("untouched"));
+    QCoro::waitFor(std::move(resetting));
+    EXPECT_EQ(model->statusHeadline(), stoppedText) << "the reset did not go on after Stop";
+    EXPECT_EQ(model->driveDetail(), QStringLiteral("untouched"));
+    EXPECT_EQ(bus.status(8), QStringLiteral("73,cbm dos v2.6 1541,00,00"))
+        << "no initialize reached the drive";
+}
+
 TEST_F(SessionTest, StopTimerEndsOnlyTheOperationItWasStartedFor) {
     VellumViewModel& model = session();
     // An operation that never answers the stop itself.

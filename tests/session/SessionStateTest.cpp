@@ -239,6 +239,15 @@ TEST_F(SessionTest, NewListingsKeepSelectionByNameAndRememberBlockCounts) {
     model.setDriveModel(QStringLiteral("cbm 1581"));
     EXPECT_EQ(model.usedBlocksEstimate(3000), 160);
 
+    EXPECT_EQ(model.floppyPaneTitle(), QStringLiteral("FLOPPY - GAMES"));
+    DiskDirectory padded = listing({}, 664);
+    padded.diskName = QStringLiteral("\u00A0my\u00A0disk \u00A0");
+    model.setDirectory(padded);
+    EXPECT_EQ(model.floppyPaneTitle(), QStringLiteral("FLOPPY - MY DISK"));
+    padded.diskName = QStringLiteral("\u00A0 ");
+    model.setDirectory(padded);
+    EXPECT_EQ(model.floppyPaneTitle(), QStringLiteral("FLOPPY"));
+
     model.applyDirectory(listing({entry(QStringLiteral("OTHER"), 2)}, 500));
     EXPECT_TRUE(model.selectedEntryIDs().isEmpty());
     EXPECT_FALSE(model.floppySelectionAnchor().has_value());
