@@ -1,0 +1,105 @@
+#include "session/FreedesktopNotifications.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QVariantMap>
+#include <gtest/gtest.h>
+
+using namespace vellum;
+
+namespace {
+
+struct Notice {
+    QString appName;
+    quint32 replacesId = 0;
+    QString summary;
+    QString body;
+    QVariantMap hints;
+};
+
+// Plays the desktop's notification service on a private bus.
+class NotificationService : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QList<Notice> received;
+
+public slots:
+    quint32 Notify(const QString& appName, quint32 replacesId, const QString& /*appIcon*/,
+                   const QString& summary, const QString& body, const QStringList& /*actions*/,
+                   const QVariantMap& hints, qint32 /*expireTimeout*/) {
+        received << Notice{appName, replacesId, summary, body, hints};
+        return quint32(received.size());
+    }
+};
+
+// A dbus-daemon of the test's own, so no desktop session is touched.
+class PrivateBus {
+public:
+    PrivateBus() {
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+            return;
+        daemon.start(QStringLiteral("dbus-daemon"),
+                     {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                      QStringLiteral("--print-address=1")});
+        if (!daemon.waitForStarted(5000) || !daemon.waitForReadyRead(5000))
+            return;
+        address = QString::fromUtf8(daemon.readLine()).trimmed();
+    }
+    ~PrivateBus() {
+        QDBusConnection::disconnectFromBus(QStringLiteral("service"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+        daemon.kill();
+        daemon.waitForFinished(5000);
+    }
+    QProcess daemon;
+    QString address;
+};
+
+void waitUntil(const std::function<bool()>& done) {
+    QDeadlineTimer deadline(5000);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+} // namespace
+
+TEST(FreedesktopNotifications, EveryPostIsItsOwnNoticeFromVellum) {
+    PrivateBus bus;
+    if (bus.address.isEmpty())
+        GTEST_SKIP() << "dbus-daemon is not available";
+    QDBusConnection serviceBus =
+        QDBusConnection::connectToBus(bus.address, QStringLiteral("service"));
+    ASSERT_TRUE(serviceBus.isConnected());
+    NotificationService service;
+    ASSERT_TRUE(serviceBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
+                                          &service, QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(serviceBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+    const FreedesktopNotifications notices(
+        QDBusConnection::connectToBus(bus.address, QStringLiteral("client")));
+    EXPECT_TRUE(notices.post(QStringLiteral("Vellum"), QStringLiteral("Saved “GAMES.d64”.")));
+    EXPECT_TRUE(notices.post(QStringLiteral("Vellum"), QStringLiteral("Format failed.")));
+    waitUntil([&] { return service.received.size() >= 2; });
+
+    ASSERT_EQ(service.received.size(), 2);
+    EXPECT_EQ(service.received[0].appName, QStringLiteral("Vellum"));
+    EXPECT_EQ(service.received[0].summary, QStringLiteral("Vellum"));
+    EXPECT_EQ(service.received[0].body, QStringLiteral("Saved “GAMES.d64”."));
+    EXPECT_EQ(service.received[0].replacesId, 0u);
+    EXPECT_TRUE(service.received[0].hints.contains(QStringLiteral("sound-name")));
+    EXPECT_EQ(service.received[1].body, QStringLiteral("Format failed."));
+}
+
+TEST(FreedesktopNotifications, NoBusMeansNothingIsPosted) {
+    const FreedesktopNotifications notices(QDBusConnection::connectToBus(
+        QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere")));
+    EXPECT_FALSE(notices.post(QStringLiteral("Vellum"), QStringLiteral("Format failed.")));
+    QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
+}
+
+#include "FreedesktopNotificationsTest.moc"
