@@ -26,6 +26,14 @@ QCoro::Task<> settleFor(std::chrono::milliseconds settle) {
         co_await timer;
     }
 }
+
+// Sends a DOS command that only its exit status judges; `shownAs` names it in the error.
+QCoro::Task<> sendDOSCommand(OpenCBMService& service, qint64 device, QString dosString,
+                             QString shownAs) {
+    const QString tool = service.locateTool(cbmctrl);
+    const CommandResult result = co_await service.run(tool, dosCommandArguments(device, dosString));
+    judgeExitStatus(result, dosCommandText(device, shownAs));
+}
 } // namespace
 
 QCoro::Task<AdapterProbe> OpenCBMService::probeAdapter() {
@@ -63,19 +71,11 @@ QCoro::Task<> OpenCBMService::resetBus() {
 }
 
 QCoro::Task<> OpenCBMService::initializeDrive(qint64 device) {
-    const QString tool = locateTool(cbmctrl);
-    const CommandResult result =
-        co_await run(tool, dosCommandArguments(device, QStringLiteral("i0")));
-    judgeExitStatus(result, QStringLiteral("cbmctrl command ") + deviceText(device) +
-                                QStringLiteral(" I0"));
+    co_await sendDOSCommand(*this, device, QStringLiteral("i0"), QStringLiteral("I0"));
 }
 
 QCoro::Task<> OpenCBMService::validateDisk(qint64 device) {
-    const QString tool = locateTool(cbmctrl);
-    const CommandResult result =
-        co_await run(tool, dosCommandArguments(device, QStringLiteral("v0")));
-    judgeExitStatus(result, QStringLiteral("cbmctrl command ") + deviceText(device) +
-                                QStringLiteral(" v0"));
+    co_await sendDOSCommand(*this, device, QStringLiteral("v0"), QStringLiteral("v0"));
 }
 
 namespace {

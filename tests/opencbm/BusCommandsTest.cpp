@@ -1,3 +1,4 @@
+#include "FailureOf.h"
 #include "FakeTools.h"
 #include "WaitForTask.h"
 #include "model/OpenCBMError.h"
@@ -20,16 +21,6 @@ protected:
     void SetUp() override {
         for (const char* tool : {"cbmctrl", "xum1541cfg", "cbmformat"})
             tools.addTool(tool);
-    }
-
-    template <typename T> OpenCBMError failureOf(QCoro::Task<T>&& task) {
-        try {
-            waitForTask(std::move(task));
-        } catch (const OpenCBMError& error) {
-            return error;
-        }
-        ADD_FAILURE() << "no failure";
-        return OpenCBMError::parseError("none");
     }
 };
 

@@ -1,3 +1,4 @@
+#include "FailureOf.h"
 #include "SimulatedBus.h"
 #include "WaitForTask.h"
 #include "images/D64Builder.h"
@@ -68,16 +69,6 @@ protected:
             file.write(contents);
         }
         return QUrl::fromLocalFile(path);
-    }
-
-    template <typename T> OpenCBMError failureOf(QCoro::Task<T>&& task) {
-        try {
-            waitForTask(std::move(task));
-        } catch (const OpenCBMError& error) {
-            return error;
-        }
-        ADD_FAILURE() << "no failure";
-        return OpenCBMError::parseError("none");
     }
 };
 

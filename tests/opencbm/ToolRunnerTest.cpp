@@ -22,6 +22,15 @@ struct SentSignal {
     friend bool operator==(const SentSignal&, const SentSignal&) = default;
 };
 
+template <typename Task> void expectCancelled(Task& task) {
+    try {
+        waitForTask(std::move(task));
+        ADD_FAILURE() << "the run was not stopped";
+    } catch (const OpenCBMError& error) {
+        EXPECT_EQ(error.errorCase(), OpenCBMError::Case::cancelled);
+    }
+}
+
 class ToolRunner : public ::testing::Test {
 protected:
     FakeTools tools;
@@ -44,22 +53,30 @@ protected:
                                    "echo ready\nexec sleep 30\n");
     }
 
-    QCoro::Task<CommandResult> startUntilReady(const QString& tool, bool& ready) {
-        return service.run(tool, {}, [&ready](const QString& line) {
+    QCoro::Task<CommandResult> startUntilReady(const QString& tool) {
+        childReady = false;
+        return service.run(tool, {}, [this](const QString& line) {
             if (line == QLatin1String("ready"))
-                ready = true;
+                childReady = true;
         });
     }
-};
 
-template <typename Task> void expectCancelled(Task& task) {
-    try {
-        waitForTask(std::move(task));
-        ADD_FAILURE() << "the run was not stopped";
-    } catch (const OpenCBMError& error) {
-        EXPECT_EQ(error.errorCase(), OpenCBMError::Case::cancelled);
+    bool childBecomesReady() {
+        return waitUntil([this] { return childReady; });
     }
-}
+
+    // Milliseconds from asking for the stop until the run has ended as cancelled.
+    template <typename Task> qint64 millisecondsToStop(Task& task, void (OpenCBMService::*stop)()) {
+        QElapsedTimer clock;
+        clock.start();
+        (service.*stop)();
+        expectCancelled(task);
+        return clock.elapsed();
+    }
+
+private:
+    bool childReady = false;
+};
 
 bool processExists(qint64 pid) {
     return ::kill(static_cast<pid_t>(pid), 0) == 0;
@@ -151,14 +168,9 @@ TEST_F(ToolRunner, StopWithNothingRunningLeavesTheNextRunAlone) {
 }
 
 TEST_F(ToolRunner, StopClimbsTheLadderUntilTheChildDies) {
-    bool ready = false;
-    auto task = startUntilReady(sleeper("stubborn", "INT TERM"), ready);
-    ASSERT_TRUE(waitUntil([&] { return ready; }));
-    QElapsedTimer clock;
-    clock.start();
-    service.cancelRunningTool();
-    expectCancelled(task);
-    const qint64 elapsed = clock.elapsed();
+    auto task = startUntilReady(sleeper("stubborn", "INT TERM"));
+    ASSERT_TRUE(childBecomesReady());
+    const qint64 elapsed = millisecondsToStop(task, &OpenCBMService::cancelRunningTool);
     ASSERT_EQ(sent.size(), 3);
     EXPECT_EQ(sent[0].signal, SIGINT);
     EXPECT_EQ(sent[1].signal, SIGTERM);
@@ -169,11 +181,10 @@ TEST_F(ToolRunner, StopClimbsTheLadderUntilTheChildDies) {
 }
 
 TEST_F(ToolRunner, StopEndsAPoliteChildAtOnceAndWinsOverItsExitStatus) {
-    bool ready = false;
     const QString polite = tools.addScript("polite", "trap 'exit 0' INT\necho ready\n"
                                                      "while :; do sleep 0.05; done\n");
-    auto task = startUntilReady(polite, ready);
-    ASSERT_TRUE(waitUntil([&] { return ready; }));
+    auto task = startUntilReady(polite);
+    ASSERT_TRUE(childBecomesReady());
     service.cancelRunningTool();
     expectCancelled(task);
     ASSERT_FALSE(sent.isEmpty());
@@ -181,9 +192,8 @@ TEST_F(ToolRunner, StopEndsAPoliteChildAtOnceAndWinsOverItsExitStatus) {
 }
 
 TEST_F(ToolRunner, ForceStopKillsAtOnce) {
-    bool ready = false;
-    auto task = startUntilReady(sleeper("sleeper", "INT TERM"), ready);
-    ASSERT_TRUE(waitUntil([&] { return ready; }));
+    auto task = startUntilReady(sleeper("sleeper", "INT TERM"));
+    ASSERT_TRUE(childBecomesReady());
     service.forceStopRunningTool();
     expectCancelled(task);
     ASSERT_EQ(sent.size(), 1);
@@ -192,14 +202,9 @@ TEST_F(ToolRunner, ForceStopKillsAtOnce) {
 
 TEST_F(ToolRunner, AChildThatSurvivesKillStillLetsTheRunEndOnce) {
     deliverSignals = false;
-    bool ready = false;
-    auto task = startUntilReady(sleeper("undead", {}), ready);
-    ASSERT_TRUE(waitUntil([&] { return ready; }));
-    QElapsedTimer clock;
-    clock.start();
-    service.forceStopRunningTool();
-    expectCancelled(task);
-    EXPECT_GE(clock.elapsed(), 350);
+    auto task = startUntilReady(sleeper("undead", {}));
+    ASSERT_TRUE(childBecomesReady());
+    EXPECT_GE(millisecondsToStop(task, &OpenCBMService::forceStopRunningTool), 350);
     ASSERT_EQ(sent.size(), 1);
     const qint64 pid = sent[0].pid;
     EXPECT_TRUE(processExists(pid));
@@ -213,22 +218,16 @@ TEST_F(ToolRunner, AChildThatSurvivesKillStillLetsTheRunEndOnce) {
 
 TEST_F(ToolRunner, APoliteStopOfAnUndeadChildEndsAtTheHangCheck) {
     deliverSignals = false;
-    bool ready = false;
-    auto task = startUntilReady(sleeper("undead", {}), ready);
-    ASSERT_TRUE(waitUntil([&] { return ready; }));
-    QElapsedTimer clock;
-    clock.start();
-    service.cancelRunningTool();
-    expectCancelled(task);
-    EXPECT_GE(clock.elapsed(), 2100);
+    auto task = startUntilReady(sleeper("undead", {}));
+    ASSERT_TRUE(childBecomesReady());
+    EXPECT_GE(millisecondsToStop(task, &OpenCBMService::cancelRunningTool), 2100);
     ASSERT_EQ(sent.size(), 3);
     ::kill(static_cast<pid_t>(sent[0].pid), SIGKILL);
 }
 
 TEST_F(ToolRunner, ANewRunTakesOverAndKillsTheEarlierChild) {
-    bool ready = false;
-    auto first = startUntilReady(sleeper("first", "INT TERM"), ready);
-    ASSERT_TRUE(waitUntil([&] { return ready; }));
+    auto first = startUntilReady(sleeper("first", "INT TERM"));
+    ASSERT_TRUE(childBecomesReady());
     const QString ok = tools.addScript("ok", "echo second\n");
     const CommandResult second = waitForTask(service.run(ok, {}));
     EXPECT_EQ(second.stdoutText, QStringLiteral("second\n"));

@@ -1,25 +1,16 @@
 #include "opencbm/ToolVerdicts.h"
+#include "FailureOf.h"
 #include "model/OpenCBMError.h"
 
 #include <gtest/gtest.h>
 
 using namespace vellum;
+using namespace vellum::testing;
 
 namespace {
 
 CommandResult result(qint32 exitCode, const QString& out, const QString& err = {}) {
     return CommandResult{exitCode, out, err};
-}
-
-// The error a judging call throws; fails the test when it throws none.
-template <typename Call> OpenCBMError failureOf(Call&& call) {
-    try {
-        call();
-    } catch (const OpenCBMError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no failure";
-    return OpenCBMError::parseError("none");
 }
 
 const QString d64copyRead = QStringLiteral(

@@ -93,9 +93,7 @@ double BusState::faultNumber(const QString& name, double fallback) const {
     const std::optional<QString> value = faultValue(name);
     if (!value)
         return fallback;
-    bool ok = false;
-    const double number = value->toDouble(&ok);
-    return ok ? number : fallback;
+    return readDecimal(*value).value_or(fallback);
 }
 
 QString BusState::drivePath(qint64 device) const {

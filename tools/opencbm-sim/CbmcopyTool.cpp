@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <expected>
 
 namespace vellum::sim {
 
@@ -37,7 +38,7 @@ int usage(const QString& problem) {
     return 1;
 }
 
-std::optional<CopyRequest> parseRequest(const QStringList& arguments, QString& problem) {
+std::expected<CopyRequest, QString> parseRequest(const QStringList& arguments) {
     CopyRequest request;
     std::optional<bool> reading;
     QStringList positional;
@@ -51,10 +52,8 @@ std::optional<CopyRequest> parseRequest(const QStringList& arguments, QString& p
         if (!argument.startsWith(QLatin1Char('-'))) {
             positional << argument;
         } else if (argument == QLatin1String("-r") || argument == QLatin1String("-w")) {
-            if (reading) {
-                problem = QStringLiteral("give -r or -w once");
-                return std::nullopt;
-            }
+            if (reading)
+                return std::unexpected(QStringLiteral("give -r or -w once"));
             reading = argument == QLatin1String("-r");
         } else if (argument == QLatin1String("-v") || argument == QLatin1String("--verbose")) {
             request.verbose = true;
@@ -65,46 +64,34 @@ std::optional<CopyRequest> parseRequest(const QStringList& arguments, QString& p
             request.driveType = value(i);
             static const QStringList types = {QStringLiteral("1541"), QStringLiteral("1570"),
                                               QStringLiteral("1571"), QStringLiteral("1581")};
-            if (!request.driveType || !types.contains(*request.driveType)) {
-                problem = QStringLiteral("-d needs one of 1541, 1570, 1571, 1581");
-                return std::nullopt;
-            }
+            if (!request.driveType || !types.contains(*request.driveType))
+                return std::unexpected(QStringLiteral("-d needs one of 1541, 1570, 1571, 1581"));
         } else if (argument == QLatin1String("-f")) {
             const std::optional<QString> letter = value(i);
             if (!letter || letter->size() != 1 ||
                 !QStringLiteral("DPSU").contains(letter->at(0).toUpper())) {
-                problem = QStringLiteral("-f needs one of D, P, S, U");
-                return std::nullopt;
+                return std::unexpected(QStringLiteral("-f needs one of D, P, S, U"));
             }
             request.typeLetter = letter->at(0).toUpper();
         } else if (argument == QLatin1String("-o")) {
             request.outputName = value(i);
-            if (!request.outputName) {
-                problem = QStringLiteral("-o needs a name");
-                return std::nullopt;
-            }
+            if (!request.outputName)
+                return std::unexpected(QStringLiteral("-o needs a name"));
         } else {
-            problem = QStringLiteral("invalid option ") + argument;
-            return std::nullopt;
+            return std::unexpected(QStringLiteral("invalid option ") + argument);
         }
     }
-    if (!reading) {
-        problem = QStringLiteral("give -r or -w");
-        return std::nullopt;
-    }
+    if (!reading)
+        return std::unexpected(QStringLiteral("give -r or -w"));
     request.reading = *reading;
     const std::optional<qint64> device =
         positional.isEmpty() ? std::nullopt : parseDevice(positional.first());
-    if (!device || positional.size() < 2) {
-        problem = QStringLiteral("a drive and at least one file are needed");
-        return std::nullopt;
-    }
+    if (!device || positional.size() < 2)
+        return std::unexpected(QStringLiteral("a drive and at least one file are needed"));
     request.device = *device;
     request.files = positional.mid(1);
-    if (request.outputName && request.files.size() > 1) {
-        problem = QStringLiteral("-o takes one file only");
-        return std::nullopt;
-    }
+    if (request.outputName && request.files.size() > 1)
+        return std::unexpected(QStringLiteral("-o takes one file only"));
     return request;
 }
 
@@ -344,17 +331,12 @@ void readFile(const BusState& bus, const CopyRequest& request, const QString& na
 } // namespace
 
 int runCbmcopy(const QStringList& arguments) {
-    const std::optional<BusState> bus = busFromEnvironment();
-    installSignalBehaviour(bus, true);
-    QString problem;
-    const std::optional<CopyRequest> request = parseRequest(arguments, problem);
+    const std::optional<BusState> bus = startRun(true);
+    const std::expected<CopyRequest, QString> request = parseRequest(arguments);
     if (!request)
-        return usage(problem);
-    if (!bus || !bus->adapterPresent()) {
-        reportNoAdapter();
+        return usage(request.error());
+    if (!openAdapter(bus))
         return 255;
-    }
-    hangIfAsked(*bus);
     if (!driveAnswers(*bus, request->device)) {
         reportFatal("drive " + QByteArray::number(request->device) + " does not answer",
                     QString::fromLatin1(dosStatus::driverError));

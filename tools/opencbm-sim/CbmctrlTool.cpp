@@ -81,8 +81,7 @@ int command(const BusState& bus, qint64 device, const QString& text, bool petsci
 } // namespace
 
 int runCbmctrl(const QStringList& arguments) {
-    const std::optional<BusState> bus = busFromEnvironment();
-    installSignalBehaviour(bus, false);
+    const std::optional<BusState> bus = startRun(false);
 
     bool petscii = false;
     qsizetype next = 0;
@@ -114,11 +113,8 @@ int runCbmctrl(const QStringList& arguments) {
             return usage(QStringLiteral("invalid device ") + rest.at(1));
     }
 
-    if (!bus || !bus->adapterPresent()) {
-        reportNoAdapter();
+    if (!openAdapter(bus))
         return 255;
-    }
-    hangIfAsked(*bus);
 
     if (action == QLatin1String("detect"))
         return detect(*bus);

@@ -5,6 +5,8 @@
 #include "ToolSupport.h"
 #include "Tools.h"
 
+#include <expected>
+
 namespace vellum::sim {
 
 namespace {
@@ -24,7 +26,7 @@ int usage(const QString& problem) {
     return 1;
 }
 
-std::optional<FormatRequest> parseRequest(const QStringList& arguments, QString& problem) {
+std::expected<FormatRequest, QString> parseRequest(const QStringList& arguments) {
     FormatRequest request;
     QStringList positional;
     for (const QString& argument : arguments) {
@@ -40,8 +42,7 @@ std::optional<FormatRequest> parseRequest(const QStringList& arguments, QString&
             else if (option == QLatin1Char('x'))
                 request.extended = true;
             else if (!QStringLiteral("ncvob").contains(option)) {
-                problem = QStringLiteral("invalid option -") + option;
-                return std::nullopt;
+                return std::unexpected(QStringLiteral("invalid option -") + option);
             }
         }
     }
@@ -49,10 +50,8 @@ std::optional<FormatRequest> parseRequest(const QStringList& arguments, QString&
         positional.size() == 2 ? parseDevice(positional.first()) : std::nullopt;
     const qsizetype comma =
         positional.size() == 2 ? positional.last().indexOf(QLatin1Char(',')) : -1;
-    if (!device || comma < 1) {
-        problem = QStringLiteral("a drive and NAME,ID are needed");
-        return std::nullopt;
-    }
+    if (!device || comma < 1)
+        return std::unexpected(QStringLiteral("a drive and NAME,ID are needed"));
     request.device = *device;
     request.name = asciiToPetscii(positional.last().left(comma)).left(16);
     request.id = asciiToPetscii(positional.last().mid(comma + 1)).left(2);
@@ -90,17 +89,12 @@ QString format(const BusState& bus, const FormatRequest& request) {
 } // namespace
 
 int runCbmformat(const QStringList& arguments) {
-    const std::optional<BusState> bus = busFromEnvironment();
-    installSignalBehaviour(bus, false);
-    QString problem;
-    const std::optional<FormatRequest> request = parseRequest(arguments, problem);
+    const std::optional<BusState> bus = startRun(false);
+    const std::expected<FormatRequest, QString> request = parseRequest(arguments);
     if (!request)
-        return usage(problem);
-    if (!bus || !bus->adapterPresent()) {
-        reportNoAdapter();
+        return usage(request.error());
+    if (!openAdapter(bus))
         return 1;
-    }
-    hangIfAsked(*bus);
     const QString verdict = format(*bus, *request);
     if (request->progress)
         writeOut(QByteArrayLiteral("\n"));

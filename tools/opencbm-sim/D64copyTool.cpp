@@ -3,6 +3,7 @@
 #include "Tools.h"
 
 #include <QFile>
+#include <expected>
 
 namespace vellum::sim {
 
@@ -30,7 +31,7 @@ std::optional<qint64> driveArgument(const QString& text) {
     return device;
 }
 
-std::optional<CopyRequest> parseRequest(const QStringList& arguments, QString& problem) {
+std::expected<CopyRequest, QString> parseRequest(const QStringList& arguments) {
     CopyRequest request;
     QStringList positional;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -47,33 +48,24 @@ std::optional<CopyRequest> parseRequest(const QStringList& arguments, QString& p
         } else if (argument == QLatin1String("-s") || argument == QLatin1String("-e") ||
                    argument == QLatin1String("-t") || argument == QLatin1String("-i") ||
                    argument == QLatin1String("-r")) {
-            if (++i >= arguments.size()) {
-                problem = QStringLiteral("option ") + argument + QStringLiteral(" needs a value");
-                return std::nullopt;
-            }
+            if (++i >= arguments.size())
+                return std::unexpected(QStringLiteral("option %1 needs a value").arg(argument));
             const int track = arguments.at(i).toInt();
             if (argument == QLatin1String("-s") || argument == QLatin1String("-e")) {
-                if (track < 1 || track > dosTracks) {
-                    problem = QStringLiteral("invalid track ") + arguments.at(i);
-                    return std::nullopt;
-                }
+                if (track < 1 || track > dosTracks)
+                    return std::unexpected(QStringLiteral("invalid track ") + arguments.at(i));
                 (argument == QLatin1String("-s") ? request.firstTrack : request.lastTrack) = track;
             }
         } else {
-            problem = QStringLiteral("invalid option ") + argument;
-            return std::nullopt;
+            return std::unexpected(QStringLiteral("invalid option ") + argument);
         }
     }
-    if (positional.size() != 2 || request.firstTrack > request.lastTrack) {
-        problem = QStringLiteral("a source and a target are needed");
-        return std::nullopt;
-    }
+    if (positional.size() != 2 || request.firstTrack > request.lastTrack)
+        return std::unexpected(QStringLiteral("a source and a target are needed"));
     const std::optional<qint64> sourceDrive = driveArgument(positional.at(0));
     const std::optional<qint64> targetDrive = driveArgument(positional.at(1));
-    if (sourceDrive.has_value() == targetDrive.has_value()) {
-        problem = QStringLiteral("either the source or the target must be a drive");
-        return std::nullopt;
-    }
+    if (sourceDrive.has_value() == targetDrive.has_value())
+        return std::unexpected(QStringLiteral("either the source or the target must be a drive"));
     request.intoImage = sourceDrive.has_value();
     request.device = sourceDrive ? *sourceDrive : *targetDrive;
     request.imagePath = sourceDrive ? positional.at(1) : positional.at(0);
@@ -232,17 +224,12 @@ int copy(const BusState& bus, const CopyRequest& request) {
 } // namespace
 
 int runD64copy(const QStringList& arguments) {
-    const std::optional<BusState> bus = busFromEnvironment();
-    installSignalBehaviour(bus, true);
-    QString problem;
-    const std::optional<CopyRequest> request = parseRequest(arguments, problem);
+    const std::optional<BusState> bus = startRun(true);
+    const std::expected<CopyRequest, QString> request = parseRequest(arguments);
     if (!request)
-        return usage(problem);
-    if (!bus || !bus->adapterPresent()) {
-        reportNoAdapter();
+        return usage(request.error());
+    if (!openAdapter(bus))
         return 1;
-    }
-    hangIfAsked(*bus);
     const int status = copy(*bus, *request);
     finishOutput(*bus);
     return status;

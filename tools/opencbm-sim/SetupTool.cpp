@@ -3,6 +3,7 @@
 #include "Tools.h"
 
 #include "model/OpenCBMError.h"
+#include "model/TextUtil.h"
 
 #include <QDir>
 #include <QFile>
@@ -118,10 +119,10 @@ void insert(const QStringList& arguments) {
 void checkFaultValue(const QString& name, const QString& value) {
     bool ok = true;
     if (name == QLatin1String(fault::failAtTrack)) {
-        const int track = value.toInt(&ok);
-        ok = ok && track >= 1 && track <= 40;
+        const std::optional<qint64> track = readInt64(value);
+        ok = track && *track >= 1 && *track <= 40;
     } else if (name == QLatin1String(fault::secondsPerTrack)) {
-        ok = value.toDouble(&ok) >= 0 && ok;
+        ok = readDecimal(value).has_value();
     }
     if (!ok)
         fail(QStringLiteral("invalid value \"%1\" for %2").arg(value, name));

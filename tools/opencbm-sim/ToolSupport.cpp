@@ -41,16 +41,6 @@ void setDisposition(int signalNumber, void (*handler)(int)) {
     sigaction(signalNumber, &action, nullptr);
 }
 
-} // namespace
-
-void writeOut(const QByteArray& bytes) {
-    writeAll(STDOUT_FILENO, bytes);
-}
-
-void writeErr(const QByteArray& bytes) {
-    writeAll(STDERR_FILENO, bytes);
-}
-
 std::optional<BusState> busFromEnvironment() {
     const QString folder = qEnvironmentVariable("OPENCBM_SIM_BUS");
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
@@ -69,6 +59,22 @@ void installSignalBehaviour(const std::optional<BusState>& bus, bool resetOnSigi
     else
         setDisposition(SIGINT, resetOnSigint ? resetBusAndExit : SIG_DFL);
     setDisposition(SIGTERM, ignoreBoth ? SIG_IGN : SIG_DFL);
+}
+
+} // namespace
+
+void writeOut(const QByteArray& bytes) {
+    writeAll(STDOUT_FILENO, bytes);
+}
+
+void writeErr(const QByteArray& bytes) {
+    writeAll(STDERR_FILENO, bytes);
+}
+
+std::optional<BusState> startRun(bool resetOnSigint) {
+    std::optional<BusState> bus = busFromEnvironment();
+    installSignalBehaviour(bus, resetOnSigint);
+    return bus;
 }
 
 void hangIfAsked(const BusState& bus) {
@@ -100,10 +106,15 @@ void finishOutput(const BusState& bus) {
         writeOut(QByteArrayLiteral("caf\xe9 \xff\n"));
 }
 
-void reportNoAdapter() {
-    writeErr(QByteArrayLiteral("error: no xum1541 device found\n"
-                               "error: no xum1541 device found\n"
-                               "An error occurred opening OpenCBM, aborting...\n"));
+bool openAdapter(const std::optional<BusState>& bus) {
+    if (!bus || !bus->adapterPresent()) {
+        writeErr(QByteArrayLiteral("error: no xum1541 device found\n"
+                                   "error: no xum1541 device found\n"
+                                   "An error occurred opening OpenCBM, aborting...\n"));
+        return false;
+    }
+    hangIfAsked(*bus);
+    return true;
 }
 
 bool driveAnswers(const BusState& bus, qint64 device) {

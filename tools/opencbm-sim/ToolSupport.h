@@ -12,13 +12,11 @@ namespace vellum::sim {
 void writeOut(const QByteArray& bytes);
 void writeErr(const QByteArray& bytes);
 
-// The bus named by OPENCBM_SIM_BUS, or nothing when the variable is unset or names no folder
-// (the tools then behave as if no adapter were plugged in).
-std::optional<BusState> busFromEnvironment();
-
-// SIGINT and SIGTERM as the fault switches ask; otherwise the default, or, with
-// `resetOnSigint`, the tools' own handler that resets the bus and exits with status 1.
-void installSignalBehaviour(const std::optional<BusState>& bus, bool resetOnSigint);
+// What every tool does first: finds the bus named by OPENCBM_SIM_BUS and sets SIGINT and
+// SIGTERM as its fault switches ask; otherwise the default, or, with `resetOnSigint`, the
+// tools' own handler that resets the bus and exits with status 1. Nothing comes back when the
+// variable is unset or names no folder (the tools then behave as if no adapter were plugged in).
+std::optional<BusState> startRun(bool resetOnSigint);
 
 // Stays here for good while the `hang` switch is set; signals still act as installed.
 void hangIfAsked(const BusState& bus);
@@ -32,8 +30,9 @@ std::optional<int> failingTrack(const BusState& bus);
 // Ends the output of a tool run; adds a line that is not UTF-8 when the switch asks for it.
 void finishOutput(const BusState& bus);
 
-// What every tool prints when the adapter cannot be opened.
-void reportNoAdapter();
+// Opens the adapter as the bus tools do: prints their error and gives false when none is
+// plugged in; otherwise stays here for good first while the `hang` switch is set.
+bool openAdapter(const std::optional<BusState>& bus);
 
 // Whether a drive answers at `device` on this bus.
 bool driveAnswers(const BusState& bus, qint64 device);

@@ -4,8 +4,7 @@
 namespace vellum::sim {
 
 int runXum1541cfg(const QStringList& arguments) {
-    const std::optional<BusState> bus = busFromEnvironment();
-    installSignalBehaviour(bus, false);
+    const std::optional<BusState> bus = startRun(false);
     if (arguments != QStringList{QStringLiteral("devinfo")}) {
         writeErr(QByteArrayLiteral("xum1541cfg: illegal option\n"
                                    "usage: xum1541cfg [-t] devinfo | flash FIRMWARE | update\n"));

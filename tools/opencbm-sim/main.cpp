@@ -2,13 +2,12 @@
 #include "Tools.h"
 
 #include "model/OpenCBMError.h"
-
-#include <QFileInfo>
+#include "model/TextUtil.h"
 
 using namespace vellum::sim;
 
 int main(int argc, char** argv) {
-    const QString name = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    const QString name = vellum::lastPathComponent(QString::fromLocal8Bit(argv[0]));
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
