@@ -25,6 +25,21 @@ QString blockKey(const QString& name) {
     return trimmedWhitespace(name).toUpper();
 }
 
+// Name and ID rules count characters, so a character outside the BMP counts once.
+qsizetype characterCount(const QString& text) {
+    return text.toUcs4().size();
+}
+
+QString firstCharacters(const QString& text, qsizetype count) {
+    const QList<uint> codePoints = text.toUcs4();
+    QString first;
+    for (qsizetype i = 0; i < codePoints.size() && i < count; ++i) {
+        const char32_t codePoint = codePoints.at(i);
+        first += QString::fromUcs4(&codePoint, 1);
+    }
+    return first;
+}
+
 bool hasExtension(const QUrl& url, const QString& extension) {
     return pathExtension(url).toLower() == extension;
 }
@@ -323,7 +338,7 @@ std::optional<QString> VellumViewModel::validateCBMName(const QString& name) {
     if (name.isEmpty()) {
         return QStringLiteral("Enter a name.");
     }
-    if (name.size() > 16) {
+    if (characterCount(name) > 16) {
         return QStringLiteral("CBM names must be 16 characters or fewer.");
     }
     for (const QChar reserved : QStringLiteral(",=:*?")) {
@@ -384,7 +399,7 @@ QCoro::Task<> VellumViewModel::commitRenameFloppy() {
 void VellumViewModel::beginFormat() {
     const QString name =
         m_directory.diskName.isEmpty() ? QStringLiteral("VELLUM") : m_directory.diskName;
-    setFormatName(trimmedWhitespace(name).left(16));
+    setFormatName(firstCharacters(trimmedWhitespace(name), 16));
     QString idCharacters;
     for (const QChar character : m_directory.diskID) {
         if (character.isLetterOrNumber()) {
@@ -403,13 +418,13 @@ std::optional<QString> VellumViewModel::validateDiskFields(const QString& name, 
     if (trimmedName.isEmpty()) {
         return QStringLiteral("Enter a disk name.");
     }
-    if (trimmedName.size() > 16) {
+    if (characterCount(trimmedName) > 16) {
         return QStringLiteral("Disk name must be 16 characters or fewer.");
     }
     if (trimmedName.contains(QLatin1Char(','))) {
         return QStringLiteral("Disk name cannot contain a comma.");
     }
-    if (trimmedID.size() != 2) {
+    if (characterCount(trimmedID) != 2) {
         return QStringLiteral("Disk ID must be exactly 2 characters.");
     }
     return std::nullopt;

@@ -96,6 +96,10 @@ QCoro::Task<> VellumViewModel::detect(bool quiet) {
                     break;
                 }
             }
+            if (chosen.deviceNumber != m_deviceNumber) {
+                // Remembered sizes belong to the floppies of the drive they were seen in.
+                setKnownDirectoryBlocks({});
+            }
             setDeviceNumber(chosen.deviceNumber);
             throwIfStopped(number);
             const QString status = co_await m_service->driveStatus(m_deviceNumber);

@@ -67,8 +67,10 @@ TEST_F(BusSessionTest, DetectionWithoutAdapterOrDrive) {
 TEST_F(BusSessionTest, DetectionChoosesTheFirstAnsweringDriveAndSelectionSwitches) {
     bus.addDrive(9, "1541", diskWith("NINE", "09", {{"GAME", 300}}));
     bus.addDrive(10, "1571", diskWith("", "10", {{"TOOL", 100}}));
+    model->setKnownDirectoryBlocks({{QStringLiteral("GAME"), 5}});
     QCoro::waitFor(model->detect(false));
     EXPECT_EQ(model->deviceNumber(), 9);
+    EXPECT_TRUE(model->knownDirectoryBlocks().isEmpty()) << "drive 8's sizes are forgotten";
     ASSERT_EQ(model->detectedDrives().size(), 2);
     EXPECT_EQ(model->detectedDrives().at(1).deviceNumber, 10);
     EXPECT_TRUE(model->driveReady());

@@ -43,6 +43,14 @@ TEST(FloppyNameRules, CheckedInOrder) {
             << bad.toStdString();
     }
     EXPECT_EQ(VellumViewModel::validateCBMName("ÄÖÜ GAME 16 CHAR"), std::nullopt);
+    // Characters outside the BMP count once each, however Qt stores them.
+    const QString wide = QString::fromUcs4(U"\U0001F600");
+    EXPECT_EQ(VellumViewModel::validateCBMName(wide.repeated(16)), std::nullopt);
+    EXPECT_EQ(VellumViewModel::validateCBMName(wide.repeated(17)),
+              QStringLiteral("CBM names must be 16 characters or fewer."));
+    EXPECT_EQ(VellumViewModel::validateDiskFields(wide.repeated(16), "01"), std::nullopt);
+    EXPECT_EQ(VellumViewModel::validateDiskFields("GAMES", wide),
+              QStringLiteral("Disk ID must be exactly 2 characters."));
 
     EXPECT_EQ(VellumViewModel::validateDiskFields(" \n", "01"),
               QStringLiteral("Enter a disk name."));
@@ -73,6 +81,11 @@ TEST_F(SessionTest, FormatSheetStartsFromTheDiskInTheDrive) {
     model.beginFormat();
     EXPECT_EQ(model.formatName(), QStringLiteral("A VERY LONG DISK"));
     EXPECT_EQ(model.formatID(), QStringLiteral("2A"));
+
+    const QString wide = QString::fromUcs4(U"\U0001F600");
+    showDisk(model, wide.repeated(17), "01");
+    model.beginFormat();
+    EXPECT_EQ(model.formatName(), wide.repeated(16));
 
     showDisk(model, "", "-");
     model.beginFormat();
