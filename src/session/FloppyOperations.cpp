@@ -79,11 +79,7 @@ QCoro::Task<> VellumViewModel::readDirectory() {
     try {
         const DiskDirectory listing = co_await m_service->listDirectory(m_deviceNumber);
         applyDirectory(listing);
-        if (m_selectedEntryIDs.isEmpty()) {
-            selectFloppyEntry(m_directory.entries.isEmpty()
-                                  ? std::nullopt
-                                  : std::optional(m_directory.entries.first().id));
-        }
+        selectFirstFloppyEntryIfNoneSelected();
         if (listing.diskName.isEmpty() && listing.entries.isEmpty() && !listing.blocksFree) {
             setStatusHeadline(QStringLiteral("The drive returned an empty directory."));
         } else {

@@ -176,11 +176,7 @@ QCoro::Task<> VellumViewModel::selectDrive(qint64 number) {
         throwIfStopped(operationNumber);
         const DiskDirectory listing = co_await m_service->listDirectory(m_deviceNumber);
         applyDirectory(listing);
-        if (m_selectedEntryIDs.isEmpty()) {
-            selectFloppyEntry(m_directory.entries.isEmpty()
-                                  ? std::nullopt
-                                  : std::optional(m_directory.entries.first().id));
-        }
+        selectFirstFloppyEntryIfNoneSelected();
         const QString shownName = listing.diskName.isEmpty()
                                       ? QStringLiteral("drive ") + deviceText(m_deviceNumber)
                                       : listing.diskName;
@@ -465,6 +461,14 @@ QCoro::Task<> VellumViewModel::reloadDirectoryQuietly() {
 void VellumViewModel::selectFloppyEntry(std::optional<QUuid> id) {
     setSelectedEntryIDs(id ? EntryIDSet{*id} : EntryIDSet{});
     setFloppySelectionAnchor(id);
+}
+
+void VellumViewModel::selectFirstFloppyEntryIfNoneSelected() {
+    if (!m_selectedEntryIDs.isEmpty())
+        return;
+    selectFloppyEntry(m_directory.entries.isEmpty()
+                          ? std::nullopt
+                          : std::optional(m_directory.entries.first().id));
 }
 
 QString VellumViewModel::floppyPaneTitle() const {

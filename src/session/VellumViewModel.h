@@ -393,6 +393,8 @@ public:
     // texts; failures are dropped.
     QCoro::Task<> reloadDirectoryQuietly();
     void selectFloppyEntry(std::optional<QUuid> id);
+    // After a fresh reading: the first entry, unless the reading kept a selection.
+    void selectFirstFloppyEntryIfNoneSelected();
     // The progress sink: drops negative fractions and late calls after the model is gone.
     static void updateProgress(const QPointer<VellumViewModel>& model, double fraction);
     ProgressCallback progressSink();
