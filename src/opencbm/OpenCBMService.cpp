@@ -169,7 +169,8 @@ bool OpenCBMService::isRegisteredAndRunning(qint64 pid) const {
 }
 
 void OpenCBMService::scheduleHangCheck(qint64 pid, std::chrono::milliseconds delay) {
-    QTimer::singleShot(delay, this, [this, pid] {
+    // Qt times delays of 2 s and more coarsely, which may end a run before its delay is up.
+    QTimer::singleShot(delay, Qt::PreciseTimer, this, [this, pid] {
         if (pid == 0 || (runningRun && runningRun->pid == pid))
             completePendingAsCancelled();
     });
