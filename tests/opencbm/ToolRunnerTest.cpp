@@ -8,6 +8,7 @@
 #include <QFile>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <signal.h>
 
 using namespace vellum;
@@ -107,7 +108,11 @@ TEST_F(ToolRunner, ChildEnvironmentPutsSearchPathsFirst) {
     EXPECT_EQ(withoutPath, QStringLiteral("/opt/homebrew/bin:/usr/local/bin:/opt/local/bin:"
                                           "/usr/bin:/bin"));
     EXPECT_EQ(withPath, QStringLiteral("/opt/homebrew/bin:/usr/local/bin:/opt/local/bin:/x/bin"));
-    EXPECT_FALSE(fixed.childEnvironment().value(QStringLiteral("HOME")).isEmpty());
+    const QByteArray savedHome = qgetenv("HOME");
+    qunsetenv("HOME");
+    const QString home = fixed.childEnvironment().value(QStringLiteral("HOME"));
+    qputenv("HOME", savedHome);
+    EXPECT_EQ(home, QString::fromLocal8Bit(::getpwuid(::getuid())->pw_dir));
 }
 
 TEST_F(ToolRunner, LocatesOnlyExecutablesInTheSearchPaths) {
