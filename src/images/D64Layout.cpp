@@ -51,7 +51,9 @@ qint64 sectorOffset(qint64 track, qint64 sector) {
 const char* sectorData(const QByteArray& image, qint64 track, qint64 sectorNumber) {
     static const char zeros[sectorSize] = {};
     const qint64 offset = sectorOffset(track, sectorNumber);
-    if (offset < 0 || offset + sectorSize > image.size())
+    // Error bytes or extra tracks after the 683 sectors are never read as sector data, even
+    // through a link to a sector number that track 35 does not have.
+    if (offset < 0 || offset + sectorSize > std::min<qint64>(image.size(), imageSize))
         return zeros;
     return image.constData() + offset;
 }

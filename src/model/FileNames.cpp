@@ -2,6 +2,8 @@
 
 #include "model/TextUtil.h"
 
+#include <QTextBoundaryFinder>
+
 namespace vellum {
 
 QString formatByteCount(qint64 bytes) {
@@ -21,6 +23,29 @@ const QSet<QString>& strippedFileExtensions() {
     return extensions;
 }
 
+namespace {
+
+// User-perceived characters: a letter with its combining marks (as file names written in
+// decomposed form hold them) is one character.
+QStringList characters(const QString& text) {
+    QStringList result;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    while (finder.toNextBoundary() > start) {
+        result << text.mid(start, finder.position() - start);
+        start = finder.position();
+    }
+    return result;
+}
+
+bool isKeptInCBMName(const QString& character) {
+    const char32_t first = character.toUcs4().value(0);
+    return QChar::isLetter(first) || QChar::isNumber(first) || character == u" " ||
+           character == u"-" || character == u"+";
+}
+
+} // namespace
+
 QString cbmFileName(const QUrl& url) {
     const QString fileName = lastPathComponent(url);
     const QString extension = pathExtension(fileName).toLower();
@@ -29,24 +54,13 @@ QString cbmFileName(const QUrl& url) {
     base = base.toLower();
 
     QString mapped;
-    for (char32_t codePoint : base.toUcs4()) {
-        const bool kept = QChar::isLetter(codePoint) || QChar::isNumber(codePoint) ||
-                          codePoint == U' ' || codePoint == U'-' || codePoint == U'+';
-        if (kept)
-            mapped += QString::fromUcs4(&codePoint, 1);
-        else
-            mapped += QLatin1Char('-');
-    }
+    for (const QString& character : characters(base))
+        mapped += isKeptInCBMName(character) ? character : QStringLiteral("-");
     mapped.replace(QLatin1Char(','), QLatin1Char('-'));
 
-    const QList<uint> codePoints = trimmedWhitespace(mapped).toUcs4();
-    QString cut;
-    for (qsizetype i = 0; i < codePoints.size() && i < 16; ++i) {
-        const char32_t codePoint = codePoints.at(i);
-        cut += QString::fromUcs4(&codePoint, 1);
-    }
-    cut = trimmedOf(cut, u" ");
-    return cut.isEmpty() ? QStringLiteral("FILE") : cut;
+    const QString cut = characters(trimmedWhitespace(mapped)).mid(0, 16).join(QString());
+    const QString name = trimmedOf(cut, u" ");
+    return name.isEmpty() ? QStringLiteral("FILE") : name;
 }
 
 CBMFileType cbmFileType(const QUrl& url) {

@@ -10,13 +10,28 @@
 #include <QThread>
 #include <QTimer>
 #include <csignal>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace vellum {
 
 using namespace std::chrono_literals;
 using detail::ToolRun;
+
+namespace {
+
+// Without HOME, Qt names the root folder as home; the account's own folder is meant.
+QString userHomeDirectory() {
+    if (!qEnvironmentVariableIsEmpty("HOME"))
+        return QDir::homePath();
+    if (const passwd* account = ::getpwuid(::getuid()); account && account->pw_dir)
+        return QString::fromLocal8Bit(account->pw_dir);
+    return QDir::homePath();
+}
+
+} // namespace
 
 QStringList OpenCBMService::defaultSearchPaths() {
     return {QStringLiteral("/opt/homebrew/bin"), QStringLiteral("/usr/local/bin"),
@@ -59,7 +74,7 @@ QProcessEnvironment OpenCBMService::childEnvironment() const {
     environment.insert(QStringLiteral("PATH"),
                        (toolSearchPaths + QStringList{inheritedPath}).join(QLatin1Char(':')));
     if (!environment.contains(QStringLiteral("HOME")))
-        environment.insert(QStringLiteral("HOME"), QDir::homePath());
+        environment.insert(QStringLiteral("HOME"), userHomeDirectory());
     return environment;
 }
 
@@ -89,7 +104,7 @@ std::shared_ptr<ToolRun> OpenCBMService::startRun(const QString& executable,
     run->process = process;
     process->setProgram(executable);
     process->setArguments(arguments);
-    process->setWorkingDirectory(QDir::homePath());
+    process->setWorkingDirectory(userHomeDirectory());
     process->setProcessEnvironment(childEnvironment());
     process->setStandardInputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::SeparateChannels);
@@ -169,7 +184,8 @@ bool OpenCBMService::isRegisteredAndRunning(qint64 pid) const {
 }
 
 void OpenCBMService::scheduleHangCheck(qint64 pid, std::chrono::milliseconds delay) {
-    QTimer::singleShot(delay, this, [this, pid] {
+    // Qt times delays of 2 s and more coarsely, which may end a run before its delay is up.
+    QTimer::singleShot(delay, Qt::PreciseTimer, this, [this, pid] {
         if (pid == 0 || (runningRun && runningRun->pid == pid))
             completePendingAsCancelled();
     });

@@ -36,19 +36,23 @@ TEST(D64Reader, SizesFreeBlocksAndBiggerImages) {
     image.put(18, 0, bam);
     image.putEntry(1, 0, 0x82, "GAME", 1, 0, 1);
     image.putLastSector(1, 0, 0x10);
+    image.putEntry(1, 1, 0x82, "FAR", 2, 0);
+    image.put(2, 0, QByteArray("\x23\x11", 2)); // 35/17 lies past the 683 sectors
 
     const DiskDirectory directory = D64Extractor::readDirectory(image.bytes);
     EXPECT_EQ(directory.diskName, "DISK");
     EXPECT_EQ(directory.diskID, "AB");
     EXPECT_EQ(directory.blocksFree, 681); // track 18 counted
-    ASSERT_EQ(directory.entries.size(), 1);
+    ASSERT_EQ(directory.entries.size(), 2);
     EXPECT_EQ(directory.entries[0].byteSize, 15);
+    EXPECT_EQ(directory.entries[1].byteSize, 254 + 1);
 
     // Error bytes after the sectors, and a 40-track image, list the same.
     for (const QByteArray& bigger :
          {image.bytes + QByteArray(683, '\x01'), image.bytes + QByteArray(85 * 256, 'U')}) {
         DiskDirectory other = D64Extractor::readDirectory(bigger);
         other.entries[0].id = directory.entries[0].id;
+        other.entries[1].id = directory.entries[1].id;
         EXPECT_EQ(other, directory);
     }
     const QString tooSmall = "This D64 image is too small to be valid.";

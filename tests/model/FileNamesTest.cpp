@@ -33,10 +33,14 @@ TEST(CbmFileNameTest, KeepsLettersAndDigitsOfAnyScript) {
     EXPECT_EQ(cbmFileName(file("Ωμέγα٣.prg")), "ωμέγα٣");
     EXPECT_EQ(cbmFileName(file("***.prg")), "---");
     EXPECT_EQ(cbmFileName(file("a+b-c.prg")), "a+b-c");
+    // Written decomposed, a letter and its combining mark stay one kept character.
+    EXPECT_EQ(cbmFileName(file("A\u0308o\u0308.prg")), "a\u0308o\u0308");
 }
 
 TEST(CbmFileNameTest, CutsTo16AndFallsBackToFILE) {
     EXPECT_EQ(cbmFileName(file("abcdefghijklmnopqrst.prg")), "abcdefghijklmnop");
+    EXPECT_EQ(cbmFileName(file(QString(15, u'e') + "e\u0301eeee.prg")),
+              QString(15, u'e') + "e\u0301");
     // The cut leaves a space at its end, which goes.
     EXPECT_EQ(cbmFileName(file("abcdefghijklmno pqrst.prg")), "abcdefghijklmno");
     EXPECT_EQ(cbmFileName(file("   .prg")), "FILE");
