@@ -1,11 +1,12 @@
 #include "DiskCommands.h"
 
 #include "Listing.h"
-#include "LocalNames.h"
+#include "NewFiles.h"
 #include "images/D64Builder.h"
 #include "images/D64Extractor.h"
 #include "images/D64Layout.h"
 #include "images/ImageFiles.h"
+#include "images/LocalFileNames.h"
 #include "images/T64Converter.h"
 #include "model/FileNames.h"
 #include "model/OpenCBMError.h"
@@ -129,7 +130,7 @@ int extract(QStringList args, QTextStream& out) {
     // Everything is read before the first file is written, so a bad index writes nothing.
     const QList<ExtractedFile> files = filesToExtract(args[0], bytes, parseIndexes(args.mid(1)));
     for (const ExtractedFile& extracted : files) {
-        const QString path = writeNewFile(folder, localBaseName(extracted.file.name),
+        const QString path = writeNewFile(folder, safeLocalBaseName(extracted.file.name),
                                           fileExtension(extracted.type), extracted.file.contents());
         out << path << '\n';
     }
@@ -210,7 +211,9 @@ int convert(const QStringList& args, QTextStream& out) {
         target = args[1];
         refuseExisting(target);
     } else {
-        target = freePath(tape.path(), tape.completeBaseName(), QStringLiteral("d64"));
+        target = uniqueLocalURL(QUrl::fromLocalFile(tape.path()), tape.completeBaseName(),
+                                QStringLiteral("d64"))
+                     .toLocalFile();
     }
     T64Converter::convert(fileURL(args[0]), fileURL(target));
     out << "Converted " << args[0] << " to " << target << ".\n";

@@ -5,16 +5,10 @@
 
 namespace vellum {
 
-// A file name base for an image entry: "/", ":" and "\" become "-"; "file" when empty.
-QString localBaseName(const QString& entryName);
-
 // Creates `folder`/`base`.`extension`, or base-2, base-3 … when taken, and writes `bytes`
 // into it. An existing file is never replaced, and a failed write leaves no partial file.
 // Returns the path written.
 QString writeNewFile(const QString& folder, const QString& base, const QString& extension,
                      const QByteArray& bytes);
-
-// `folder`/`base`.`extension`, or base-2, base-3 … for the first name not taken.
-QString freePath(const QString& folder, const QString& base, const QString& extension);
 
 } // namespace vellum
