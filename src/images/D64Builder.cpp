@@ -35,6 +35,15 @@ D64Builder D64Builder::create(const QString& diskName, const std::optional<QStri
 
 D64Builder D64Builder::open(QByteArray image) {
     checkImageSize(image);
+    if (tracksOf(image) > trackCount)
+        throw builderError(QStringLiteral("Files cannot yet be added to or deleted from a "
+                                          "40-track D64 image; its files can be listed and "
+                                          "extracted."));
+    return openDosTracks(std::move(image));
+}
+
+D64Builder D64Builder::openDosTracks(QByteArray image) {
+    checkImageSize(image);
     D64Builder builder(std::move(image));
     builder.loadBAM();
     builder.findDirectoryEnd();

@@ -20,8 +20,14 @@ public:
     static D64Builder create(const QString& diskName,
                              const std::optional<QString>& diskID = std::nullopt);
 
-    // Opens the bytes of an image; any length from 174848 bytes up is kept whole.
+    // Opens the bytes of an image; any length from 174848 bytes up is kept whole. A 40-track
+    // image is refused: its extended free map is not known here, so a delete would free only
+    // the part of a file that lies on tracks 1-35.
     static D64Builder open(QByteArray image);
+
+    // Opens an image as a drive's DOS sees its disk: only tracks 1-35 are ever allocated or
+    // freed, whatever the image holds beyond them. For the substitute drive.
+    static D64Builder openDosTracks(QByteArray image);
 
     // Adds a file (load address first) and returns the name it is listed under.
     QString addFile(const QString& name, CBMFileType type, const QByteArray& contents);

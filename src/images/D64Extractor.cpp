@@ -88,7 +88,7 @@ DiskDirectory readDirectory(const QUrl& imageURL) {
 }
 
 std::optional<ParsedFile> parsedFile(const QByteArray& image, const File& file) {
-    if (file.startTrack < 1 || file.startTrack > trackCount)
+    if (!isValidSector(file.startTrack, file.startSector, tracksOf(image)))
         return std::nullopt;
     const QByteArray bytes = readChain(image, file.startTrack, file.startSector);
     if (bytes.size() < 2)

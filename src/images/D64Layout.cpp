@@ -17,22 +17,22 @@ constexpr qint64 sectorsPerTrackOf(qint64 track) {
         return 19;
     if (track >= 25 && track <= 30)
         return 18;
-    if (track >= 31 && track <= 35)
+    if (track >= 31 && track <= extendedTrackCount)
         return 17;
     return 0;
 }
 
-// Tracks 1-35 and byte-sized sector numbers.
-using VisitedSectors = std::bitset<36 * 256>;
+// Tracks 1-40 and byte-sized sector numbers.
+using VisitedSectors = std::bitset<(extendedTrackCount + 1) * 256>;
 
 } // namespace
 
 namespace {
 
-// Sectors before each track, for tracks 0-36; every track past 35 starts after sector 682.
-constexpr std::array<qint64, 37> sectorsBefore = [] {
-    std::array<qint64, 37> table{};
-    for (qint64 t = 2; t <= 36; ++t)
+// Sectors before each track, for tracks 0-41; every track past 40 starts after sector 767.
+constexpr std::array<qint64, extendedTrackCount + 2> sectorsBefore = [] {
+    std::array<qint64, extendedTrackCount + 2> table{};
+    for (qint64 t = 2; t <= extendedTrackCount + 1; ++t)
         table[t] = table[t - 1] + sectorsPerTrackOf(t - 1);
     return table;
 }();
@@ -43,17 +43,22 @@ qint64 sectorsPerTrack(qint64 track) {
     return sectorsPerTrackOf(track);
 }
 
+qint64 tracksOf(const QByteArray& image) {
+    return image.size() >= extendedImageSize ? extendedTrackCount : trackCount;
+}
+
 qint64 sectorOffset(qint64 track, qint64 sector) {
-    const qint64 before = sectorsBefore[std::clamp<qint64>(track, 0, 36)];
+    const qint64 before = sectorsBefore[std::clamp<qint64>(track, 0, extendedTrackCount + 1)];
     return (before + sector) * sectorSize;
 }
 
 const char* sectorData(const QByteArray& image, qint64 track, qint64 sectorNumber) {
     static const char zeros[sectorSize] = {};
     const qint64 offset = sectorOffset(track, sectorNumber);
-    // Error bytes or extra tracks after the 683 sectors are never read as sector data, even
-    // through a link to a sector number that track 35 does not have.
-    if (offset < 0 || offset + sectorSize > std::min<qint64>(image.size(), imageSize))
+    // Error bytes after the last track are never read as sector data, even through a link
+    // to a sector number that the last track does not have.
+    const qint64 dataSize = tracksOf(image) == trackCount ? imageSize : extendedImageSize;
+    if (offset < 0 || offset + sectorSize > std::min<qint64>(image.size(), dataSize))
         return zeros;
     return image.constData() + offset;
 }
@@ -62,8 +67,8 @@ QByteArray sector(const QByteArray& image, qint64 track, qint64 sectorNumber) {
     return QByteArray(sectorData(image, track, sectorNumber), sectorSize);
 }
 
-bool isValidSector(qint64 track, qint64 sectorNumber) {
-    return sectorNumber >= 0 && sectorNumber < sectorsPerTrack(track);
+bool isValidSector(qint64 track, qint64 sectorNumber, qint64 tracks) {
+    return track <= tracks && sectorNumber >= 0 && sectorNumber < sectorsPerTrack(track);
 }
 
 namespace {
@@ -72,7 +77,8 @@ namespace {
 template <typename Visit>
 void walkChain(const QByteArray& image, qint64 track, qint64 sectorNumber, Visit visit) {
     VisitedSectors visited;
-    while (track >= 1 && track <= trackCount && sectorNumber >= 0 && sectorNumber < 256) {
+    const qint64 tracks = tracksOf(image);
+    while (isValidSector(track, sectorNumber, tracks)) {
         if (visited.test(sectorKey(track, sectorNumber)))
             return;
         visited.set(sectorKey(track, sectorNumber));
@@ -124,7 +130,9 @@ void forEachListedEntry(
     VisitedSectors visited;
     qint64 track = directoryTrack;
     qint64 sectorNumber = firstDirectorySector;
-    while (track >= 1 && track <= trackCount && !visited.test(sectorKey(track, sectorNumber))) {
+    const qint64 tracks = tracksOf(image);
+    while (isValidSector(track, sectorNumber, tracks) &&
+           !visited.test(sectorKey(track, sectorNumber))) {
         visited.set(sectorKey(track, sectorNumber));
         const char* bytes = sectorData(image, track, sectorNumber);
         for (qint64 slot = 0; slot < entriesPerSector; ++slot) {

@@ -167,7 +167,7 @@ TEST(D64Builder, DirectoryGrowthAndSlotReuse) {
 TEST(D64Builder, OpeningKeepsTrailingBytesAndTheBAM) {
     D64Builder original = D64Builder::create("KEEP", "01");
     original.addFile("first", CBMFileType::prg, sequence(1000, 1));
-    const QByteArray tail(683 + 85 * 256, 'Z');
+    const QByteArray tail = QByteArray(683, '\x01') + QByteArray(1000, 'Z');
     D64Builder reopened = D64Builder::open(original.data() + tail);
     EXPECT_EQ(reopened.freeBlockCount(), original.freeBlockCount());
     reopened.addFile("second", CBMFileType::prg, sequence(400, 2));
@@ -225,4 +225,18 @@ TEST(D64Builder, DamagedDisksAreNotMadeWorse) {
     D64Builder looped = D64Builder::open(linked.bytes);
     looped.addFile("after", CBMFileType::prg, sequence(5));
     EXPECT_EQ(listedNames(looped.data()).size(), 9);
+}
+
+TEST(D64Builder, FortyTrackImagesAreNotEdited) {
+    // Without the extended free map, a delete would free only part of a file on tracks
+    // 36-40; the drive itself, which keeps to 35 tracks, may still edit its disk.
+    const QByteArray forty = D64Builder::create("WIDE").data() + QByteArray(85 * 256, '\0');
+    for (const QByteArray& image : {forty, forty + QByteArray(768, '\x01')})
+        EXPECT_EQ(messageOf([&] { D64Builder::open(image); }),
+                  "Files cannot yet be added to or deleted from a 40-track D64 image; its "
+                  "files can be listed and extracted.");
+    D64Builder drive = D64Builder::openDosTracks(forty);
+    drive.addFile("kept", CBMFileType::prg, sequence(300));
+    EXPECT_EQ(drive.data().size(), forty.size());
+    EXPECT_EQ(D64Extractor::parsedFile(drive.data(), "w", 0).contents(), sequence(300));
 }

@@ -37,7 +37,7 @@ TEST(D64Reader, SizesFreeBlocksAndBiggerImages) {
     image.putEntry(1, 0, 0x82, "GAME", 1, 0, 1);
     image.putLastSector(1, 0, 0x10);
     image.putEntry(1, 1, 0x82, "FAR", 2, 0);
-    image.put(2, 0, QByteArray("\x23\x11", 2)); // 35/17 lies past the 683 sectors
+    image.put(2, 0, QByteArray("\x23\x11", 2)); // track 35 has no sector 17: the chain ends
 
     const DiskDirectory directory = D64Extractor::readDirectory(image.bytes);
     EXPECT_EQ(directory.diskName, "DISK");
@@ -45,7 +45,7 @@ TEST(D64Reader, SizesFreeBlocksAndBiggerImages) {
     EXPECT_EQ(directory.blocksFree, 681); // track 18 counted
     ASSERT_EQ(directory.entries.size(), 2);
     EXPECT_EQ(directory.entries[0].byteSize, 15);
-    EXPECT_EQ(directory.entries[1].byteSize, 254 + 1);
+    EXPECT_EQ(directory.entries[1].byteSize, 254);
 
     // Error bytes after the sectors, and a 40-track image, list the same.
     for (const QByteArray& bigger :
@@ -147,4 +147,34 @@ TEST(D64Reader, DamagedChainsEndCleanly) {
     // A sector past the end of the data reads as zeros: one byte, then the end.
     EXPECT_EQ(D64Layout::chainSize(image.bytes.left(1000), 3, 0), (D64Layout::ChainSize{1, 1}));
     EXPECT_TRUE(D64Layout::readChain(image.bytes, 36, 0).isEmpty());
+}
+
+TEST(D64Reader, FortyTrackImagesAreReadWhole) {
+    // LONG runs from track 35 onto tracks 36 and 40; LATER lies wholly on track 38.
+    auto fortyTracks = [] {
+        RawImage image(40);
+        image.putEntry(1, 0, 0x82, "LONG", 35, 0);
+        image.putEntry(1, 1, 0x81, "LATER", 38, 16);
+        image.put(35, 0, QByteArray("\x24\x03", 2) + QByteArray(254, 'a'));
+        image.put(36, 3, QByteArray("\x28\x10", 2) + QByteArray(254, 'b'));
+        image.putLastSector(40, 16, 0x21, 'c');
+        image.putLastSector(38, 16, 0x03, 'd');
+        return image.bytes;
+    }();
+    const QByteArray longFile = QByteArray(254, 'a') + QByteArray(254, 'b') + QByteArray(32, 'c');
+    EXPECT_EQ(D64Layout::sectorOffset(36, 0), 683 * 256);
+    EXPECT_EQ(D64Layout::sectorOffset(40, 16), 768 * 256 - 256);
+    for (const QByteArray& image : {fortyTracks, fortyTracks + QByteArray(768, '\x01')}) {
+        SCOPED_TRACE(image.size());
+        const auto files = D64Extractor::files(image);
+        ASSERT_EQ(files.size(), 2);
+        EXPECT_EQ(files[0].byteSize, longFile.size());
+        EXPECT_EQ(files[0].blocks, 3);
+        EXPECT_EQ(D64Layout::readChain(image, 35, 0), longFile);
+        EXPECT_EQ(D64Extractor::parsedFile(image, "forty.d64", 1).contents(), "dd");
+        EXPECT_EQ(D64Extractor::parsedFiles(image, "forty.d64").size(), 2);
+    }
+    // The same bytes cut to 35 tracks end LONG at its link to track 36.
+    EXPECT_EQ(D64Layout::readChain(fortyTracks.left(174848), 35, 0), QByteArray(254, 'a'));
+    EXPECT_EQ(D64Extractor::files(fortyTracks.left(174848))[1].byteSize, 0);
 }
