@@ -47,6 +47,7 @@ D64Builder D64Builder::openDosTracks(QByteArray image) {
     D64Builder builder(std::move(image));
     builder.loadBAM();
     builder.findDirectoryEnd();
+    builder.markListedChainsUsed();
     return builder;
 }
 
@@ -88,6 +89,16 @@ void D64Builder::loadBAM() {
         }
     }
     setFree(directoryTrack, bamSector, false);
+}
+
+void D64Builder::markListedChainsUsed() {
+    // A free map that a damaged or hand-edited disk got wrong must never let an add
+    // overwrite a file that is still listed.
+    forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
+        for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4])))
+            setFree(t, s, false);
+        return true;
+    });
 }
 
 void D64Builder::findDirectoryEnd() {

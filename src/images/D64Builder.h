@@ -71,6 +71,7 @@ private:
     };
 
     void loadBAM();
+    void markListedChainsUsed();
     void findDirectoryEnd();
     std::optional<qint64> findFreeSector(qint64 track, qint64 previousSector, bool fromStart) const;
     std::optional<Block> allocateBlock(std::optional<Block> previous);

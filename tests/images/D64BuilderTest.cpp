@@ -199,6 +199,21 @@ TEST(D64Builder, DamagedDisksAreNotMadeWorse) {
     damaged.addFile("c", CBMFileType::prg, sequence(600, 3));
     EXPECT_EQ(D64Extractor::parsedFile(damaged.data(), "x", 1).contents(), sequence(600, 1));
 
+    // A free map that shows a listed file's sectors and the directory as free must not let
+    // an add overwrite them.
+    RawImage allFree;
+    allFree.bytes = damaged.data();
+    for (qint64 track = 1; track <= 35; ++track)
+        allFree.bytes.replace(D64Layout::sectorOffset(18, 0) + 4 * track, 4, "\x15\xFF\xFF\x1F");
+    D64Builder trusting = D64Builder::open(allFree.bytes);
+    for (int i = 0; i < 12; ++i)
+        trusting.addFile(QStringLiteral("new%1").arg(i), CBMFileType::prg, sequence(700, 10 + i));
+    const QList<ParsedFile> afterAdds = D64Extractor::parsedFiles(trusting.data(), "x");
+    ASSERT_EQ(afterAdds.size(), 14);
+    EXPECT_EQ(afterAdds[0].contents(), sequence(600, 3));
+    EXPECT_EQ(afterAdds[1].contents(), sequence(600, 1));
+    EXPECT_EQ(afterAdds[13].contents(), sequence(700, 21));
+
     // Rebuilding the BAM of a disk whose BAM shows everything used restores the true one.
     RawImage wrongBAM;
     wrongBAM.bytes = damaged.data();
