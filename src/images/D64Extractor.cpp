@@ -54,6 +54,7 @@ QList<File> files(const QByteArray& image) {
         const qint64 storedBlocks = quint8(entry[30]) + 256 * qint64(quint8(entry[31]));
         file.blocks = storedBlocks != 0 ? storedBlocks : size.sectors;
         file.byteSize = size.bytes;
+        file.fault = size.fault;
         result.append(file);
         return true;
     });
@@ -112,15 +113,48 @@ QList<ParsedFile> parsedFiles(const QUrl& imageURL) {
     return parsedFiles(readWholeFile(imageURL), lastPathComponent(imageURL));
 }
 
+std::optional<QString> readProblem(const File& file) {
+    const QString name = QStringLiteral("“%1”").arg(file.name);
+    // Any chain that reaches the disk holds at least one byte, and one that goes on more.
+    if (file.byteSize == 1)
+        return QStringLiteral("%1 was left out: it holds 1 byte, too few for a load address.")
+            .arg(name);
+    if (!file.fault)
+        return std::nullopt;
+    const ChainFault& fault = *file.fault;
+    switch (fault.kind) {
+    case ChainFault::Kind::startOutsideDisk:
+        return QStringLiteral("%1 was left out: its first block, track %2 sector %3, is not on "
+                              "the disk.")
+            .arg(name)
+            .arg(fault.track)
+            .arg(fault.sector);
+    case ChainFault::Kind::linkOutsideDisk:
+        return QStringLiteral("%1 was cut short after %2 bytes: its chain links to track %3 "
+                              "sector %4, which is not on the disk.")
+            .arg(name)
+            .arg(file.byteSize)
+            .arg(fault.track)
+            .arg(fault.sector);
+    case ChainFault::Kind::loop:
+        break;
+    }
+    return QStringLiteral("%1 was cut short after %2 bytes: its chain comes back to track %3 "
+                          "sector %4.")
+        .arg(name)
+        .arg(file.byteSize)
+        .arg(fault.track)
+        .arg(fault.sector);
+}
+
 ParsedFile parsedFile(const QByteArray& image, const QString& imageName, qint64 index) {
     checkImageSize(image);
     const QList<File> listed = files(image);
-    std::optional<ParsedFile> parsed;
-    if (index >= 0 && index < listed.size())
-        parsed = parsedFile(image, listed[index]);
-    if (!parsed)
+    if (index < 0 || index >= listed.size())
         throw OpenCBMError::parseError(QStringLiteral("That file is not in %1.").arg(imageName));
-    return *parsed;
+    if (std::optional<ParsedFile> parsed = parsedFile(image, listed[index]))
+        return *parsed;
+    throw OpenCBMError::parseError(readProblem(listed[index]).value_or(QString()));
 }
 
 ParsedFile parsedFile(const QUrl& imageURL, qint64 index) {

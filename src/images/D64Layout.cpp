@@ -73,23 +73,28 @@ bool isValidSector(qint64 track, qint64 sectorNumber, qint64 tracks) {
 
 namespace {
 
-// Calls visit(sectorBytes, isLast) for each sector of the chain.
+// Calls visit(track, sector, sectorBytes, isLast) for each sector of the chain; returns why
+// the walk ended early, if it did.
 template <typename Visit>
-void walkChain(const QByteArray& image, qint64 track, qint64 sectorNumber, Visit visit) {
+std::optional<ChainFault> walkChain(const QByteArray& image, qint64 track, qint64 sectorNumber,
+                                    Visit visit) {
     VisitedSectors visited;
     const qint64 tracks = tracksOf(image);
+    auto kind = ChainFault::Kind::startOutsideDisk;
     while (isValidSector(track, sectorNumber, tracks)) {
         if (visited.test(sectorKey(track, sectorNumber)))
-            return;
+            return ChainFault{ChainFault::Kind::loop, track, sectorNumber};
         visited.set(sectorKey(track, sectorNumber));
         const char* bytes = sectorData(image, track, sectorNumber);
         const qint64 nextTrack = quint8(bytes[0]);
         visit(track, sectorNumber, bytes, nextTrack == 0);
         if (nextTrack == 0)
-            return;
+            return std::nullopt;
         track = nextTrack;
         sectorNumber = quint8(bytes[1]);
+        kind = ChainFault::Kind::linkOutsideDisk;
     }
+    return ChainFault{kind, track, sectorNumber};
 }
 
 qint64 bytesInLastSector(const char* sectorBytes) {
@@ -100,10 +105,11 @@ qint64 bytesInLastSector(const char* sectorBytes) {
 
 ChainSize chainSize(const QByteArray& image, qint64 track, qint64 sectorNumber) {
     ChainSize size;
-    walkChain(image, track, sectorNumber, [&](qint64, qint64, const char* bytes, bool isLast) {
-        ++size.sectors;
-        size.bytes += isLast ? bytesInLastSector(bytes) : 254;
-    });
+    size.fault =
+        walkChain(image, track, sectorNumber, [&](qint64, qint64, const char* bytes, bool isLast) {
+            ++size.sectors;
+            size.bytes += isLast ? bytesInLastSector(bytes) : 254;
+        });
     return size;
 }
 

@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace vellum::D64Layout {
 
@@ -17,6 +18,10 @@ inline constexpr qint64 imageSize = sectorCount * sectorSize; // 174848
 inline constexpr qint64 extendedTrackCount = 40;
 inline constexpr qint64 extendedSectorCount = 768;
 inline constexpr qint64 extendedImageSize = extendedSectorCount * sectorSize; // 196608
+// The largest D64 in use: 42 tracks with an error byte for each of their 802 sectors.
+inline constexpr qint64 largestImageSize = 802 * (sectorSize + 1);
+// The most file data an empty disk holds: 254 bytes in every sector off track 18.
+inline constexpr qint64 largestFileSize = (sectorCount - 19) * 254; // 168656
 inline constexpr qint64 directoryTrack = 18;
 inline constexpr qint64 bamSector = 0;
 inline constexpr qint64 firstDirectorySector = 1;
@@ -50,9 +55,21 @@ inline qint64 sectorKey(qint64 track, qint64 sector) {
     return track * 256 + sector;
 }
 
+// Why a chain ended before a last sector: it starts or links to a sector that the image
+// does not have, or it comes back to a sector it has passed. `track` and `sector` name that
+// sector.
+struct ChainFault {
+    enum class Kind { startOutsideDisk, linkOutsideDisk, loop };
+    Kind kind = Kind::loop;
+    qint64 track = 0;
+    qint64 sector = 0;
+    friend bool operator==(const ChainFault&, const ChainFault&) = default;
+};
+
 struct ChainSize {
     qint64 sectors = 0;
     qint64 bytes = 0;
+    std::optional<ChainFault> fault;
     friend bool operator==(const ChainSize&, const ChainSize&) = default;
 };
 
