@@ -85,7 +85,7 @@ DiskDirectory readDirectory(const QByteArray& image) {
 }
 
 DiskDirectory readDirectory(const QUrl& imageURL) {
-    return readDirectory(readWholeFile(imageURL));
+    return readDirectory(readWholeFile(imageURL, FileRole::diskImage));
 }
 
 std::optional<ParsedFile> parsedFile(const QByteArray& image, const File& file) {
@@ -110,7 +110,7 @@ QList<ParsedFile> parsedFiles(const QByteArray& image, const QString& imageName)
 }
 
 QList<ParsedFile> parsedFiles(const QUrl& imageURL) {
-    return parsedFiles(readWholeFile(imageURL), lastPathComponent(imageURL));
+    return parsedFiles(readWholeFile(imageURL, FileRole::diskImage), lastPathComponent(imageURL));
 }
 
 std::optional<QString> readProblem(const File& file) {
@@ -158,7 +158,8 @@ ParsedFile parsedFile(const QByteArray& image, const QString& imageName, qint64 
 }
 
 ParsedFile parsedFile(const QUrl& imageURL, qint64 index) {
-    return parsedFile(readWholeFile(imageURL), lastPathComponent(imageURL), index);
+    return parsedFile(readWholeFile(imageURL, FileRole::diskImage), lastPathComponent(imageURL),
+                      index);
 }
 
 } // namespace vellum::D64Extractor

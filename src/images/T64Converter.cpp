@@ -94,7 +94,7 @@ DiskDirectory readDirectory(const QByteArray& bytes) {
 }
 
 DiskDirectory readDirectory(const QUrl& tapeURL) {
-    return readDirectory(readWholeFile(tapeURL));
+    return readDirectory(readWholeFile(tapeURL, FileRole::tapeImage));
 }
 
 QList<ParsedFile> parsedFiles(const QByteArray& bytes, const QString& tapeName) {
@@ -105,7 +105,7 @@ QList<ParsedFile> parsedFiles(const QByteArray& bytes, const QString& tapeName) 
 }
 
 QList<ParsedFile> parsedFiles(const QUrl& tapeURL) {
-    return parsedFiles(readWholeFile(tapeURL), lastPathComponent(tapeURL));
+    return parsedFiles(readWholeFile(tapeURL, FileRole::tapeImage), lastPathComponent(tapeURL));
 }
 
 QByteArray convertToImage(const QByteArray& bytes, const QString& tapeFileName) {
@@ -120,8 +120,8 @@ QByteArray convertToImage(const QByteArray& bytes, const QString& tapeFileName) 
 }
 
 void convert(const QUrl& tapeURL, const QUrl& imageURL) {
-    writeFileAtomically(imageURL,
-                        convertToImage(readWholeFile(tapeURL), lastPathComponent(tapeURL)));
+    writeFileAtomically(imageURL, convertToImage(readWholeFile(tapeURL, FileRole::tapeImage),
+                                                 lastPathComponent(tapeURL)));
 }
 
 AddableFile parseP00(const QByteArray& bytes) {
@@ -146,11 +146,11 @@ QList<AddableFile> loadFiles(const QUrl& url) {
         return result;
     }
     if (extension == QStringLiteral("p00"))
-        return {parseP00(readWholeFile(url))};
+        return {parseP00(readWholeFile(url, FileRole::fileToAdd))};
     const CBMFileType type = cbmFileType(url);
     if (type == CBMFileType::rel)
         return {};
-    return {AddableFile{cbmFileName(url), type, readWholeFile(url)}};
+    return {AddableFile{cbmFileName(url), type, readWholeFile(url, FileRole::fileToAdd)}};
 }
 
 } // namespace vellum::T64Converter
