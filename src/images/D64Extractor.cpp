@@ -7,6 +7,8 @@
 
 #include <QSet>
 
+#include <array>
+
 namespace vellum::D64Extractor {
 
 using namespace D64Layout;
@@ -28,7 +30,9 @@ CBMFileType typeOfTypeByte(quint8 typeByte) {
     }
 }
 
-QString typeToken(quint8 typeByte) {
+namespace {
+
+QString makeTypeToken(quint8 typeByte) {
     const CBMFileType type = typeOfTypeByte(typeByte);
     QString token = type == CBMFileType::other ? QStringLiteral("???") : rawValue(type);
     if ((typeByte & 0x80) == 0)
@@ -36,6 +40,19 @@ QString typeToken(quint8 typeByte) {
     if (typeByte & 0x40)
         token.append(QLatin1Char('<'));
     return token;
+}
+
+} // namespace
+
+QString typeToken(quint8 typeByte) {
+    // Listings ask for a token per entry; there are only 256 of them.
+    static const std::array<QString, 256> tokens = [] {
+        std::array<QString, 256> table;
+        for (int byte = 0; byte < 256; ++byte)
+            table[byte] = makeTypeToken(quint8(byte));
+        return table;
+    }();
+    return tokens[typeByte];
 }
 
 QList<File> files(const QByteArray& image) {
@@ -71,7 +88,9 @@ DiskDirectory readDirectory(const QByteArray& image) {
     directory.blocksFree = blocksFree;
     directory.diskName = decodeName(bam, 0x90, nameLength);
     directory.diskID = decodeName(bam, 0xA2, 2);
-    for (const File& file : files(image)) {
+    const QList<File> listed = files(image);
+    directory.entries.reserve(listed.size());
+    for (const File& file : listed) {
         DirectoryEntry entry;
         entry.name = file.name;
         entry.type = file.type;

@@ -73,18 +73,37 @@ bool isValidSector(qint64 track, qint64 sectorNumber, qint64 tracks) {
 
 namespace {
 
+bool outlastsTheDisk(const QByteArray& image, qint64 track, qint64 sectorNumber, qint64 tracks) {
+    const qint64 sectors = tracks == trackCount ? sectorCount : extendedSectorCount;
+    for (qint64 step = 0; step <= sectors; ++step) {
+        if (!isValidSector(track, sectorNumber, tracks))
+            return false;
+        const char* bytes = sectorData(image, track, sectorNumber);
+        if (bytes[0] == 0)
+            return false;
+        track = quint8(bytes[0]);
+        sectorNumber = quint8(bytes[1]);
+    }
+    return true;
+}
+
 // Calls visit(track, sector, sectorBytes, isLast) for each sector of the chain; returns why
 // the walk ended early, if it did.
 template <typename Visit>
 std::optional<ChainFault> walkChain(const QByteArray& image, qint64 track, qint64 sectorNumber,
                                     Visit visit) {
-    VisitedSectors visited;
     const qint64 tracks = tracksOf(image);
+    // Only a chain that passes more sectors than the disk has can come back to one, so
+    // the set of visited sectors is made for those alone.
+    std::optional<VisitedSectors> visited;
+    if (outlastsTheDisk(image, track, sectorNumber, tracks))
+        visited.emplace();
     auto kind = ChainFault::Kind::startOutsideDisk;
     while (isValidSector(track, sectorNumber, tracks)) {
-        if (visited.test(sectorKey(track, sectorNumber)))
+        if (visited && visited->test(sectorKey(track, sectorNumber)))
             return ChainFault{ChainFault::Kind::loop, track, sectorNumber};
-        visited.set(sectorKey(track, sectorNumber));
+        if (visited)
+            visited->set(sectorKey(track, sectorNumber));
         const char* bytes = sectorData(image, track, sectorNumber);
         const qint64 nextTrack = quint8(bytes[0]);
         visit(track, sectorNumber, bytes, nextTrack == 0);
@@ -158,16 +177,24 @@ QString decodeName(const QByteArray& bytes, qint64 offset, qint64 length) {
 }
 
 QString decodeName(const char* bytes, qint64 length) {
-    QString text;
-    for (qint64 i = 0; i < length; ++i) {
-        const quint8 byte = quint8(bytes[i]);
+    qint64 end = 0;
+    for (; end < length; ++end) {
+        const quint8 byte = quint8(bytes[end]);
         if (byte == 0x00 || byte == 0xA0)
             break;
         if (byte >= 0x80)
             return QString();
-        text.append(QLatin1Char(char(byte)));
     }
-    return text.trimmed();
+    // White space in ASCII: tab, line feed, vertical tab, form feed, carriage return, space.
+    const auto isSpace = [&](qint64 i) {
+        return bytes[i] == ' ' || (bytes[i] >= 9 && bytes[i] <= 13);
+    };
+    qint64 start = 0;
+    while (start < end && isSpace(start))
+        ++start;
+    while (end > start && isSpace(end - 1))
+        --end;
+    return QString::fromLatin1(bytes + start, end - start);
 }
 
 QByteArray encodeName(const QString& text) {
