@@ -121,11 +121,33 @@ TEST(D64Builder, UniqueNames) {
         builder.addFile("abcdefghijklmnop", CBMFileType::prg, QByteArray());
     EXPECT_EQ(builder.uniqueName("ABCDEFGHIJKLMNOP"), "ABCDEFGHIJKLM-10");
 
+    // The free-name search goes on past 99 within the 16 characters, and compares names
+    // as they will be listed: "Ä" and control codes list as nothing, hence as FILE.
+    D64Builder crowd = D64Builder::create("CROWD");
+    const QList<std::pair<QString, int>> adds = {
+        {"X", 110}, {"abcdefghijklmnop", 12}, {"\u00c4", 8}, {"a\u00e4", 6}, {"A", 6}, {"FILE", 1}};
+    for (const auto& [name, times] : adds) {
+        for (int i = 0; i < times; ++i)
+            crowd.addFile(name, CBMFileType::prg, QByteArray());
+    }
+    for (int i = 0; i < 3; ++i)
+        crowd.deleteFile(i * 20);
+    crowd.writeBAM();
+    for (int i = 0; i < 4; ++i)
+        crowd.addFile("X", CBMFileType::prg, QByteArray());
+    const QStringList listed = listedNames(crowd.data());
+    EXPECT_EQ(listed.size(), 144);
+    EXPECT_EQ(QSet<QString>(listed.begin(), listed.end()).size(), 144);
+    for (const QString name : {"X", "X-102", "X-111", "ABCDEFGHIJKLM-12", "FILE-9", "A-12"})
+        EXPECT_TRUE(listed.contains(name)) << name.toStdString();
+    for (const QString& name : listed)
+        EXPECT_LE(name.size(), 16);
+
     // An entry whose name decodes as nothing is listed as FILE, so that name is taken.
     RawImage raw;
     raw.bytes = D64Builder::create("X").data();
     raw.putEntry(1, 0, 0x82, QByteArray(16, '\xC1'), 1, 0);
-    EXPECT_EQ(D64Builder::open(raw.bytes).uniqueName("file"), "file-2");
+    EXPECT_EQ(D64Builder::open(raw.bytes).uniqueName("file"), "FILE-2");
 }
 
 TEST(D64Builder, DirectoryGrowthAndSlotReuse) {
