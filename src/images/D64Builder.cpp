@@ -99,7 +99,10 @@ void D64Builder::loadBAM() {
 
 void D64Builder::markListedChainsUsed() {
     // A free map that a damaged or hand-edited disk got wrong must never let an add
-    // overwrite a file that is still listed.
+    // overwrite a file that is still listed, nor the directory that lists it, wherever
+    // its chain runs.
+    for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector))
+        setFree(t, s, false);
     forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
         for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4])))
             setFree(t, s, false);
@@ -108,12 +111,15 @@ void D64Builder::markListedChainsUsed() {
 }
 
 void D64Builder::findDirectoryEnd() {
-    std::bitset<36 * 256> visited;
+    // The walk is the reader's, so that an entry goes where the listing will find it.
+    std::bitset<(extendedTrackCount + 1) * 256> visited;
+    const qint64 tracks = tracksOf(image);
     qint64 track = directoryTrack;
     qint64 sectorNumber = firstDirectorySector;
     // A link to a sector the track does not have would make entries land on another
-    // track's data, so such a link ends the chain like a link to a track past 35.
-    while (isValidSector(track, sectorNumber) && !visited.test(sectorKey(track, sectorNumber))) {
+    // track's data, so such a link ends the chain like a link to a track past the last.
+    while (isValidSector(track, sectorNumber, tracks) &&
+           !visited.test(sectorKey(track, sectorNumber))) {
         visited.set(sectorKey(track, sectorNumber));
         setFree(track, sectorNumber, false);
         dirTrack = track;

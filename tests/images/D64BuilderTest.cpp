@@ -236,6 +236,18 @@ TEST(D64Builder, DamagedDisksAreNotMadeWorse) {
     EXPECT_EQ(afterAdds[1].contents(), sequence(600, 1));
     EXPECT_EQ(afterAdds[13].contents(), sequence(700, 21));
 
+    // Nor may it overwrite directory sectors past the first free slot, even off track 18.
+    RawImage farDirectory;
+    farDirectory.bytes = D64Builder::create("FAR").data();
+    farDirectory.putEntry(1, 1, 0x82, "LATER", 0, 0);
+    farDirectory.setLink(18, 1, 1, 5);
+    farDirectory.put(1, 5, QByteArray("\x00\xFF", 2));
+    farDirectory.bytes.replace(D64Layout::sectorOffset(1, 5) + 2, 30,
+                               QByteArray("\x82\x00\x00KEPT", 7).leftJustified(30, '\xA0'));
+    D64Builder beyond = D64Builder::open(farDirectory.bytes);
+    beyond.addFile("big", CBMFileType::prg, sequence(254 * 30));
+    EXPECT_EQ(listedNames(beyond.data()), QStringList({"BIG", "LATER", "KEPT"}));
+
     // Rebuilding the BAM of a disk whose BAM shows everything used restores the true one.
     RawImage wrongBAM;
     wrongBAM.bytes = damaged.data();

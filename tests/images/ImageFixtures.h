@@ -73,3 +73,8 @@ inline void PrintTo(const AddableFile& file, std::ostream* out) {
          << " bytes";
 }
 } // namespace vellum
+
+// Texts as text in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

@@ -67,8 +67,3 @@ inline QByteArray prg(quint16 address, const QByteArray& body) {
 }
 
 } // namespace vellum::testing
-
-// Texts as text in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
