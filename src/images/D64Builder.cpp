@@ -101,11 +101,23 @@ void D64Builder::markListedChainsUsed() {
     // A free map that a damaged or hand-edited disk got wrong must never let an add
     // overwrite a file that is still listed, nor the directory that lists it, wherever
     // its chain runs.
-    for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector))
+    std::bitset<(extendedTrackCount + 1) * 256> directory;
+    directory.set(sectorKey(directoryTrack, bamSector));
+    for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector)) {
+        directory.set(sectorKey(t, s));
         setFree(t, s, false);
+    }
     forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
-        for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4])))
+        for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4]))) {
+            if (directory.test(sectorKey(t, s))) {
+                const QString name = decodeName(entry + 5, nameLength);
+                throw builderError(QStringLiteral("This D64 image is damaged: its directory shares "
+                                                  "a block with “%1”, which adding or deleting "
+                                                  "files would change.")
+                                       .arg(name.isEmpty() ? QStringLiteral("FILE") : name));
+            }
             setFree(t, s, false);
+        }
         return true;
     });
 }

@@ -248,6 +248,18 @@ TEST(D64Builder, DamagedDisksAreNotMadeWorse) {
     beyond.addFile("big", CBMFileType::prg, sequence(254 * 30));
     EXPECT_EQ(listedNames(beyond.data()), QStringList({"BIG", "LATER", "KEPT"}));
 
+    // A file whose chain runs through the BAM or a directory sector would change with every
+    // entry or free map written, so such a disk is not edited at all.
+    for (const auto& [track, sector] : QList<std::pair<quint8, quint8>>{{18, 0}, {1, 5}}) {
+        RawImage crossed;
+        crossed.bytes = farDirectory.bytes;
+        crossed.putEntry(1, 2, 0x82, "CROSSED", 3, 0);
+        crossed.setLink(3, 0, track, sector);
+        EXPECT_EQ(messageOf([&] { D64Builder::open(crossed.bytes); }),
+                  "This D64 image is damaged: its directory shares a block with “CROSSED”, which "
+                  "adding or deleting files would change.");
+    }
+
     // Rebuilding the BAM of a disk whose BAM shows everything used restores the true one.
     RawImage wrongBAM;
     wrongBAM.bytes = damaged.data();
