@@ -134,6 +134,7 @@ ChainSize chainSize(const QByteArray& image, qint64 track, qint64 sectorNumber) 
 
 QByteArray readChain(const QByteArray& image, qint64 track, qint64 sectorNumber) {
     QByteArray result;
+    result.reserve(chainSize(image, track, sectorNumber).bytes);
     walkChain(image, track, sectorNumber, [&](qint64, qint64, const char* bytes, bool isLast) {
         result.append(bytes + 2, isLast ? bytesInLastSector(bytes) : 254);
     });
