@@ -73,19 +73,26 @@ bool isValidSector(qint64 track, qint64 sectorNumber, qint64 tracks) {
 
 namespace {
 
-bool outlastsTheDisk(const QByteArray& image, qint64 track, qint64 sectorNumber, qint64 tracks) {
-    const qint64 sectors = tracks == trackCount ? sectorCount : extendedSectorCount;
-    for (qint64 step = 0; step <= sectors; ++step) {
-        if (!isValidSector(track, sectorNumber, tracks))
-            return false;
-        const char* bytes = sectorData(image, track, sectorNumber);
-        if (bytes[0] == 0)
-            return false;
-        track = quint8(bytes[0]);
-        sectorNumber = quint8(bytes[1]);
+// The sectors a chain walk has passed: each walk takes a new number, and a sector is passed
+// when it carries the walk's number, so no walk has to clear a set first.
+class WalkMarks {
+public:
+    WalkMarks() {
+        if (++current == 0) {
+            marks.fill(0);
+            current = 1;
+        }
     }
-    return true;
-}
+    bool seen(qint64 key) const { return marks[key] == current; }
+    void see(qint64 key) { marks[key] = current; }
+
+private:
+    static thread_local std::array<quint32, (extendedTrackCount + 1) * 256> marks;
+    static thread_local quint32 current;
+};
+
+thread_local std::array<quint32, (extendedTrackCount + 1) * 256> WalkMarks::marks{};
+thread_local quint32 WalkMarks::current = 0;
 
 // Calls visit(track, sector, sectorBytes, isLast) for each sector of the chain; returns why
 // the walk ended early, if it did.
@@ -93,17 +100,12 @@ template <typename Visit>
 std::optional<ChainFault> walkChain(const QByteArray& image, qint64 track, qint64 sectorNumber,
                                     Visit visit) {
     const qint64 tracks = tracksOf(image);
-    // Only a chain that passes more sectors than the disk has can come back to one, so
-    // the set of visited sectors is made for those alone.
-    std::optional<VisitedSectors> visited;
-    if (outlastsTheDisk(image, track, sectorNumber, tracks))
-        visited.emplace();
+    WalkMarks walk;
     auto kind = ChainFault::Kind::startOutsideDisk;
     while (isValidSector(track, sectorNumber, tracks)) {
-        if (visited && visited->test(sectorKey(track, sectorNumber)))
+        if (walk.seen(sectorKey(track, sectorNumber)))
             return ChainFault{ChainFault::Kind::loop, track, sectorNumber};
-        if (visited)
-            visited->set(sectorKey(track, sectorNumber));
+        walk.see(sectorKey(track, sectorNumber));
         const char* bytes = sectorData(image, track, sectorNumber);
         const qint64 nextTrack = quint8(bytes[0]);
         visit(track, sectorNumber, bytes, nextTrack == 0);
