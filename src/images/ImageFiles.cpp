@@ -113,10 +113,20 @@ void syncFolder(const QByteArray& folder, const QString& shownPath) {
         failWrite(shownPath, errno);
 }
 
-// A new hidden file beside `target` holding `bytes`, synced to the disk; its path. The
-// name follows the pattern ".vellum-<uuid>.<ext>", which marks it as ours.
+// Writes the bytes into a file just created, syncs them when asked and closes it; 0, or
+// the errno of the step that failed.
+int fillAndClose(Descriptor& fd, const QByteArray& bytes, Sync sync) {
+    int error = writeAll(fd.get(), bytes);
+    if (error == 0 && sync == Sync::toDisk && ::fsync(fd.get()) != 0)
+        error = errno;
+    const int closed = fd.close();
+    return error != 0 ? error : closed;
+}
+
+// A new hidden file beside `target` holding `bytes`; its path. The name follows the
+// pattern ".vellum-<uuid>.<ext>", which marks it as ours.
 QByteArray writeTemporarySibling(const QByteArray& target, const QByteArray& bytes,
-                                 std::optional<mode_t> mode, const QString& shownPath) {
+                                 std::optional<mode_t> mode, Sync sync, const QString& shownPath) {
     for (;;) {
         const QByteArray temporary = folderOf(target) + "/.vellum-" +
                                      QUuid::createUuid().toByteArray(QUuid::WithoutBraces) + '.' +
@@ -126,13 +136,8 @@ QByteArray writeTemporarySibling(const QByteArray& target, const QByteArray& byt
             continue;
         if (fd.get() < 0)
             failWrite(shownPath, errno);
-        int error = mode && ::fchmod(fd.get(), *mode) != 0 ? errno : 0;
-        if (error == 0)
-            error = writeAll(fd.get(), bytes);
-        if (error == 0 && ::fsync(fd.get()) != 0)
-            error = errno;
-        if (error == 0)
-            error = fd.close();
+        const int error =
+            mode && ::fchmod(fd.get(), *mode) != 0 ? errno : fillAndClose(fd, bytes, sync);
         if (error != 0) {
             ::unlink(temporary.constData());
             failWrite(shownPath, error);
@@ -222,7 +227,7 @@ void writeFileAtomically(const QUrl& url, const QByteArray& bytes) {
                 QStringLiteral("Could not write “%1”: it is not a regular file.").arg(path));
         mode = info.st_mode & 07777;
     }
-    const QByteArray temporary = writeTemporarySibling(target, bytes, mode, path);
+    const QByteArray temporary = writeTemporarySibling(target, bytes, mode, Sync::toDisk, path);
     if (::rename(temporary.constData(), target.constData()) != 0) {
         const int error = errno;
         ::unlink(temporary.constData());
@@ -231,39 +236,33 @@ void writeFileAtomically(const QUrl& url, const QByteArray& bytes) {
     syncFolder(folderOf(target), path);
 }
 
-bool writeNewFile(const QUrl& url, const QByteArray& bytes) {
+bool writeNewFile(const QUrl& url, const QByteArray& bytes, Sync sync) {
     const QString path = localPath(url);
     const QByteArray target = localPathBytes(path);
     if (pathIsTaken(path))
         return false;
     // A hard link puts the finished file in place under its name only if that name is still
     // free; file systems without hard links get the file written in place instead.
-    const QByteArray temporary = writeTemporarySibling(target, bytes, std::nullopt, path);
+    const QByteArray temporary = writeTemporarySibling(target, bytes, std::nullopt, sync, path);
     const int linked = ::link(temporary.constData(), target.constData()) == 0 ? 0 : errno;
     ::unlink(temporary.constData());
     if (linked == EEXIST)
         return false;
-    if (linked == 0) {
+    if (linked != 0) {
+        if (linked != EPERM && linked != ENOTSUP && linked != EOPNOTSUPP && linked != EMLINK)
+            failWrite(path, linked);
+        Descriptor fd(::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd.get() < 0 && errno == EEXIST)
+            return false;
+        if (fd.get() < 0)
+            failWrite(path, errno);
+        if (const int error = fillAndClose(fd, bytes, sync)) {
+            ::unlink(target.constData());
+            failWrite(path, error);
+        }
+    }
+    if (sync == Sync::toDisk)
         syncFolder(folderOf(target), path);
-        return true;
-    }
-    if (linked != EPERM && linked != ENOTSUP && linked != EOPNOTSUPP && linked != EMLINK)
-        failWrite(path, linked);
-    Descriptor fd(::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (fd.get() < 0 && errno == EEXIST)
-        return false;
-    if (fd.get() < 0)
-        failWrite(path, errno);
-    int error = writeAll(fd.get(), bytes);
-    if (error == 0 && ::fsync(fd.get()) != 0)
-        error = errno;
-    if (error == 0)
-        error = fd.close();
-    if (error != 0) {
-        ::unlink(target.constData());
-        failWrite(path, error);
-    }
-    syncFolder(folderOf(target), path);
     return true;
 }
 

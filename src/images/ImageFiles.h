@@ -27,9 +27,13 @@ QByteArray readWholeFile(const QUrl& url, FileRole role = FileRole::any);
 // the file it replaces. Fails with a PlatformError carrying the system's reason.
 void writeFileAtomically(const QUrl& url, const QByteArray& bytes);
 
+// Whether a new file is on the disk before the call returns, so that it outlives a crash,
+// or left to the system, which is far quicker for many files that can be made again.
+enum class Sync { toDisk, later };
+
 // Creates the file whole or not at all and never replaces anything there, a dangling link
 // included. Returns false, writing nothing, when the name is taken; fails with a
 // PlatformError carrying the system's reason.
-bool writeNewFile(const QUrl& url, const QByteArray& bytes);
+bool writeNewFile(const QUrl& url, const QByteArray& bytes, Sync sync = Sync::toDisk);
 
 } // namespace vellum

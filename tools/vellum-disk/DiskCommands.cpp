@@ -91,8 +91,8 @@ int convert(const QStringList& args, QTextStream& out) {
         writeExactlyNew(target, image);
     } else {
         const QFileInfo info(tapePath);
-        target =
-            writeUnderFreeName(info.path(), info.completeBaseName(), QStringLiteral("d64"), image);
+        target = writeUnderFreeName(info.path(), info.completeBaseName(), QStringLiteral("d64"),
+                                    image, Sync::toDisk);
     }
     out << "Converted " << printable(tapePath) << " to " << printable(target) << ".\n";
     return succeeded;

@@ -120,10 +120,12 @@ int extract(QStringList args, QTextStream& out, QTextStream& err) {
         isTape(path) ? fromTape(path, bytes, indexes) : fromDisk(path, bytes, indexes);
     for (const QString& problem : extraction.problems)
         err << printable(problem) << '\n';
+    // Extracted files are whole under their names, but not synced one by one: the image
+    // they come from is untouched, and a sync per file would make a large extract crawl.
     for (const ExtractedFile& extracted : extraction.files) {
-        const QString written =
-            writeUnderFreeName(folder, safeLocalBaseName(extracted.file.name),
-                               fileExtension(extracted.type), extracted.file.contents());
+        const QString written = writeUnderFreeName(folder, safeLocalBaseName(extracted.file.name),
+                                                   fileExtension(extracted.type),
+                                                   extracted.file.contents(), Sync::later);
         out << printable(written) << '\n';
     }
     if (extraction.problems.isEmpty())

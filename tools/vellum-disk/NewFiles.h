@@ -1,5 +1,7 @@
 #pragma once
 
+#include "images/ImageFiles.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -9,6 +11,6 @@ namespace vellum::disk {
 // into it. An existing file is never replaced, and a failed write leaves no partial file.
 // Returns the path written.
 QString writeUnderFreeName(const QString& folder, const QString& base, const QString& extension,
-                           const QByteArray& bytes);
+                           const QByteArray& bytes, Sync sync);
 
 } // namespace vellum::disk
