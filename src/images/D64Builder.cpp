@@ -104,6 +104,9 @@ void D64Builder::markListedChainsUsed() {
     std::bitset<(extendedTrackCount + 1) * 256> directory;
     directory.set(sectorKey(directoryTrack, bamSector));
     for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector)) {
+        if (directory.test(sectorKey(t, s)))
+            throw builderError(QStringLiteral("This D64 image is damaged: its directory runs "
+                                              "through the BAM, which every edit rewrites."));
         directory.set(sectorKey(t, s));
         setFree(t, s, false);
     }

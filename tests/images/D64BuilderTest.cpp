@@ -260,6 +260,13 @@ TEST(D64Builder, DamagedDisksAreNotMadeWorse) {
                   "adding or deleting files would change.");
     }
 
+    RawImage throughBAM;
+    throughBAM.bytes = farDirectory.bytes;
+    throughBAM.setLink(1, 5, 18, 0);
+    EXPECT_EQ(messageOf([&] { D64Builder::open(throughBAM.bytes); }),
+              "This D64 image is damaged: its directory runs through the BAM, which every edit "
+              "rewrites.");
+
     // Rebuilding the BAM of a disk whose BAM shows everything used restores the true one.
     RawImage wrongBAM;
     wrongBAM.bytes = damaged.data();
