@@ -7,55 +7,31 @@
 namespace vellum {
 
 HelpBlock HelpBlock::makeTitle(const QString& text) {
-    HelpBlock block;
-    block.kind = Kind::title;
-    block.text = text;
-    return block;
+    return {.kind = Kind::title, .text = text};
 }
 
 HelpBlock HelpBlock::makeHeading(const QString& text, int level) {
-    HelpBlock block;
-    block.kind = Kind::heading;
-    block.text = text;
-    block.level = level;
-    block.id = helpSlug(text);
-    return block;
+    return {.kind = Kind::heading, .text = text, .level = level, .id = helpSlug(text)};
 }
 
 HelpBlock HelpBlock::makeParagraph(const QString& text) {
-    HelpBlock block;
-    block.kind = Kind::paragraph;
-    block.text = text;
-    return block;
+    return {.kind = Kind::paragraph, .text = text};
 }
 
 HelpBlock HelpBlock::makeBullets(const QStringList& items) {
-    HelpBlock block;
-    block.kind = Kind::bullets;
-    block.items = items;
-    return block;
+    return {.kind = Kind::bullets, .items = items};
 }
 
 HelpBlock HelpBlock::makeSteps(const QStringList& items) {
-    HelpBlock block;
-    block.kind = Kind::steps;
-    block.items = items;
-    return block;
+    return {.kind = Kind::steps, .items = items};
 }
 
 HelpBlock HelpBlock::makeTable(const QStringList& headers, const QList<QStringList>& rows) {
-    HelpBlock block;
-    block.kind = Kind::table;
-    block.headers = headers;
-    block.rows = rows;
-    return block;
+    return {.kind = Kind::table, .headers = headers, .rows = rows};
 }
 
 HelpBlock HelpBlock::makeCode(const QString& text) {
-    HelpBlock block;
-    block.kind = Kind::code;
-    block.text = text;
-    return block;
+    return {.kind = Kind::code, .text = text};
 }
 
 QString helpSlug(const QString& text) {
@@ -224,7 +200,7 @@ QString fallbackUserGuide() {
                                        "# Vellum Help\n\nThe user guide file was not found.\n\n"
                                        "Install OpenCBM (from your distribution's package, or "
                                        "built from source), plug in a ZoomFloppy, and click "
-                                       "Detect.\n\n");
+                                       "Detect.");
 }
 
 QString loadUserGuide(const QString& path) {

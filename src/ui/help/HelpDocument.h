@@ -20,12 +20,12 @@ struct HelpBlock {
     };
 
     Kind kind = Kind::paragraph;
-    QString text;            // title, heading, paragraph; code lines joined by "\n"
-    int level = 0;           // heading: 2 or 3
-    QString id;              // heading: its slug, the scroll target
-    QStringList items;       // bullets, steps
-    QStringList headers;     // table
-    QList<QStringList> rows; // table
+    QString text{};            // title, heading, paragraph; code lines joined by "\n"
+    int level = 0;             // heading: 2 or 3
+    QString id{};              // heading: its slug, the scroll target
+    QStringList items{};       // bullets, steps
+    QStringList headers{};     // table
+    QList<QStringList> rows{}; // table
 
     static HelpBlock makeTitle(const QString& text);
     static HelpBlock makeHeading(const QString& text, int level);

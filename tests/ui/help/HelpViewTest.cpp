@@ -58,6 +58,11 @@ TEST_F(HelpViewTest, SectionListFollowsTheScrollPosition) {
     EXPECT_GT(reachable, 3);
     scrollBar()->setValue(0);
     EXPECT_EQ(view.selectedID(), sections.first().id);
+
+    // Escape closes the window from the section list, where the keyboard starts.
+    sectionList()->setFocus();
+    QTest::keyClick(sectionList(), Qt::Key_Escape);
+    EXPECT_FALSE(view.isVisible());
 }
 
 TEST_F(HelpViewTest, ChoosingATitleScrollsThatSectionToTheTop) {
