@@ -51,9 +51,9 @@ AboutView::AboutView(QWidget* parent) : QDialog(parent) {
                         "Spiro Trikaliotis and the OpenCBM contributors."),
                      QString(), this);
     auto* install = centredLabel(
-        tr("Install OpenCBM on Linux: OpenCBM is not in Debian's archive. Use your "
-           "distribution's opencbm package where one exists, or build it from source with its "
-           "Linux makefiles, together with the xum1541 plugin for the ZoomFloppy."),
+        tr("On Linux, OpenCBM is not in Debian's archive: install your distribution's opencbm "
+           "package where one exists, or build it from source with its Linux makefiles and the "
+           "xum1541 plugin for the ZoomFloppy."),
         QStringLiteral("secondary"), this);
 
     auto* reportBug = new QPushButton(tr("Report a Bug…"), this);
