@@ -1,0 +1,54 @@
+#include "KitGallery.h"
+#include "KitTestSupport.h"
+
+#include "ui/kit/KitButton.h"
+#include "ui/kit/Theme.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+using namespace vellum;
+using namespace vellum::testing;
+
+namespace {
+
+QString screenshotPath(const QString& name) {
+    QDir().mkpath(QStringLiteral(VELLUM_SCREENSHOT_DIR));
+    return QStringLiteral(VELLUM_SCREENSHOT_DIR "/%1.png").arg(name);
+}
+
+void saveScreenshot(QWidget& widget, const QString& name) {
+    widget.show();
+    QApplication::processEvents();
+    const QString path = screenshotPath(name);
+    ASSERT_TRUE(widget.grab().save(path)) << qPrintable(path);
+}
+
+} // namespace
+
+// Saves what each theme looks like for a person to judge, and checks what a picture shows
+// badly: buttons and labels squeezed below the size their content needs.
+TEST(KitGallery, EveryThemeShowsEveryWidgetUnclipped) {
+    for (const NamedAppearance& theme : namedAppearances()) {
+        Theme::shared().apply(theme.appearance);
+        const auto gallery = makeKitGallery();
+        saveScreenshot(*gallery, QStringLiteral("kit-%1").arg(theme.name));
+        for (const KitButton* button : gallery->findChildren<KitButton*>()) {
+            EXPECT_GE(button->width(), button->minimumSizeHint().width())
+                << theme.name << " " << qPrintable(button->text());
+            EXPECT_GE(button->height(), button->minimumSizeHint().height())
+                << theme.name << " " << qPrintable(button->text());
+        }
+        for (const QLabel* label : gallery->findChildren<QLabel*>()) {
+            if (label->isVisibleTo(gallery.get()) &&
+                label->sizePolicy().horizontalPolicy() != QSizePolicy::Ignored) {
+                EXPECT_GE(label->width(), label->minimumSizeHint().width())
+                    << theme.name << " " << qPrintable(label->text());
+            }
+        }
+        const auto dialog = makeDialogGallery();
+        saveScreenshot(*dialog, QStringLiteral("kit-%1-dialog").arg(theme.name));
+    }
+}
