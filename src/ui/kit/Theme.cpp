@@ -5,16 +5,31 @@
 #include "ui/kit/ThemeStyleSheet.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleFactory>
 
 namespace vellum {
 
+namespace {
+
+bool coloursCameFrom(const QPalette& palette, const ThemeColors& colors) {
+    return palette.color(QPalette::Window) == colors.windowBackground &&
+           palette.color(QPalette::Base) == colors.panelBackground &&
+           palette.color(QPalette::Highlight) == colors.selection &&
+           palette.color(QPalette::WindowText) == colors.text;
+}
+
+} // namespace
+
 Theme::Theme()
     : platformStyleName(QApplication::style()->name()), styleInUse(platformStyleName),
-      platformPalette(QApplication::palette()), platformFont(QApplication::font()),
-      resolvedColors(themeColors(current, platformPalette)),
-      resolvedFonts(installedThemeFonts(current)) {}
+      platformFont(QApplication::font()),
+      resolvedColors(themeColors(current, QApplication::palette())),
+      resolvedFonts(installedThemeFonts(current)) {
+    qApp->installEventFilter(this);
+}
 
 Theme& Theme::shared() {
     static Theme* instance = new Theme();
@@ -22,20 +37,21 @@ Theme& Theme::shared() {
 }
 
 void Theme::apply(AppAppearance appearance) {
+    const QScopedValueRollback busy(applying, true);
     current = appearance;
-    resolvedColors = themeColors(appearance, platformPalette);
-    resolvedFonts = installedThemeFonts(appearance);
-    sheet = themeStyleSheet(appearance, resolvedColors, resolvedFonts);
-
     // Clearing the sheet first lets the style and palette change underneath without the old
     // rules being resolved against the new style.
     qApp->setStyleSheet(QString());
     if (appearance == AppAppearance::system) {
         useStyle(platformStyleName);
-        QApplication::setPalette(platformPalette);
+        // An empty palette hands the application back to the platform's, which then also
+        // follows the desktop's later changes.
+        QApplication::setPalette(QPalette());
         QApplication::setFont(platformFont);
+        resolvedColors = themeColors(appearance, QApplication::palette());
     } else {
         useStyle(QStringLiteral("Fusion"));
+        resolvedColors = themeColors(appearance, QPalette());
         QApplication::setPalette(c64Palette(resolvedColors));
         // A style sheet cannot ask for unhinted text, but the fonts it sets keep what they
         // do not name from the application font: this keeps the C64 font's pixel rows even
@@ -44,6 +60,9 @@ void Theme::apply(AppAppearance appearance) {
         unhinted.setHintingPreference(QFont::PreferNoHinting);
         QApplication::setFont(unhinted);
     }
+    resolvedFonts = themeFonts(appearance, QFontDatabase::families(), platformFont,
+                               QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    sheet = themeStyleSheet(appearance, resolvedColors, resolvedFonts);
     qApp->setStyleSheet(sheet);
     emit changed(appearance);
 }
@@ -53,6 +72,21 @@ void Theme::follow(AppSettings& settings) {
     settingsConnection = connect(&settings, &AppSettings::appearanceChanged, this,
                                  [this, &settings] { apply(settings.appearance()); });
     apply(settings.appearance());
+}
+
+bool Theme::eventFilter(QObject* watched, QEvent* event) {
+    // Under System the desktop may change its colours (a switch to a dark scheme) while the
+    // program runs; the derived colours and the role rules follow.
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange && !applying &&
+        current == AppAppearance::system &&
+        !coloursCameFrom(QApplication::palette(), resolvedColors)) {
+        const QScopedValueRollback busy(applying, true);
+        resolvedColors = themeColors(current, QApplication::palette());
+        sheet = themeStyleSheet(current, resolvedColors, resolvedFonts);
+        qApp->setStyleSheet(sheet);
+        emit changed(current);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 // The style is swapped only when it really changes: a swap deletes the old style and

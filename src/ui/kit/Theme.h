@@ -7,7 +7,6 @@
 
 #include <QFont>
 #include <QObject>
-#include <QPalette>
 
 namespace vellum {
 
@@ -23,6 +22,9 @@ public:
     // The instance every view uses. It remembers the platform's style and palette the
     // first time it is asked for, which System restores.
     static Theme& shared();
+
+    // Until `apply` is first called the theme only describes itself (Modern C64, the program's
+    // default) and changes nothing in the application.
 
     // Dresses the application in `appearance`; signals `changed` even when the theme stays,
     // so painted widgets also pick up a changed platform palette.
@@ -41,14 +43,17 @@ public:
 signals:
     void changed(vellum::AppAppearance appearance);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Theme();
     void useStyle(const QString& name);
 
     QString platformStyleName;
     QString styleInUse;
-    QPalette platformPalette;
     QFont platformFont;
+    bool applying = false;
     AppAppearance current = AppAppearance::modernC64;
     ThemeColors resolvedColors;
     ThemeFonts resolvedFonts;

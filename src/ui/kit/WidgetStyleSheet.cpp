@@ -294,7 +294,7 @@ QTabWidget::pane {
     top: -1px;
 }
 QTabBar::tab {
-    background-color: @lightFill@;
+    background-color: transparent;
     color: @secondaryText@;
     border: 1px solid @line@;
     border-bottom: none;
@@ -306,6 +306,7 @@ QTabBar::tab {
 QTabBar::tab:selected {
     background-color: @panelBackground@;
     color: @text@;
+    border-top: 2px solid @accentTone@;
 }
 QTabBar::tab:hover:!selected {
     background-color: @hover@;

@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -343,7 +344,12 @@ std::unique_ptr<QWidget> makeKitGallery() {
 std::unique_ptr<QWidget> makeDialogGallery() {
     auto dialog = std::make_unique<QDialog>();
     auto* column = new QVBoxLayout(dialog.get());
-    column->setContentsMargins(20, 20, 20, 16);
+    auto* menuBar = new QMenuBar;
+    for (const char* title : {"File", "Edit", "Drive", "View", "Help"}) {
+        menuBar->addMenu(QString::fromLatin1(title));
+    }
+    column->addWidget(menuBar);
+    column->setContentsMargins(20, 12, 20, 16);
     column->setSpacing(10);
     column->addWidget(roleLabel(QStringLiteral("Move items to Trash?"), StyleRole::title));
     column->addWidget(new QLabel(QStringLiteral("“loader.prg” and 2 more items will be moved "
@@ -369,8 +375,10 @@ std::unique_ptr<QWidget> makeDialogGallery() {
         buttons->addButton(QStringLiteral("Move to Trash"), QDialogButtonBox::DestructiveRole);
     trash->setProperty("destructive", true);
     auto* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-    cancel->setDefault(true);
     column->addWidget(buttons);
+    // A button finds its dialog only once it is inside it; set earlier, the default is lost
+    // and the dialog makes its first button (here the destructive one) the default.
+    cancel->setDefault(true);
     dialog->resize(460, 330);
     return dialog;
 }

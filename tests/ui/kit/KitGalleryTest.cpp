@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace vellum;
@@ -50,5 +51,15 @@ TEST(KitGallery, EveryThemeShowsEveryWidgetUnclipped) {
         }
         const auto dialog = makeDialogGallery();
         saveScreenshot(*dialog, QStringLiteral("kit-%1-dialog").arg(theme.name));
+
+        QToolTip::showText(gallery->mapToGlobal(QPoint(40, 40)),
+                           QStringLiteral("Save the floppy as a .d64 image"), gallery.get());
+        QApplication::processEvents();
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->inherits("QTipLabel") && window->isVisible()) {
+                saveScreenshot(*window, QStringLiteral("kit-%1-tooltip").arg(theme.name));
+            }
+        }
+        QToolTip::hideText();
     }
 }

@@ -171,6 +171,28 @@ TEST(Theme, SwitchingRestylesOpenWidgetsAndDialogsAtOnce) {
     EXPECT_TRUE(closeTo(pixelOf(window, {100, 60}), Theme::shared().colors().panelBackground));
 }
 
+TEST(Theme, SystemFollowsTheDesktopChangingItsColours) {
+    Theme::shared().apply(AppAppearance::system);
+    const QPalette before = QApplication::palette();
+    QFrame pane;
+    setStyleRole(&pane, StyleRole::pane);
+    QSignalSpy changes(&Theme::shared(), &Theme::changed);
+
+    QApplication::setPalette(oddPlatformPalette());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(Theme::shared().colors().windowBackground, QColor(250, 240, 230));
+    EXPECT_TRUE(closeTo(backgroundOf(pane), QColor(255, 255, 250)));
+
+    Theme::shared().apply(AppAppearance::classicC64);
+    QApplication::setPalette(oddPlatformPalette());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Theme::shared().colors().windowBackground, QColor(107, 143, 212))
+        << "the C64 themes ignore the desktop";
+    Theme::shared().apply(AppAppearance::system);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), before.color(QPalette::Window));
+}
+
 TEST(Theme, FollowsTheStoredSetting) {
     IsolatedSettings isolated;
     AppSettings settings;
