@@ -13,14 +13,16 @@ namespace vellum {
 
 namespace {
 
-// The name's size (16 or 26 pixels) comes from the theme's style sheet.
+// The theme's style sheet sets the same name sizes; the font set here only counts while no
+// sheet is applied, since a sheet's polish drops fonts set in code.
 struct BrandSizes {
     int logo;
     int radius;
+    int namePixels;
 };
 
-constexpr BrandSizes compactSizes{28, 6};
-constexpr BrandSizes fullSizes{64, 14};
+constexpr BrandSizes compactSizes{28, 6, 16};
+constexpr BrandSizes fullSizes{64, 14, 26};
 
 } // namespace
 
@@ -62,6 +64,10 @@ void AppBrandMark::setCompact(bool compact) {
 void AppBrandMark::layOut() {
     const BrandSizes sizes = compactLayout ? compactSizes : fullSizes;
     logo->setGeometryOfLogo(sizes.logo, sizes.radius, !compactLayout);
+    QFont nameFont = name->font();
+    nameFont.setPixelSize(sizes.namePixels);
+    nameFont.setBold(true);
+    name->setFont(nameFont);
     setStyleFlag(name, "compact", compactLayout);
     tagline->setVisible(!compactLayout);
     auto* grid = static_cast<QGridLayout*>(layout());

@@ -36,6 +36,10 @@ void fillRoles(ThemeColors& colors, AppAppearance appearance, const QPalette& pl
     colors.brightText = role(PaletteRole::brightText);
 }
 
+QColor classicTone(int index) {
+    return resolvedColor(classicStatusTones().at(index), QPalette());
+}
+
 // The blue screen of the machine: white text, cyan accents, and selections drawn in reverse
 // video (blue on cyan) as the machine drew its cursor.
 void fillClassic(ThemeColors& c) {
@@ -63,9 +67,10 @@ void fillClassic(ThemeColors& c) {
     c.buttonText = white;
     c.defaultButtonFill = c.accentTone;
     c.defaultButtonText = c.panelBackground;
-    c.destructiveFill = QColor(184, 105, 98);
+    // The machine's own status tones: red for what destroys, yellow-green for what is there.
+    c.destructiveFill = classicTone(3);
     c.destructiveText = white;
-    c.ok = QColor(191, 206, 114);
+    c.ok = classicTone(1);
     c.progressFill = c.accentTone;
     c.progressTrack = withOpacity(c.accentTone, 0.18);
 }

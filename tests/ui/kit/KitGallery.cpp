@@ -3,6 +3,7 @@
 #include "ui/kit/AppBrandMark.h"
 #include "ui/kit/CompactActionButton.h"
 #include "ui/kit/DriveTransferIcon.h"
+#include "ui/kit/DropTargetPainting.h"
 #include "ui/kit/FilterCheck.h"
 #include "ui/kit/HeaderIconButton.h"
 #include "ui/kit/IconView.h"
@@ -89,15 +90,38 @@ QWidget* toolbar(bool floppy) {
     return bar;
 }
 
+// A list that shows one row as the target of a drag, as the computer pane does for a D64.
+class DropRowTree : public QTreeView {
+public:
+    int dropRow = -1;
+
+protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override {
+        QTreeView::drawRow(painter, option, index);
+        if (index.row() == dropRow) {
+            paintDropTarget(*painter, option.rect);
+            QStyleOptionViewItem onTarget = option;
+            onTarget.state &= ~QStyle::State_MouseOver;
+            for (int column = 0; column < model()->columnCount(); ++column) {
+                const QModelIndex cell = index.siblingAtColumn(column);
+                onTarget.rect = visualRect(cell);
+                itemDelegateForIndex(cell)->paint(painter, onTarget, cell);
+            }
+        }
+    }
+};
+
 QTreeView* listing(const QList<std::tuple<IconName, QString, QString, QString>>& rows,
-                   const QStringList& headings) {
+                   const QStringList& headings, int dropRow = -1) {
     auto* model = new QStandardItemModel(0, headings.size());
     model->setHorizontalHeaderLabels(headings);
     for (const auto& [icon, name, type, size] : rows) {
         auto* nameItem = new QStandardItem(themedIcon(icon), name);
         model->appendRow({nameItem, new QStandardItem(type), new QStandardItem(size)});
     }
-    auto* view = new QTreeView;
+    auto* view = new DropRowTree;
+    view->dropRow = dropRow;
     view->setModel(model);
     model->setParent(view);
     view->setRootIsDecorated(false);
@@ -137,12 +161,13 @@ NavigatorPane* computerPane() {
     pane->contentLayout()->addWidget(listing({{IconName::folderFilled, "demos", "Folder", "—"},
                                               {IconName::diskImage, "games.d64", "D64", "170 KB"},
                                               {IconName::diskImage, "tape.t64", "T64", "44 KB"},
+                                              {IconName::diskImage, "utils.d64", "D64", "170 KB"},
                                               {IconName::document, "loader.prg", "PRG", "2 KB"},
                                               {IconName::document, "notes.seq", "SEQ", "1 KB"}},
-                                             {"NAME", "TYPE", "SIZE"}),
+                                             {"NAME", "TYPE", "SIZE"}, 3),
                                      1);
     pane->contentLayout()->addWidget(roleLabel(
-        QStringLiteral("5 ITEMS  ·  1 SELECTED  ·  170 KB  ·  683 BLOCKS"), StyleRole::secondary));
+        QStringLiteral("6 ITEMS  ·  1 SELECTED  ·  170 KB  ·  683 BLOCKS"), StyleRole::secondary));
     return pane;
 }
 

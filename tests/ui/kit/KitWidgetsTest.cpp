@@ -2,6 +2,7 @@
 
 #include "ui/kit/AppBrandMark.h"
 #include "ui/kit/CompactActionButton.h"
+#include "ui/kit/DropTargetPainting.h"
 #include "ui/kit/ElidedLabel.h"
 #include "ui/kit/HeaderIconButton.h"
 #include "ui/kit/NavigatorPane.h"
@@ -13,6 +14,7 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <QPainter>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -95,6 +97,7 @@ TEST(KitButtons, DisabledButtonsAreDimmedAndIgnoreClicks) {
 }
 
 TEST(KitWidgets, PresenceBadgeAndBrandMarkSayWhatTheyShow) {
+    Theme::shared().apply(AppAppearance::classicC64);
     PresenceBadge badge(true);
     EXPECT_EQ(badge.accessibleName(), QStringLiteral("OK"));
     const QImage okLook = badge.grab().toImage();
@@ -138,6 +141,15 @@ TEST(KitWidgets, PaneFrameShowsTheDropTargetState) {
         EXPECT_TRUE(closeTo(pixelOf(pane, {60, 1}), colors.dropTargetBorder, 40)) << theme.name;
         pane.setHighlighted(false);
         EXPECT_TRUE(closeTo(pixelOf(pane, {60, 40}), colors.panelBackground)) << theme.name;
+
+        // A row under a drag wears the same look.
+        QImage row(200, 20, QImage::Format_ARGB32_Premultiplied);
+        row.fill(colors.panelBackground);
+        QPainter painter(&row);
+        paintDropTarget(painter, row.rect());
+        painter.end();
+        EXPECT_TRUE(closeTo(row.pixelColor(100, 10), colors.dropTargetFill)) << theme.name;
+        EXPECT_TRUE(closeTo(row.pixelColor(100, 0), colors.dropTargetBorder, 40)) << theme.name;
     }
 }
 
