@@ -5,6 +5,7 @@
 #include "ui/kit/Theme.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QToolTip>
@@ -25,6 +26,16 @@ void saveScreenshot(QWidget& widget, const QString& name) {
     QApplication::processEvents();
     const QString path = screenshotPath(name);
     ASSERT_TRUE(widget.grab().save(path)) << qPrintable(path);
+}
+
+// Popups are windows of their own, found by their class.
+void saveShownPopup(const char* className, const QString& name) {
+    QApplication::processEvents();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->inherits(className) && window->isVisible()) {
+            saveScreenshot(*window, name);
+        }
+    }
 }
 
 } // namespace
@@ -52,14 +63,15 @@ TEST(KitGallery, EveryThemeShowsEveryWidgetUnclipped) {
         const auto dialog = makeDialogGallery();
         saveScreenshot(*dialog, QStringLiteral("kit-%1-dialog").arg(theme.name));
 
+        auto* combo = gallery->findChild<QComboBox*>();
+        ASSERT_NE(combo, nullptr);
+        combo->showPopup();
+        saveShownPopup("QComboBoxPrivateContainer", QStringLiteral("kit-%1-popup").arg(theme.name));
+        combo->hidePopup();
+
         QToolTip::showText(gallery->mapToGlobal(QPoint(40, 40)),
                            QStringLiteral("Save the floppy as a .d64 image"), gallery.get());
-        QApplication::processEvents();
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->inherits("QTipLabel") && window->isVisible()) {
-                saveScreenshot(*window, QStringLiteral("kit-%1-tooltip").arg(theme.name));
-            }
-        }
+        saveShownPopup("QTipLabel", QStringLiteral("kit-%1-tooltip").arg(theme.name));
         QToolTip::hideText();
     }
 }
