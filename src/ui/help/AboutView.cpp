@@ -1,7 +1,7 @@
 #include "ui/help/AboutView.h"
 
 #include "session/FeedbackMailTexts.h"
-#include "ui/help/HelpArtwork.h"
+#include "ui/kit/LogoView.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -28,10 +28,8 @@ QLabel* centredLabel(const QString& text, const QString& role, QWidget* parent) 
 AboutView::AboutView(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About Vellum"));
 
-    auto* logo = new QLabel(this);
-    const int logoSize = fontMetrics().height() * 4;
-    logo->setPixmap(appLogoIcon().pixmap(logoSize, logoSize));
-    logo->setAlignment(Qt::AlignHCenter);
+    auto* logo = new LogoView(64, 14, this);
+    logo->setGeometryOfLogo(64, 14, true);
 
     auto* name = centredLabel(tr("Vellum"), QStringLiteral("brand"), this);
     QFont nameFont = name->font();
@@ -78,7 +76,7 @@ AboutView::AboutView(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(32, 28, 32, 20);
     layout->setSpacing(4);
-    layout->addWidget(logo);
+    layout->addWidget(logo, 0, Qt::AlignHCenter);
     layout->addSpacing(8);
     layout->addWidget(name);
     layout->addWidget(tagline);

@@ -1,7 +1,7 @@
 #include "ui/help/HelpView.h"
 
-#include "ui/help/HelpArtwork.h"
 #include "ui/help/HelpBlockView.h"
+#include "ui/kit/LogoView.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -81,10 +81,7 @@ HelpView::HelpView(QList<HelpSection> sections, QWidget* parent)
 
 QWidget* HelpView::makeHeader() {
     auto* header = new QWidget(this);
-    auto* logo = new QLabel(header);
-    const int logoSize = fontMetrics().height() * 2;
-    logo->setPixmap(appLogoIcon().pixmap(logoSize, logoSize));
-    logo->setFixedSize(logoSize, logoSize);
+    auto* logo = new LogoView(28, 6, header);
 
     auto* title = new QLabel(tr("Vellum Help"), header);
     title->setProperty("vellumRole", QStringLiteral("title"));

@@ -2,11 +2,11 @@
 
 #include "session/AppPalette.h"
 #include "session/AppSettings.h"
-#include "ui/help/HelpArtwork.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -19,10 +19,8 @@ SettingsView::SettingsView(AppSettings& appSettings, QWidget* parent)
     setWindowTitle(tr("Preferences"));
 
     auto* tabs = new QTabWidget(this);
-    tabs->addTab(
-        makeGeneralTab(),
-        themedIcon(QStringLiteral("preferences-system"), QStyle::SP_FileDialogDetailedView),
-        tr("General"));
+    tabs->addTab(makeGeneralTab(), QIcon::fromTheme(QStringLiteral("preferences-system")),
+                 tr("General"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
