@@ -1,6 +1,8 @@
 #pragma once
 
 #include "FakeDesktopServices.h"
+#include "StateEditor.h"
+#include "WaitForTask.h"
 #include "session/VellumViewModel.h"
 
 #include <QCoreApplication>
