@@ -43,12 +43,21 @@ int ToolbarRow::neededWidth(bool withTitles) const {
     return width;
 }
 
+int ToolbarRow::titledHeight() const {
+    const QMargins margins = row->contentsMargins() + contentsMargins();
+    probe->ensurePolished();
+    probe->setShowsTitle(true);
+    return probe->sizeHint().height() + margins.top() + margins.bottom();
+}
+
+// As tall without titles as with them, so the two panes' lists start at the same height
+// whichever toolbar dropped its titles.
 QSize ToolbarRow::sizeHint() const {
-    return {neededWidth(true), QFrame::sizeHint().height()};
+    return {neededWidth(true), titledHeight()};
 }
 
 QSize ToolbarRow::minimumSizeHint() const {
-    return {neededWidth(false), QFrame::minimumSizeHint().height()};
+    return {neededWidth(false), titledHeight()};
 }
 
 void ToolbarRow::fitTitles() {

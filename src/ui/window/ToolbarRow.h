@@ -32,6 +32,7 @@ protected:
 private:
     // The width the row needs with or without titles.
     int neededWidth(bool withTitles) const;
+    int titledHeight() const;
     void fitTitles();
 
     QHBoxLayout* row;
