@@ -1,6 +1,7 @@
 #include "ui/window/MainWindow.h"
 
 #include "session/VellumViewModel.h"
+#include "ui/sheets/DialogPresenter.h"
 #include "ui/window/CommandActions.h"
 #include "ui/window/CommanderFrame.h"
 #include "ui/window/Menus.h"
@@ -8,11 +9,6 @@
 #include "ui/window/WindowLayout.h"
 
 #include <QMenuBar>
-
-#if __has_include("ui/sheets/DialogPresenter.h")
-#include "ui/sheets/DialogPresenter.h"
-#define VELLUM_HAS_SHEETS 1
-#endif
 
 namespace vellum {
 
@@ -26,9 +22,7 @@ MainWindow::MainWindow(VellumViewModel& session, QWidget* parent)
     setCentralWidget(commander);
     setMinimumSize(windowMetrics::minimumWidth, windowMetrics::minimumHeight);
     resize(windowMetrics::defaultSize);
-#ifdef VELLUM_HAS_SHEETS
     dialogs = std::make_unique<DialogPresenter>(session, this);
-#endif
     connect(commander, &CommanderFrame::firstPainted, this, &MainWindow::startUp);
 }
 

@@ -7,6 +7,7 @@ namespace vellum {
 
 class CommandActions;
 class CommanderFrame;
+class DialogPresenter;
 class SecondaryWindows;
 class VellumViewModel;
 
@@ -22,6 +23,7 @@ public:
     CommandActions& commandActions() const { return *commands; }
     CommanderFrame* frame() const { return commander; }
     SecondaryWindows& secondaryWindows() const { return *secondary; }
+    DialogPresenter& dialogPresenter() const { return *dialogs; }
     // Whether the start-up has begun.
     bool hasStarted() const { return started; }
 
@@ -36,7 +38,7 @@ private:
     CommandActions* commands;
     CommanderFrame* commander;
     SecondaryWindows* secondary;
-    std::unique_ptr<QObject> dialogs;
+    std::unique_ptr<DialogPresenter> dialogs;
     bool started = false;
 };
 
