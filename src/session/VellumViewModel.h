@@ -57,7 +57,7 @@ class VellumViewModel : public QObject {
 
 public:
     explicit VellumViewModel(DesktopServices& desktop,
-                             QStringList toolSearchPaths = OpenCBMService::defaultSearchPaths(),
+                             QStringList toolSearchPaths = currentToolSearchPaths(),
                              QObject* parent = nullptr);
     ~VellumViewModel() override;
 

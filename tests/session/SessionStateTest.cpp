@@ -207,8 +207,8 @@ TEST_F(SessionTest, ErrorsBecomeTextsAndStopsDoNot) {
     VellumViewModel& model = session();
     StateEditor(model).reportError(OpenCBMError::toolNotFound(QStringLiteral("cbmctrl")));
     EXPECT_EQ(model.status().lastError(),
-              QStringLiteral("OpenCBM tool “cbmctrl” was not found. Install OpenCBM with "
-                             "Homebrew and try again."));
+              QStringLiteral("OpenCBM tool “cbmctrl” was not found. Install OpenCBM from your "
+                             "distribution's packages, or build it from source, then try again."));
     EXPECT_EQ(model.status().statusHeadline(), model.status().lastError());
 
     StateEditor(model).reportError(OpenCBMError::cancelled());
