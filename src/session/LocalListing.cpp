@@ -161,6 +161,12 @@ QList<QUrl> urlsOf(const QList<LocalFileItem>& items) {
     return urls;
 }
 
+QUrl parentFolder(const QUrl& folder) {
+    QDir dir(folder.toLocalFile());
+    dir.cdUp();
+    return QUrl::fromLocalFile(dir.absolutePath());
+}
+
 QUrl standardizedFileURL(const QUrl& url) {
     return QUrl::fromLocalFile(QFileInfo(url.toLocalFile()).absoluteFilePath());
 }

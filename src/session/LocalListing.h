@@ -40,6 +40,9 @@ QList<LocalFileItem> imageEntryItems(const QUrl& image, const DiskDirectory& dir
 // The URLs of `items`, in order.
 QList<QUrl> urlsOf(const QList<LocalFileItem>& items);
 
+// The folder that holds `folder` (the root holds itself).
+QUrl parentFolder(const QUrl& folder);
+
 // The URL of the absolute path, so two spellings of one file compare equal.
 QUrl standardizedFileURL(const QUrl& url);
 

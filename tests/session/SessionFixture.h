@@ -14,6 +14,17 @@
 
 namespace vellum::testing {
 
+// A floppy directory entry of `blocks` blocks.
+inline DirectoryEntry floppyEntry(const QString& name, qint64 blocks = 1,
+                                  CBMFileType type = CBMFileType::prg) {
+    DirectoryEntry made;
+    made.name = name;
+    made.type = type;
+    made.typeToken = rawValue(type);
+    made.blocks = blocks;
+    return made;
+}
+
 // Points the user defaults at a fresh temporary folder so no test reads or writes the real
 // user's settings.
 class IsolatedSettings {
