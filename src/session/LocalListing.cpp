@@ -77,10 +77,15 @@ QList<LocalFileItem> listLocalFolder(const QUrl& folder) {
     // Read straight from the directory and look each member up relative to it: a folder of
     // thousands of files lists in a fraction of the time whole paths and QFileInfo take.
     const QString path = QDir(folder.toLocalFile()).absolutePath();
-    QList<LocalFileItem> items;
+    struct Member {
+        QByteArray name;
+        bool isDirectory;
+        qint64 size;
+    };
+    std::vector<Member> members;
     DIR* directory = ::opendir(QFile::encodeName(path).constData());
     if (!directory)
-        return items;
+        return {};
     const auto closeDirectory = qScopeGuard([directory] { ::closedir(directory); });
     const int directoryHandle = ::dirfd(directory);
     while (const dirent* member = ::readdir(directory)) {
@@ -96,9 +101,14 @@ QList<LocalFileItem> listLocalFolder(const QUrl& folder) {
         if (status.st_flags & UF_HIDDEN)
             continue;
 #endif
-        items.append(folderMember(path, QFile::decodeName(member->d_name), S_ISDIR(status.st_mode),
-                                  qint64(status.st_size)));
+        members.push_back(
+            {QByteArray(member->d_name), S_ISDIR(status.st_mode), qint64(status.st_size)});
     }
+    QList<LocalFileItem> items;
+    items.reserve(qsizetype(members.size()));
+    for (const Member& member : members)
+        items.append(
+            folderMember(path, QFile::decodeName(member.name), member.isDirectory, member.size));
     sortLocalItems(items);
     return items;
 }
