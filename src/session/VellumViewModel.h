@@ -129,7 +129,7 @@ public:
     void showInFileManager();
     void revealFolder();
 
-    // ---- Disk and tape images in the computer pane (ImageBrowsing.cpp) ----
+    // ---- Disk and tape images in the computer pane (ImageBrowsing.cpp, ImageAdding.cpp) ----
     void openImage(const QUrl& url);
     void deleteSelectionFromImage();
     void extractImageEntry(const LocalFileItem& item);
