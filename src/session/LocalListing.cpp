@@ -109,6 +109,18 @@ QList<LocalFileItem> imageEntryItems(const QUrl& image, const DiskDirectory& dir
     return items;
 }
 
+QList<QUrl> urlsOf(const QList<LocalFileItem>& items) {
+    QList<QUrl> urls;
+    urls.reserve(items.size());
+    for (const LocalFileItem& item : items)
+        urls.append(item.url);
+    return urls;
+}
+
+QUrl standardizedFileURL(const QUrl& url) {
+    return QUrl::fromLocalFile(QFileInfo(url.toLocalFile()).absoluteFilePath());
+}
+
 bool isTapeImageFile(const QUrl& url) {
     return pathExtension(url).toLower() == QLatin1String("t64");
 }

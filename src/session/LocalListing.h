@@ -40,6 +40,12 @@ QUrl imageEntryURL(const QUrl& image, qint64 index, CBMFileType type);
 // An image's directory as pane rows, in directory order.
 QList<LocalFileItem> imageEntryItems(const QUrl& image, const DiskDirectory& directory);
 
+// The URLs of `items`, in order.
+QList<QUrl> urlsOf(const QList<LocalFileItem>& items);
+
+// The URL of the absolute path, so two spellings of one file compare equal.
+QUrl standardizedFileURL(const QUrl& url);
+
 bool isImageFile(const QUrl& url);     // .d64 or .t64, any case
 bool isTapeImageFile(const QUrl& url); // .t64, any case
 bool isDiskImageFile(const QUrl& url); // .d64, any case

@@ -60,8 +60,8 @@ TEST(Appearance, ChoosingAThemeStoresItAtOnce) {
 
 TEST_F(SessionTest, NoticesGoThroughTheDesktop) {
     VellumViewModel& model = session();
-    model.postCompletionNotice(QStringLiteral("Saved disk.d64."));
-    model.postCompletionNotice(QStringLiteral("Saved disk.d64."));
+    StateEditor(model).postCompletionNotice(QStringLiteral("Saved disk.d64."));
+    StateEditor(model).postCompletionNotice(QStringLiteral("Saved disk.d64."));
     ASSERT_EQ(desktop.notifications.size(), 2);
     EXPECT_EQ(desktop.notifications.at(0),
               (FakeDesktopServices::Notification{"Vellum", "Saved disk.d64."}));

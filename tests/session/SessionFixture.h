@@ -2,6 +2,8 @@
 
 #include "FakeDesktopServices.h"
 #include "IsolatedSettings.h"
+#include "StateEditor.h"
+#include "WaitForTask.h"
 #include "session/VellumViewModel.h"
 
 #include <QTemporaryDir>

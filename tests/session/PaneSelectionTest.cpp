@@ -1,10 +1,15 @@
-#include "session/LocalSelection.h"
+#include "session/PaneSelection.h"
+
+#include <QUrl>
+#include <QUuid>
 
 #include <gtest/gtest.h>
 
 using namespace vellum;
 
 namespace {
+
+using LocalSelection = PaneSelection<QUrl>;
 
 QUrl row(int n) {
     return QUrl::fromLocalFile(QStringLiteral("/f/%1").arg(n));
@@ -24,97 +29,97 @@ constexpr SelectionModifiers commandShift{true, true};
 
 } // namespace
 
-TEST(LocalSelectionTest, PlainClickSelectsOneAndKeepsAMultipleSelectionForDragging) {
+TEST(PaneSelectionTest, PlainClickSelectsOneAndKeepsAMultipleSelectionForDragging) {
     const QList<QUrl> visible = rows(5);
     LocalSelection selection;
-    EXPECT_FALSE(clickLocal(selection, visible, row(1), plain));
+    EXPECT_FALSE(clickSelection(selection, visible, row(1), plain));
     EXPECT_EQ(selection, (LocalSelection{{row(1)}, row(1)}));
 
     // Clicking the only selected row again is an ordinary click.
-    EXPECT_FALSE(clickLocal(selection, visible, row(1), plain));
+    EXPECT_FALSE(clickSelection(selection, visible, row(1), plain));
 
     selection = {{row(1), row(2), row(3)}, row(1)};
-    EXPECT_TRUE(clickLocal(selection, visible, row(3), plain));
+    EXPECT_TRUE(clickSelection(selection, visible, row(3), plain));
     EXPECT_EQ(selection, (LocalSelection{{row(1), row(2), row(3)}, row(3)}));
 
     // A row outside the selection replaces it.
-    EXPECT_FALSE(clickLocal(selection, visible, row(4), plain));
+    EXPECT_FALSE(clickSelection(selection, visible, row(4), plain));
     EXPECT_EQ(selection, (LocalSelection{{row(4)}, row(4)}));
 }
 
-TEST(LocalSelectionTest, ShiftSelectsTheRangeFromTheAnchor) {
+TEST(PaneSelectionTest, ShiftSelectsTheRangeFromTheAnchor) {
     const QList<QUrl> visible = rows(6);
     LocalSelection selection{{row(4)}, row(4)};
-    EXPECT_FALSE(clickLocal(selection, visible, row(1), shift));
+    EXPECT_FALSE(clickSelection(selection, visible, row(1), shift));
     EXPECT_EQ(selection, (LocalSelection{{row(1), row(2), row(3), row(4)}, row(4)}));
 
     // The range replaces the selection, the anchor stays put.
-    clickLocal(selection, visible, row(5), shift);
+    clickSelection(selection, visible, row(5), shift);
     EXPECT_EQ(selection, (LocalSelection{{row(4), row(5)}, row(4)}));
 
     // Command-shift adds the range to what is selected.
     selection = {{row(0)}, row(2)};
-    clickLocal(selection, visible, row(3), commandShift);
+    clickSelection(selection, visible, row(3), commandShift);
     EXPECT_EQ(selection, (LocalSelection{{row(0), row(2), row(3)}, row(2)}));
 
     // Without an anchor the clicked row is both ends and becomes the anchor.
     selection = {};
-    clickLocal(selection, visible, row(2), shift);
+    clickSelection(selection, visible, row(2), shift);
     EXPECT_EQ(selection, (LocalSelection{{row(2)}, row(2)}));
 
     // An anchor that is filtered out counts as absent for the range.
     selection = {{row(9)}, row(9)};
-    clickLocal(selection, visible, row(3), shift);
+    clickSelection(selection, visible, row(3), shift);
     EXPECT_EQ(selection.selected, QSet<QUrl>({row(3)}));
 
     // A row that is not listed changes nothing.
     selection = {{row(1)}, row(1)};
-    clickLocal(selection, visible, row(7), shift);
+    clickSelection(selection, visible, row(7), shift);
     EXPECT_EQ(selection, (LocalSelection{{row(1)}, row(1)}));
 }
 
-TEST(LocalSelectionTest, CommandTogglesAndMovesALostAnchor) {
+TEST(PaneSelectionTest, CommandTogglesAndMovesALostAnchor) {
     const QList<QUrl> visible = rows(4);
     LocalSelection selection{{row(0)}, row(0)};
-    EXPECT_FALSE(clickLocal(selection, visible, row(2), command));
+    EXPECT_FALSE(clickSelection(selection, visible, row(2), command));
     EXPECT_EQ(selection, (LocalSelection{{row(0), row(2)}, row(2)}));
 
-    clickLocal(selection, visible, row(2), command);
+    clickSelection(selection, visible, row(2), command);
     EXPECT_EQ(selection, (LocalSelection{{row(0)}, row(0)}));
 
     // Removing a row that is not the anchor leaves the anchor alone.
     selection = {{row(0), row(1), row(3)}, row(3)};
-    clickLocal(selection, visible, row(1), command);
+    clickSelection(selection, visible, row(1), command);
     EXPECT_EQ(selection, (LocalSelection{{row(0), row(3)}, row(3)}));
 
-    clickLocal(selection, visible, row(0), command);
-    clickLocal(selection, visible, row(3), command);
+    clickSelection(selection, visible, row(0), command);
+    clickSelection(selection, visible, row(3), command);
     EXPECT_EQ(selection, LocalSelection{});
 }
 
-TEST(LocalSelectionTest, SelectAllPruneAndEffectiveAnchor) {
+TEST(PaneSelectionTest, SelectAllPruneAndEffectiveAnchor) {
     const QList<QUrl> visible = rows(3);
     LocalSelection selection{{}, row(2)};
-    selectAllLocal(selection, visible);
+    selectAllRows(selection, visible);
     EXPECT_EQ(selection, (LocalSelection{{row(0), row(1), row(2)}, row(2)}));
 
     selection = {{}, row(8)};
-    selectAllLocal(selection, visible);
+    selectAllRows(selection, visible);
     EXPECT_EQ(selection.anchor, row(0));
 
-    selectAllLocal(selection, {});
+    selectAllRows(selection, {});
     EXPECT_EQ(selection, LocalSelection{});
 
     // Rows that vanished leave the selection; the anchor moves to one that stayed.
     selection = {{row(1), row(2), row(7)}, row(7)};
-    pruneLocalSelection(selection, visible);
+    pruneSelection(selection, visible);
     EXPECT_EQ(selection, (LocalSelection{{row(1), row(2)}, row(1)}));
 
     selection = {{row(7)}, row(7)};
-    pruneLocalSelection(selection, visible);
+    pruneSelection(selection, visible);
     EXPECT_EQ(selection, LocalSelection{});
 
-    EXPECT_EQ(effectiveLocalAnchor({{row(1), row(2)}, row(2)}, visible), row(2));
-    EXPECT_EQ(effectiveLocalAnchor({{row(1), row(2)}, row(0)}, visible), row(1));
-    EXPECT_EQ(effectiveLocalAnchor({{}, row(0)}, visible), std::nullopt);
+    EXPECT_EQ(effectiveAnchor({{row(1), row(2)}, row(2)}, visible), row(2));
+    EXPECT_EQ(effectiveAnchor({{row(1), row(2)}, row(0)}, visible), row(1));
+    EXPECT_EQ(effectiveAnchor({{}, row(0)}, visible), std::nullopt);
 }

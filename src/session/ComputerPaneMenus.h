@@ -8,8 +8,8 @@
 
 namespace vellum {
 
-// What the computer pane's menus are built from.
-struct PaneMenuState {
+// What the computer pane's context menus are built from.
+struct ComputerMenuState {
     bool idle = true;
     bool browsingImage = false;
     bool browsingD64 = false;
@@ -19,11 +19,11 @@ struct PaneMenuState {
     bool canOpenLocalSelection = false;
     bool canDeleteLocal = false;
 
-    friend bool operator==(const PaneMenuState&, const PaneMenuState&) = default;
+    friend bool operator==(const ComputerMenuState&, const ComputerMenuState&) = default;
 };
 
 // The operations the menu lines start.
-struct PaneMenuActions {
+struct ComputerMenuActions {
     std::function<void()> openAnchorItem;
     std::function<void()> copySelectedToFloppy;
     std::function<void()> convertSelectedT64;
@@ -31,7 +31,7 @@ struct PaneMenuActions {
     std::function<void()> requestLocalDelete;
     std::function<void()> beginNewFolder;
     std::function<void()> showNewDiskSheet;
-    std::function<void()> showInFinder;
+    std::function<void()> showInFileManager;
     std::function<void()> refreshLocalItems;
     std::function<void()> chooseLocalFolder;
 };
@@ -39,9 +39,9 @@ struct PaneMenuActions {
 // "Open Folder", "Extract to Folder", "Open Image" or "Open" for the clicked row.
 QString openTitle(const LocalFileItem& item);
 
-QList<ContextAction> localRowMenu(const LocalFileItem& clicked, const PaneMenuState& state,
-                                  const PaneMenuActions& actions);
-QList<ContextAction> localBackgroundMenu(const PaneMenuState& state,
-                                         const PaneMenuActions& actions);
+QList<ContextAction> localRowMenu(const LocalFileItem& clicked, const ComputerMenuState& state,
+                                  const ComputerMenuActions& actions);
+QList<ContextAction> localBackgroundMenu(const ComputerMenuState& state,
+                                         const ComputerMenuActions& actions);
 
 } // namespace vellum
