@@ -7,6 +7,7 @@
 #include "ui/kit/PaneChromeTitle.h"
 #include "ui/kit/StyleRoles.h"
 #include "ui/panes/FloppyListBridge.h"
+#include "ui/panes/FooterButton.h"
 #include "ui/panes/PaneDrops.h"
 #include "ui/panes/PaneListView.h"
 #include "ui/panes/PaneOverlays.h"
@@ -33,8 +34,11 @@ DirectoryPane::DirectoryPane(VellumViewModel& session, QWidget* parent)
     setStyleRole(list, StyleRole::listing);
     list->setModel(&session.floppyListModel());
     list->setFixedColumns({
-        {FloppyDirectoryModel::typeColumn, {QStringLiteral("PRG<"), QStringLiteral("*SEQ")}, false},
-        {FloppyDirectoryModel::blocksColumn, {QStringLiteral("9999")}, true},
+        {FloppyDirectoryModel::typeColumn,
+         {QStringLiteral("PRG<"), QStringLiteral("*SEQ")},
+         false,
+         false},
+        {FloppyDirectoryModel::blocksColumn, {QStringLiteral("9999")}, true, false},
     });
     list->setEmptyState(emptyState);
     list->setDropHint(dropHint);
@@ -70,6 +74,8 @@ DirectoryPane::~DirectoryPane() {
 
 QWidget* DirectoryPane::makeFooter() {
     auto* row = new QWidget(this);
+    // As tall as the computer pane's footer with its buttons, so both footers line up.
+    row->setMinimumHeight(FooterButton(QStringLiteral("D64")).sizeHint().height());
     auto* parts = new QHBoxLayout(row);
     parts->setContentsMargins(2, 0, 2, 0);
     parts->setSpacing(12);

@@ -59,11 +59,15 @@ LocalFilesPane::LocalFilesPane(VellumViewModel& session, QWidget* parent)
     list->setModel(&session.computerListModel());
     list->setShowsRowIcons(true);
     list->setFixedColumns({
-        {ComputerItemsModel::typeColumn, {QStringLiteral("DIR"), QStringLiteral("PRG")}, false},
+        {ComputerItemsModel::typeColumn,
+         {QStringLiteral("DIR"), QStringLiteral("PRG")},
+         false,
+         false},
         {ComputerItemsModel::sizeColumn,
-         {QStringLiteral("1023 KB"), QStringLiteral("99.9 MB")},
+         {QStringLiteral("999 KB"), QStringLiteral("9.9 MB")},
+         true,
          true},
-        {ComputerItemsModel::blocksColumn, {QStringLiteral("9999")}, true},
+        {ComputerItemsModel::blocksColumn, {QStringLiteral("9999")}, true, false},
     });
     list->setEmptyState(emptyState);
     list->setDropHint(dropHint);

@@ -127,6 +127,8 @@ void PaneListView::fitColumns() {
         return;
     }
     const QFontMetrics metrics(font());
+    int fixedWidth = 0;
+    int optionalWidth = 0;
     for (const FixedColumn& column : fixedColumns) {
         int width = header()->sectionSizeHint(column.column);
         for (const QString& sample : column.samples) {
@@ -134,6 +136,15 @@ void PaneListView::fitColumns() {
         }
         header()->setSectionResizeMode(column.column, QHeaderView::Fixed);
         header()->resizeSection(column.column, width);
+        fixedWidth += width;
+        if (column.hidesWhenNarrow) {
+            optionalWidth += width;
+        }
+    }
+    const int nameWidth = viewport()->width() - fixedWidth;
+    const bool narrow = nameWidth < viewport()->width() / 3 && optionalWidth > 0;
+    for (const FixedColumn& column : fixedColumns) {
+        setColumnHidden(column.column, narrow && column.hidesWhenNarrow);
     }
 }
 
@@ -480,6 +491,7 @@ void PaneListView::showEvent(QShowEvent* event) {
 bool PaneListView::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::Resize) {
         layOutOverlays();
+        fitColumns();
     }
     return QTreeView::viewportEvent(event);
 }
@@ -507,12 +519,14 @@ void PaneListView::setDropHint(QWidget* overlay) {
 }
 
 void PaneListView::setDropHintShown(bool shown) {
-    if (dropHint) {
-        dropHint->setVisible(shown);
-        if (shown) {
-            dropHint->raise();
-        }
+    if (!dropHint) {
+        return;
     }
+    dropHint->setVisible(shown);
+    if (shown) {
+        dropHint->raise();
+    }
+    updateEmptyState();
 }
 
 void PaneListView::layOutOverlays() {
@@ -525,7 +539,9 @@ void PaneListView::layOutOverlays() {
 
 void PaneListView::updateEmptyState() {
     if (emptyState) {
-        emptyState->setVisible(!model() || model()->rowCount() == 0);
+        // The drop hint says what matters while a drag hovers.
+        const bool hinting = dropHint && !dropHint->isHidden();
+        emptyState->setVisible((!model() || model()->rowCount() == 0) && !hinting);
     }
 }
 
@@ -540,8 +556,21 @@ void PaneListView::setDropTargetRow(std::optional<int> row) {
 void PaneListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                            const QModelIndex& index) const {
     QTreeView::drawRow(painter, option, index);
-    if (targetRow && index.row() == *targetRow) {
-        paintDropTarget(*painter, QRectF(option.rect).adjusted(1, 0, -1, 0));
+    if (!targetRow || index.row() != *targetRow) {
+        return;
+    }
+    // The drop-target look under the row's text: the row is drawn again over it, plainly,
+    // so that its name stays readable whatever state it was in.
+    paintDropTarget(*painter, QRectF(option.rect).adjusted(1, 0, -1, 0));
+    for (int column = 0; column < model()->columnCount(); ++column) {
+        if (isColumnHidden(column)) {
+            continue;
+        }
+        const QModelIndex cell = index.siblingAtColumn(column);
+        QStyleOptionViewItem plain = option;
+        plain.rect = visualRect(cell);
+        plain.state &= ~(QStyle::State_Selected | QStyle::State_MouseOver | QStyle::State_HasFocus);
+        itemDelegateForIndex(cell)->paint(painter, plain, cell);
     }
 }
 

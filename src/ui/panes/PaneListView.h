@@ -32,11 +32,14 @@ public:
     void setModel(QAbstractItemModel* model) override;
 
     // Columns: the first stretches, the others get the width of their widest sample text
-    // (or of their heading) and align their text to the right when asked.
+    // (or of their heading) and align their text to the right when asked. A column that
+    // may hide gives way when the names would otherwise get less than a third of a narrow
+    // list.
     struct FixedColumn {
         int column = 0;
         QStringList samples;
         bool alignRight = false;
+        bool hidesWhenNarrow = false;
     };
     void setFixedColumns(QList<FixedColumn> columns);
     bool isRightAligned(int column) const;

@@ -8,12 +8,13 @@ namespace {
 // directory, saved for a person to look at.
 class PaneScreenshotsTest : public PanesTest {
 protected:
+    static constexpr std::pair<AppAppearance, const char*> themes[] = {
+        {AppAppearance::classicC64, "classic"},
+        {AppAppearance::modernC64, "modern"},
+        {AppAppearance::system, "system"},
+    };
+
     void shoot(const QString& state) {
-        const std::pair<AppAppearance, const char*> themes[] = {
-            {AppAppearance::classicC64, "classic"},
-            {AppAppearance::modernC64, "modern"},
-            {AppAppearance::system, "system"},
-        };
         for (const auto& [appearance, name] : themes) {
             Theme::shared().apply(appearance);
             window->activateWindow();
@@ -47,6 +48,19 @@ TEST_F(PaneScreenshotsTest, SavesEachStateInEachTheme) {
     clickRow(computerList(), 4, Qt::ShiftModifier);
     clickRow(floppyList(), 1);
     shoot(QStringLiteral("folder"));
+    for (const auto& [appearance, name] : themes) {
+        Theme::shared().apply(appearance);
+        const QPoint at = rowPoint(computerList(), 3);
+        mouse(computerList(), QEvent::MouseButtonPress, at);
+        mouse(computerList(), QEvent::MouseMove, at + QPoint(0, 10));
+        mouse(computerList(), QEvent::MouseButtonRelease, at + QPoint(0, 10));
+        ASSERT_FALSE(drags.empty());
+        drags.back()->pixmap().save(
+            QStringLiteral(VELLUM_SCREENSHOT_DIR "/panes-drag-%1.png").arg(name));
+    }
+    window->resize(660, 520);
+    shoot(QStringLiteral("narrow"));
+    window->resize(1100, 600);
 
     session().openImage(url(QStringLiteral("GAMES.d64")));
     clickRow(computerList(), 0);
@@ -60,6 +74,11 @@ TEST_F(PaneScreenshotsTest, SavesEachStateInEachTheme) {
     session().computer().setComputerDropTargeted(true);
     shoot(QStringLiteral("drop"));
     session().computer().setComputerDropTargeted(false);
+    session().floppy().setFloppyDropTargeted(true);
+    computerList().setDropTargetRow(int(itemNames().indexOf(QStringLiteral("GAMES.d64"))));
+    shoot(QStringLiteral("row-drop"));
+    computerList().setDropTargetRow(std::nullopt);
+    session().floppy().setFloppyDropTargeted(false);
 
     session().navigate(QUrl::fromLocalFile(QDir(folderDir.path()).filePath("Demos")));
     shoot(QStringLiteral("empty"));
