@@ -11,16 +11,6 @@
 
 namespace vellum {
 
-namespace {
-
-QUrl parentFolder(const QUrl& folder) {
-    QDir dir(folder.toLocalFile());
-    dir.cdUp();
-    return QUrl::fromLocalFile(dir.absolutePath());
-}
-
-} // namespace
-
 ComputerPaneState::ComputerPaneState(WindowState& window, QUrl startFolder, QObject* parent)
     : QObject(parent), m_window(window), m_localFolder(std::move(startFolder)) {}
 

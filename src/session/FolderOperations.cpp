@@ -17,16 +17,6 @@
 
 namespace vellum {
 
-namespace {
-
-QUrl parentFolder(const QUrl& folder) {
-    QDir dir(folder.toLocalFile());
-    dir.cdUp();
-    return QUrl::fromLocalFile(dir.absolutePath());
-}
-
-} // namespace
-
 // ---- Listing and navigation ----
 
 void VellumViewModel::refreshLocalItems() {

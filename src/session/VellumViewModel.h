@@ -57,7 +57,7 @@ class VellumViewModel : public QObject {
 
 public:
     explicit VellumViewModel(DesktopServices& desktop,
-                             QStringList toolSearchPaths = OpenCBMService::defaultSearchPaths(),
+                             QStringList toolSearchPaths = currentToolSearchPaths(),
                              QObject* parent = nullptr);
     ~VellumViewModel() override;
 
@@ -94,7 +94,6 @@ public:
     QCoro::Task<> commitRenameFloppy();
     void beginFormat();
     QCoro::Task<> confirmFormat();
-    QCoro::Task<> formatFloppy();
     QCoro::Task<> validateFloppy();
     QCoro::Task<> initializeFloppy();
 
@@ -105,11 +104,9 @@ public:
     // The image choice's "Copy as PRG files" and "Write image (erase floppy)" buttons.
     QCoro::Task<> copyPendingAsFiles();
     QCoro::Task<> writePendingImages();
-    QCoro::Task<> copyFilesToFloppy(QList<QUrl> urls, bool writeImages);
     // The selected floppy files to the computer side: the arrow, the menu, a double-click.
     QCoro::Task<> copySelectedFloppyEntries();
     QCoro::Task<> copyFloppyEntries(QList<DirectoryEntry> entries);
-    QCoro::Task<> copyFloppyEntriesToImage(QList<DirectoryEntry> entries, QUrl image);
 
     // ---- The computer folder (FolderOperations.cpp) ----
     // Lists the computer folder, or re-opens the open image.
@@ -132,7 +129,7 @@ public:
     void showInFileManager();
     void revealFolder();
 
-    // ---- Disk and tape images in the computer pane (ImageBrowsing.cpp) ----
+    // ---- Disk and tape images in the computer pane (ImageBrowsing.cpp, ImageAdding.cpp) ----
     void openImage(const QUrl& url);
     void deleteSelectionFromImage();
     void extractImageEntry(const LocalFileItem& item);
@@ -194,6 +191,13 @@ private:
     void applyDirectory(const DiskDirectory& listing);
     bool isBusy() const { return !m_status.isIdle(); }
 
+    // Formats with the sheet's fields (checked again), after confirmFormat closed the sheet.
+    QCoro::Task<> formatFloppy();
+    // The worker behind every copy to the floppy: writes the images (when `writeImages`)
+    // and copies the plain files, or copies every file, images' files included.
+    QCoro::Task<> copyFilesToFloppy(QList<QUrl> urls, bool writeImages);
+    // Floppy files into a D64 on the computer (the open one, or one a drop landed on).
+    QCoro::Task<> copyFloppyEntriesToImage(QList<DirectoryEntry> entries, QUrl image);
     // The copy to the floppy: free-space check, then the copy loop and its closing steps.
     QCoro::Task<> copyItemsToFloppy(QList<FloppyCopyItem> items);
     // Writes each item to the floppy under its Commodore name, inside operation `number`.

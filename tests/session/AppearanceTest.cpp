@@ -55,7 +55,7 @@ TEST(Appearance, ChoosingAThemeStoresItAtOnce) {
     }
     EXPECT_EQ(displayName(AppAppearance::classicC64), QStringLiteral("Classic C64"));
     EXPECT_EQ(displayName(AppAppearance::modernC64), QStringLiteral("Modern C64"));
-    EXPECT_EQ(displayName(AppAppearance::system), QStringLiteral("macOS"));
+    EXPECT_EQ(displayName(AppAppearance::system), QStringLiteral("System"));
 }
 
 TEST_F(SessionTest, NoticesGoThroughTheDesktop) {

@@ -8,15 +8,6 @@ using namespace vellum::testing;
 
 namespace {
 
-DirectoryEntry entry(const QString& name, CBMFileType type = CBMFileType::prg) {
-    DirectoryEntry made;
-    made.name = name;
-    made.type = type;
-    made.typeToken = rawValue(type);
-    made.blocks = 1;
-    return made;
-}
-
 QStringList titles(const QList<ContextAction>& menu) {
     QStringList result;
     for (const ContextAction& action : menu)
@@ -42,8 +33,8 @@ protected:
         PaneTest::SetUp();
         DiskDirectory listing;
         listing.diskName = QStringLiteral("GAMES");
-        listing.entries = {entry("GAME"), entry("NOTES", CBMFileType::seq),
-                           entry("OLD", CBMFileType::del)};
+        listing.entries = {floppyEntry("GAME"), floppyEntry("NOTES", 1, CBMFileType::seq),
+                           floppyEntry("OLD", 1, CBMFileType::del)};
         listing.blocksFree = 600;
         StateEditor(session()).setDirectory(listing);
         for (const DirectoryEntry& each : listing.entries)

@@ -31,7 +31,8 @@ TEST_F(SessionTest, StartUpWithoutToolsStaysQuiet) {
     EXPECT_EQ(model.drives().driveDetail(), QStringLiteral("IEC device not detected."));
     EXPECT_FALSE(model.drives().zoomFloppyDetected());
     EXPECT_EQ(model.drives().zoomFloppyDetail(),
-              OpenCBMError::toolNotFound(QStringLiteral("xum1541cfg")).errorDescription());
+              OpenCBMError::toolNotFound(QStringLiteral("xum1541cfg"), {emptyToolFolder.path()})
+                  .errorDescription());
     EXPECT_FALSE(model.status().lastError().has_value());
     EXPECT_EQ(model.status().operation(), OperationKind::idle);
     EXPECT_EQ(model.status().operationID(), 1);

@@ -72,7 +72,8 @@ TEST_F(FloppyCopyTest, FreeSpaceIsCheckedBeforeAnythingIsSent) {
     tight.blocksFree = 3;
     StateEditor(model).setDirectory(tight);
 
-    waitForTask(model.copyFilesToFloppy({url("empty.prg"), url("one.prg"), url("two.prg")}, false));
+    waitForTask(StateEditor(model).copyFilesToFloppy(
+        {url("empty.prg"), url("one.prg"), url("two.prg")}, false));
     EXPECT_EQ(model.status().lastError(),
               "Not enough space on the floppy. Need 4 blocks, only 3 free.");
     EXPECT_EQ(bus.disk(8), disk);
@@ -83,11 +84,11 @@ TEST_F(FloppyCopyTest, FreeSpaceIsCheckedBeforeAnythingIsSent) {
     // Without a disk the directory cannot be re-read, so the space is unknown.
     bus.insertDisk(8, std::nullopt);
     StateEditor(model).setDirectory(DiskDirectory::empty());
-    waitForTask(model.copyFilesToFloppy({url("one.prg")}, false));
+    waitForTask(StateEditor(model).copyFilesToFloppy({url("one.prg")}, false));
     EXPECT_EQ(model.status().lastError(),
               "Read the floppy directory first so Vellum can check free space.");
 
-    waitForTask(model.copyFilesToFloppy({url("missing.prg")}, false));
+    waitForTask(StateEditor(model).copyFilesToFloppy({url("missing.prg")}, false));
     EXPECT_EQ(model.status().lastError(),
               "Select a file and use the arrows, or drag it onto the other pane.");
 }
@@ -100,7 +101,7 @@ TEST_F(FloppyCopyTest, FilesGoToTheFloppyAndAFailureKeepsTheEarlierOnes) {
     VellumViewModel& model =
         withDisk(diskImage("DISK", {{"B", CBMFileType::prg, program(0x0801, "old")}}));
 
-    waitForTask(model.copyFilesToFloppy({url("c.prg"), url("d.seq")}, false));
+    waitForTask(StateEditor(model).copyFilesToFloppy({url("c.prg"), url("d.seq")}, false));
     EXPECT_EQ(model.status().lastError(), std::nullopt);
     EXPECT_EQ(model.status().statusHeadline(), "Copied 2 files.");
     EXPECT_DOUBLE_EQ(model.status().progress(), 1.0);
@@ -114,7 +115,7 @@ TEST_F(FloppyCopyTest, FilesGoToTheFloppyAndAFailureKeepsTheEarlierOnes) {
     EXPECT_EQ(model.floppy().directory().entries.size(), 3);
 
     // "b" is on the disk already, so the second file fails; "a" stays copied.
-    waitForTask(model.copyFilesToFloppy({url("a.prg"), url("b.prg")}, false));
+    waitForTask(StateEditor(model).copyFilesToFloppy({url("a.prg"), url("b.prg")}, false));
     ASSERT_TRUE(model.status().lastError().has_value());
     EXPECT_EQ(model.status().statusHeadline(), *model.status().lastError());
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"B", "C", "D", "A"}));
@@ -242,7 +243,8 @@ TEST_F(FloppyCopyTest, StopEndsACopyWithoutANotice) {
     put("next.prg", game);
     VellumViewModel& model = withDisk(diskImage("DISK", {}));
     bus.setFault("seconds-per-track", "3");
-    QCoro::Task<> copy = model.copyFilesToFloppy({url("slow.prg"), url("next.prg")}, false);
+    QCoro::Task<> copy =
+        StateEditor(model).copyFilesToFloppy({url("slow.prg"), url("next.prg")}, false);
     QTimer::singleShot(300, &model, [&] { model.stop(); });
     waitForTask(std::move(copy));
     EXPECT_EQ(model.status().statusHeadline(),

@@ -8,14 +8,6 @@ using namespace vellum::testing;
 
 namespace {
 
-DirectoryEntry entry(const QString& name, CBMFileType type = CBMFileType::prg) {
-    DirectoryEntry made;
-    made.name = name;
-    made.type = type;
-    made.blocks = 1;
-    return made;
-}
-
 void showDisk(VellumViewModel& model, const QString& name, const QString& id,
               QList<DirectoryEntry> entries = {}) {
     DiskDirectory directory;
@@ -103,7 +95,7 @@ TEST_F(SessionTest, BadFormatFieldsNeverReachTheDrive) {
     EXPECT_EQ(model.status().operationID(), 0);
 
     // Called directly, the format reports the rule and claims no slot.
-    waitForTask(model.formatFloppy());
+    waitForTask(StateEditor(model).formatFloppy());
     EXPECT_EQ(model.status().lastError(), QStringLiteral("Disk name cannot contain a comma."));
     EXPECT_EQ(model.status().operationID(), 0);
     EXPECT_TRUE(desktop.notifications.isEmpty());
@@ -111,7 +103,8 @@ TEST_F(SessionTest, BadFormatFieldsNeverReachTheDrive) {
 
 TEST_F(SessionTest, RenamePromptRulesAndUnchangedNames) {
     VellumViewModel& model = session();
-    showDisk(model, "GAMES", "01 2A", {entry("GAME"), entry("GONE", CBMFileType::del)});
+    showDisk(model, "GAMES", "01 2A",
+             {floppyEntry("GAME"), floppyEntry("GONE", 1, CBMFileType::del)});
     model.floppy().selectEntry(model.floppy().directory().entries.at(0).id);
     model.sheets().setNamePrompt(NamePromptKind::renameFloppy);
 
@@ -138,7 +131,8 @@ TEST_F(SessionTest, RenamePromptRulesAndUnchangedNames) {
 TEST_F(SessionTest, ConfirmationTextsNameWhatIsAtStake) {
     VellumViewModel& model = session();
     StateEditor(model).setDeviceNumber(9);
-    showDisk(model, "GAMES", "01 2A", {entry("GAME"), entry("NOTES"), entry("DEMO")});
+    showDisk(model, "GAMES", "01 2A",
+             {floppyEntry("GAME"), floppyEntry("NOTES"), floppyEntry("DEMO")});
 
     EXPECT_EQ(model.commands().scratchConfirmationMessage(),
               QStringLiteral("Delete the selected files from the floppy in drive 9? This "

@@ -240,13 +240,13 @@ TEST_F(FloppyOperationsTest, FormattingMakesAnEmptyDiskAndTellsTheDesktop) {
     model->sheets().setFormatName(QStringLiteral("DOUBLE"));
     model->sheets().setFormatID(QStringLiteral("D2"));
     model->sheets().setFormatExtended(true);
-    waitForTask(model->formatFloppy());
+    waitForTask(StateEditor(*model).formatFloppy());
     EXPECT_EQ(model->status().statusHeadline(), QStringLiteral("Formatted “DOUBLE”, ID D2."));
     EXPECT_TRUE(namesOnDisk(bus.disk(9)).isEmpty());
 
     // A failed format notices with the drive's words.
     bus.setFault("fail-at-track", "10");
-    waitForTask(model->formatFloppy());
+    waitForTask(StateEditor(*model).formatFloppy());
     ASSERT_TRUE(model->status().lastError().has_value());
     EXPECT_EQ(desktop.notifications.last().body, *model->status().lastError());
     EXPECT_EQ(model->status().operation(), OperationKind::idle);

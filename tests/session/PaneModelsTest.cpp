@@ -10,15 +10,6 @@ using namespace vellum::testing;
 
 namespace {
 
-DirectoryEntry entry(const QString& name, qint64 blocks, CBMFileType type = CBMFileType::prg) {
-    DirectoryEntry made;
-    made.name = name;
-    made.type = type;
-    made.typeToken = rawValue(type);
-    made.blocks = blocks;
-    return made;
-}
-
 DiskDirectory listing(QList<DirectoryEntry> entries) {
     DiskDirectory made;
     made.diskName = QStringLiteral("GAMES");
@@ -89,8 +80,8 @@ TEST_F(SessionTest, AReReadDirectoryKeepsTheRowsThatAreStillThere) {
     FloppyDirectoryModel& rows = model.floppyListModel();
     QAbstractItemModelTester tester(&rows, QAbstractItemModelTester::FailureReportingMode::Fatal);
     StateEditor(model).applyDirectory(
-        listing({entry("GAME", 3), entry("NOTES", 1, CBMFileType::seq),
-                 entry("OLD", 0, CBMFileType::del), entry("DEMO", 5)}));
+        listing({floppyEntry("GAME", 3), floppyEntry("NOTES", 1, CBMFileType::seq),
+                 floppyEntry("OLD", 0, CBMFileType::del), floppyEntry("DEMO", 5)}));
     ASSERT_EQ(rows.rowCount(), 4);
     EXPECT_EQ(rowTexts(rows, 0), QStringList({"\"GAME\"", "PRG", "3"}));
     EXPECT_EQ(rowTexts(rows, 1), QStringList({"\"NOTES\"", "SEQ", "1"}));
@@ -101,8 +92,9 @@ TEST_F(SessionTest, AReReadDirectoryKeepsTheRowsThatAreStillThere) {
     QPersistentModelIndex demo(rows.index(3, 2));
     ModelSignals spy(&rows);
     // The next reading: NOTES is gone, NEW came, DEMO grew; every entry has a new id.
-    StateEditor(model).applyDirectory(listing(
-        {entry("GAME", 3), entry("NEW", 2), entry("OLD", 0, CBMFileType::del), entry("DEMO", 6)}));
+    StateEditor(model).applyDirectory(
+        listing({floppyEntry("GAME", 3), floppyEntry("NEW", 2),
+                 floppyEntry("OLD", 0, CBMFileType::del), floppyEntry("DEMO", 6)}));
     EXPECT_EQ(spy.resets.count(), 0);
     EXPECT_EQ(spy.removed.count(), 1);
     EXPECT_EQ(spy.inserted.count(), 1);

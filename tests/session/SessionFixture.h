@@ -12,6 +12,17 @@
 
 namespace vellum::testing {
 
+// A floppy directory entry of `blocks` blocks.
+inline DirectoryEntry floppyEntry(const QString& name, qint64 blocks = 1,
+                                  CBMFileType type = CBMFileType::prg) {
+    DirectoryEntry made;
+    made.name = name;
+    made.type = type;
+    made.typeToken = rawValue(type);
+    made.blocks = blocks;
+    return made;
+}
+
 // A session whose tools are searched only in `toolFolder` (by default an empty folder,
 // so every tool is missing).
 class SessionTest : public ::testing::Test {

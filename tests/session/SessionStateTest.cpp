@@ -12,14 +12,6 @@ using namespace vellum::testing;
 
 namespace {
 
-DirectoryEntry entry(const QString& name, qint64 blocks, CBMFileType type = CBMFileType::prg) {
-    DirectoryEntry made;
-    made.name = name;
-    made.blocks = blocks;
-    made.type = type;
-    return made;
-}
-
 DiskDirectory listing(QList<DirectoryEntry> entries, std::optional<qint64> blocksFree) {
     DiskDirectory made;
     made.diskName = QStringLiteral("GAMES");
@@ -57,11 +49,11 @@ TEST_F(SessionTest, SettersSignalOnlyRealChanges) {
     EXPECT_EQ(errorSignals, 1);
 
     // Reading the same disk twice gives entries with new ids, which is a real change.
-    const DirectoryEntry game = entry(QStringLiteral("GAME"), 3);
+    const DirectoryEntry game = floppyEntry(QStringLiteral("GAME"), 3);
     StateEditor(model).setDirectory(listing({game}, 600));
     StateEditor(model).setDirectory(listing({game}, 600));
     EXPECT_EQ(directorySignals, 1);
-    StateEditor(model).setDirectory(listing({entry(QStringLiteral("GAME"), 3)}, 600));
+    StateEditor(model).setDirectory(listing({floppyEntry(QStringLiteral("GAME"), 3)}, 600));
     EXPECT_EQ(directorySignals, 2);
 }
 
@@ -207,8 +199,8 @@ TEST_F(SessionTest, ErrorsBecomeTextsAndStopsDoNot) {
     VellumViewModel& model = session();
     StateEditor(model).reportError(OpenCBMError::toolNotFound(QStringLiteral("cbmctrl")));
     EXPECT_EQ(model.status().lastError(),
-              QStringLiteral("OpenCBM tool “cbmctrl” was not found. Install OpenCBM with "
-                             "Homebrew and try again."));
+              QStringLiteral("OpenCBM tool “cbmctrl” was not found. Install OpenCBM from your "
+                             "distribution's packages, or build it from source, then try again."));
     EXPECT_EQ(model.status().statusHeadline(), model.status().lastError());
 
     StateEditor(model).reportError(OpenCBMError::cancelled());
@@ -255,9 +247,10 @@ TEST_F(SessionTest, NewListingsKeepSelectionByNameAndRememberBlockCounts) {
     StateEditor(model).setDriveModel(QStringLiteral("1541"));
 
     // The only file listed with 0 blocks gets the used space of the disk.
-    StateEditor(model).applyDirectory(listing(
-        {entry(QStringLiteral("Game "), 0), entry(QStringLiteral("OLD"), 0, CBMFileType::del)},
-        600));
+    StateEditor(model).applyDirectory(
+        listing({floppyEntry(QStringLiteral("Game "), 0),
+                 floppyEntry(QStringLiteral("OLD"), 0, CBMFileType::del)},
+                600));
     EXPECT_EQ(model.floppy().directory().entries.at(0).blocks, 64);
     EXPECT_EQ(model.floppy().knownDirectoryBlocks().value(QStringLiteral("GAME")), 64);
 
@@ -266,8 +259,8 @@ TEST_F(SessionTest, NewListingsKeepSelectionByNameAndRememberBlockCounts) {
 
     // A later listing with two files: the remembered count fills the 0, the selection and
     // the anchor follow the name to the entry's new id.
-    StateEditor(model).applyDirectory(
-        listing({entry(QStringLiteral("game "), 0), entry(QStringLiteral("NOTES"), 5)}, 590));
+    StateEditor(model).applyDirectory(listing(
+        {floppyEntry(QStringLiteral("game "), 0), floppyEntry(QStringLiteral("NOTES"), 5)}, 590));
     const DirectoryEntry& game = model.floppy().directory().entries.at(0);
     EXPECT_EQ(game.blocks, 64);
     EXPECT_NE(game.id, oldID);
@@ -291,7 +284,7 @@ TEST_F(SessionTest, NewListingsKeepSelectionByNameAndRememberBlockCounts) {
     StateEditor(model).setDirectory(padded);
     EXPECT_EQ(model.floppy().floppyPaneTitle(), QStringLiteral("FLOPPY"));
 
-    StateEditor(model).applyDirectory(listing({entry(QStringLiteral("OTHER"), 2)}, 500));
+    StateEditor(model).applyDirectory(listing({floppyEntry(QStringLiteral("OTHER"), 2)}, 500));
     EXPECT_TRUE(model.floppy().selectedEntryIDs().isEmpty());
     EXPECT_FALSE(model.floppy().floppySelectionAnchor().has_value());
 }

@@ -11,6 +11,10 @@ public:
     explicit StateEditor(VellumViewModel& model) : model(model) {}
 
     OpenCBMService& service() { return model.service(); }
+    QCoro::Task<> formatFloppy() { return model.formatFloppy(); }
+    QCoro::Task<> copyFilesToFloppy(QList<QUrl> urls, bool writeImages) {
+        return model.copyFilesToFloppy(std::move(urls), writeImages);
+    }
 
     void setDirectory(const DiskDirectory& value) { model.m_floppy.setDirectory(value); }
     void setFloppySelection(const EntryIDSet& ids, std::optional<QUuid> anchor = std::nullopt) {
