@@ -115,7 +115,7 @@ LocalFilesPane::~LocalFilesPane() {
 QWidget* LocalFilesPane::makeLocationBlock() {
     auto* block = new QWidget(this);
     auto* lines = new QVBoxLayout(block);
-    lines->setContentsMargins(2, 2, 2, 0);
+    lines->setContentsMargins(2, 6, 2, 0);
     lines->setSpacing(2);
     auto* heading = new QLabel(tr("CURRENT DIRECTORY"), block);
     setStyleRole(heading, StyleRole::heading);
