@@ -134,7 +134,7 @@ void DirectoryPane::dragEnterEvent(QDragEnterEvent* event) {
 void DirectoryPane::dragMoveEvent(QDragMoveEvent* event) {
     const FloppyDropPlan plan = planFloppyDrop(session.commands(), event->mimeData());
     session.floppy().setFloppyDropTargeted(plan.accepted);
-    list->scrollDuringDrag(list->viewport()->mapFrom(this, event->position().toPoint()));
+    list->dragScroller().hover(list->viewport()->mapFrom(this, event->position().toPoint()));
     if (!plan.accepted) {
         event->ignore();
         return;
@@ -145,14 +145,14 @@ void DirectoryPane::dragMoveEvent(QDragMoveEvent* event) {
 
 void DirectoryPane::dragLeaveEvent(QDragLeaveEvent* event) {
     session.floppy().setFloppyDropTargeted(false);
-    list->stopDragScroll();
+    list->dragScroller().stop();
     event->accept();
 }
 
 void DirectoryPane::dropEvent(QDropEvent* event) {
     const FloppyDropPlan plan = planFloppyDrop(session.commands(), event->mimeData());
     session.floppy().setFloppyDropTargeted(false);
-    list->stopDragScroll();
+    list->dragScroller().stop();
     if (!plan.accepted) {
         event->ignore();
         return;

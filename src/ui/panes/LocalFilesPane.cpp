@@ -278,7 +278,7 @@ void LocalFilesPane::dragMoveEvent(QDragMoveEvent* event) {
     const ComputerDropPlan plan = planComputerDrop(session.commands(), event->mimeData(), item);
     session.computer().setComputerDropTargeted(plan.target == ComputerDropPlan::Target::pane);
     list->setDropTargetRow(plan.target == ComputerDropPlan::Target::d64Row ? row : std::nullopt);
-    list->scrollDuringDrag(list->viewport()->mapFrom(this, position));
+    list->dragScroller().hover(list->viewport()->mapFrom(this, position));
     if (plan.target == ComputerDropPlan::Target::none) {
         event->ignore();
         return;
@@ -295,7 +295,7 @@ void LocalFilesPane::dragLeaveEvent(QDragLeaveEvent* event) {
 void LocalFilesPane::endDragHover() {
     session.computer().setComputerDropTargeted(false);
     list->setDropTargetRow(std::nullopt);
-    list->stopDragScroll();
+    list->dragScroller().stop();
 }
 
 void LocalFilesPane::dropEvent(QDropEvent* event) {

@@ -15,7 +15,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScopedValueRollback>
-#include <QScrollBar>
 
 namespace vellum {
 
@@ -23,9 +22,6 @@ namespace {
 
 // Space a cell leaves around its text, as the style sheet pads items.
 constexpr int cellPadding = 14;
-// A drag this close to the top or bottom edge scrolls the list, this often.
-constexpr int dragScrollMargin = 20;
-constexpr int dragScrollInterval = 40;
 
 SelectionModifiers modifiersOf(Qt::KeyboardModifiers modifiers) {
     return {modifiers.testFlag(Qt::ControlModifier), modifiers.testFlag(Qt::ShiftModifier)};
@@ -40,7 +36,7 @@ bool isPlainText(const QKeyEvent& event) {
 } // namespace
 
 PaneListView::PaneListView(PaneListBridge& bridge, QWidget* parent)
-    : QTreeView(parent), bridge(bridge), tracker(this),
+    : QTreeView(parent), bridge(bridge), tracker(this), autoScroller(*this),
       launcher([](QDrag* drag) { drag->exec(Qt::CopyAction, Qt::CopyAction); }) {
     setHeader(new PaneHeaderView(*this));
     setItemDelegate(new PaneItemDelegate(*this, this));
@@ -69,12 +65,6 @@ PaneListView::PaneListView(PaneListBridge& bridge, QWidget* parent)
 
     connect(&tracker, &RowPressTracker::collapseDue, this,
             [this](const QVariant& key) { this->bridge.collapseTo(key); });
-    dragScrollTimer.setInterval(dragScrollInterval);
-    connect(&dragScrollTimer, &QTimer::timeout, this, [this] {
-        QScrollBar* bar = verticalScrollBar();
-        const int step = std::max(4, sizeHintForRow(0) / 2);
-        bar->setValue(bar->value() + dragScrollDirection * step);
-    });
 }
 
 void PaneListView::setModel(QAbstractItemModel* model) {
@@ -321,30 +311,6 @@ void PaneListView::startRowDrag(int row) {
 
 void PaneListView::setDragLauncher(DragLauncher dragLauncher) {
     launcher = std::move(dragLauncher);
-}
-
-void PaneListView::scrollDuringDrag(const QPoint& viewportPosition) {
-    const QRect area = viewport()->rect();
-    dragScrollDirection = 0;
-    if (viewportPosition.x() >= area.left() && viewportPosition.x() <= area.right()) {
-        if (viewportPosition.y() >= area.top() &&
-            viewportPosition.y() < area.top() + dragScrollMargin) {
-            dragScrollDirection = -1;
-        } else if (viewportPosition.y() <= area.bottom() &&
-                   viewportPosition.y() > area.bottom() - dragScrollMargin) {
-            dragScrollDirection = 1;
-        }
-    }
-    if (dragScrollDirection == 0) {
-        dragScrollTimer.stop();
-    } else if (!dragScrollTimer.isActive()) {
-        dragScrollTimer.start();
-    }
-}
-
-void PaneListView::stopDragScroll() {
-    dragScrollDirection = 0;
-    dragScrollTimer.stop();
 }
 
 // ---- Keys ----

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ui/panes/DragAutoScroller.h"
 #include "ui/panes/RowPressTracker.h"
 #include "ui/panes/TypeAhead.h"
 
-#include <QTimer>
 #include <QTreeView>
 #include <functional>
 #include <optional>
@@ -57,9 +57,8 @@ public:
     std::optional<int> dropTargetRow() const { return targetRow; }
 
     void setDragLauncher(DragLauncher launcher);
-    // While a drag hovers near the top or bottom edge of the list, the list scrolls.
-    void scrollDuringDrag(const QPoint& viewportPosition);
-    void stopDragScroll();
+    // Scrolls while a drag hovers near the top or bottom edge.
+    DragAutoScroller& dragScroller() { return autoScroller; }
     // Moves the current row to the session's anchor, when the anchor moved by itself (a
     // made folder, a fresh reading); presses and keys set the current row themselves.
     void followAnchor();
@@ -104,8 +103,7 @@ private:
 
     PaneListBridge& bridge;
     RowPressTracker tracker;
-    QTimer dragScrollTimer;
-    int dragScrollDirection = 0;
+    DragAutoScroller autoScroller;
     TypeAhead typeAhead;
     DragLauncher launcher;
     QList<FixedColumn> fixedColumns;

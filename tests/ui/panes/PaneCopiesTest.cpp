@@ -4,7 +4,6 @@
 #include "ui/panes/PaneDragData.h"
 
 #include <QContextMenuEvent>
-#include <QDropEvent>
 #include <QProcess>
 #include <QTimer>
 
@@ -53,23 +52,6 @@ protected:
         }
         return std::nullopt;
     }
-    // Drags `row` of `list` and returns what the drag carries.
-    const QMimeData& dragRow(PaneListView& list, int row) {
-        const QPoint at = rowPoint(list, row);
-        mouse(list, QEvent::MouseButtonPress, at);
-        mouse(list, QEvent::MouseMove, at + QPoint(0, 12));
-        mouse(list, QEvent::MouseButtonRelease, at + QPoint(0, 12));
-        EXPECT_FALSE(drags.empty());
-        return *drags.back()->mimeData();
-    }
-    static void dropOn(QWidget& pane, const QMimeData& data) {
-        const QPoint at(pane.width() / 2, pane.height() / 2);
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&pane, &enter);
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&pane, &drop);
-        ASSERT_TRUE(drop.isAccepted());
-    }
     QStringList dragExportFolders() const {
         return QDir(scratchDir.path())
             .entryList({QStringLiteral("vellum-drag-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
@@ -97,7 +79,7 @@ TEST_F(PaneCopiesTest, ASelectedFileGoesToTheFloppyFromTheRowMenu) {
 TEST_F(PaneCopiesTest, AFloppyEntryDraggedOntoTheComputerPaneBecomesAFile) {
     // The simulated drive lists its names as the real tools print them, in lower case.
     const QString file = session().floppy().directory().entries.value(0).name + ".prg";
-    dropOn(*computerPane, dragRow(floppyList(), 0));
+    ASSERT_TRUE(drop(*computerPane, dragRow(floppyList(), 0), computerPane->rect().center()));
     waitUntilIdle();
     EXPECT_EQ(contents(file), game) << session().status().statusHeadline().toStdString();
     EXPECT_TRUE(itemNames().contains(file));
@@ -112,7 +94,7 @@ TEST_F(PaneCopiesTest, AnImageEntryDraggedToTheFloppyKeepsItsListedNameAndType) 
         << "the desktop gets a file under the listed name";
     EXPECT_EQ(dragExportFolders().size(), 1);
 
-    dropOn(*floppyPane, dragged);
+    ASSERT_TRUE(drop(*floppyPane, dragged, floppyPane->rect().center()));
     waitUntilIdle();
     const auto copied = onFloppy(QStringLiteral("MY NOTES"));
     ASSERT_TRUE(copied.has_value()) << session().status().statusHeadline().toStdString();

@@ -1,7 +1,7 @@
 #include "PanesFixture.h"
 #include "ui/panes/PaneDragData.h"
 
-#include <QDragEnterEvent>
+#include <QScrollBar>
 
 namespace vellum::testing {
 namespace {
@@ -41,32 +41,6 @@ protected:
         auto data = std::make_unique<QMimeData>();
         data->setText(text);
         return data;
-    }
-
-    // Hovers `data` over `target` at `at` (in the target's coordinates); true when the
-    // target would take it there.
-    static bool hover(QWidget& target, const QMimeData& data, QPoint at) {
-        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
-        QApplication::sendEvent(&target, &enter);
-        if (!enter.isAccepted())
-            return false;
-        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(&target, &move);
-        return move.isAccepted();
-    }
-    static bool drop(QWidget& target, const QMimeData& data, QPoint at) {
-        hover(target, data, at);
-        QDropEvent dropped(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                           Qt::NoModifier);
-        QApplication::sendEvent(&target, &dropped);
-        QApplication::processEvents();
-        return dropped.isAccepted();
-    }
-    static void leave(QWidget& target) {
-        QDragLeaveEvent event;
-        QApplication::sendEvent(&target, &event);
     }
 
     QPoint computerRowPoint(int row) {
@@ -178,6 +152,22 @@ TEST_F(PaneDropsTest, AnImageDroppedOnTheFloppyPaneAsksHowToCopyIt) {
     ASSERT_TRUE(drop(*floppyPane, *uriList({d64}), floppyPoint()));
     EXPECT_TRUE(session().confirmations().showsImageCopyChoice());
     EXPECT_EQ(session().confirmations().pendingCopyURLs(), QList<QUrl>{d64});
+}
+
+TEST_F(PaneDropsTest, ADragNearTheBottomEdgeScrollsTheListUntilItLeaves) {
+    QStringList names;
+    for (int i = 0; i < 60; ++i)
+        names << QStringLiteral("FILE %1").arg(i);
+    showFloppy(names);
+    const auto files = uriList({desktopFile(QStringLiteral("x.prg"), program(0x0801, "x"))});
+    QScrollBar* bar = floppyList().verticalScrollBar();
+    const QPoint nearBottom(40, floppyList().viewport()->height() - 6);
+    ASSERT_TRUE(hover(*floppyPane, *files, floppyList().viewport()->mapTo(floppyPane, nearBottom)));
+    QTRY_VERIFY(bar->value() > 0);
+    leave(*floppyPane);
+    const int stopped = bar->value();
+    QTest::qWait(150);
+    EXPECT_EQ(bar->value(), stopped);
 }
 
 } // namespace

@@ -117,11 +117,9 @@ TEST_F(PaneMouseTest, APressStartsOneDragOnceThePointerHasMovedFivePoints) {
 TEST_F(PaneMouseTest, DragsCarryFileURLsOrFloppyEntriesUnderOurOwnType) {
     clickRow(computerList(), 1);
     clickRow(computerList(), 2, Qt::ControlModifier);
-    mouse(computerList(), QEvent::MouseButtonPress, rowPoint(computerList(), 2));
-    mouse(computerList(), QEvent::MouseMove, rowPoint(computerList(), 2) + QPoint(9, 0));
+    dragRow(computerList(), 2);
     clickRow(floppyList(), 3);
-    mouse(floppyList(), QEvent::MouseButtonPress, rowPoint(floppyList(), 3));
-    mouse(floppyList(), QEvent::MouseMove, rowPoint(floppyList(), 3) + QPoint(9, 0));
+    dragRow(floppyList(), 3);
     ASSERT_EQ(drags.size(), 2u);
 
     const QMimeData* files = drags.at(0)->mimeData();

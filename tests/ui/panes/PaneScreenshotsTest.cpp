@@ -50,11 +50,7 @@ TEST_F(PaneScreenshotsTest, SavesEachStateInEachTheme) {
     shoot(QStringLiteral("folder"));
     for (const auto& [appearance, name] : themes) {
         Theme::shared().apply(appearance);
-        const QPoint at = rowPoint(computerList(), 3);
-        mouse(computerList(), QEvent::MouseButtonPress, at);
-        mouse(computerList(), QEvent::MouseMove, at + QPoint(0, 10));
-        mouse(computerList(), QEvent::MouseButtonRelease, at + QPoint(0, 10));
-        ASSERT_FALSE(drags.empty());
+        dragRow(computerList(), 3);
         drags.back()->pixmap().save(
             QStringLiteral(VELLUM_SCREENSHOT_DIR "/panes-drag-%1.png").arg(name));
     }

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDrag>
+#include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>
@@ -99,6 +100,42 @@ protected:
                     Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
         QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
         QApplication::sendEvent(&list, &event);
+    }
+
+    // Presses `row`, moves far enough to drag, and returns what the drag carries.
+    const QMimeData& dragRow(PaneListView& list, int row) {
+        const QPoint at = rowPoint(list, row);
+        mouse(list, QEvent::MouseButtonPress, at);
+        mouse(list, QEvent::MouseMove, at + QPoint(0, 12));
+        mouse(list, QEvent::MouseButtonRelease, at + QPoint(0, 12));
+        EXPECT_FALSE(drags.empty());
+        return *drags.back()->mimeData();
+    }
+
+    // A drag of `data` over `target` at `at` (in the target's coordinates): whether the
+    // target would take it there, and the drop itself.
+    static bool hover(QWidget& target, const QMimeData& data, QPoint at) {
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(&target, &move);
+        return move.isAccepted();
+    }
+    static bool drop(QWidget& target, const QMimeData& data, QPoint at) {
+        hover(target, data, at);
+        QDropEvent dropped(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                           Qt::NoModifier);
+        QApplication::sendEvent(&target, &dropped);
+        QApplication::processEvents();
+        return dropped.isAccepted();
+    }
+    static void leave(QWidget& target) {
+        QDragLeaveEvent event;
+        QApplication::sendEvent(&target, &event);
     }
 
     // The rows the session has selected, and the rows the list shows selected.
