@@ -140,7 +140,10 @@ TEST_F(PaneDropsTest, FilesDroppedOnAD64RowGoIntoItButTheD64NeverIntoItself) {
     leave(*computerPane);
 
     const QUrl prg = desktopFile(QStringLiteral("intro.prg"), program(0x0801, pattern(400, 5)));
-    ASSERT_TRUE(drop(*computerPane, *uriList({d64, prg}), computerRowPoint(rowOf("GAMES.d64"))));
+    const QString link = QDir(desktopDir.path()).filePath(QStringLiteral("disk.prg"));
+    ASSERT_TRUE(QFile::link(d64.toLocalFile(), link)) << "the same D64 under another name";
+    ASSERT_TRUE(drop(*computerPane, *uriList({d64, QUrl::fromLocalFile(link), prg}),
+                     computerRowPoint(rowOf("GAMES.d64"))));
     QTRY_VERIFY(session().status().isIdle());
     EXPECT_EQ(imageNames(QStringLiteral("GAMES.d64")), (QStringList{"OLD", "INTRO"}));
     EXPECT_NE(contents(QStringLiteral("GAMES.d64")), before);
