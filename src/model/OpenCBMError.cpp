@@ -8,9 +8,11 @@ void OpenCBMError::finish() {
     utf8Description = errorDescription().toUtf8();
 }
 
-OpenCBMError OpenCBMError::toolNotFound(const QString& toolName) {
+OpenCBMError OpenCBMError::toolNotFound(const QString& toolName,
+                                        const QStringList& searchedFolders) {
     OpenCBMError error(Case::toolNotFound);
     error.payloadText = toolName;
+    error.folders = searchedFolders;
     error.finish();
     return error;
 }
@@ -65,37 +67,41 @@ VELLUM_SIMPLE_CASE(directoryRequired)
 
 QString OpenCBMError::errorDescription() const {
     switch (kind) {
-    case Case::toolNotFound:
-        return QStringLiteral("OpenCBM tool “%1” was not found. Install OpenCBM with Homebrew and "
-                              "try again.")
-            .arg(payloadText);
+    case Case::toolNotFound: {
+        const QString text = tr("OpenCBM tool “%1” was not found. Install OpenCBM from your "
+                                "distribution's packages, or build it from source, then try "
+                                "again.")
+                                 .arg(payloadText);
+        if (folders.isEmpty())
+            return text;
+        return text + QLatin1Char(' ') +
+               tr("Folders searched: %1.").arg(folders.join(QStringLiteral(", ")));
+    }
     case Case::executionFailed: {
         const QString trimmedOutput = outputText.trimmed();
         if (!trimmedOutput.isEmpty())
             return trimmedOutput;
-        return QStringLiteral("OpenCBM command failed (exit %1).").arg(exitStatus);
+        return tr("OpenCBM command failed (exit %1).").arg(exitStatus);
     }
     case Case::parseError:
     case Case::invalidDiskName:
         return payloadText;
     case Case::diskFull:
-        return QStringLiteral("Not enough space on the floppy. Need %1 blocks, only %2 free.")
+        return tr("Not enough space on the floppy. Need %1 blocks, only %2 free.")
             .arg(neededBlocks)
             .arg(freeBlocks);
     case Case::cancelled:
-        return QStringLiteral(
-            "Stopped. If the drive was powered off, turn it on and click Detect.");
+        return tr("Stopped. If the drive was powered off, turn it on and click Detect.");
     case Case::noDrive:
-        return QStringLiteral(
-            "No IEC drive was detected. Check the ZoomFloppy connection and drive power.");
+        return tr("No IEC drive was detected. Check the ZoomFloppy connection and drive power.");
     case Case::invalidImage:
-        return QStringLiteral("The selected file is not a valid D64 image.");
+        return tr("The selected file is not a valid D64 image.");
     case Case::nothingToCopy:
-        return QStringLiteral("Select a file and use the arrows, or drag it onto the other pane.");
+        return tr("Select a file and use the arrows, or drag it onto the other pane.");
     case Case::unreadableFile:
-        return QStringLiteral("The selected file could not be read.");
+        return tr("The selected file could not be read.");
     case Case::directoryRequired:
-        return QStringLiteral("Read the floppy directory first so Vellum can check free space.");
+        return tr("Read the floppy directory first so Vellum can check free space.");
     }
     return {};
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 #include <exception>
 
 namespace vellum {
@@ -9,6 +11,8 @@ namespace vellum {
 // The one error type of the tool bridge and of the session's own checks. Every case
 // carries the sentence the user reads (`errorDescription`).
 class OpenCBMError : public std::exception {
+    Q_DECLARE_TR_FUNCTIONS(OpenCBMError)
+
 public:
     enum class Case {
         toolNotFound,
@@ -24,7 +28,9 @@ public:
         directoryRequired,
     };
 
-    static OpenCBMError toolNotFound(const QString& toolName);
+    // `searchedFolders`: where the tool was looked for, named in the text.
+    static OpenCBMError toolNotFound(const QString& toolName,
+                                     const QStringList& searchedFolders = {});
     static OpenCBMError executionFailed(const QString& command, qint32 status,
                                         const QString& output);
     static OpenCBMError parseError(const QString& message);
@@ -48,12 +54,13 @@ public:
     const QString& output() const { return outputText; }
     qint64 needed() const { return neededBlocks; }
     qint64 free() const { return freeBlocks; }
+    const QStringList& searchedFolders() const { return folders; }
 
     friend bool operator==(const OpenCBMError& a, const OpenCBMError& b) {
         return a.kind == b.kind && a.payloadText == b.payloadText &&
                a.commandText == b.commandText && a.exitStatus == b.exitStatus &&
                a.outputText == b.outputText && a.neededBlocks == b.neededBlocks &&
-               a.freeBlocks == b.freeBlocks;
+               a.freeBlocks == b.freeBlocks && a.folders == b.folders;
     }
 
 private:
@@ -67,6 +74,7 @@ private:
     QString outputText;
     qint64 neededBlocks = 0;
     qint64 freeBlocks = 0;
+    QStringList folders;
     QByteArray utf8Description;
 };
 

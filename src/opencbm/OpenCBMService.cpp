@@ -33,11 +33,6 @@ QString userHomeDirectory() {
 
 } // namespace
 
-QStringList OpenCBMService::defaultSearchPaths() {
-    return {QStringLiteral("/opt/homebrew/bin"), QStringLiteral("/usr/local/bin"),
-            QStringLiteral("/opt/local/bin")};
-}
-
 OpenCBMService::OpenCBMService(QStringList searchPaths, QObject* parent)
     : QObject(parent), toolSearchPaths(std::move(searchPaths)),
       signalSender([](qint64 pid, int signal) { ::kill(static_cast<pid_t>(pid), signal); }) {}
@@ -53,17 +48,13 @@ QStringList OpenCBMService::searchPaths() const {
     return toolSearchPaths;
 }
 
-qint64 OpenCBMService::defaultDevice() const {
-    return 8;
-}
-
 QString OpenCBMService::locateTool(const QString& name) const {
     for (const QString& directory : toolSearchPaths) {
         const QFileInfo candidate(QDir(directory).filePath(name));
         if (candidate.isFile() && candidate.isExecutable())
             return candidate.filePath();
     }
-    throw OpenCBMError::toolNotFound(name);
+    throw OpenCBMError::toolNotFound(name, toolSearchPaths);
 }
 
 QProcessEnvironment OpenCBMService::childEnvironment() const {
@@ -169,7 +160,7 @@ void OpenCBMService::handleStartFailure(const std::shared_ptr<ToolRun>& run) {
     if (pendingResume == run->completion)
         pendingResume.reset();
     run->completion.fail(std::make_exception_ptr(
-        PlatformError(QStringLiteral("“%1” could not be started: %2")
+        PlatformError(tr("“%1” could not be started: %2")
                           .arg(run->process->program(), run->process->errorString()))));
     run->process->deleteLater();
 }

@@ -4,6 +4,7 @@
 #include "model/DiskDirectory.h"
 #include "model/DriveInfo.h"
 #include "opencbm/ResumeOnce.h"
+#include "opencbm/ToolSearchPaths.h"
 
 #include <QCoroTask>
 #include <QList>
@@ -45,13 +46,11 @@ struct ToolRun;
 class OpenCBMService : public QObject {
     Q_OBJECT
 public:
-    static QStringList defaultSearchPaths();
-    explicit OpenCBMService(QStringList searchPaths = defaultSearchPaths(),
+    explicit OpenCBMService(QStringList searchPaths = currentToolSearchPaths(),
                             QObject* parent = nullptr);
     ~OpenCBMService() override;
 
     QStringList searchPaths() const;
-    qint64 defaultDevice() const;
     QString locateTool(const QString& name) const;
     QProcessEnvironment childEnvironment() const;
 

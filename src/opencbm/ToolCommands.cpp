@@ -4,6 +4,8 @@
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
 
+#include <QCoreApplication>
+
 namespace vellum {
 
 QString deviceText(qint64 device) {
@@ -35,9 +37,10 @@ void refuseDrivePatternName(const QString& name) {
     for (const QChar character : name) {
         if (reserved.contains(character)) {
             throw OpenCBMError::invalidDiskName(
-                QStringLiteral("“%1” was not sent to the drive: its name holds “%2”, which the "
-                               "drive reads as a pattern or a separator and could act on "
-                               "other files.")
+                QCoreApplication::translate(
+                    "vellum::OpenCBMService",
+                    "“%1” was not sent to the drive: its name holds “%2”, which the drive reads as "
+                    "a pattern or a separator and could act on other files.")
                     .arg(name, QString(character)));
         }
     }

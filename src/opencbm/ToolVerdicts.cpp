@@ -4,6 +4,7 @@
 #include "model/TextUtil.h"
 #include "model/ToolOutputParsers.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace vellum {
@@ -71,14 +72,16 @@ AdapterProbe judgeAdapterProbe(const CommandResult& result) {
         }
     }
     if (present) {
-        return AdapterProbe{true, QStringLiteral("ZoomFloppy detected"),
-                            firstMeaningfulLine(result.stdoutText)
-                                .value_or(firstMeaningfulLine(combined).value_or(
-                                    QStringLiteral("USB adapter responding.")))};
+        return AdapterProbe{
+            true, QCoreApplication::translate("vellum::OpenCBMService", "ZoomFloppy detected"),
+            firstMeaningfulLine(result.stdoutText)
+                .value_or(firstMeaningfulLine(combined).value_or(QCoreApplication::translate(
+                    "vellum::OpenCBMService", "USB adapter responding.")))};
     }
-    return AdapterProbe{false, QStringLiteral("ZoomFloppy not found"),
-                        firstMeaningfulLine(combined).value_or(
-                            QStringLiteral("Plug in the ZoomFloppy and try Detect again."))};
+    return AdapterProbe{
+        false, QCoreApplication::translate("vellum::OpenCBMService", "ZoomFloppy not found"),
+        firstMeaningfulLine(combined).value_or(QCoreApplication::translate(
+            "vellum::OpenCBMService", "Plug in the ZoomFloppy and try Detect again."))};
 }
 
 QList<DriveInfo> judgeDetect(const CommandResult& result) {

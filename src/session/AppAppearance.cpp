@@ -1,5 +1,7 @@
 #include "session/AppAppearance.h"
 
+#include <QCoreApplication>
+
 namespace vellum {
 
 const QList<AppAppearance>& allAppearances() {
@@ -23,13 +25,13 @@ QString storedText(AppAppearance appearance) {
 QString displayName(AppAppearance appearance) {
     switch (appearance) {
     case AppAppearance::classicC64:
-        return QStringLiteral("Classic C64");
+        return QCoreApplication::translate("vellum::AppAppearance", "Classic C64");
     case AppAppearance::modernC64:
-        return QStringLiteral("Modern C64");
+        break;
     case AppAppearance::system:
-        return QStringLiteral("macOS");
+        return QCoreApplication::translate("vellum::AppAppearance", "System");
     }
-    return QStringLiteral("Modern C64");
+    return QCoreApplication::translate("vellum::AppAppearance", "Modern C64");
 }
 
 AppAppearance appearanceFromStoredText(const QString& text) {

@@ -17,7 +17,7 @@ const QList<AppAppearance>& allAppearances();
 // The text stored in the user defaults ("classicC64", "modernC64", "system").
 QString storedText(AppAppearance appearance);
 
-// What the Settings view shows ("Classic C64", "Modern C64", "macOS").
+// What the Settings view shows ("Classic C64", "Modern C64", "System").
 QString displayName(AppAppearance appearance);
 
 // Reads a stored text; "c64" of earlier versions and anything unknown read as modernC64.

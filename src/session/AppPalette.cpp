@@ -1,5 +1,7 @@
 #include "session/AppPalette.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace vellum {
@@ -69,9 +71,10 @@ const QList<ThemeColor>& classicStatusTones() {
 }
 
 QString appearanceDescription() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "vellum::AppPalette",
         "Classic C64 uses the original BASIC blues with white text, like the machine after "
-        "READY. Modern C64 is the dark cyan look. macOS follows your system colors.");
+        "READY. Modern C64 is the dark cyan look. System follows your desktop's colors.");
 }
 
 } // namespace vellum

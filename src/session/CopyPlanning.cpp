@@ -1,11 +1,22 @@
 #include "session/CopyPlanning.h"
 
 #include "model/TextUtil.h"
+#include "session/FloppyNameRules.h"
 #include "session/LocalListing.h"
+#include "session/SessionTexts.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace vellum {
+
+namespace {
+
+struct CopyTexts {
+    Q_DECLARE_TR_FUNCTIONS(CopyTexts)
+};
+
+} // namespace
 
 qint64 blocksForSize(qint64 size) {
     return size >= 1 ? (size + 253) / 254 : 1;
@@ -19,13 +30,7 @@ qint64 blocksForFile(const QUrl& url) {
 }
 
 QString floppyNameFromImage(const QString& listedName) {
-    const QList<uint> codePoints = trimmedWhitespace(listedName).toUcs4();
-    QString cut;
-    for (qsizetype i = 0; i < codePoints.size() && i < 16; ++i) {
-        const char32_t codePoint = codePoints.at(i);
-        cut += QString::fromUcs4(&codePoint, 1);
-    }
-    return cut;
+    return firstCharacters(trimmedWhitespace(listedName), 16);
 }
 
 CopyRequestSplit splitCopyRequest(const QList<QUrl>& urls) {
@@ -43,35 +48,44 @@ CopyRequestSplit splitCopyRequest(const QList<QUrl>& urls) {
 
 QString copyingText(qsizetype count, const QString& firstName) {
     if (count == 1)
-        return QStringLiteral("Copying “") + firstName + QStringLiteral("”…");
-    return QStringLiteral("Copying %1 files…").arg(count);
+        return CopyTexts::tr("Copying %1…").arg(texts::quoted(firstName));
+    return CopyTexts::tr("Copying %1 files…").arg(count);
 }
 
 QString copyingItemText(qsizetype index, qsizetype count, const QString& name) {
     if (count == 1)
-        return QStringLiteral("Copying “") + name + QStringLiteral("”…");
-    return QStringLiteral("Copying %1 of %2: “").arg(index + 1).arg(count) + name +
-           QStringLiteral("”…");
+        return CopyTexts::tr("Copying %1…").arg(texts::quoted(name));
+    return CopyTexts::tr("Copying %1 of %2: %3…")
+        .arg(QString::number(index + 1), QString::number(count), texts::quoted(name));
 }
 
 QString copiedText(qsizetype count, const QString& firstName) {
     if (count == 1)
-        return QStringLiteral("Copied “") + firstName + QStringLiteral("”.");
-    return QStringLiteral("Copied %1 files.").arg(count);
+        return CopyTexts::tr("Copied %1.").arg(texts::quoted(firstName));
+    return CopyTexts::tr("Copied %1 files.").arg(count);
+}
+
+QString readingText(qsizetype index, qsizetype count, const QString& name) {
+    if (count == 1)
+        return CopyTexts::tr("Reading %1 from floppy…").arg(texts::quoted(name));
+    return CopyTexts::tr("Reading %1 of %2: %3 from floppy…")
+        .arg(QString::number(index + 1), QString::number(count), texts::quoted(name));
 }
 
 QString addingText(qsizetype count, const QString& firstName, const QString& imageName) {
     if (count == 1)
-        return QStringLiteral("Adding “") + firstName + QStringLiteral("” to ") + imageName +
-               QStringLiteral("…");
-    return QStringLiteral("Adding %1 files to ").arg(count) + imageName + QStringLiteral("…");
+        return CopyTexts::tr("Adding %1 to %2…").arg(texts::quoted(firstName), imageName);
+    return CopyTexts::tr("Adding %1 files to %2…").arg(QString::number(count), imageName);
 }
 
 QString addedText(qsizetype count, const QString& lastName, const QString& imageName) {
     if (count == 1)
-        return QStringLiteral("Added “") + lastName + QStringLiteral("” to ") + imageName +
-               QLatin1Char('.');
-    return QStringLiteral("Added %1 files to ").arg(count) + imageName + QLatin1Char('.');
+        return CopyTexts::tr("Added %1 to %2.").arg(texts::quoted(lastName), imageName);
+    return CopyTexts::tr("Added %1 files to %2.").arg(QString::number(count), imageName);
+}
+
+QString notAddedText(const QString& sourceName, const QString& reason) {
+    return CopyTexts::tr("%1 could not be added: %2").arg(texts::quoted(sourceName), reason);
 }
 
 } // namespace vellum

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "images/ParsedFile.h"
+
 #include <QList>
 #include <QString>
 #include <QUrl>
@@ -25,6 +27,15 @@ struct FloppyCopyItem {
     friend bool operator==(const FloppyCopyItem&, const FloppyCopyItem&) = default;
 };
 
+// One file going into a D64: what the image stores, and the name the user knows it by,
+// which an error about it names.
+struct ImageAddition {
+    AddableFile file;
+    QString sourceName;
+
+    friend bool operator==(const ImageAddition&, const ImageAddition&) = default;
+};
+
 // Files of a copy request split into images (.d64/.t64) and plain files, order kept.
 // Only existing regular files count.
 struct CopyRequestSplit {
@@ -41,8 +52,13 @@ QString copyingText(qsizetype count, const QString& firstName);
 QString copyingItemText(qsizetype index, qsizetype count, const QString& name);
 QString copiedText(qsizetype count, const QString& firstName);
 
+// "Reading “X” from floppy…" for one entry, "Reading 2 of 3: “X” from floppy…" for more.
+QString readingText(qsizetype index, qsizetype count, const QString& name);
+
 // "Adding “X” to GAMES.D64…" or "Adding 3 files to GAMES.D64…", and the finished forms.
 QString addingText(qsizetype count, const QString& firstName, const QString& imageName);
 QString addedText(qsizetype count, const QString& lastName, const QString& imageName);
+// The error of a file that did not go into an image: "“big.prg” could not be added: …".
+QString notAddedText(const QString& sourceName, const QString& reason);
 
 } // namespace vellum

@@ -13,22 +13,22 @@ FeedbackFacts facts(OpenCBMService& service) {
                                 service.searchPaths());
 }
 
+void compose(DesktopServices& desktop, const QString& subject, const QString& body) {
+    desktop.composeMail(QString::fromUtf16(feedbackAddress), subject, body);
+}
+
 } // namespace
 
 void VellumViewModel::reportBug() {
-    composeFeedbackMail(bugReportSubject(), bugReportBody(facts(*m_service)));
+    compose(m_desktop, bugReportSubject(), bugReportBody(facts(*m_service)));
 }
 
 void VellumViewModel::suggestFeature() {
-    composeFeedbackMail(featureRequestSubject(), featureRequestBody(facts(*m_service)));
+    compose(m_desktop, featureRequestSubject(), featureRequestBody(facts(*m_service)));
 }
 
 void VellumViewModel::contactMail() {
-    composeFeedbackMail(contactSubject(), QString());
-}
-
-void VellumViewModel::composeFeedbackMail(const QString& subject, const QString& body) {
-    m_desktop.composeMail(QString::fromUtf16(feedbackAddress), subject, body);
+    compose(m_desktop, contactSubject(), QString());
 }
 
 } // namespace vellum

@@ -8,16 +8,19 @@
 #include <QSysInfo>
 #include <QUrlQuery>
 
-#if defined(Q_OS_MACOS)
-#include <sys/sysctl.h>
-#include <vector>
-#endif
-
 #ifndef VELLUM_BUILD_VERSION
 #define VELLUM_BUILD_VERSION ""
 #endif
 
 namespace vellum {
+
+namespace {
+
+struct MailTexts {
+    Q_DECLARE_TR_FUNCTIONS(FeedbackMail)
+};
+
+} // namespace
 
 QString appVersionString(const QString& version, const QString& build) {
     const QString shown = version.isEmpty() ? QStringLiteral("1.0") : version;
@@ -40,20 +43,26 @@ QString hardwareModelFromFile(const QString& path) {
 }
 
 QString hardwareModel() {
-#if defined(Q_OS_MACOS)
-    size_t length = 0;
-    if (sysctlbyname("hw.model", nullptr, &length, nullptr, 0) != 0 || length == 0)
-        return QStringLiteral("unknown");
-    std::vector<char> buffer(length + 1, '\0');
-    if (sysctlbyname("hw.model", buffer.data(), &length, nullptr, 0) != 0)
-        return QStringLiteral("unknown");
-    const QString model = QString::fromUtf8(buffer.data());
-    return model.isEmpty() ? QStringLiteral("unknown") : model;
-#elif defined(Q_OS_LINUX)
+#if defined(Q_OS_LINUX)
     return hardwareModelFromFile(QStringLiteral("/sys/devices/virtual/dmi/id/product_name"));
 #else
     return QStringLiteral("unknown");
 #endif
+}
+
+QString distributionFromOsRelease(const QString& path) {
+    QFile file(path);
+    QString name;
+    if (file.open(QIODevice::ReadOnly)) {
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        for (const char* key : {"PRETTY_NAME=", "NAME="}) {
+            for (const QString& line : lines) {
+                if (name.isEmpty() && line.startsWith(QLatin1String(key)))
+                    name = trimmedOf(line.mid(qstrlen(key)).trimmed(), u"\"'");
+            }
+        }
+    }
+    return name.isEmpty() ? QSysInfo::prettyProductName() : name;
 }
 
 QString openCBMLocation(const QStringList& searchDirectories) {
@@ -68,25 +77,38 @@ QString openCBMLocation(const QStringList& searchDirectories) {
 
 FeedbackFacts currentFeedbackFacts(const QString& appearanceName,
                                    const QStringList& toolSearchDirectories) {
-    return FeedbackFacts{appVersionString(), QSysInfo::prettyProductName(),
-                         hardwareModel(),    QSysInfo::currentCpuArchitecture(),
-                         appearanceName,     openCBMLocation(toolSearchDirectories)};
+    FeedbackFacts facts;
+    facts.appVersion = appVersionString();
+    facts.distribution = distributionFromOsRelease(QStringLiteral("/etc/os-release"));
+    facts.kernel = QSysInfo::kernelType() + QLatin1Char(' ') + QSysInfo::kernelVersion();
+    facts.qtVersion = QString::fromLatin1(qVersion());
+    facts.hardwareModel = hardwareModel();
+    facts.machine = QSysInfo::currentCpuArchitecture();
+    facts.appearance = appearanceName;
+    facts.openCBM = openCBMLocation(toolSearchDirectories);
+    return facts;
 }
 
 QString bugReportSubject() {
-    return QStringLiteral("Vellum bug report");
+    return MailTexts::tr("Vellum bug report");
 }
 
 QString bugReportBody(const FeedbackFacts& facts) {
-    QString body = QStringLiteral("Fill in the blanks. Delete lines that do not apply.\n\n— Auto "
-                                  "—\nVellum: ") +
-                   facts.appVersion;
-    body += QStringLiteral("\nmacOS: ") + facts.osVersion;
-    body += QStringLiteral("\nMac: ") + facts.hardwareModel + QStringLiteral(" · ") + facts.machine;
-    body += QStringLiteral("\nAppearance: ") + facts.appearance;
-    body += QStringLiteral("\nOpenCBM: ") + facts.openCBM;
-    body += QStringLiteral(
-        "\n\n— When —\nI was:\n[ ] browsing a folder on the Mac\n[ ] opening / browsing a "
+    QString body = MailTexts::tr("Fill in the blanks. Delete lines that do not apply.") +
+                   QStringLiteral("\n\n") + MailTexts::tr("— Auto —") + QLatin1Char('\n');
+    const QList<std::pair<QString, QString>> lines{
+        {MailTexts::tr("Vellum"), facts.appVersion},
+        {MailTexts::tr("Distribution"), facts.distribution},
+        {MailTexts::tr("Kernel"), facts.kernel},
+        {MailTexts::tr("Qt"), facts.qtVersion},
+        {MailTexts::tr("Computer"), facts.hardwareModel + QStringLiteral(" · ") + facts.machine},
+        {MailTexts::tr("Appearance"), facts.appearance},
+        {MailTexts::tr("OpenCBM"), facts.openCBM},
+    };
+    for (const auto& [label, value] : lines)
+        body += label + QStringLiteral(": ") + value + QLatin1Char('\n');
+    body += MailTexts::tr(
+        "\n— When —\nI was:\n[ ] browsing a folder on the computer\n[ ] opening / browsing a "
         ".d64\n[ ] opening / browsing a .t64\n[ ] putting files into a .d64\n[ ] creating a new "
         ".d64\n[ ] copying files to the floppy\n[ ] saving a .d64 from the floppy\n[ ] writing a "
         ".d64 to the floppy\n[ ] reading the directory from the drive\n[ ] detecting the "
@@ -99,14 +121,15 @@ QString bugReportBody(const FeedbackFacts& facts) {
 }
 
 QString featureRequestSubject() {
-    return QStringLiteral("Vellum feature request");
+    return MailTexts::tr("Vellum feature request");
 }
 
 QString featureRequestBody(const FeedbackFacts& facts) {
-    return QStringLiteral("Vellum ") + facts.appVersion + QLatin1Char('\n') + facts.osVersion +
-           QStringLiteral("\n\nWhat should a next update add?\n\n\nWhy would that help? (how you "
-                          "work today, what is missing)\n\n\nWould this involve:\n[ ] real floppy  "
-                          "[ ] .d64 images  [ ] .t64  [ ] files on the Mac  [ ] other");
+    return QStringLiteral("Vellum ") + facts.appVersion + QLatin1Char('\n') + facts.distribution +
+           MailTexts::tr(
+               "\n\nWhat should a next update add?\n\n\nWhy would that help? (how you work "
+               "today, what is missing)\n\n\nWould this involve:\n[ ] real floppy  [ ] .d64 "
+               "images  [ ] .t64  [ ] files on the computer  [ ] other");
 }
 
 QString contactSubject() {

@@ -22,9 +22,15 @@ QString hardwareModelFromFile(const QString& path);
 // The first executable "cbmctrl" among the directories, or "not found".
 QString openCBMLocation(const QStringList& searchDirectories);
 
+// The distribution's name from an os-release file (PRETTY_NAME, else NAME), else Qt's
+// name for the system.
+QString distributionFromOsRelease(const QString& path);
+
 struct FeedbackFacts {
     QString appVersion;
-    QString osVersion;
+    QString distribution;
+    QString kernel;
+    QString qtVersion;
     QString hardwareModel;
     QString machine;
     QString appearance;

@@ -3,19 +3,19 @@
 #include "images/D64Builder.h"
 #include "images/D64Extractor.h"
 #include "images/ImageFiles.h"
+#include "images/LocalFileNames.h"
 #include "images/T64Converter.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
+#include "session/EventLoop.h"
+#include "session/FloppyNameRules.h"
 #include "session/LocalListing.h"
-#include "session/LocalNames.h"
-#include "session/OperationSlotGuard.h"
+#include "session/SessionTexts.h"
 #include "session/TemporaryFiles.h"
 
-#include <QCoroTimer>
 #include <QFile>
-#include <QFileInfo>
-#include <QTimer>
 #include <algorithm>
+#include <memory>
 
 namespace vellum {
 
@@ -27,19 +27,8 @@ DiskDirectory readImageDirectory(const QUrl& url) {
         return D64Extractor::readDirectory(url);
     if (extension == QLatin1String("t64"))
         return T64Converter::readDirectory(url);
-    throw OpenCBMError::parseError(QStringLiteral("Open a .d64 or .t64 image."));
-}
-
-QUrl standardized(const QUrl& url) {
-    return QUrl::fromLocalFile(QFileInfo(url.toLocalFile()).absoluteFilePath());
-}
-
-// Lets Stop and the views run between files of a long loop that has no tool to wait for.
-QCoro::Task<> yieldToEventLoop() {
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.start(0);
-    co_await timer;
+    throw OpenCBMError::parseError(
+        QCoreApplication::translate("vellum::VellumViewModel", "Open a .d64 or .t64 image."));
 }
 
 } // namespace
@@ -49,31 +38,26 @@ QCoro::Task<> yieldToEventLoop() {
 void VellumViewModel::openImage(const QUrl& url) {
     try {
         const DiskDirectory listing = readImageDirectory(url);
-        setBrowsingImage(url);
-        setImageDiskName(listing.diskName);
-        setImageBlocksFree(listing.blocksFree);
-        setLocalItems(imageEntryItems(url, listing));
-        pruneLocalSelectionToVisible();
-        if (m_selectedLocalURLs.isEmpty()) {
-            selectLocal(m_localItems.isEmpty() ? std::nullopt
-                                               : std::optional(m_localItems.first().url));
-        }
+        m_computer.showListing(url, listing.diskName, listing.blocksFree,
+                               imageEntryItems(url, listing));
+        m_computer.pruneSelectionToVisible();
+        const QList<LocalFileItem>& items = m_computer.localItems();
+        if (m_computer.selectedLocalURLs().isEmpty())
+            m_computer.select(items.isEmpty() ? std::nullopt : std::optional(items.first().url));
         if (listing.entries.isEmpty()) {
-            setStatusHeadline(lastPathComponent(url) + QStringLiteral(" has no files."));
+            m_status.setStatusHeadline(tr("%1 has no files.").arg(lastPathComponent(url)));
         } else {
             const QString name =
                 listing.diskName.isEmpty() ? lastPathComponent(url) : listing.diskName;
-            setStatusHeadline(QStringLiteral("Opened “") + name + QStringLiteral("”."));
+            m_status.setStatusHeadline(tr("Opened %1.").arg(texts::quoted(name)));
         }
-        setLastError(std::nullopt);
+        m_status.setLastError(std::nullopt);
     } catch (const std::exception& error) {
-        const bool wasBrowsing = isBrowsingImage();
-        leaveImageState();
         // Entries of an image that can no longer be read must not stay listed as if they
         // were files of the folder.
-        if (wasBrowsing) {
-            setLocalItems(listLocalFolder(m_localFolder));
-            pruneLocalSelectionToVisible();
+        if (m_computer.isBrowsingImage()) {
+            m_computer.showFolderListing(listLocalFolder(m_computer.localFolder()));
+            m_computer.pruneSelectionToVisible();
         }
         reportError(error);
     }
@@ -82,13 +66,13 @@ void VellumViewModel::openImage(const QUrl& url) {
 // ---- Deleting from a D64 ----
 
 void VellumViewModel::deleteSelectionFromImage() {
-    if (!isBrowsingD64() || m_operation != OperationKind::idle)
+    if (!m_computer.isBrowsingD64())
         return;
-    const QUrl image = *m_browsingImage;
+    const QUrl image = *m_computer.browsingImage();
     const QString imageName = lastPathComponent(image);
     QList<qint64> indexes;
     QString firstName;
-    for (const LocalFileItem& item : selectedLocalItems()) {
+    for (const LocalFileItem& item : m_computer.selectedLocalItems()) {
         if (!item.imageIndex || indexes.contains(*item.imageIndex))
             continue;
         if (indexes.isEmpty())
@@ -99,50 +83,43 @@ void VellumViewModel::deleteSelectionFromImage() {
         return;
     std::sort(indexes.begin(), indexes.end(), std::greater<>());
     const qsizetype count = indexes.size();
-
-    const qint64 number =
-        beginOperation(OperationKind::deleting,
-                       count == 1 ? QStringLiteral("Deleting “") + firstName +
-                                        QStringLiteral("” from ") + imageName + QStringLiteral("…")
-                                  : QStringLiteral("Deleting %1 files from ").arg(count) +
-                                        imageName + QStringLiteral("…"));
-    OperationSlotGuard slot(*this, number);
-    try {
+    const QString headline =
+        count == 1 ? tr("Deleting %1 from %2…").arg(texts::quoted(firstName), imageName)
+                   : tr("Deleting %1 files from %2…").arg(QString::number(count), imageName);
+    // Nothing in it waits, so the operation has ended when the call returns.
+    const auto body = [this, image, imageName, indexes, count, firstName](qint64) -> QCoro::Task<> {
         D64Builder builder = D64Builder::open(readWholeFile(image));
         for (qint64 index : indexes)
             builder.deleteFile(index);
         builder.writeBAM();
         writeFileAtomically(image, builder.data());
-    } catch (const std::exception& error) {
-        reportError(error);
-        return;
-    }
-    openImage(image);
-    applyLocalSelection({});
-    setStatusHeadline(count == 1 ? QStringLiteral("Deleted “") + firstName +
-                                       QStringLiteral("” from ") + imageName + QLatin1Char('.')
-                                 : QStringLiteral("Deleted %1 files from ").arg(count) + imageName +
-                                       QLatin1Char('.'));
-    setLastError(std::nullopt);
+        openImage(image);
+        m_computer.select(std::nullopt);
+        m_status.setStatusHeadline(
+            count == 1 ? tr("Deleted %1 from %2.").arg(texts::quoted(firstName), imageName)
+                       : tr("Deleted %1 files from %2.").arg(QString::number(count), imageName));
+        m_status.setLastError(std::nullopt);
+        co_return;
+    };
+    [[maybe_unused]] QCoro::Task<> done = runOperation(OperationKind::deleting, headline, body);
 }
 
 // ---- Extracting ----
 
-QUrl VellumViewModel::exportImageEntryAs(const LocalFileItem& item,
-                                         const QString& extension) const {
-    if (!m_browsingImage || !item.imageIndex)
-        throw OpenCBMError::parseError(QStringLiteral("Open a .d64 or .t64 image."));
-    const QUrl image = *m_browsingImage;
+QUrl VellumViewModel::exportImageEntry(const LocalFileItem& item, const QString& extension) const {
+    const std::optional<QUrl> image = m_computer.browsingImage();
+    if (!image || !item.imageIndex)
+        throw OpenCBMError::parseError(tr("Open a .d64 or .t64 image."));
     const qint64 index = *item.imageIndex;
     ParsedFile file;
-    if (isTapeImageFile(image)) {
-        const QList<ParsedFile> files = T64Converter::parsedFiles(image);
+    if (isTapeImageFile(*image)) {
+        const QList<ParsedFile> files = T64Converter::parsedFiles(*image);
         if (index < 0 || index >= files.size())
-            throw OpenCBMError::parseError(QStringLiteral("That file is not in ") +
-                                           lastPathComponent(image) + QLatin1Char('.'));
+            throw OpenCBMError::parseError(
+                tr("That file is not in %1.").arg(lastPathComponent(*image)));
         file = files.at(index);
     } else {
-        file = D64Extractor::parsedFile(image, index);
+        file = D64Extractor::parsedFile(*image, index);
     }
     const QUrl target = newTemporaryFileURL(extension);
     QFile out(target.toLocalFile());
@@ -156,22 +133,18 @@ QUrl VellumViewModel::exportImageEntryAs(const LocalFileItem& item,
     return target;
 }
 
-QUrl VellumViewModel::exportImageEntry(const LocalFileItem& item) const {
-    return exportImageEntryAs(item, QStringLiteral("prg"));
-}
-
 void VellumViewModel::extractImageEntry(const LocalFileItem& item) {
     TemporaryFiles temporary;
     try {
         const QUrl exported = exportImageEntry(item);
         temporary.adopt(exported);
-        const QUrl target = uniqueLocalURL(safeLocalBaseName(item.name), pathExtension(exported));
+        const QUrl target = uniqueLocalURL(m_computer.localFolder(), safeLocalBaseName(item.name),
+                                           pathExtension(exported));
         QFile source(exported.toLocalFile());
         if (!source.copy(target.toLocalFile()))
             throw PlatformError(source.errorString());
-        setStatusHeadline(QStringLiteral("Extracted ") + lastPathComponent(target) +
-                          QLatin1Char('.'));
-        setLastError(std::nullopt);
+        m_status.setStatusHeadline(tr("Extracted %1.").arg(lastPathComponent(target)));
+        m_status.setLastError(std::nullopt);
     } catch (const std::exception& error) {
         reportError(error);
     }
@@ -179,162 +152,104 @@ void VellumViewModel::extractImageEntry(const LocalFileItem& item) {
 
 // ---- Converting tapes ----
 
+void VellumViewModel::showMadeImages(const QList<QUrl>& made) {
+    m_computer.setFilterD64(true);
+    refreshLocalItems();
+    if (made.isEmpty())
+        return;
+    m_computer.setSelection({QSet<QUrl>(made.begin(), made.end()), made.last()});
+    // Images made in a folder no longer shown are not selected here.
+    m_computer.pruneSelectionToVisible();
+}
+
 QCoro::Task<> VellumViewModel::convertSelectedT64() {
     QList<QUrl> tapes;
-    for (const LocalFileItem& item : selectedT64Items())
+    for (const LocalFileItem& item : m_computer.selectedT64Items())
         tapes.append(item.url);
-    if (m_operation != OperationKind::idle)
+    if (isBusy())
         co_return;
     if (tapes.isEmpty()) {
-        reportError(
-            OpenCBMError::parseError(QStringLiteral("Select a .t64 tape image to convert.")));
+        reportError(OpenCBMError::parseError(tr("Select a .t64 tape image to convert.")));
         co_return;
     }
     const qsizetype count = tapes.size();
     const QString firstName = lastPathComponent(tapes.first());
-    const qint64 number = beginOperation(
-        OperationKind::converting,
-        count == 1 ? QStringLiteral("Converting ") + firstName + QStringLiteral(" to .d64…")
-                   : QStringLiteral("Converting %1 tape images to .d64…").arg(count));
-    OperationSlotGuard slot(*this, number);
-    setProgress(0);
-
-    QList<QUrl> made;
-    auto showMade = [&] {
-        setFilterD64(true);
-        refreshLocalItems();
-        if (!made.isEmpty())
-            applyLocalSelection(LocalSelection{QSet<QUrl>(made.begin(), made.end()), made.last()});
+    // The images go into the folder shown now, even when the user browses on meanwhile.
+    const QUrl folder = m_computer.localFolder();
+    auto made = std::make_shared<QList<QUrl>>();
+    OperationOptions options;
+    options.afterFailure = [this, made, count](const std::exception& error) {
+        if (!made->isEmpty() && !isCancellation(error))
+            m_status.setStatusHeadline(
+                tr("Converted %1 of %2; stopped on error.").arg(made->size()).arg(count));
     };
-    try {
-        for (qsizetype i = 0; i < count; ++i) {
-            co_await yieldToEventLoop();
-            throwIfStopRequested();
-            const QUrl& tape = tapes.at(i);
-            const QString tapeName = lastPathComponent(tape);
-            setProgress(double(i) / double(count));
-            setStatusHeadline(
-                count == 1 ? QStringLiteral("Converting ") + tapeName + QStringLiteral(" to .d64…")
-                           : QStringLiteral("Converting %1 of %2: ").arg(i + 1).arg(count) +
-                                 tapeName + QStringLiteral("…"));
-            const QUrl target =
-                uniqueLocalURL(deletingPathExtension(tapeName), QStringLiteral("d64"));
-            T64Converter::convert(tape, target);
-            made.append(target);
+    const auto body = [this, tapes, count, firstName, folder,
+                       made](qint64 number) -> QCoro::Task<> {
+        m_status.setProgress(0);
+        try {
+            for (qsizetype i = 0; i < count; ++i) {
+                co_await NextEventLoopTurn(this);
+                m_status.throwIfStopped(number);
+                const QUrl& tape = tapes.at(i);
+                const QString tapeName = lastPathComponent(tape);
+                m_status.setProgress(double(i) / double(count));
+                m_status.setStatusHeadline(count == 1 ? tr("Converting %1 to .d64…").arg(tapeName)
+                                                      : tr("Converting %1 of %2: %3…")
+                                                            .arg(QString::number(i + 1),
+                                                                 QString::number(count), tapeName));
+                const QUrl target =
+                    uniqueLocalURL(folder, deletingPathExtension(tapeName), QStringLiteral("d64"));
+                T64Converter::convert(tape, target);
+                made->append(target);
+            }
+        } catch (...) {
+            showMadeImages(*made);
+            throw;
         }
-    } catch (const std::exception& error) {
-        showMade();
-        if (number != m_operationID || m_operation == OperationKind::idle)
-            co_return;
-        reportError(error);
-        if (!made.isEmpty() && !isCancellation(error))
-            setStatusHeadline(QStringLiteral("Converted %1 of %2; stopped on error.")
-                                  .arg(made.size())
-                                  .arg(count));
-        co_return;
-    }
-    setProgress(1);
-    showMade();
-    setLastError(std::nullopt);
-    setStatusHeadline(count == 1
-                          ? QStringLiteral("Converted ") + firstName + QStringLiteral(" → ") +
-                                lastPathComponent(made.first()) + QLatin1Char('.')
-                          : QStringLiteral("Converted %1 tape images to .d64.").arg(count));
+        m_status.setProgress(1);
+        showMadeImages(*made);
+        m_status.setLastError(std::nullopt);
+        m_status.setStatusHeadline(
+            count == 1 ? tr("Converted %1 → %2.").arg(firstName, lastPathComponent(made->first()))
+                       : tr("Converted %1 tape images to .d64.").arg(count));
+    };
+    const QString headline = count == 1 ? tr("Converting %1 to .d64…").arg(firstName)
+                                        : tr("Converting %1 tape images to .d64…").arg(count);
+    co_await runOperation(OperationKind::converting, headline, body, options);
 }
 
 // ---- New disk image ----
 
 void VellumViewModel::showNewDiskSheet() {
-    if (m_operation != OperationKind::idle)
+    if (isBusy())
         return;
-    setNewDiskName(QStringLiteral("VELLUM"));
-    setNewDiskID(QStringLiteral("01"));
-    setNewDiskFieldError(std::nullopt);
-    setShowsNewDiskSheet(true);
+    m_sheets.setNewDiskName(QStringLiteral("VELLUM"));
+    m_sheets.setNewDiskID(QStringLiteral("01"));
+    m_sheets.setNewDiskFieldError(std::nullopt);
+    m_sheets.setShowsNewDiskSheet(true);
 }
 
 void VellumViewModel::createNewDiskImage() {
-    const QString name = trimmedWhitespace(m_newDiskName);
-    const QString id = trimmedWhitespace(m_newDiskID);
+    const QString name = trimmedWhitespace(m_sheets.newDiskName());
+    const QString id = trimmedWhitespace(m_sheets.newDiskID());
     if (const std::optional<QString> problem = validateDiskFields(name, id)) {
-        setNewDiskFieldError(problem);
+        m_sheets.setNewDiskFieldError(problem);
         return;
     }
-    setNewDiskFieldError(std::nullopt);
-    setShowsNewDiskSheet(false);
+    m_sheets.setNewDiskFieldError(std::nullopt);
+    m_sheets.setShowsNewDiskSheet(false);
     try {
         const QByteArray bytes = D64Builder::create(name, id).data();
-        const QUrl target = uniqueLocalURL(safeLocalBaseName(name), QStringLiteral("d64"));
+        const QUrl target = uniqueLocalURL(m_computer.localFolder(), safeLocalBaseName(name),
+                                           QStringLiteral("d64"));
         writeFileAtomically(target, bytes);
         closeImage();
-        selectLocal(target);
-        setStatusHeadline(QStringLiteral("Created ") + lastPathComponent(target) +
-                          QLatin1Char('.'));
-        setLastError(std::nullopt);
+        m_computer.select(target);
+        m_status.setStatusHeadline(tr("Created %1.").arg(lastPathComponent(target)));
+        m_status.setLastError(std::nullopt);
     } catch (const std::exception& error) {
         reportError(error);
     }
-}
-
-// ---- Adding computer files to a D64 ----
-
-void VellumViewModel::finishAddingToImage(const QUrl& image, qsizetype count,
-                                          const QString& lastName) {
-    if (m_browsingImage && standardized(*m_browsingImage) == standardized(image)) {
-        openImage(*m_browsingImage);
-        for (const LocalFileItem& item : m_localItems) {
-            if (item.name.compare(lastName, Qt::CaseInsensitive) == 0) {
-                selectLocal(item.url);
-                break;
-            }
-        }
-    } else {
-        refreshLocalItems();
-    }
-    setStatusHeadline(addedText(count, lastName, lastPathComponent(image)));
-}
-
-QCoro::Task<> VellumViewModel::addFilesToImage(QList<QUrl> urls, QUrl image) {
-    if (m_operation != OperationKind::idle)
-        co_return;
-    QList<AddableFile> files;
-    try {
-        for (const QUrl& url : urls)
-            files += T64Converter::loadFiles(url);
-    } catch (const std::exception& error) {
-        reportError(error);
-        co_return;
-    }
-    if (files.isEmpty()) {
-        reportError(OpenCBMError::parseError(
-            QStringLiteral("Drop PRG, SEQ, USR, P00 or T64 files onto a D64 to add them.")));
-        co_return;
-    }
-    const QString imageName = lastPathComponent(image);
-    const qsizetype count = files.size();
-    const qint64 number = beginOperation(OperationKind::copyingFiles,
-                                         addingText(count, files.first().name, imageName));
-    OperationSlotGuard slot(*this, number);
-    setProgress(0);
-    QString lastStored;
-    try {
-        D64Builder builder = D64Builder::open(readWholeFile(image));
-        for (qsizetype i = 0; i < count; ++i) {
-            const AddableFile& file = files.at(i);
-            lastStored = builder.addFile(file.name, file.type, file.contents);
-            writeFileAtomically(image, builder.data());
-            setProgress(double(i + 1) / double(count));
-        }
-    } catch (const std::exception& error) {
-        // What was added before the failure is in the image; show it.
-        if (m_browsingImage && standardized(*m_browsingImage) == standardized(image))
-            openImage(*m_browsingImage);
-        reportError(error);
-        co_return;
-    }
-    setProgress(1);
-    setLastError(std::nullopt);
-    finishAddingToImage(image, count, lastStored);
 }
 
 } // namespace vellum

@@ -5,26 +5,35 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QFile>
+#include <QScopeGuard>
 #include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace vellum {
 
-std::optional<LocalFileItem> localItemFor(const QFileInfo& member) {
-    if (member.isHidden())
-        return std::nullopt;
+namespace {
+
+LocalFileItem folderMember(const QString& folderPath, const QString& name, bool isDirectory,
+                           qint64 size) {
     LocalFileItem item;
-    item.url = QUrl::fromLocalFile(member.absoluteFilePath());
-    item.name = member.fileName();
-    item.isDirectory = member.isDir();
-    if (item.isDirectory) {
+    item.url = QUrl::fromLocalFile(folderPath.endsWith(QLatin1Char('/'))
+                                       ? folderPath + name
+                                       : folderPath + QLatin1Char('/') + name);
+    item.name = name;
+    item.isDirectory = isDirectory;
+    if (isDirectory) {
         item.typeLabel = QStringLiteral("DIR");
     } else {
-        if (member.exists())
-            item.fileSize = member.size();
+        item.fileSize = size;
         item.typeLabel = typeLabel(item.url);
     }
     return item;
 }
+
+} // namespace
 
 void sortLocalItems(QList<LocalFileItem>& items) {
     // The "C" locale's collator compares code points and ignores numeric mode; the file
@@ -35,33 +44,78 @@ void sortLocalItems(QList<LocalFileItem>& items) {
     QCollator collator(locale);
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(items.begin(), items.end(),
-                     [&](const LocalFileItem& a, const LocalFileItem& b) {
-                         if (a.isDirectory != b.isDirectory)
-                             return a.isDirectory;
-                         return collator.compare(a.name, b.name) < 0;
-                     });
+    // One sort key per name: comparing keys is far cheaper than collating names again
+    // for every comparison of a large folder.
+    struct Keyed {
+        QCollatorSortKey key;
+        qsizetype index;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(size_t(items.size()));
+    for (qsizetype i = 0; i < items.size(); ++i)
+        keyed.push_back({collator.sortKey(items.at(i).name), i});
+    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        const LocalFileItem& first = items.at(a.index);
+        const LocalFileItem& second = items.at(b.index);
+        if (first.isDirectory != second.isDirectory)
+            return first.isDirectory;
+        if (const int order = a.key.compare(b.key); order != 0)
+            return order < 0;
+        // Names the collator holds equal (case apart) still get one order.
+        if (const int order = first.name.compare(second.name); order != 0)
+            return order < 0;
+        return a.index < b.index;
+    });
+    QList<LocalFileItem> sorted;
+    sorted.reserve(items.size());
+    for (const Keyed& each : keyed)
+        sorted.append(std::move(items[each.index]));
+    items = std::move(sorted);
 }
 
 QList<LocalFileItem> listLocalFolder(const QUrl& folder) {
-    // Without QDir::Hidden the listing leaves hidden members out; sockets and other
-    // special files (QDir::System) are not offered either.
-    const QDir dir(folder.toLocalFile());
-    const QFileInfoList members =
-        dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
-    QList<LocalFileItem> items;
-    items.reserve(members.size());
-    for (const QFileInfo& member : members) {
-        if (auto item = localItemFor(member))
-            items.append(std::move(*item));
+    // Read straight from the directory and look each member up relative to it: a folder of
+    // thousands of files lists in a fraction of the time whole paths and QFileInfo take.
+    const QString path = QDir(folder.toLocalFile()).absolutePath();
+    struct Member {
+        QByteArray name;
+        bool isDirectory;
+        qint64 size;
+    };
+    std::vector<Member> members;
+    DIR* directory = ::opendir(QFile::encodeName(path).constData());
+    if (!directory)
+        return {};
+    const auto closeDirectory = qScopeGuard([directory] { ::closedir(directory); });
+    const int directoryHandle = ::dirfd(directory);
+    while (const dirent* member = ::readdir(directory)) {
+        // Hidden members (and "." and "..") are left out.
+        if (member->d_name[0] == '.')
+            continue;
+        struct stat status;
+        // A link to nothing, a socket, a pipe or a device is not offered either.
+        if (::fstatat(directoryHandle, member->d_name, &status, 0) != 0 ||
+            (!S_ISDIR(status.st_mode) && !S_ISREG(status.st_mode)))
+            continue;
+#ifdef UF_HIDDEN
+        if (status.st_flags & UF_HIDDEN)
+            continue;
+#endif
+        members.push_back(
+            {QByteArray(member->d_name), S_ISDIR(status.st_mode), qint64(status.st_size)});
     }
+    QList<LocalFileItem> items;
+    items.reserve(qsizetype(members.size()));
+    for (const Member& member : members)
+        items.append(
+            folderMember(path, QFile::decodeName(member.name), member.isDirectory, member.size));
     sortLocalItems(items);
     return items;
 }
 
 QList<LocalFileItem> visibleLocalItems(const QList<LocalFileItem>& items,
                                        const LocalFilters& filters, bool browsingImage) {
-    if (browsingImage)
+    if (browsingImage || filters == LocalFilters{})
         return items;
     QSet<QString> enabled;
     if (filters.d64)
@@ -75,7 +129,7 @@ QList<LocalFileItem> visibleLocalItems(const QList<LocalFileItem>& items,
         const bool kept =
             item.isDirectory
                 ? !filters.hideFolders
-                : enabled.isEmpty() || enabled.contains(pathExtension(item.url).toLower());
+                : enabled.isEmpty() || enabled.contains(pathExtension(item.name).toLower());
         if (kept)
             visible.append(item);
     }
@@ -107,6 +161,24 @@ QList<LocalFileItem> imageEntryItems(const QUrl& image, const DiskDirectory& dir
         items.append(item);
     }
     return items;
+}
+
+QList<QUrl> urlsOf(const QList<LocalFileItem>& items) {
+    QList<QUrl> urls;
+    urls.reserve(items.size());
+    for (const LocalFileItem& item : items)
+        urls.append(item.url);
+    return urls;
+}
+
+QUrl parentFolder(const QUrl& folder) {
+    QDir dir(folder.toLocalFile());
+    dir.cdUp();
+    return QUrl::fromLocalFile(dir.absolutePath());
+}
+
+QUrl standardizedFileURL(const QUrl& url) {
+    return QUrl::fromLocalFile(QFileInfo(url.toLocalFile()).absoluteFilePath());
 }
 
 bool isTapeImageFile(const QUrl& url) {

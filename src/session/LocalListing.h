@@ -3,20 +3,17 @@
 #include "model/DiskDirectory.h"
 #include "model/LocalFileItem.h"
 
-#include <QFileInfo>
 #include <QList>
 #include <QUrl>
 
 namespace vellum {
 
-// The computer pane's row for one member of a folder; nothing for a hidden member.
-std::optional<LocalFileItem> localItemFor(const QFileInfo& member);
-
 // Folders first, then names in the file manager's order: case ignored, digit runs compared
 // by value, so "Game9" comes before "Game10". Stable.
 void sortLocalItems(QList<LocalFileItem>& items);
 
-// The sorted rows of a folder without its hidden members; empty when it cannot be listed.
+// The sorted rows of a folder: its folders and regular files (links followed), without
+// hidden members; empty when it cannot be listed.
 QList<LocalFileItem> listLocalFolder(const QUrl& folder);
 
 struct LocalFilters {
@@ -39,6 +36,15 @@ QUrl imageEntryURL(const QUrl& image, qint64 index, CBMFileType type);
 
 // An image's directory as pane rows, in directory order.
 QList<LocalFileItem> imageEntryItems(const QUrl& image, const DiskDirectory& directory);
+
+// The URLs of `items`, in order.
+QList<QUrl> urlsOf(const QList<LocalFileItem>& items);
+
+// The folder that holds `folder` (the root holds itself).
+QUrl parentFolder(const QUrl& folder);
+
+// The URL of the absolute path, so two spellings of one file compare equal.
+QUrl standardizedFileURL(const QUrl& url);
 
 bool isImageFile(const QUrl& url);     // .d64 or .t64, any case
 bool isTapeImageFile(const QUrl& url); // .t64, any case

@@ -21,7 +21,6 @@ public:
     // Reserves a new location and remembers it for removal.
     QUrl make(const QString& extension);
     void adopt(const QUrl& url);
-    const QList<QUrl>& urls() const { return made; }
     void removeAll();
 
 private:

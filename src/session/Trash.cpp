@@ -2,6 +2,9 @@
 
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
+#include "session/SessionTexts.h"
+
+#include <QCoreApplication>
 
 #include <QDir>
 #include <QFile>
@@ -9,13 +12,21 @@
 
 namespace vellum {
 
+namespace {
+
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Trash)
+};
+
+} // namespace
+
 void moveItemToTrash(const QUrl& url) {
     const QString path = url.toLocalFile();
     const QString name = lastPathComponent(url);
     if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
-        throw PlatformError(QStringLiteral("“") + name + QStringLiteral("” does not exist."));
+        throw PlatformError(Texts::tr("%1 does not exist.").arg(texts::quoted(name)));
     const QString refused =
-        QStringLiteral("“") + name + QStringLiteral("” could not be moved to the Trash.");
+        Texts::tr("%1 could not be moved to the Trash.").arg(texts::quoted(name));
     QFile item(path);
     if (!item.moveToTrash())
         throw PlatformError(refused);

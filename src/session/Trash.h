@@ -5,7 +5,7 @@
 namespace vellum {
 
 // Moves a file or a folder to the desktop's trash (the freedesktop trash on Linux, the
-// Finder's on macOS). Throws PlatformError naming the item when the platform refuses.
+// platform's own elsewhere). Throws PlatformError naming the item when the platform refuses.
 void moveItemToTrash(const QUrl& url);
 
 } // namespace vellum

@@ -106,7 +106,11 @@ TEST(CommandResultTest, CombinedOutputJoinsNonBlankStreamsUntrimmed) {
 
 TEST(OpenCBMErrorTest, DescriptionsAreTheUsersSentences) {
     EXPECT_EQ(OpenCBMError::toolNotFound("cbmctrl").errorDescription(),
-              "OpenCBM tool “cbmctrl” was not found. Install OpenCBM with Homebrew and try again.");
+              "OpenCBM tool “cbmctrl” was not found. Install OpenCBM from your distribution's "
+              "packages, or build it from source, then try again.");
+    EXPECT_TRUE(OpenCBMError::toolNotFound("cbmctrl", {"/usr/local/bin", "/usr/bin"})
+                    .errorDescription()
+                    .endsWith(" then try again. Folders searched: /usr/local/bin, /usr/bin."));
     EXPECT_EQ(OpenCBMError::executionFailed("cbmctrl dir 8", 1, "  \n").errorDescription(),
               "OpenCBM command failed (exit 1).");
     EXPECT_EQ(OpenCBMError::executionFailed("cbmctrl dir 8", 1, "\n74,drive not ready,00,00\n")

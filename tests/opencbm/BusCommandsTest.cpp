@@ -27,12 +27,13 @@ protected:
 } // namespace
 
 TEST_F(BusCommands, EveryCommandNeedsItsTool) {
-    OpenCBMService empty{QStringList{tools.path() + "/none"}};
-    EXPECT_EQ(failureOf(empty.probeAdapter()), OpenCBMError::toolNotFound("xum1541cfg"));
-    EXPECT_EQ(failureOf(empty.detectDrives()), OpenCBMError::toolNotFound("cbmctrl"));
-    EXPECT_EQ(failureOf(empty.scratchFile(8, "x")), OpenCBMError::toolNotFound("cbmctrl"));
+    const QStringList none{tools.path() + "/none"};
+    OpenCBMService empty{none};
+    EXPECT_EQ(failureOf(empty.probeAdapter()), OpenCBMError::toolNotFound("xum1541cfg", none));
+    EXPECT_EQ(failureOf(empty.detectDrives()), OpenCBMError::toolNotFound("cbmctrl", none));
+    EXPECT_EQ(failureOf(empty.scratchFile(8, "x")), OpenCBMError::toolNotFound("cbmctrl", none));
     EXPECT_EQ(failureOf(empty.formatDiskDOS(8, "a", "b", {})),
-              OpenCBMError::toolNotFound("cbmctrl"));
+              OpenCBMError::toolNotFound("cbmctrl", none));
 }
 
 TEST_F(BusCommands, ResetWaitsForTheBusToSettle) {

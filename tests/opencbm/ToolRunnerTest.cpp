@@ -115,7 +115,7 @@ TEST_F(ToolRunner, StartsWithoutShellInHomeWithNullInputAndItsOwnPath) {
 }
 
 TEST_F(ToolRunner, ChildEnvironmentPutsSearchPathsFirst) {
-    OpenCBMService fixed;
+    OpenCBMService fixed({"/opt/homebrew/bin", "/usr/local/bin", "/opt/local/bin"});
     const QByteArray savedPath = qgetenv("PATH");
     qunsetenv("PATH");
     const QString withoutPath = fixed.childEnvironment().value(QStringLiteral("PATH"));
@@ -146,7 +146,7 @@ TEST_F(ToolRunner, LocatesOnlyExecutablesInTheSearchPaths) {
         twoFolders.locateTool("d64copy");
         ADD_FAILURE() << "found a tool that is not there";
     } catch (const OpenCBMError& error) {
-        EXPECT_EQ(error, OpenCBMError::toolNotFound("d64copy"));
+        EXPECT_EQ(error, OpenCBMError::toolNotFound("d64copy", {tools.path(), second.path()}));
     }
 }
 
@@ -239,4 +239,32 @@ TEST_F(ToolRunner, ANewRunTakesOverAndKillsTheEarlierChild) {
     expectCancelled(first);
     ASSERT_EQ(sent.size(), 1);
     EXPECT_EQ(sent[0].signal, SIGKILL);
+}
+
+TEST(ToolSearchPathsTest, OverrideThenPathThenTheUsualFolders) {
+    const QStringList usual{"/usr/local/bin", "/usr/bin", "/opt/opencbm/bin", "/opt/homebrew/bin",
+                            "/opt/local/bin"};
+    struct Case {
+        QString overrideFolder;
+        QString path;
+        QStringList expected;
+    };
+    const QList<Case> cases{
+        {"", "", usual},
+        {"/srv/opencbm/", "/home/me/bin:/usr/bin",
+         QStringList{"/srv/opencbm", "/home/me/bin"} +
+             QStringList{"/usr/bin", "/usr/local/bin", "/opt/opencbm/bin", "/opt/homebrew/bin",
+                         "/opt/local/bin"}},
+        // Relative and empty entries would depend on where the program was started.
+        {"tools", "bin::./x:/usr/local/bin", usual},
+    };
+    for (const Case& test : cases)
+        EXPECT_EQ(toolSearchPaths(test.overrideFolder, test.path), test.expected)
+            << test.path.toStdString();
+
+    const QByteArray saved = qgetenv("VELLUM_OPENCBM_DIR");
+    qputenv("VELLUM_OPENCBM_DIR", "/from/environment");
+    EXPECT_EQ(currentToolSearchPaths().first(), "/from/environment");
+    EXPECT_EQ(OpenCBMService().searchPaths().first(), "/from/environment");
+    qputenv("VELLUM_OPENCBM_DIR", saved);
 }

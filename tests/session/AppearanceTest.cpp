@@ -55,13 +55,13 @@ TEST(Appearance, ChoosingAThemeStoresItAtOnce) {
     }
     EXPECT_EQ(displayName(AppAppearance::classicC64), QStringLiteral("Classic C64"));
     EXPECT_EQ(displayName(AppAppearance::modernC64), QStringLiteral("Modern C64"));
-    EXPECT_EQ(displayName(AppAppearance::system), QStringLiteral("macOS"));
+    EXPECT_EQ(displayName(AppAppearance::system), QStringLiteral("System"));
 }
 
 TEST_F(SessionTest, NoticesGoThroughTheDesktop) {
     VellumViewModel& model = session();
-    model.postCompletionNotice(QStringLiteral("Saved disk.d64."));
-    model.postCompletionNotice(QStringLiteral("Saved disk.d64."));
+    StateEditor(model).postCompletionNotice(QStringLiteral("Saved disk.d64."));
+    StateEditor(model).postCompletionNotice(QStringLiteral("Saved disk.d64."));
     ASSERT_EQ(desktop.notifications.size(), 2);
     EXPECT_EQ(desktop.notifications.at(0),
               (FakeDesktopServices::Notification{"Vellum", "Saved disk.d64."}));

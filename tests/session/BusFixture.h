@@ -23,9 +23,7 @@ protected:
     }
 
     // Keeps the event loop running for a while (timers, child processes).
-    static void spin(std::chrono::milliseconds duration) {
-        QCoro::waitFor(QCoro::sleepFor(duration));
-    }
+    static void spin(std::chrono::milliseconds duration) { waitForTask(QCoro::sleepFor(duration)); }
 
     // Runs the event loop until `done` holds or `limit` passes; true when it held.
     static bool spinUntil(const std::function<bool()>& done,

@@ -28,36 +28,36 @@ TEST_F(PaneTest, NavigationRemembersTheFolderAndGoesUp) {
     EXPECT_EQ(itemNames(), QStringList({"games"}));
 
     model.activate(item("games"));
-    EXPECT_EQ(model.localFolder(), url("games"));
+    EXPECT_EQ(model.computer().localFolder(), url("games"));
     EXPECT_EQ(itemNames(), QStringList({"disks", "a.prg"}));
     EXPECT_EQ(QSettings().value("localFolderPath").toString(), path("games"));
-    EXPECT_EQ(model.currentLocationPath(), path("games"));
+    EXPECT_EQ(model.computer().currentLocationPath(), path("games"));
 
     // A new session starts where the last one was.
     VellumViewModel again(desktop, {emptyToolFolder.path()});
-    EXPECT_EQ(again.localFolder(), url("games"));
+    EXPECT_EQ(again.computer().localFolder(), url("games"));
 
     model.goUp();
-    EXPECT_EQ(model.localFolder(), folder());
+    EXPECT_EQ(model.computer().localFolder(), folder());
     model.navigate(QUrl::fromLocalFile("/"));
-    EXPECT_FALSE(model.canGoUp());
+    EXPECT_FALSE(model.computer().canGoUp());
     model.goUp();
-    EXPECT_EQ(model.localFolder(), QUrl::fromLocalFile("/"));
+    EXPECT_EQ(model.computer().localFolder(), QUrl::fromLocalFile("/"));
 
     // A stored folder that is gone falls back to home.
     QSettings().setValue("localFolderPath", path("nowhere"));
     VellumViewModel fresh(desktop, {emptyToolFolder.path()});
-    EXPECT_EQ(fresh.localFolder(), QUrl::fromLocalFile(QDir::homePath()));
+    EXPECT_EQ(fresh.computer().localFolder(), QUrl::fromLocalFile(QDir::homePath()));
 
     desktop.folderAnswers.enqueue(url("games/disks"));
     model.chooseLocalFolder();
-    EXPECT_EQ(model.localFolder(), url("games/disks"));
+    EXPECT_EQ(model.computer().localFolder(), url("games/disks"));
     ASSERT_EQ(desktop.folderRequests.size(), 1);
     EXPECT_EQ(desktop.folderRequests.first().title, "Open Folder");
     EXPECT_EQ(desktop.folderRequests.first().message,
               "Choose a folder with CBM files (.prg, .seq, …).");
     model.chooseLocalFolder(); // cancelled
-    EXPECT_EQ(model.localFolder(), url("games/disks"));
+    EXPECT_EQ(model.computer().localFolder(), url("games/disks"));
 }
 
 TEST_F(PaneTest, SelectionCountsOnlyVisibleItemsAndFiltersPruneIt) {
@@ -66,30 +66,30 @@ TEST_F(PaneTest, SelectionCountsOnlyVisibleItemsAndFiltersPruneIt) {
     put("c.t64", "t");
     QDir(folderDir.path()).mkdir("dir");
     VellumViewModel& model = pane();
-    model.setFocusedPane(CommanderPane::floppy);
+    model.window().setFocusedPane(CommanderPane::floppy);
 
-    model.selectAllLocal();
-    EXPECT_EQ(model.focusedPane(), CommanderPane::computer);
-    EXPECT_EQ(model.selectedLocalItems().size(), 4);
-    EXPECT_EQ(model.selectedLocalFiles().size(), 3);
-    EXPECT_EQ(model.selectedT64Items().size(), 1);
-    EXPECT_EQ(model.selectedLocalByteCount(), 300 + 174848 + 1);
-    EXPECT_EQ(model.selectedLocalBlockCount(), 2 + 689 + 1);
-    EXPECT_FALSE(model.canOpenLocalSelection());
+    model.computer().selectAll();
+    EXPECT_EQ(model.window().focusedPane(), CommanderPane::computer);
+    EXPECT_EQ(model.computer().selectedLocalItems().size(), 4);
+    EXPECT_EQ(model.computer().selectedLocalFiles().size(), 3);
+    EXPECT_EQ(model.computer().selectedT64Items().size(), 1);
+    EXPECT_EQ(model.computer().selectedLocalByteCount(), 300 + 174848 + 1);
+    EXPECT_EQ(model.computer().selectedLocalBlockCount(), 2 + 689 + 1);
+    EXPECT_FALSE(model.computer().canOpenLocalSelection());
 
     // Hidden by a filter, a selected file no longer counts; the refresh drops it.
-    model.setFilterPRG(true);
-    EXPECT_EQ(model.selectedLocalItems().size(), 2);
+    model.computer().setFilterPRG(true);
+    EXPECT_EQ(model.computer().selectedLocalItems().size(), 2);
     model.refreshLocalItems();
-    EXPECT_EQ(model.selectedLocalURLs(), UrlSet({url("dir"), url("a.prg")}));
+    EXPECT_EQ(model.computer().selectedLocalURLs(), UrlSet({url("dir"), url("a.prg")}));
 
-    model.clearLocalSelection();
-    EXPECT_TRUE(model.selectedLocalURLs().isEmpty());
-    EXPECT_FALSE(model.canDeleteLocal());
-    model.prepareLocalRowMenu(item("a.prg"));
-    EXPECT_EQ(model.selectedLocalURLs(), UrlSet({url("a.prg")}));
-    EXPECT_EQ(model.deleteCommandTitle(), "Move to Trash…");
-    EXPECT_EQ(model.localDeleteMessage(),
+    model.computer().clearSelection();
+    EXPECT_TRUE(model.computer().selectedLocalURLs().isEmpty());
+    EXPECT_FALSE(model.commands().canDeleteLocal());
+    model.computer().prepareRowMenu(url("a.prg"));
+    EXPECT_EQ(model.computer().selectedLocalURLs(), UrlSet({url("a.prg")}));
+    EXPECT_EQ(model.commands().deleteCommandTitle(), "Move to Trash…");
+    EXPECT_EQ(model.commands().localDeleteMessage(),
               "Move the file “a.prg” to Trash? You can restore it from Trash later.");
 }
 
@@ -97,30 +97,30 @@ TEST_F(PaneTest, NewFolderPromptProposesAFreeNameAndRefusesTakenOnes) {
     QDir(folderDir.path()).mkdir("untitled folder");
     VellumViewModel& model = pane();
     model.beginNewFolder();
-    EXPECT_EQ(model.namePrompt(), NamePromptKind::newFolder);
-    EXPECT_EQ(model.nameField(), "untitled folder 2");
+    EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::newFolder);
+    EXPECT_EQ(model.sheets().nameField(), "untitled folder 2");
 
-    model.setNameField("  ");
+    model.sheets().setNameField("  ");
     model.commitNewFolder();
-    EXPECT_EQ(model.nameFieldError(), "Enter a name.");
-    model.setNameField("untitled folder");
+    EXPECT_EQ(model.sheets().nameFieldError(), "Enter a name.");
+    model.sheets().setNameField("untitled folder");
     model.commitNewFolder();
-    EXPECT_EQ(model.nameFieldError(), "“untitled folder” already exists in this folder.");
-    EXPECT_EQ(model.namePrompt(), NamePromptKind::newFolder);
+    EXPECT_EQ(model.sheets().nameFieldError(), "“untitled folder” already exists in this folder.");
+    EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::newFolder);
 
-    model.setNameField(" Games \n");
+    model.sheets().setNameField(" Games \n");
     model.commitNewFolder();
-    EXPECT_EQ(model.namePrompt(), std::nullopt);
+    EXPECT_EQ(model.sheets().namePrompt(), std::nullopt);
     EXPECT_TRUE(QFileInfo(path("Games")).isDir());
-    EXPECT_EQ(model.selectedLocalURLs(), UrlSet({url("Games")}));
-    EXPECT_EQ(model.statusHeadline(), "Created folder “Games”.");
+    EXPECT_EQ(model.computer().selectedLocalURLs(), UrlSet({url("Games")}));
+    EXPECT_EQ(model.status().statusHeadline(), "Created folder “Games”.");
 
     // No new folder inside an image.
     put("d.d64", diskImage("D", {}));
     model.openImage(url("d.d64"));
-    model.setNamePrompt(std::nullopt);
+    model.sheets().setNamePrompt(std::nullopt);
     model.beginNewFolder();
-    EXPECT_EQ(model.namePrompt(), std::nullopt);
+    EXPECT_EQ(model.sheets().namePrompt(), std::nullopt);
 }
 
 TEST_F(PaneTest, RenameNeverReplacesAnotherItem) {
@@ -128,41 +128,41 @@ TEST_F(PaneTest, RenameNeverReplacesAnotherItem) {
     put("b.prg", "second");
     QDir(folderDir.path()).mkdir("folder");
     VellumViewModel& model = pane();
-    model.selectLocal(url("a.prg"));
+    model.computer().select(url("a.prg"));
     model.beginRenameMac();
-    EXPECT_EQ(model.namePrompt(), NamePromptKind::renameMac);
-    EXPECT_EQ(model.nameField(), "a.prg");
+    EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::renameMac);
+    EXPECT_EQ(model.sheets().nameField(), "a.prg");
 
-    model.setNameField("b.prg");
+    model.sheets().setNameField("b.prg");
     model.commitRenameMac();
-    EXPECT_EQ(model.nameFieldError(), "“b.prg” already exists in this folder.");
+    EXPECT_EQ(model.sheets().nameFieldError(), "“b.prg” already exists in this folder.");
     EXPECT_EQ(contents("b.prg"), "second");
     EXPECT_EQ(contents("a.prg"), "first");
 
-    const QString headline = model.statusHeadline();
-    model.setNameField("a.prg");
+    const QString headline = model.status().statusHeadline();
+    model.sheets().setNameField("a.prg");
     model.commitRenameMac();
-    EXPECT_EQ(model.namePrompt(), std::nullopt);
-    EXPECT_EQ(model.statusHeadline(), headline);
+    EXPECT_EQ(model.sheets().namePrompt(), std::nullopt);
+    EXPECT_EQ(model.status().statusHeadline(), headline);
 
     model.beginRenameMac();
-    model.setNameField("c.prg");
+    model.sheets().setNameField("c.prg");
     model.commitRenameMac();
     EXPECT_EQ(folderNames(), QStringList({"b.prg", "c.prg", "folder"}));
-    EXPECT_EQ(model.selectedLocalURLs(), UrlSet({url("c.prg")}));
-    EXPECT_EQ(model.statusHeadline(), "Renamed to “c.prg”.");
+    EXPECT_EQ(model.computer().selectedLocalURLs(), UrlSet({url("c.prg")}));
+    EXPECT_EQ(model.status().statusHeadline(), "Renamed to “c.prg”.");
 
-    model.selectLocal(url("folder"));
+    model.computer().select(url("folder"));
     model.beginRenameMac();
-    model.setNameField("Folder2");
+    model.sheets().setNameField("Folder2");
     model.commitRenameMac();
     EXPECT_TRUE(QFileInfo(path("Folder2")).isDir());
 
     // Two selected items: no rename.
-    model.selectAllLocal();
-    model.setNamePrompt(std::nullopt);
+    model.computer().selectAll();
+    model.sheets().setNamePrompt(std::nullopt);
     model.beginRenameMac();
-    EXPECT_EQ(model.namePrompt(), std::nullopt);
+    EXPECT_EQ(model.sheets().namePrompt(), std::nullopt);
 }
 
 TEST_F(PaneTest, MoveToTrashTakesFilesAndFolders) {
@@ -170,18 +170,18 @@ TEST_F(PaneTest, MoveToTrashTakesFilesAndFolders) {
     put("sub/inner.prg", "i");
     put("keep.prg", "k");
     VellumViewModel& model = pane();
-    model.clickLocal(url("a.prg"), {});
-    model.clickLocal(url("sub"), {true, false});
-    EXPECT_EQ(model.localDeleteMessage(),
+    model.computer().click(url("a.prg"), {});
+    model.computer().click(url("sub"), {true, false});
+    EXPECT_EQ(model.commands().localDeleteMessage(),
               "Move 1 files and 1 folders to Trash? You can restore them from Trash later.");
     model.requestLocalDelete();
-    EXPECT_TRUE(model.showsLocalDeleteConfirmation());
+    EXPECT_TRUE(model.confirmations().showsLocalDeleteConfirmation());
     model.confirmLocalDelete();
     EXPECT_EQ(desktop.trashed, QList<QUrl>({url("sub"), url("a.prg")}));
     EXPECT_EQ(folderNames(), QStringList({"keep.prg"}));
-    EXPECT_EQ(model.statusHeadline(), "Moved 2 items to Trash.");
-    EXPECT_EQ(model.operation(), OperationKind::idle);
-    EXPECT_TRUE(model.selectedLocalURLs().isEmpty());
+    EXPECT_EQ(model.status().statusHeadline(), "Moved 2 items to Trash.");
+    EXPECT_EQ(model.status().operation(), OperationKind::idle);
+    EXPECT_TRUE(model.computer().selectedLocalURLs().isEmpty());
 }
 
 TEST(PaneTrashTest, AFailureKeepsWhatWasTrashedAndReportsIt) {
@@ -195,11 +195,11 @@ TEST(PaneTrashTest, AFailureKeepsWhatWasTrashedAndReportsIt) {
     desktop.failOnCall = 2;
     VellumViewModel model(desktop, {});
     model.navigate(QUrl::fromLocalFile(dir.path()));
-    model.selectAllLocal();
+    model.computer().selectAll();
     model.moveSelectionToTrash();
-    EXPECT_EQ(model.lastError(), "The item could not be moved to the Trash.");
-    EXPECT_EQ(model.operation(), OperationKind::idle);
-    EXPECT_EQ(model.localItems().size(), 2);
+    EXPECT_EQ(model.status().lastError(), "The item could not be moved to the Trash.");
+    EXPECT_EQ(model.status().operation(), OperationKind::idle);
+    EXPECT_EQ(model.computer().localItems().size(), 2);
     EXPECT_FALSE(QFileInfo::exists(QDir(dir.path()).filePath("a.prg")));
     EXPECT_TRUE(QFileInfo::exists(QDir(dir.path()).filePath("b.prg")));
     EXPECT_TRUE(QFileInfo::exists(QDir(dir.path()).filePath("c.prg")));
@@ -209,12 +209,12 @@ TEST_F(PaneTest, FinderRevealsSelectionImageOrFolder) {
     put("a.prg", "a");
     put("d.d64", diskImage("D", {}));
     VellumViewModel& model = pane();
-    model.showInFinder();
-    model.selectLocal(url("a.prg"));
-    model.showInFinder();
+    model.showInFileManager();
+    model.computer().select(url("a.prg"));
+    model.showInFileManager();
     model.revealFolder();
     model.openImage(url("d.d64"));
-    model.showInFinder();
+    model.showInFileManager();
     EXPECT_EQ(desktop.revealed,
               QList<QList<QUrl>>({{folder()}, {url("a.prg")}, {folder()}, {url("d.d64")}}));
 }

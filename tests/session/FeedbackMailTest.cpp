@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
@@ -22,8 +23,10 @@ void makeExecutable(const QString& path, bool executable) {
 }
 
 FeedbackFacts sampleFacts() {
-    return {"1.2 (45)", "Debian GNU/Linux 12", "ThinkPad",
-            "x86_64",   "Classic C64",         "/usr/local/bin/cbmctrl"};
+    return {"1.2 (45)",    "Debian GNU/Linux 12 (bookworm)",
+            "linux 6.1.0", "6.4.2",
+            "ThinkPad",    "x86_64",
+            "Classic C64", "/usr/local/bin/cbmctrl"};
 }
 
 } // namespace
@@ -47,6 +50,21 @@ TEST(FeedbackMailTest, VersionAndFacts) {
     model.close();
     EXPECT_EQ(hardwareModelFromFile(model.fileName()), "Standard PC (Q35)");
     EXPECT_FALSE(hardwareModel().isEmpty());
+
+    const QList<std::pair<QByteArray, QString>> releases{
+        {"NAME=\"Debian GNU/Linux\"\nPRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\n",
+         "Debian GNU/Linux 12 (bookworm)"},
+        {"ID=arch\nNAME='Arch Linux'\n", "Arch Linux"},
+        {"ID=odd\n", QSysInfo::prettyProductName()},
+    };
+    for (const auto& [text, name] : releases) {
+        QFile release(root.filePath("os-release"));
+        ASSERT_TRUE(release.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        release.write(text);
+        release.close();
+        EXPECT_EQ(distributionFromOsRelease(release.fileName()), name) << text.toStdString();
+    }
+    EXPECT_EQ(distributionFromOsRelease(root.filePath("missing")), QSysInfo::prettyProductName());
 }
 
 TEST(FeedbackMailTest, OpenCBMLocationIsTheFirstExecutableCbmctrl) {
@@ -67,16 +85,20 @@ TEST(FeedbackMailTest, OpenCBMLocationIsTheFirstExecutableCbmctrl) {
 TEST(FeedbackMailTest, BodiesCarryTheFactsInOrder) {
     const QString bug = bugReportBody(sampleFacts());
     EXPECT_TRUE(bug.startsWith("Fill in the blanks. Delete lines that do not apply.\n\n— Auto "
-                               "—\nVellum: 1.2 (45)\nmacOS: Debian GNU/Linux 12\nMac: ThinkPad · "
+                               "—\nVellum: 1.2 (45)\nDistribution: Debian GNU/Linux 12 "
+                               "(bookworm)\nKernel: linux 6.1.0\nQt: 6.4.2\nComputer: ThinkPad · "
                                "x86_64\nAppearance: Classic C64\nOpenCBM: "
-                               "/usr/local/bin/cbmctrl\n\n— When —\nI was:\n"));
+                               "/usr/local/bin/cbmctrl\n\n— When —\nI was:\n[ ] browsing a "
+                               "folder on the computer\n"));
     EXPECT_TRUE(bug.endsWith("What I saw (exact error text if any):\n\n\nWhat I expected:\n"));
     EXPECT_TRUE(bug.contains("\nDevice #: 8\n"));
-    EXPECT_EQ(featureRequestBody(sampleFacts()),
-              "Vellum 1.2 (45)\nDebian GNU/Linux 12\n\nWhat should a next update add?\n\n\nWhy "
-              "would that help? (how you work today, what is missing)\n\n\nWould this "
-              "involve:\n[ ] real floppy  [ ] .d64 images  [ ] .t64  [ ] files on the Mac  [ ] "
-              "other");
+    EXPECT_EQ(
+        featureRequestBody(sampleFacts()),
+        "Vellum 1.2 (45)\nDebian GNU/Linux 12 (bookworm)\n\nWhat should a next update "
+        "add?\n\n\nWhy "
+        "would that help? (how you work today, what is missing)\n\n\nWould this "
+        "involve:\n[ ] real floppy  [ ] .d64 images  [ ] .t64  [ ] files on the computer  [ ] "
+        "other");
     EXPECT_EQ(bugReportSubject(), "Vellum bug report");
     EXPECT_EQ(featureRequestSubject(), "Vellum feature request");
     EXPECT_EQ(contactSubject(), "Vellum");

@@ -33,27 +33,27 @@ protected:
         PaneTest::SetUp();
         bus.exportEnvironment();
         makeSession({SimulatedBus::binDir()});
-        model->service().setResetSettleTime(std::chrono::milliseconds(0));
+        StateEditor(*model).service().setResetSettleTime(std::chrono::milliseconds(0));
     }
 
     // A 1541 holding `disk`, its directory read so the free blocks are known.
     VellumViewModel& withDisk(const QByteArray& disk) {
         bus.addDrive(8, QStringLiteral("1541"), disk);
         VellumViewModel& model = pane();
-        model.setDriveModel(QStringLiteral("1541"));
+        StateEditor(model).setDriveModel(QStringLiteral("1541"));
         waitForTask(model.readDirectory());
-        EXPECT_TRUE(model.directory().blocksFree.has_value())
-            << model.statusHeadline().toStdString();
+        EXPECT_TRUE(model.floppy().directory().blocksFree.has_value())
+            << model.status().statusHeadline().toStdString();
         return model;
     }
 
     DirectoryEntry floppyEntry(const QString& name) {
-        for (const DirectoryEntry& entry : session().directory().entries) {
+        for (const DirectoryEntry& entry : session().floppy().directory().entries) {
             if (entry.name == name)
                 return entry;
         }
         QStringList listed;
-        for (const DirectoryEntry& entry : session().directory().entries)
+        for (const DirectoryEntry& entry : session().floppy().directory().entries)
             listed << entry.name;
         throw std::runtime_error("not on the floppy: " + name.toStdString() + " among " +
                                  listed.join('|').toStdString());
@@ -68,25 +68,28 @@ TEST_F(FloppyCopyTest, FreeSpaceIsCheckedBeforeAnythingIsSent) {
     put("two.prg", pattern(255, 2));
     const QByteArray disk = diskImage("DISK", {});
     VellumViewModel& model = withDisk(disk);
-    DiskDirectory tight = model.directory();
+    DiskDirectory tight = model.floppy().directory();
     tight.blocksFree = 3;
-    model.setDirectory(tight);
+    StateEditor(model).setDirectory(tight);
 
-    waitForTask(model.copyFilesToFloppy({url("empty.prg"), url("one.prg"), url("two.prg")}, false));
-    EXPECT_EQ(model.lastError(), "Not enough space on the floppy. Need 4 blocks, only 3 free.");
+    waitForTask(StateEditor(model).copyFilesToFloppy(
+        {url("empty.prg"), url("one.prg"), url("two.prg")}, false));
+    EXPECT_EQ(model.status().lastError(),
+              "Not enough space on the floppy. Need 4 blocks, only 3 free.");
     EXPECT_EQ(bus.disk(8), disk);
     ASSERT_EQ(desktop.notifications.size(), 1);
-    EXPECT_EQ(desktop.notifications.first().body, *model.lastError());
-    EXPECT_EQ(model.operationID(), 1); // only the directory read held the slot
+    EXPECT_EQ(desktop.notifications.first().body, *model.status().lastError());
+    EXPECT_EQ(model.status().operationID(), 1); // only the directory read held the slot
 
     // Without a disk the directory cannot be re-read, so the space is unknown.
     bus.insertDisk(8, std::nullopt);
-    model.setDirectory(DiskDirectory::empty());
-    waitForTask(model.copyFilesToFloppy({url("one.prg")}, false));
-    EXPECT_EQ(model.lastError(), "Read the floppy directory first so Vellum can check free space.");
+    StateEditor(model).setDirectory(DiskDirectory::empty());
+    waitForTask(StateEditor(model).copyFilesToFloppy({url("one.prg")}, false));
+    EXPECT_EQ(model.status().lastError(),
+              "Read the floppy directory first so Vellum can check free space.");
 
-    waitForTask(model.copyFilesToFloppy({url("missing.prg")}, false));
-    EXPECT_EQ(model.lastError(),
+    waitForTask(StateEditor(model).copyFilesToFloppy({url("missing.prg")}, false));
+    EXPECT_EQ(model.status().lastError(),
               "Select a file and use the arrows, or drag it onto the other pane.");
 }
 
@@ -98,28 +101,28 @@ TEST_F(FloppyCopyTest, FilesGoToTheFloppyAndAFailureKeepsTheEarlierOnes) {
     VellumViewModel& model =
         withDisk(diskImage("DISK", {{"B", CBMFileType::prg, program(0x0801, "old")}}));
 
-    waitForTask(model.copyFilesToFloppy({url("c.prg"), url("d.seq")}, false));
-    EXPECT_EQ(model.lastError(), std::nullopt);
-    EXPECT_EQ(model.statusHeadline(), "Copied 2 files.");
-    EXPECT_DOUBLE_EQ(model.progress(), 1.0);
+    waitForTask(StateEditor(model).copyFilesToFloppy({url("c.prg"), url("d.seq")}, false));
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(model.status().statusHeadline(), "Copied 2 files.");
+    EXPECT_DOUBLE_EQ(model.status().progress(), 1.0);
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"B", "C", "D"}));
     EXPECT_EQ(fileOn(bus.disk(8), 1), game);
     EXPECT_EQ(D64Extractor::readDirectory(*bus.disk(8)).entries.at(2).type, CBMFileType::seq);
     EXPECT_EQ(fileOn(bus.disk(8), 2), notes);
-    EXPECT_EQ(model.knownDirectoryBlocks().value("D"), 2);
+    EXPECT_EQ(model.floppy().knownDirectoryBlocks().value("D"), 2);
     EXPECT_TRUE(desktop.notifications.isEmpty());
     // The directory was re-read after the copy.
-    EXPECT_EQ(model.directory().entries.size(), 3);
+    EXPECT_EQ(model.floppy().directory().entries.size(), 3);
 
     // "b" is on the disk already, so the second file fails; "a" stays copied.
-    waitForTask(model.copyFilesToFloppy({url("a.prg"), url("b.prg")}, false));
-    ASSERT_TRUE(model.lastError().has_value());
-    EXPECT_EQ(model.statusHeadline(), *model.lastError());
+    waitForTask(StateEditor(model).copyFilesToFloppy({url("a.prg"), url("b.prg")}, false));
+    ASSERT_TRUE(model.status().lastError().has_value());
+    EXPECT_EQ(model.status().statusHeadline(), *model.status().lastError());
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"B", "C", "D", "A"}));
     EXPECT_EQ(fileOn(bus.disk(8), 3), intro);
     EXPECT_EQ(fileOn(bus.disk(8), 0), program(0x0801, "old"));
     ASSERT_EQ(desktop.notifications.size(), 1);
-    EXPECT_EQ(model.operation(), OperationKind::idle);
+    EXPECT_EQ(model.status().operation(), OperationKind::idle);
 }
 
 TEST_F(FloppyCopyTest, ImagesAskFirstThenWriteOrCopyTheirFiles) {
@@ -131,17 +134,18 @@ TEST_F(FloppyCopyTest, ImagesAskFirstThenWriteOrCopyTheirFiles) {
     VellumViewModel& model = withDisk(diskImage("DISK", {}));
 
     waitForTask(model.intakeFilesForFloppy({url("image.d64"), url("extra.prg"), url("gone")}));
-    EXPECT_TRUE(model.showsImageCopyChoice());
-    EXPECT_EQ(model.pendingCopyURLs(), QList<QUrl>({url("image.d64"), url("extra.prg")}));
-    EXPECT_EQ(model.imageCopyChoiceMessage(),
+    EXPECT_TRUE(model.confirmations().showsImageCopyChoice());
+    EXPECT_EQ(model.confirmations().pendingCopyURLs(),
+              QList<QUrl>({url("image.d64"), url("extra.prg")}));
+    EXPECT_EQ(model.commands().imageCopyChoiceMessage(),
               "“image.d64” can be copied as PRG file(s) onto the current disk, or written as a "
               "full disk image. Writing as an image erases everything on the floppy in drive 8.");
 
     waitForTask(model.writePendingImages());
-    EXPECT_FALSE(model.showsImageCopyChoice());
-    EXPECT_TRUE(model.pendingCopyURLs().isEmpty());
-    EXPECT_EQ(model.lastError(), std::nullopt);
-    EXPECT_EQ(model.statusHeadline(), "Wrote image.d64 to disk.");
+    EXPECT_FALSE(model.confirmations().showsImageCopyChoice());
+    EXPECT_TRUE(model.confirmations().pendingCopyURLs().isEmpty());
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(model.status().statusHeadline(), "Wrote image.d64 to disk.");
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"INTRO", "EXTRA"}));
     EXPECT_EQ(fileOn(bus.disk(8), 1), game);
     ASSERT_EQ(desktop.notifications.size(), 1);
@@ -156,7 +160,7 @@ TEST_F(FloppyCopyTest, ImagesAskFirstThenWriteOrCopyTheirFiles) {
     // The same tape written as an image: converted first, then written.
     waitForTask(model.intakeFilesForFloppy({url("tape.t64")}));
     waitForTask(model.writePendingImages());
-    EXPECT_EQ(model.statusHeadline(), "Wrote tape.t64 to disk.");
+    EXPECT_EQ(model.status().statusHeadline(), "Wrote tape.t64 to disk.");
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"T1", "T2"}));
     EXPECT_EQ(D64Extractor::readDirectory(*bus.disk(8)).diskName, "TAPE");
     EXPECT_TRUE(leftoverTemporaryFiles().isEmpty());
@@ -167,9 +171,9 @@ TEST_F(FloppyCopyTest, SelectedImageEntriesKeepTheirListedNamesAndTypes) {
                                          {"MY NOTES", CBMFileType::seq, notes}}));
     VellumViewModel& model = withDisk(diskImage("DISK", {}));
     model.openImage(url("games.d64"));
-    model.selectAllLocal();
+    model.computer().selectAll();
     waitForTask(model.copySelectedToFloppy());
-    EXPECT_EQ(model.lastError(), std::nullopt);
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"INTRO", "MY NOTES"}));
     EXPECT_EQ(D64Extractor::readDirectory(*bus.disk(8)).entries.at(1).type, CBMFileType::seq);
     EXPECT_EQ(fileOn(bus.disk(8), 1), notes);
@@ -179,7 +183,7 @@ TEST_F(FloppyCopyTest, SelectedImageEntriesKeepTheirListedNamesAndTypes) {
     model.closeImage();
     put("z.prg", game);
     model.refreshLocalItems();
-    model.selectLocal(url("z.prg"));
+    model.computer().select(url("z.prg"));
     waitForTask(model.copySelectedToFloppy());
     EXPECT_EQ(namesOn(bus.disk(8)).last(), "Z");
 }
@@ -189,18 +193,18 @@ TEST_F(FloppyCopyTest, FloppyFilesComeToTheFolderUnderFreeNames) {
     VellumViewModel& model = withDisk(
         diskImage("DISK", {{"A/B", CBMFileType::prg, intro}, {"NOTES", CBMFileType::seq, notes}}));
     waitForTask(model.copyFloppyEntries({floppyEntry("a/b"), floppyEntry("notes")}));
-    EXPECT_EQ(model.lastError(), std::nullopt);
-    EXPECT_EQ(model.statusHeadline(), "Copied 2 files.");
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(model.status().statusHeadline(), "Copied 2 files.");
     EXPECT_EQ(contents("a-b.prg"), "mine");
     EXPECT_EQ(contents("a-b-2.prg"), intro);
     EXPECT_EQ(contents("notes.seq"), notes);
-    EXPECT_TRUE(model.localItems().contains(item("notes.seq")));
+    EXPECT_TRUE(model.computer().localItems().contains(item("notes.seq")));
 
     // A name the floppy does not hold fails after the first file, which stays.
     DirectoryEntry missing;
     missing.name = "MISSING";
     waitForTask(model.copyFloppyEntries({floppyEntry("notes"), missing}));
-    EXPECT_TRUE(model.lastError().has_value());
+    EXPECT_TRUE(model.status().lastError().has_value());
     EXPECT_EQ(contents("notes-2.seq"), notes);
     EXPECT_FALSE(QFileInfo::exists(path("MISSING.prg")));
     EXPECT_TRUE(desktop.notifications.isEmpty());
@@ -209,7 +213,7 @@ TEST_F(FloppyCopyTest, FloppyFilesComeToTheFolderUnderFreeNames) {
     deleted.name = "OLD";
     deleted.type = CBMFileType::del;
     waitForTask(model.copyFloppyEntries({deleted}));
-    EXPECT_EQ(model.lastError(),
+    EXPECT_EQ(model.status().lastError(),
               "Select a file and use the arrows, or drag it onto the other pane.");
 }
 
@@ -219,19 +223,19 @@ TEST_F(FloppyCopyTest, FloppyFilesGoIntoTheOpenD64) {
         "DISK", {{"INTRO", CBMFileType::prg, intro}, {"NOTES", CBMFileType::seq, notes}}));
     model.openImage(url("target.d64"));
     waitForTask(model.copyFloppyEntries({floppyEntry("intro"), floppyEntry("notes")}));
-    EXPECT_EQ(model.lastError(), std::nullopt);
-    EXPECT_EQ(model.statusHeadline(), "Added 2 files to target.d64.");
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(model.status().statusHeadline(), "Added 2 files to target.d64.");
     EXPECT_EQ(imageNames("target.d64"), QStringList({"FIRST", "INTRO", "NOTES"}));
     EXPECT_EQ(D64Extractor::parsedFile(url("target.d64"), 2).contents(), notes);
     EXPECT_EQ(itemNames(), QStringList({"FIRST", "INTRO", "NOTES"}));
-    EXPECT_EQ(model.anchorLocalItem()->name, "NOTES");
+    EXPECT_EQ(model.computer().anchorLocalItem()->name, "NOTES");
     EXPECT_TRUE(leftoverTemporaryFiles().isEmpty());
 
     DirectoryEntry relative;
     relative.name = "DATA";
     relative.type = CBMFileType::rel;
     waitForTask(model.copyFloppyEntries({relative}));
-    EXPECT_EQ(model.lastError(), "REL files cannot be added to a D64 in this version.");
+    EXPECT_EQ(model.status().lastError(), "REL files cannot be added to a D64 in this version.");
 }
 
 TEST_F(FloppyCopyTest, StopEndsACopyWithoutANotice) {
@@ -239,13 +243,30 @@ TEST_F(FloppyCopyTest, StopEndsACopyWithoutANotice) {
     put("next.prg", game);
     VellumViewModel& model = withDisk(diskImage("DISK", {}));
     bus.setFault("seconds-per-track", "3");
-    QCoro::Task<> copy = model.copyFilesToFloppy({url("slow.prg"), url("next.prg")}, false);
+    QCoro::Task<> copy =
+        StateEditor(model).copyFilesToFloppy({url("slow.prg"), url("next.prg")}, false);
     QTimer::singleShot(300, &model, [&] { model.stop(); });
     waitForTask(std::move(copy));
-    EXPECT_EQ(model.statusHeadline(),
+    EXPECT_EQ(model.status().statusHeadline(),
               "Stopped. If the drive was powered off, turn it on and click Detect.");
-    EXPECT_EQ(model.lastError(), std::nullopt);
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
     EXPECT_TRUE(desktop.notifications.isEmpty());
-    EXPECT_EQ(model.operation(), OperationKind::idle);
+    EXPECT_EQ(model.status().operation(), OperationKind::idle);
     EXPECT_TRUE(namesOn(bus.disk(8)).isEmpty());
+}
+
+TEST_F(FloppyCopyTest, BrowsingDuringACopyLeavesEveryFileInTheFolderItStartedIn) {
+    QDir(folderDir.path()).mkdir("elsewhere");
+    VellumViewModel& model = withDisk(
+        diskImage("DISK", {{"ONE", CBMFileType::prg, intro}, {"TWO", CBMFileType::prg, game}}));
+    QObject::connect(&model.status(), &OperationStatus::statusHeadlineChanged, [&] {
+        if (model.status().statusHeadline().startsWith("Copying 1 of 2"))
+            model.navigate(url("elsewhere"));
+    });
+    waitForTask(model.copyFloppyEntries({floppyEntry("one"), floppyEntry("two")}));
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(model.computer().localFolder(), url("elsewhere"));
+    EXPECT_EQ(contents("one.prg"), intro);
+    EXPECT_EQ(contents("two.prg"), game);
+    EXPECT_TRUE(QDir(path("elsewhere")).isEmpty());
 }

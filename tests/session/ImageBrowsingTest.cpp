@@ -31,39 +31,41 @@ TEST_F(PaneTest, OpeningImagesListsTheirEntries) {
     VellumViewModel& model = pane();
 
     model.activate(item("games.d64"));
-    ASSERT_EQ(model.browsingImage(), url("games.d64"));
-    EXPECT_EQ(model.imageDiskName(), "GAMES");
-    EXPECT_EQ(model.statusHeadline(), "Opened “GAMES”.");
-    EXPECT_EQ(model.computerPaneTitle(), "Computer  |  games.d64");
+    ASSERT_EQ(model.computer().browsingImage(), url("games.d64"));
+    EXPECT_EQ(model.computer().imageDiskName(), "GAMES");
+    EXPECT_EQ(model.status().statusHeadline(), "Opened “GAMES”.");
+    EXPECT_EQ(model.computer().computerPaneTitle(), "Computer  |  games.d64");
     EXPECT_EQ(itemNames(), QStringList({"INTRO", "NOTES", "MY/GAME"}));
-    EXPECT_EQ(model.localItems().at(1).url, QUrl::fromLocalFile(path("games.d64/1.seq")));
-    EXPECT_EQ(model.localItems().at(1).typeLabel, "SEQ");
-    EXPECT_EQ(model.localItems().at(0).fileSize, intro.size());
-    EXPECT_EQ(model.selectedLocalURLs(), UrlSet({model.localItems().first().url}));
-    EXPECT_EQ(model.deleteCommandTitle(), "Delete from Image…");
-    EXPECT_TRUE(model.canGoUp());
+    EXPECT_EQ(model.computer().localItems().at(1).url,
+              QUrl::fromLocalFile(path("games.d64/1.seq")));
+    EXPECT_EQ(model.computer().localItems().at(1).typeLabel, "SEQ");
+    EXPECT_EQ(model.computer().localItems().at(0).fileSize, intro.size());
+    EXPECT_EQ(model.computer().selectedLocalURLs(),
+              UrlSet({model.computer().localItems().first().url}));
+    EXPECT_EQ(model.commands().deleteCommandTitle(), "Delete from Image…");
+    EXPECT_TRUE(model.computer().canGoUp());
     // Filters do not apply inside an image.
-    model.setFilterD64(true);
+    model.computer().setFilterD64(true);
     EXPECT_EQ(itemNames().size(), 3);
 
     // Opening another image whose listing fails leaves the folder mode with the error.
     model.openImage(url("short.d64"));
-    EXPECT_FALSE(model.isBrowsingImage());
-    EXPECT_TRUE(model.lastError().has_value());
+    EXPECT_FALSE(model.computer().isBrowsingImage());
+    EXPECT_TRUE(model.status().lastError().has_value());
     model.openImage(url("a.prg"));
-    EXPECT_EQ(model.lastError(), "Open a .d64 or .t64 image.");
+    EXPECT_EQ(model.status().lastError(), "Open a .d64 or .t64 image.");
 
     model.openImage(url("empty.d64"));
-    EXPECT_EQ(model.statusHeadline(), "empty.d64 has no files.");
-    EXPECT_TRUE(model.selectedLocalURLs().isEmpty());
+    EXPECT_EQ(model.status().statusHeadline(), "empty.d64 has no files.");
+    EXPECT_TRUE(model.computer().selectedLocalURLs().isEmpty());
 
     model.openImage(url("tape.t64"));
     EXPECT_EQ(itemNames(), QStringList({"ONE"}));
-    EXPECT_FALSE(model.canDeleteLocal());
+    EXPECT_FALSE(model.commands().canDeleteLocal());
     model.goUp();
-    EXPECT_FALSE(model.isBrowsingImage());
-    EXPECT_EQ(model.localFolder(), folder());
-    EXPECT_EQ(model.imageDiskName(), "");
+    EXPECT_FALSE(model.computer().isBrowsingImage());
+    EXPECT_EQ(model.computer().localFolder(), folder());
+    EXPECT_EQ(model.computer().imageDiskName(), "");
 }
 
 TEST_F(PaneTest, ExtractingNeverOverwritesAndLeavesNoTemporaryFile) {
@@ -71,25 +73,25 @@ TEST_F(PaneTest, ExtractingNeverOverwritesAndLeavesNoTemporaryFile) {
     put("tape.t64", tapeImage("TAPE", {{"ONE", CBMFileType::prg, game}}));
     VellumViewModel& model = pane();
     model.openImage(url("games.d64"));
-    const LocalFileItem myGame = model.localItems().at(2);
+    const LocalFileItem myGame = model.computer().localItems().at(2);
     model.extractImageEntry(myGame);
     model.activate(myGame);
-    EXPECT_EQ(model.statusHeadline(), "Extracted MY-GAME-2.prg.");
+    EXPECT_EQ(model.status().statusHeadline(), "Extracted MY-GAME-2.prg.");
     EXPECT_EQ(contents("MY-GAME.prg"), game);
     EXPECT_EQ(contents("MY-GAME-2.prg"), game);
-    model.extractImageEntry(model.localItems().at(1));
+    model.extractImageEntry(model.computer().localItems().at(1));
     EXPECT_EQ(contents("NOTES.prg"), notes);
 
     model.openImage(url("tape.t64"));
-    model.extractImageEntry(model.localItems().at(0));
+    model.extractImageEntry(model.computer().localItems().at(0));
     EXPECT_EQ(contents("ONE.prg"), game);
 
     // The image changed under the pane: the entry is gone, nothing is written.
-    const LocalFileItem stale = model.localItems().at(0);
+    const LocalFileItem stale = model.computer().localItems().at(0);
     put("tape.t64", "not a tape any more");
     const QStringList before = folderNames();
     model.extractImageEntry(stale);
-    EXPECT_TRUE(model.lastError().has_value());
+    EXPECT_TRUE(model.status().lastError().has_value());
     EXPECT_EQ(folderNames(), before);
     EXPECT_TRUE(leftoverTemporaryFiles().isEmpty());
 }
@@ -98,12 +100,13 @@ TEST_F(PaneTest, DeletingFromAD64RewritesItWhole) {
     put("games.d64", gamesDisk());
     VellumViewModel& model = pane();
     model.openImage(url("games.d64"));
-    model.clickLocal(model.localItems().at(0).url, {});
-    model.clickLocal(model.localItems().at(2).url, {true, false});
-    EXPECT_EQ(model.localDeleteMessage(), "Delete 2 files from games.d64? This cannot be undone.");
+    model.computer().click(model.computer().localItems().at(0).url, {});
+    model.computer().click(model.computer().localItems().at(2).url, {true, false});
+    EXPECT_EQ(model.commands().localDeleteMessage(),
+              "Delete 2 files from games.d64? This cannot be undone.");
     model.requestLocalDelete();
     model.confirmLocalDelete();
-    EXPECT_EQ(model.statusHeadline(), "Deleted 2 files from games.d64.");
+    EXPECT_EQ(model.status().statusHeadline(), "Deleted 2 files from games.d64.");
     EXPECT_EQ(imageNames("games.d64"), QStringList({"NOTES"}));
     EXPECT_EQ(itemNames(), QStringList({"NOTES"}));
     EXPECT_EQ(D64Extractor::parsedFile(url("games.d64"), 0).contents(), notes);
@@ -115,12 +118,12 @@ TEST_F(PaneTest, DeletingFromAD64RewritesItWhole) {
     // A damaged image is left exactly as it was.
     QByteArray damaged = contents("games.d64");
     damaged.truncate(1000);
-    model.selectAllLocal();
+    model.computer().selectAll();
     put("games.d64", damaged);
     model.deleteSelectionFromImage();
-    EXPECT_TRUE(model.lastError().has_value());
+    EXPECT_TRUE(model.status().lastError().has_value());
     EXPECT_EQ(contents("games.d64"), damaged);
-    EXPECT_EQ(model.operation(), OperationKind::idle);
+    EXPECT_EQ(model.status().operation(), OperationKind::idle);
 }
 
 TEST_F(PaneTest, AddingFilesKeepsEachAddedFileWhenALaterOneFails) {
@@ -137,8 +140,8 @@ TEST_F(PaneTest, AddingFilesKeepsEachAddedFileWhenALaterOneFails) {
 
     waitForTask(model.addFilesToImage(
         {url("notes2.seq"), url("demo.prg"), url("tape.t64"), url("skip.d64")}, url("games.d64")));
-    EXPECT_EQ(model.lastError(), std::nullopt);
-    EXPECT_EQ(model.statusHeadline(), "Added 4 files to games.d64.");
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(model.status().statusHeadline(), "Added 4 files to games.d64.");
     EXPECT_EQ(imageNames("games.d64"),
               QStringList({"INTRO", "NOTES", "MY/GAME", "NOTES2", "DEMO", "T1", "T2"}));
     const DiskDirectory listing = D64Extractor::readDirectory(url("games.d64"));
@@ -147,19 +150,21 @@ TEST_F(PaneTest, AddingFilesKeepsEachAddedFileWhenALaterOneFails) {
     EXPECT_EQ(D64Extractor::parsedFile(url("games.d64"), 6).contents(), game);
     // The browsed image is re-read and the last stored file selected.
     EXPECT_EQ(itemNames().size(), 7);
-    EXPECT_EQ(model.anchorLocalItem()->name, "T2");
-    EXPECT_DOUBLE_EQ(model.progress(), 1.0);
+    EXPECT_EQ(model.computer().anchorLocalItem()->name, "T2");
+    EXPECT_DOUBLE_EQ(model.status().progress(), 1.0);
 
     // The second file does not fit: the first stays in the image.
     put("small.prg", program(0x0801, "hi"));
     waitForTask(model.addFilesToImage({url("small.prg"), url("big.prg")}, url("games.d64")));
-    EXPECT_TRUE(model.lastError()->startsWith("Not enough space on this D64. Need "));
+    EXPECT_TRUE(model.status().lastError()->startsWith(
+        "“big.prg” could not be added: Not enough space on this D64. Need "));
     EXPECT_EQ(imageNames("games.d64").last(), "SMALL");
     EXPECT_EQ(itemNames().last(), "SMALL");
-    EXPECT_EQ(model.operation(), OperationKind::idle);
+    EXPECT_EQ(model.status().operation(), OperationKind::idle);
 
     waitForTask(model.addFilesToImage({url("skip.d64")}, url("games.d64")));
-    EXPECT_EQ(model.lastError(), "Drop PRG, SEQ, USR, P00 or T64 files onto a D64 to add them.");
+    EXPECT_EQ(model.status().lastError(),
+              "Drop PRG, SEQ, USR, P00 or T64 files onto a D64 to add them.");
 
     // An independent reader agrees with what the image holds.
     if (const QString oracle = QStandardPaths::findExecutable("cbmconvert"); !oracle.isEmpty()) {
@@ -181,53 +186,53 @@ TEST_F(PaneTest, ConvertingTapesStopsOnTheFirstBadOne) {
     put("second.t64", "not a tape");
     put("x.prg", "x");
     VellumViewModel& model = pane();
-    model.selectAllLocal();
+    model.computer().selectAll();
     waitForTask(model.convertSelectedT64());
-    EXPECT_EQ(model.statusHeadline(), "Converted 1 of 2; stopped on error.");
-    EXPECT_TRUE(model.lastError().has_value());
-    EXPECT_TRUE(model.filterD64());
+    EXPECT_EQ(model.status().statusHeadline(), "Converted 1 of 2; stopped on error.");
+    EXPECT_TRUE(model.status().lastError().has_value());
+    EXPECT_TRUE(model.computer().filterD64());
     EXPECT_EQ(contents("first.d64"), "taken");
-    EXPECT_EQ(model.selectedLocalURLs(), UrlSet({url("first-2.d64")}));
+    EXPECT_EQ(model.computer().selectedLocalURLs(), UrlSet({url("first-2.d64")}));
     EXPECT_EQ(D64Extractor::parsedFile(url("first-2.d64"), 0).contents(), intro);
-    EXPECT_EQ(model.operation(), OperationKind::idle);
+    EXPECT_EQ(model.status().operation(), OperationKind::idle);
 
     // The new images show through the filter that was switched on; the tape needs it off.
-    model.setFilterD64(false);
-    model.selectLocal(url("first.t64"));
+    model.computer().setFilterD64(false);
+    model.computer().select(url("first.t64"));
     waitForTask(model.convertSelectedT64());
-    EXPECT_EQ(model.statusHeadline(), "Converted first.t64 → first-3.d64.");
-    EXPECT_EQ(model.lastError(), std::nullopt);
+    EXPECT_EQ(model.status().statusHeadline(), "Converted first.t64 → first-3.d64.");
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
 
-    model.selectLocal(url("x.prg"));
+    model.computer().select(url("x.prg"));
     waitForTask(model.convertSelectedT64());
-    EXPECT_EQ(model.lastError(), "Select a .t64 tape image to convert.");
+    EXPECT_EQ(model.status().lastError(), "Select a .t64 tape image to convert.");
 }
 
 TEST_F(PaneTest, NewDiskImagesGetFreeNames) {
     put("VELLUM.d64", "someone else's");
     VellumViewModel& model = pane();
     model.showNewDiskSheet();
-    EXPECT_TRUE(model.showsNewDiskSheet());
-    EXPECT_EQ(model.newDiskName(), "VELLUM");
-    model.setNewDiskName("A,B");
+    EXPECT_TRUE(model.sheets().showsNewDiskSheet());
+    EXPECT_EQ(model.sheets().newDiskName(), "VELLUM");
+    model.sheets().setNewDiskName("A,B");
     model.createNewDiskImage();
-    EXPECT_EQ(model.newDiskFieldError(), "Disk name cannot contain a comma.");
-    EXPECT_TRUE(model.showsNewDiskSheet());
+    EXPECT_EQ(model.sheets().newDiskFieldError(), "Disk name cannot contain a comma.");
+    EXPECT_TRUE(model.sheets().showsNewDiskSheet());
 
-    model.setNewDiskName(" VELLUM ");
-    model.setNewDiskID("2A");
+    model.sheets().setNewDiskName(" VELLUM ");
+    model.sheets().setNewDiskID("2A");
     model.createNewDiskImage();
-    EXPECT_FALSE(model.showsNewDiskSheet());
+    EXPECT_FALSE(model.sheets().showsNewDiskSheet());
     EXPECT_EQ(contents("VELLUM.d64"), "someone else's");
-    EXPECT_EQ(model.statusHeadline(), "Created VELLUM-2.d64.");
-    EXPECT_EQ(model.selectedLocalURLs(), UrlSet({url("VELLUM-2.d64")}));
+    EXPECT_EQ(model.status().statusHeadline(), "Created VELLUM-2.d64.");
+    EXPECT_EQ(model.computer().selectedLocalURLs(), UrlSet({url("VELLUM-2.d64")}));
     const DiskDirectory listing = D64Extractor::readDirectory(url("VELLUM-2.d64"));
     EXPECT_EQ(listing.diskName, "VELLUM");
     EXPECT_TRUE(listing.diskID.startsWith("2A"));
     EXPECT_TRUE(listing.entries.isEmpty());
 
     model.showNewDiskSheet();
-    model.setNewDiskName("A/B");
+    model.sheets().setNewDiskName("A/B");
     model.createNewDiskImage();
     EXPECT_TRUE(QFileInfo::exists(path("A-B.d64")));
 }
@@ -239,10 +244,10 @@ TEST_F(PaneTest, AnImageThatVanishesLeavesNoEntriesBehind) {
     model.openImage(url("games.d64"));
     QFile::remove(path("games.d64"));
     model.refreshLocalItems();
-    EXPECT_FALSE(model.isBrowsingImage());
-    EXPECT_TRUE(model.lastError().has_value());
+    EXPECT_FALSE(model.computer().isBrowsingImage());
+    EXPECT_TRUE(model.status().lastError().has_value());
     EXPECT_EQ(itemNames(), QStringList({"a.prg"}));
-    EXPECT_TRUE(model.selectedLocalURLs().isEmpty());
+    EXPECT_TRUE(model.computer().selectedLocalURLs().isEmpty());
 }
 
 TEST_F(PaneTest, FloppyRenamePromptStartsWithTheAnchorEntry) {
@@ -253,12 +258,50 @@ TEST_F(PaneTest, FloppyRenamePromptStartsWithTheAnchorEntry) {
     second.name = "DEMO";
     DiskDirectory listing;
     listing.entries = {first, second};
-    model.setDirectory(listing);
-    model.setSelectedEntryIDs({first.id, second.id});
+    StateEditor(model).setDirectory(listing);
+    StateEditor(model).setFloppySelection({first.id, second.id});
     model.beginRenameFloppy();
-    EXPECT_EQ(model.namePrompt(), std::nullopt);
-    model.selectFloppyEntry(second.id);
+    EXPECT_EQ(model.sheets().namePrompt(), std::nullopt);
+    model.floppy().selectEntry(second.id);
     model.beginRenameFloppy();
-    EXPECT_EQ(model.namePrompt(), NamePromptKind::renameFloppy);
-    EXPECT_EQ(model.nameField(), "DEMO");
+    EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::renameFloppy);
+    EXPECT_EQ(model.sheets().nameField(), "DEMO");
+}
+
+TEST_F(PaneTest, ConvertingKeepsItsFolderAndAStopKeepsWhatWasAdded) {
+    put("one.t64", tapeImage("ONE", {{"A", CBMFileType::prg, intro}}));
+    put("two.t64", tapeImage("TWO", {{"B", CBMFileType::prg, game}}));
+    QDir(folderDir.path()).mkdir("elsewhere");
+    VellumViewModel& model = pane();
+    model.computer().selectAll();
+    QMetaObject::Connection browse =
+        QObject::connect(&model.status(), &OperationStatus::statusHeadlineChanged, [&] {
+            if (model.status().statusHeadline().startsWith("Converting 1 of 2"))
+                model.navigate(url("elsewhere"));
+        });
+    waitForTask(model.convertSelectedT64());
+    QObject::disconnect(browse);
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_TRUE(QFileInfo::exists(path("one.d64")));
+    EXPECT_TRUE(QFileInfo::exists(path("two.d64")));
+    EXPECT_TRUE(QDir(path("elsewhere")).isEmpty());
+    EXPECT_TRUE(model.computer().selectedLocalURLs().isEmpty()) << "made elsewhere, not shown";
+
+    // Stop while files go into an image: what went in before is saved, and no error shows.
+    model.navigate(folder());
+    put("empty.d64", diskImage("EMPTY", {}));
+    put("a.prg", intro);
+    put("b.prg", game);
+    put("c.prg", notes);
+    QObject::connect(&model.status(), &OperationStatus::progressChanged, [&] {
+        if (model.status().progress() > 0 && !model.status().isStopping())
+            model.stop();
+    });
+    waitForTask(
+        model.addFilesToImage({url("a.prg"), url("b.prg"), url("c.prg")}, url("empty.d64")));
+    EXPECT_EQ(model.status().statusHeadline(),
+              "Stopped. If the drive was powered off, turn it on and click Detect.");
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(imageNames("empty.d64"), QStringList({"A"}));
+    EXPECT_EQ(model.status().operation(), OperationKind::idle);
 }

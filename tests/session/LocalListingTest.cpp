@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace vellum;
 
@@ -54,6 +55,25 @@ TEST(LocalListingTest, FoldersFirstThenNaturalOrderWithoutHiddenMembers) {
     EXPECT_FALSE(game.blocks);
     EXPECT_FALSE(game.imageIndex);
     EXPECT_EQ(items.at(5).typeLabel, "FILE");
+}
+
+TEST(LocalListingTest, LinksAreFollowedAndSpecialFilesLeftOut) {
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    root.mkdir("real");
+    touch(root.filePath("data.prg"), 10);
+    touch(root.filePath("B.prg"));
+    touch(root.filePath("b.prg"));
+    QFile::link(root.filePath("real"), root.filePath("to-folder"));
+    QFile::link(root.filePath("data.prg"), root.filePath("to-file.prg"));
+    QFile::link(root.filePath("gone"), root.filePath("to-nothing"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(root.filePath("pipe")).constData(), 0600), 0);
+
+    const QList<LocalFileItem> items = listLocalFolder(QUrl::fromLocalFile(dir.path()));
+    EXPECT_EQ(names(items),
+              QStringList({"real", "to-folder", "B.prg", "b.prg", "data.prg", "to-file.prg"}));
+    EXPECT_TRUE(items.at(1).isDirectory);
+    EXPECT_EQ(items.at(5).fileSize, 10);
 }
 
 TEST(LocalListingTest, UnlistableFolderGivesNothing) {

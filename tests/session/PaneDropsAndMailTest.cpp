@@ -44,11 +44,11 @@ TEST_F(PaneTest, FilesDroppedIntoTheFolderGetFreeNames) {
     EXPECT_EQ(contents("GAME-4.prg"), "mine");
 
     // While an operation runs every drop is refused.
-    model.setOperation(OperationKind::copyingFiles);
-    EXPECT_FALSE(model.acceptsComputerDrop());
+    StateEditor(model).setOperation(OperationKind::copyingFiles);
+    EXPECT_FALSE(model.commands().acceptsComputerDrop());
     EXPECT_FALSE(waitForTask(model.dropOnComputerPane({QUrl::fromLocalFile(source)}, {})));
     EXPECT_EQ(folderNames().size(), 4);
-    model.setOperation(OperationKind::idle);
+    StateEditor(model).setOperation(OperationKind::idle);
 }
 
 TEST_F(PaneTest, DropsOnImagesAddToThemButNeverToThemselves) {
@@ -58,11 +58,11 @@ TEST_F(PaneTest, DropsOnImagesAddToThemButNeverToThemselves) {
     VellumViewModel& model = pane();
 
     const LocalFileItem diskRow = item("disk.d64");
-    EXPECT_TRUE(model.acceptsDropOnLocalRow(diskRow));
-    EXPECT_FALSE(model.acceptsDropOnLocalRow(item("tape.t64")));
+    EXPECT_TRUE(model.commands().acceptsDropOnLocalRow(diskRow));
+    EXPECT_FALSE(model.commands().acceptsDropOnLocalRow(item("tape.t64")));
     EXPECT_TRUE(waitForTask(model.dropOnLocalRow(diskRow, {url("disk.d64"), url("a.prg")}, {})));
     EXPECT_EQ(imageNames("disk.d64"), QStringList({"A"}));
-    EXPECT_EQ(model.statusHeadline(), "Added “A” to disk.d64.");
+    EXPECT_EQ(model.status().statusHeadline(), "Added “A” to disk.d64.");
 
     // With the D64 open, a drop on the list adds to it.
     model.openImage(url("disk.d64"));
@@ -73,7 +73,7 @@ TEST_F(PaneTest, DropsOnImagesAddToThemButNeverToThemselves) {
     // A T64 open takes nothing.
     model.openImage(url("tape.t64"));
     const QByteArray tape = contents("tape.t64");
-    EXPECT_FALSE(model.acceptsComputerDrop());
+    EXPECT_FALSE(model.commands().acceptsComputerDrop());
     EXPECT_FALSE(waitForTask(model.dropOnComputerPane({url("a.prg")}, {"GAME\tPRG"})));
     EXPECT_EQ(contents("tape.t64"), tape);
     EXPECT_EQ(folderNames().size(), 3);
@@ -87,9 +87,9 @@ TEST_F(PaneTest, DraggedFloppyEntriesAreLookedUpByName) {
     listed.type = CBMFileType::seq;
     listed.blocks = 7;
     listing.entries = {listed};
-    model.setDirectory(listing);
+    StateEditor(model).setDirectory(listing);
     const QList<DirectoryEntry> entries =
-        model.draggedFloppyEntries({"GAME\tPRG", "OTHER\tUSR", "", "LONE"});
+        model.floppy().entriesForPayloads({"GAME\tPRG", "OTHER\tUSR", "", "LONE"});
     ASSERT_EQ(entries.size(), 3);
     EXPECT_EQ(entries.at(0), listed);
     EXPECT_EQ(entries.at(1).name, "OTHER");
@@ -103,17 +103,17 @@ TEST_F(PaneTest, DragsCarrySelectedFilesAndNamedCopiesOfImageEntries) {
     QDir(folderDir.path()).mkdir("dir");
     put("disk.d64", diskImage("DISK", {{"MY/GAME", CBMFileType::prg, game}}));
     VellumViewModel& model = pane();
-    model.clickLocal(url("a.prg"), {});
-    model.clickLocal(url("dir"), {true, false});
-    model.clickLocal(url("b.prg"), {true, false});
+    model.computer().click(url("a.prg"), {});
+    model.computer().click(url("dir"), {true, false});
+    model.computer().click(url("b.prg"), {true, false});
     EXPECT_EQ(model.dragURLs(item("a.prg")), QList<QUrl>({url("a.prg"), url("b.prg")}));
     EXPECT_EQ(model.dragURLs(item("disk.d64")), QList<QUrl>({url("disk.d64")}));
     EXPECT_TRUE(model.dragURLs(item("dir")).size() == 2);
-    model.selectLocal(url("a.prg"));
+    model.computer().select(url("a.prg"));
     EXPECT_TRUE(model.dragURLs(item("dir")).isEmpty());
 
     model.openImage(url("disk.d64"));
-    const QList<QUrl> dragged = model.dragURLs(model.localItems().first());
+    const QList<QUrl> dragged = model.dragURLs(model.computer().localItems().first());
     ASSERT_EQ(dragged.size(), 1);
     EXPECT_EQ(QFileInfo(dragged.first().toLocalFile()).fileName(), "MY-GAME.prg");
     QFile carried(dragged.first().toLocalFile());
@@ -125,17 +125,17 @@ TEST_F(PaneTest, MenuLinesActOnTheSession) {
     put("a.prg", "a");
     put("b.t64", tapeImage("B", {{"T1", CBMFileType::prg, game}}));
     VellumViewModel& model = pane();
-    model.prepareLocalRowMenu(item("b.t64"));
+    model.computer().prepareRowMenu(url("b.t64"));
     const QList<ContextAction> menu = model.localRowMenu(item("b.t64"));
     ASSERT_EQ(titles(menu).mid(0, 5),
               QStringList({"Open Image", "Copy to Floppy", "Convert T64 to D64", "Rename…",
                            "Move to Trash…"}));
     menu.at(3).action();
-    EXPECT_EQ(model.namePrompt(), NamePromptKind::renameMac);
+    EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::renameMac);
     menu.at(4).action();
-    EXPECT_TRUE(model.showsLocalDeleteConfirmation());
+    EXPECT_TRUE(model.confirmations().showsLocalDeleteConfirmation());
     menu.at(0).action();
-    EXPECT_EQ(model.browsingImage(), url("b.t64"));
+    EXPECT_EQ(model.computer().browsingImage(), url("b.t64"));
 
     const QList<ContextAction> background = model.localBackgroundMenu();
     EXPECT_FALSE(background.at(0).enabled); // no new folder inside an image
@@ -143,11 +143,11 @@ TEST_F(PaneTest, MenuLinesActOnTheSession) {
     EXPECT_EQ(desktop.revealed.last(), QList<QUrl>({url("b.t64")}));
 
     model.closeImage();
-    model.selectAllLocal();
-    model.setOperation(OperationKind::copyingFiles);
+    model.computer().selectAll();
+    StateEditor(model).setOperation(OperationKind::copyingFiles);
     EXPECT_EQ(titles(model.localRowMenu(item("a.prg"))).first(), "Copy 2 Files to Floppy");
     EXPECT_FALSE(model.localRowMenu(item("a.prg")).first().enabled);
-    model.setOperation(OperationKind::idle);
+    StateEditor(model).setOperation(OperationKind::idle);
 }
 
 TEST_F(PaneTest, FeedbackMailGoesToTheOneAddress) {

@@ -121,13 +121,13 @@ protected:
     // The pane opened on the test folder.
     VellumViewModel& pane() {
         VellumViewModel& model = session();
-        if (model.localFolder() != folder())
+        if (model.computer().localFolder() != folder())
             model.navigate(folder());
         return model;
     }
 
     const LocalFileItem& item(const QString& name) {
-        for (const LocalFileItem& each : session().localItems()) {
+        for (const LocalFileItem& each : session().computer().localItems()) {
             if (each.name == name)
                 return each;
         }
@@ -135,7 +135,7 @@ protected:
     }
     QStringList itemNames() {
         QStringList names;
-        for (const LocalFileItem& each : session().visibleLocalItems())
+        for (const LocalFileItem& each : session().computer().visibleLocalItems())
             names << each.name;
         return names;
     }

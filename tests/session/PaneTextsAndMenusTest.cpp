@@ -1,4 +1,4 @@
-#include "session/PaneMenus.h"
+#include "session/ComputerPaneMenus.h"
 #include "session/PaneTexts.h"
 #include "session/TemporaryFiles.h"
 
@@ -74,10 +74,10 @@ TEST(PaneTextsTest, TemporaryFilesAreNamedAndAlwaysRemoved) {
 
 TEST(PaneMenusTest, RowMenuTitlesAndEnablingFollowTheSelection) {
     int opened = 0;
-    PaneMenuActions actions;
+    ComputerMenuActions actions;
     actions.openAnchorItem = [&] { ++opened; };
 
-    PaneMenuState state;
+    ComputerMenuState state;
     state.selectedItemCount = 1;
     state.selectedFileCount = 1;
     state.canOpenLocalSelection = true;
@@ -86,7 +86,7 @@ TEST(PaneMenusTest, RowMenuTitlesAndEnablingFollowTheSelection) {
     QList<ContextAction> menu = localRowMenu(disk, state, actions);
     EXPECT_EQ(titles(menu),
               QStringList({"Open Image", "Copy to Floppy", "Rename…", "Move to Trash…", "---",
-                           "New Folder", "New D64", "---", "Show in Finder", "Refresh"}));
+                           "New Folder", "New D64", "---", "Show in File Manager", "Refresh"}));
     EXPECT_TRUE(line(menu, "Move to Trash…").isDestructive);
     menu.first().action();
     EXPECT_EQ(opened, 1);
@@ -102,14 +102,14 @@ TEST(PaneMenusTest, RowMenuTitlesAndEnablingFollowTheSelection) {
     EXPECT_FALSE(line(menu, "Rename…").enabled);
     EXPECT_TRUE(line(menu, "Convert T64 to D64").enabled);
 
-    // Busy: only Show in Finder stays usable; a clicked tape still shows its line.
+    // Busy: only Show in File Manager stays usable; a clicked tape still shows its line.
     state.idle = false;
     state.canDeleteLocal = false;
     state.selectedT64Count = 0;
     menu = localRowMenu(fileItem("tape.t64"), state, actions);
     for (const ContextAction& action : menu) {
         if (!action.isSeparator) {
-            EXPECT_EQ(action.enabled, action.title == "Show in Finder")
+            EXPECT_EQ(action.enabled, action.title == "Show in File Manager")
                 << action.title.toStdString();
         }
     }

@@ -1,34 +1,27 @@
 #pragma once
 
 #include "FakeDesktopServices.h"
+#include "IsolatedSettings.h"
+#include "StateEditor.h"
+#include "WaitForTask.h"
 #include "session/VellumViewModel.h"
 
-#include <QCoreApplication>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace vellum::testing {
 
-// Points the user defaults at a fresh temporary folder so no test reads or writes the real
-// user's settings.
-class IsolatedSettings {
-public:
-    IsolatedSettings() {
-        QCoreApplication::setOrganizationName(QStringLiteral("VellumTests"));
-        QCoreApplication::setApplicationName(QStringLiteral("session_tests"));
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
-        QSettings().clear();
-    }
-    ~IsolatedSettings() { QSettings().clear(); }
-
-private:
-    QTemporaryDir folder;
-};
+// A floppy directory entry of `blocks` blocks.
+inline DirectoryEntry floppyEntry(const QString& name, qint64 blocks = 1,
+                                  CBMFileType type = CBMFileType::prg) {
+    DirectoryEntry made;
+    made.name = name;
+    made.type = type;
+    made.typeToken = rawValue(type);
+    made.blocks = blocks;
+    return made;
+}
 
 // A session whose tools are searched only in `toolFolder` (by default an empty folder,
 // so every tool is missing).

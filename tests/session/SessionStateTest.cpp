@@ -12,14 +12,6 @@ using namespace vellum::testing;
 
 namespace {
 
-DirectoryEntry entry(const QString& name, qint64 blocks, CBMFileType type = CBMFileType::prg) {
-    DirectoryEntry made;
-    made.name = name;
-    made.blocks = blocks;
-    made.type = type;
-    return made;
-}
-
 DiskDirectory listing(QList<DirectoryEntry> entries, std::optional<qint64> blocksFree) {
     DiskDirectory made;
     made.diskName = QStringLiteral("GAMES");
@@ -36,237 +28,281 @@ TEST_F(SessionTest, SettersSignalOnlyRealChanges) {
     int headlineSignals = 0;
     int errorSignals = 0;
     int directorySignals = 0;
-    QObject::connect(&model, &VellumViewModel::statusHeadlineChanged, [&] { ++headlineSignals; });
-    QObject::connect(&model, &VellumViewModel::lastErrorChanged, [&] { ++errorSignals; });
-    QObject::connect(&model, &VellumViewModel::directoryChanged, [&] { ++directorySignals; });
+    QObject::connect(&model.status(), &OperationStatus::statusHeadlineChanged,
+                     [&] { ++headlineSignals; });
+    QObject::connect(&model.status(), &OperationStatus::lastErrorChanged, [&] { ++errorSignals; });
+    QObject::connect(&model.floppy(), &FloppyPaneState::directoryChanged,
+                     [&] { ++directorySignals; });
 
-    model.setStatusHeadline(QStringLiteral("The drive is ready."));
-    model.setLastError(std::nullopt);
-    model.setDirectory(DiskDirectory::empty());
+    StateEditor(model).setStatusHeadline(QStringLiteral("The drive is ready."));
+    StateEditor(model).setLastError(std::nullopt);
+    StateEditor(model).setDirectory(DiskDirectory::empty());
     EXPECT_EQ(headlineSignals, 0);
     EXPECT_EQ(errorSignals, 0);
     EXPECT_EQ(directorySignals, 0);
 
-    model.setStatusHeadline(QStringLiteral("Busy"));
-    model.setStatusHeadline(QStringLiteral("Busy"));
-    model.setLastError(QStringLiteral("x"));
-    model.setLastError(QStringLiteral("x"));
+    StateEditor(model).setStatusHeadline(QStringLiteral("Busy"));
+    StateEditor(model).setStatusHeadline(QStringLiteral("Busy"));
+    StateEditor(model).setLastError(QStringLiteral("x"));
+    StateEditor(model).setLastError(QStringLiteral("x"));
     EXPECT_EQ(headlineSignals, 1);
     EXPECT_EQ(errorSignals, 1);
 
     // Reading the same disk twice gives entries with new ids, which is a real change.
-    const DirectoryEntry game = entry(QStringLiteral("GAME"), 3);
-    model.setDirectory(listing({game}, 600));
-    model.setDirectory(listing({game}, 600));
+    const DirectoryEntry game = floppyEntry(QStringLiteral("GAME"), 3);
+    StateEditor(model).setDirectory(listing({game}, 600));
+    StateEditor(model).setDirectory(listing({game}, 600));
     EXPECT_EQ(directorySignals, 1);
-    model.setDirectory(listing({entry(QStringLiteral("GAME"), 3)}, 600));
+    StateEditor(model).setDirectory(listing({floppyEntry(QStringLiteral("GAME"), 3)}, 600));
     EXPECT_EQ(directorySignals, 2);
 }
 
-TEST_F(SessionTest, EveryPropertyIsObservedAndWritable) {
+TEST_F(SessionTest, EveryPropertyIsObservedAndOnlyTheViewsOwnAreWritable) {
     VellumViewModel& model = session();
-    const QMetaObject& meta = *model.metaObject();
-    EXPECT_GE(meta.propertyCount() - meta.propertyOffset(), 56);
-    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
-        const QMetaProperty property = meta.property(i);
-        EXPECT_TRUE(property.hasNotifySignal()) << property.name();
-        EXPECT_TRUE(property.isWritable()) << property.name();
+    const QList<QObject*> states{&model.status(),        const_cast<DriveState*>(&model.drives()),
+                                 &model.floppy(),        &model.computer(),
+                                 &model.confirmations(), &model.sheets(),
+                                 &model.window()};
+    QStringList properties;
+    QStringList writable;
+    for (QObject* state : states) {
+        const QMetaObject& meta = *state->metaObject();
+        for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+            const QMetaProperty property = meta.property(i);
+            EXPECT_TRUE(property.hasNotifySignal()) << property.name();
+            properties << property.name();
+            if (property.isWritable())
+                writable << property.name();
+        }
     }
+    EXPECT_GE(properties.size(), 56);
+    EXPECT_EQ(properties.removeDuplicates(), 0) << "each property lives in one place";
+    writable.sort();
+    EXPECT_EQ(writable, QStringList({"computerDropTargeted",
+                                     "filterD64",
+                                     "filterPRG",
+                                     "filterT64",
+                                     "floppyDropTargeted",
+                                     "focusedPane",
+                                     "formatExtended",
+                                     "formatID",
+                                     "formatName",
+                                     "hideFolders",
+                                     "nameField",
+                                     "namePrompt",
+                                     "newDiskID",
+                                     "newDiskName",
+                                     "showsAbout",
+                                     "showsFormatSheet",
+                                     "showsHelp",
+                                     "showsImageCopyChoice",
+                                     "showsLocalDeleteConfirmation",
+                                     "showsNewDiskSheet",
+                                     "showsPRGConvertConfirmation",
+                                     "showsScratchConfirmation",
+                                     "showsSettings",
+                                     "showsWriteConfirmation",
+                                     "statusSidebarForced"}));
 
     int changes = 0;
-    QObject::connect(&model, &VellumViewModel::formatNameChanged, [&] { ++changes; });
-    EXPECT_TRUE(model.setProperty("formatName", QStringLiteral("WORK")));
-    EXPECT_TRUE(model.setProperty("formatName", QStringLiteral("WORK")));
-    EXPECT_EQ(model.property("formatName").toString(), QStringLiteral("WORK"));
+    QObject::connect(&model.sheets(), &Sheets::formatNameChanged, [&] { ++changes; });
+    EXPECT_TRUE(model.sheets().setProperty("formatName", QStringLiteral("WORK")));
+    EXPECT_TRUE(model.sheets().setProperty("formatName", QStringLiteral("WORK")));
+    EXPECT_EQ(model.sheets().property("formatName").toString(), QStringLiteral("WORK"));
     EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(states.first()->setProperty("statusHeadline", QStringLiteral("x")));
 }
 
 TEST_F(SessionTest, ComputerFolderStartsAtTheRememberedFolderOnlyWhenItExists) {
     QTemporaryDir remembered;
     QSettings().setValue(QStringLiteral("localFolderPath"), remembered.path());
     makeSession({emptyToolFolder.path()});
-    EXPECT_EQ(model->localFolder(), QUrl::fromLocalFile(remembered.path()));
+    EXPECT_EQ(model->computer().localFolder(), QUrl::fromLocalFile(remembered.path()));
 
     QSettings().setValue(QStringLiteral("localFolderPath"), remembered.path() + "/gone");
     makeSession({emptyToolFolder.path()});
-    EXPECT_EQ(model->localFolder(), QUrl::fromLocalFile(QDir::homePath()));
+    EXPECT_EQ(model->computer().localFolder(), QUrl::fromLocalFile(QDir::homePath()));
 
     QTemporaryFile plainFile;
     ASSERT_TRUE(plainFile.open());
     QSettings().setValue(QStringLiteral("localFolderPath"), plainFile.fileName());
     makeSession({emptyToolFolder.path()});
-    EXPECT_EQ(model->localFolder(), QUrl::fromLocalFile(QDir::homePath()));
+    EXPECT_EQ(model->computer().localFolder(), QUrl::fromLocalFile(QDir::homePath()));
 }
 
 TEST_F(SessionTest, OperationSlotNumbersGuardAgainstStaleEnds) {
     VellumViewModel& model = session();
-    model.setLastError(QStringLiteral("old failure"));
-    model.setProgress(0.5);
+    StateEditor(model).setLastError(QStringLiteral("old failure"));
+    StateEditor(model).setProgress(0.5);
 
-    const qint64 first =
-        model.beginOperation(OperationKind::readingDirectory, QStringLiteral("Reading directory…"));
-    EXPECT_EQ(model.operation(), OperationKind::readingDirectory);
-    EXPECT_FALSE(model.lastError().has_value());
-    EXPECT_EQ(model.progress(), 0.0) << "non-transfer kinds start the bar at zero";
+    const qint64 first = StateEditor(model).beginOperation(OperationKind::readingDirectory,
+                                                           QStringLiteral("Reading directory…"));
+    EXPECT_EQ(model.status().operation(), OperationKind::readingDirectory);
+    EXPECT_FALSE(model.status().lastError().has_value());
+    EXPECT_EQ(model.status().progress(), 0.0) << "non-transfer kinds start the bar at zero";
     model.stop();
-    EXPECT_TRUE(model.isStopping());
-    model.endOperation(first);
+    EXPECT_TRUE(model.status().isStopping());
+    StateEditor(model).endOperation(first);
 
-    model.setProgress(0.4);
+    StateEditor(model).setProgress(0.4);
     const qint64 second =
-        model.beginOperation(OperationKind::writingD64, QStringLiteral("Writing…"));
+        StateEditor(model).beginOperation(OperationKind::writingD64, QStringLiteral("Writing…"));
     EXPECT_GT(second, first);
-    EXPECT_EQ(model.progress(), 0.4) << "transfers set their own progress";
-    EXPECT_FALSE(model.isStopping());
-    EXPECT_FALSE(model.stopRequested());
+    EXPECT_EQ(model.status().progress(), 0.4) << "transfers set their own progress";
+    EXPECT_FALSE(model.status().isStopping());
+    EXPECT_FALSE(model.status().stopRequested());
 
-    model.endOperation(first);
-    EXPECT_EQ(model.operation(), OperationKind::writingD64) << "a stale end is ignored";
+    StateEditor(model).endOperation(first);
+    EXPECT_EQ(model.status().operation(), OperationKind::writingD64) << "a stale end is ignored";
 
     // A transfer that failed part way leaves the bar empty; one that finished leaves it full.
-    model.reportError(OpenCBMError::executionFailed("d64copy", 1, "write error"));
-    model.endOperation(second);
-    EXPECT_EQ(model.operation(), OperationKind::idle);
-    EXPECT_EQ(model.progress(), 0.0);
-    EXPECT_EQ(model.statusHeadline(), QStringLiteral("write error"));
+    StateEditor(model).reportError(OpenCBMError::executionFailed("d64copy", 1, "write error"));
+    StateEditor(model).endOperation(second);
+    EXPECT_EQ(model.status().operation(), OperationKind::idle);
+    EXPECT_EQ(model.status().progress(), 0.0);
+    EXPECT_EQ(model.status().statusHeadline(), QStringLiteral("write error"));
 
-    const qint64 third = model.beginOperation(OperationKind::formatting, "Formatting…");
-    model.setProgress(0.4);
-    model.endOperation(third);
-    EXPECT_EQ(model.progress(), 0.4) << "ended before any error was reported";
-    model.endOperation();
-    EXPECT_EQ(model.operationID(), third);
+    const qint64 third =
+        StateEditor(model).beginOperation(OperationKind::formatting, "Formatting…");
+    StateEditor(model).setProgress(0.4);
+    StateEditor(model).endOperation(third);
+    EXPECT_EQ(model.status().progress(), 0.4) << "ended before any error was reported";
+    StateEditor(model).endOperation();
+    EXPECT_EQ(model.status().operationID(), third);
 }
 
 TEST_F(SessionTest, ALateFailureNeverOverwritesANewerOperation) {
     VellumViewModel& model = session();
-    const qint64 stopped = model.beginOperation(OperationKind::readingD64, "Saving…");
-    model.endOperation(stopped);
-    const qint64 current = model.beginOperation(OperationKind::detecting, "Probing…");
+    const qint64 stopped = StateEditor(model).beginOperation(OperationKind::readingD64, "Saving…");
+    StateEditor(model).endOperation(stopped);
+    const qint64 current = StateEditor(model).beginOperation(OperationKind::detecting, "Probing…");
 
     const auto failure =
         std::make_exception_ptr(OpenCBMError::executionFailed("d64copy", 1, "read error"));
-    model.reportFailureWithNotice(failure, stopped, QStringLiteral("Saving the .d64 failed."));
-    model.reportFailure(failure, stopped);
-    EXPECT_EQ(model.statusHeadline(), QStringLiteral("Probing…"));
-    EXPECT_FALSE(model.lastError().has_value());
+    StateEditor(model).reportFailure(failure, stopped, QStringLiteral("Saving the .d64 failed."));
+    StateEditor(model).reportFailure(failure, stopped);
+    EXPECT_EQ(model.status().statusHeadline(), QStringLiteral("Probing…"));
+    EXPECT_FALSE(model.status().lastError().has_value());
     EXPECT_TRUE(desktop.notifications.isEmpty());
 
-    model.reportFailureWithNotice(failure, current, QStringLiteral("Saving the .d64 failed."));
-    EXPECT_EQ(model.lastError(), QStringLiteral("read error"));
+    StateEditor(model).reportFailure(failure, current, QStringLiteral("Saving the .d64 failed."));
+    EXPECT_EQ(model.status().lastError(), QStringLiteral("read error"));
     ASSERT_EQ(desktop.notifications.size(), 1);
     EXPECT_EQ(desktop.notifications.at(0).body, QStringLiteral("read error"));
 
-    model.reportFailureWithNotice(std::make_exception_ptr(OpenCBMError::cancelled()), current,
-                                  QStringLiteral("Saving the .d64 failed."));
+    StateEditor(model).reportFailure(std::make_exception_ptr(OpenCBMError::cancelled()), current,
+                                     QStringLiteral("Saving the .d64 failed."));
     EXPECT_EQ(desktop.notifications.size(), 1) << "a stop posts no notice";
 }
 
 TEST_F(SessionTest, ErrorsBecomeTextsAndStopsDoNot) {
     VellumViewModel& model = session();
-    model.reportError(OpenCBMError::toolNotFound(QStringLiteral("cbmctrl")));
-    EXPECT_EQ(model.lastError(),
-              QStringLiteral("OpenCBM tool “cbmctrl” was not found. Install OpenCBM with "
-                             "Homebrew and try again."));
-    EXPECT_EQ(model.statusHeadline(), model.lastError());
+    StateEditor(model).reportError(OpenCBMError::toolNotFound(QStringLiteral("cbmctrl")));
+    EXPECT_EQ(model.status().lastError(),
+              QStringLiteral("OpenCBM tool “cbmctrl” was not found. Install OpenCBM from your "
+                             "distribution's packages, or build it from source, then try again."));
+    EXPECT_EQ(model.status().statusHeadline(), model.status().lastError());
 
-    model.reportError(OpenCBMError::cancelled());
-    EXPECT_FALSE(model.lastError().has_value());
+    StateEditor(model).reportError(OpenCBMError::cancelled());
+    EXPECT_FALSE(model.status().lastError().has_value());
     EXPECT_EQ(
-        model.statusHeadline(),
+        model.status().statusHeadline(),
         QStringLiteral("Stopped. If the drive was powered off, turn it on and click Detect."));
 
-    model.reportError(PlatformError(QStringLiteral("Permission denied")));
-    EXPECT_EQ(model.lastError(), QStringLiteral("Permission denied"));
-    EXPECT_TRUE(VellumViewModel::isCancellation(OpenCBMError::cancelled()));
-    EXPECT_FALSE(VellumViewModel::isCancellation(OpenCBMError::noDrive()));
+    StateEditor(model).reportError(PlatformError(QStringLiteral("Permission denied")));
+    EXPECT_EQ(model.status().lastError(), QStringLiteral("Permission denied"));
+    EXPECT_TRUE(isCancellation(OpenCBMError::cancelled()));
+    EXPECT_FALSE(isCancellation(OpenCBMError::noDrive()));
 }
 
 TEST_F(SessionTest, DriveCardShowsFriendlyOrRawStatus) {
     VellumViewModel& model = session();
-    model.setDeviceNumber(9);
-    model.applyDriveState(true, QStringLiteral("  1541\n"), QStringLiteral("00, OK,00,00"));
-    EXPECT_TRUE(model.driveReady());
-    EXPECT_EQ(model.driveModel(), QStringLiteral("1541"));
-    EXPECT_EQ(model.driveTitle(), QStringLiteral("Drive 9 — Ready"));
-    EXPECT_EQ(model.driveDetail(), QStringLiteral("IEC device responding normally."));
+    StateEditor(model).setDeviceNumber(9);
+    StateEditor(model).applyDriveState(true, QStringLiteral("  1541\n"),
+                                       QStringLiteral("00, OK,00,00"));
+    EXPECT_TRUE(model.drives().driveReady());
+    EXPECT_EQ(model.drives().driveModel(), QStringLiteral("1541"));
+    EXPECT_EQ(model.drives().driveTitle(), QStringLiteral("Drive 9 — Ready"));
+    EXPECT_EQ(model.drives().driveDetail(), QStringLiteral("IEC device responding normally."));
 
-    model.applyDriveState(true, QString(), QStringLiteral("74,DRIVE NOT READY,00,00"));
-    EXPECT_EQ(model.driveModel(), QStringLiteral("1541")) << "an empty model keeps the old one";
-    EXPECT_EQ(model.driveDetail(), QStringLiteral("74,DRIVE NOT READY,00,00"));
+    StateEditor(model).applyDriveState(true, QString(), QStringLiteral("74,DRIVE NOT READY,00,00"));
+    EXPECT_EQ(model.drives().driveModel(), QStringLiteral("1541"))
+        << "an empty model keeps the old one";
+    EXPECT_EQ(model.drives().driveDetail(), QStringLiteral("74,DRIVE NOT READY,00,00"));
 
-    model.applyDriveState(true, QString(), QStringLiteral("ok"));
-    EXPECT_EQ(model.driveDetail(), QStringLiteral("IEC device responding normally."));
-    model.applyDriveState(true, QString(), QString());
-    EXPECT_EQ(model.driveDetail(), QStringLiteral("IEC device responding normally."));
+    StateEditor(model).applyDriveState(true, QString(), QStringLiteral("ok"));
+    EXPECT_EQ(model.drives().driveDetail(), QStringLiteral("IEC device responding normally."));
+    StateEditor(model).applyDriveState(true, QString(), QString());
+    EXPECT_EQ(model.drives().driveDetail(), QStringLiteral("IEC device responding normally."));
 
-    model.applyDriveState(false, QStringLiteral("1571"));
-    EXPECT_FALSE(model.driveReady());
-    EXPECT_EQ(model.driveTitle(), QStringLiteral("Drive 9 — Offline"));
-    EXPECT_EQ(model.driveDetail(), QStringLiteral("IEC device not detected."));
-    EXPECT_EQ(model.driveModel(), QStringLiteral("1541"));
+    StateEditor(model).applyDriveState(false, QStringLiteral("1571"));
+    EXPECT_FALSE(model.drives().driveReady());
+    EXPECT_EQ(model.drives().driveTitle(), QStringLiteral("Drive 9 — Offline"));
+    EXPECT_EQ(model.drives().driveDetail(), QStringLiteral("IEC device not detected."));
+    EXPECT_EQ(model.drives().driveModel(), QStringLiteral("1541"));
 }
 
 TEST_F(SessionTest, NewListingsKeepSelectionByNameAndRememberBlockCounts) {
     VellumViewModel& model = session();
-    model.setDriveModel(QStringLiteral("1541"));
+    StateEditor(model).setDriveModel(QStringLiteral("1541"));
 
     // The only file listed with 0 blocks gets the used space of the disk.
-    model.applyDirectory(listing(
-        {entry(QStringLiteral("Game "), 0), entry(QStringLiteral("OLD"), 0, CBMFileType::del)},
-        600));
-    EXPECT_EQ(model.directory().entries.at(0).blocks, 64);
-    EXPECT_EQ(model.knownDirectoryBlocks().value(QStringLiteral("GAME")), 64);
+    StateEditor(model).applyDirectory(
+        listing({floppyEntry(QStringLiteral("Game "), 0),
+                 floppyEntry(QStringLiteral("OLD"), 0, CBMFileType::del)},
+                600));
+    EXPECT_EQ(model.floppy().directory().entries.at(0).blocks, 64);
+    EXPECT_EQ(model.floppy().knownDirectoryBlocks().value(QStringLiteral("GAME")), 64);
 
-    model.selectFloppyEntry(model.directory().entries.at(0).id);
-    const QUuid oldID = model.directory().entries.at(0).id;
+    model.floppy().selectEntry(model.floppy().directory().entries.at(0).id);
+    const QUuid oldID = model.floppy().directory().entries.at(0).id;
 
     // A later listing with two files: the remembered count fills the 0, the selection and
     // the anchor follow the name to the entry's new id.
-    model.applyDirectory(
-        listing({entry(QStringLiteral("game "), 0), entry(QStringLiteral("NOTES"), 5)}, 590));
-    const DirectoryEntry& game = model.directory().entries.at(0);
+    StateEditor(model).applyDirectory(listing(
+        {floppyEntry(QStringLiteral("game "), 0), floppyEntry(QStringLiteral("NOTES"), 5)}, 590));
+    const DirectoryEntry& game = model.floppy().directory().entries.at(0);
     EXPECT_EQ(game.blocks, 64);
     EXPECT_NE(game.id, oldID);
-    EXPECT_EQ(model.selectedEntryIDs(), EntryIDSet{game.id});
-    EXPECT_EQ(model.floppySelectionAnchor(), game.id);
-    EXPECT_EQ(model.knownDirectoryBlocks().value(QStringLiteral("NOTES")), 5);
+    EXPECT_EQ(model.floppy().selectedEntryIDs(), EntryIDSet{game.id});
+    EXPECT_EQ(model.floppy().floppySelectionAnchor(), game.id);
+    EXPECT_EQ(model.floppy().knownDirectoryBlocks().value(QStringLiteral("NOTES")), 5);
 
     // Capacity follows the drive model; a full 1541 disk gives no estimate.
-    EXPECT_EQ(model.usedBlocksEstimate(664), std::nullopt);
-    model.setDriveModel(QStringLiteral("1571"));
-    EXPECT_EQ(model.usedBlocksEstimate(1000), 328);
-    model.setDriveModel(QStringLiteral("cbm 1581"));
-    EXPECT_EQ(model.usedBlocksEstimate(3000), 160);
+    EXPECT_EQ(model.drives().usedBlocksEstimate(664), std::nullopt);
+    StateEditor(model).setDriveModel(QStringLiteral("1571"));
+    EXPECT_EQ(model.drives().usedBlocksEstimate(1000), 328);
+    StateEditor(model).setDriveModel(QStringLiteral("cbm 1581"));
+    EXPECT_EQ(model.drives().usedBlocksEstimate(3000), 160);
 
-    EXPECT_EQ(model.floppyPaneTitle(), QStringLiteral("FLOPPY - GAMES"));
+    EXPECT_EQ(model.floppy().floppyPaneTitle(), QStringLiteral("FLOPPY - GAMES"));
     DiskDirectory padded = listing({}, 664);
     padded.diskName = QStringLiteral("\u00A0my\u00A0disk \u00A0");
-    model.setDirectory(padded);
-    EXPECT_EQ(model.floppyPaneTitle(), QStringLiteral("FLOPPY - MY DISK"));
+    StateEditor(model).setDirectory(padded);
+    EXPECT_EQ(model.floppy().floppyPaneTitle(), QStringLiteral("FLOPPY - MY DISK"));
     padded.diskName = QStringLiteral("\u00A0 ");
-    model.setDirectory(padded);
-    EXPECT_EQ(model.floppyPaneTitle(), QStringLiteral("FLOPPY"));
+    StateEditor(model).setDirectory(padded);
+    EXPECT_EQ(model.floppy().floppyPaneTitle(), QStringLiteral("FLOPPY"));
 
-    model.applyDirectory(listing({entry(QStringLiteral("OTHER"), 2)}, 500));
-    EXPECT_TRUE(model.selectedEntryIDs().isEmpty());
-    EXPECT_FALSE(model.floppySelectionAnchor().has_value());
+    StateEditor(model).applyDirectory(listing({floppyEntry(QStringLiteral("OTHER"), 2)}, 500));
+    EXPECT_TRUE(model.floppy().selectedEntryIDs().isEmpty());
+    EXPECT_FALSE(model.floppy().floppySelectionAnchor().has_value());
 }
 
 TEST_F(SessionTest, ProgressSinksDropUnknownAndLateValues) {
     VellumViewModel& model = session();
-    ProgressCallback sink = model.progressSink();
+    ProgressCallback sink = StateEditor(model).progressSink();
     sink(QString(), 0.45);
-    EXPECT_DOUBLE_EQ(model.progress(), 0.45);
+    EXPECT_DOUBLE_EQ(model.status().progress(), 0.45);
     sink(QString(), -1);
-    EXPECT_DOUBLE_EQ(model.progress(), 0.45);
+    EXPECT_DOUBLE_EQ(model.status().progress(), 0.45);
 
     // File 2 of 4 at half way is 5/8 of the whole bar.
-    ProgressCallback fileSink = model.fileProgressSink(2, 4);
+    ProgressCallback fileSink = StateEditor(model).fileProgressSink(2, 4);
     fileSink(QString(), 0.5);
-    EXPECT_DOUBLE_EQ(model.progress(), 0.625);
+    EXPECT_DOUBLE_EQ(model.status().progress(), 0.625);
     fileSink(QString(), -1);
-    EXPECT_DOUBLE_EQ(model.progress(), 0.625);
+    EXPECT_DOUBLE_EQ(model.status().progress(), 0.625);
 
     this->model.reset();
     sink(QString(), 0.9); // the session is gone: nothing happens

@@ -1,0 +1,131 @@
+#include "session/Commands.h"
+
+#include "model/TextUtil.h"
+#include "session/ComputerPaneState.h"
+#include "session/Confirmations.h"
+#include "session/DriveState.h"
+#include "session/FloppyPaneState.h"
+#include "session/LocalListing.h"
+#include "session/OperationStatus.h"
+#include "session/PaneTexts.h"
+#include "session/SessionTexts.h"
+#include "session/WindowState.h"
+
+namespace vellum {
+
+QString Commands::stopCommandTitle() const {
+    return m_status.isStopping() ? tr("Force Stop") : tr("Stop");
+}
+
+QString Commands::stopButtonTitle() const {
+    return m_status.isStopping() ? tr("Force") : tr("Stop");
+}
+
+QString Commands::stopHelp() const {
+    return m_status.isStopping()
+               ? tr("Force-stop the hung OpenCBM process")
+               : tr("Stop the current transfer. Press again if the drive does not respond.");
+}
+
+QString Commands::operationWord() const {
+    return m_status.isStopping() ? tr("Stopping…") : label(m_status.operation());
+}
+
+QString Commands::copyToComputerHelp() const {
+    return m_computer.isBrowsingD64() ? tr("Copy selected floppy file(s) into this D64")
+                                      : tr("Copy selected floppy file(s) to the computer folder");
+}
+
+QString Commands::goUpHelp() const {
+    return m_computer.isBrowsingImage() ? tr("Close this image") : tr("Parent folder");
+}
+
+QString Commands::deleteLocalHelp() const {
+    return m_computer.isBrowsingD64() ? tr("Delete selected files from this disk image")
+                                      : tr("Move selected files to Trash");
+}
+
+QString Commands::deleteCommandTitle() const {
+    if (m_window.focusedPane() == CommanderPane::floppy)
+        return m_floppy.selectedFloppyEntries().size() < 2 ? tr("Delete Floppy File…")
+                                                           : tr("Delete Floppy Files…");
+    return m_computer.isBrowsingD64() ? tr("Delete from Image…") : tr("Move to Trash…");
+}
+
+QString Commands::localDeleteMessage() const {
+    return vellum::localDeleteMessage(m_computer.selectedLocalItems(), m_computer.isBrowsingD64(),
+                                      m_computer.browsingImage());
+}
+
+QString Commands::scratchConfirmationMessage() const {
+    const QList<DirectoryEntry> selected = m_floppy.selectedFloppyEntries();
+    const qint64 device = m_drives.deviceNumber();
+    if (selected.isEmpty())
+        return tr("Delete the selected files from the floppy in drive %1? This cannot be undone.")
+            .arg(device);
+    if (selected.size() == 1)
+        return tr("Delete %1 from the floppy in drive %2? This cannot be undone.")
+            .arg(texts::quoted(selected.first().name), QString::number(device));
+    return tr("Delete %1 files from the floppy in drive %2? This cannot be undone.")
+        .arg(selected.size())
+        .arg(device);
+}
+
+QString Commands::writeConfirmationMessage() const {
+    const QString device = QString::number(m_drives.deviceNumber());
+    const auto singleImage = [&](const QUrl& url) {
+        return tr("Writing %1 will erase all data on the floppy in drive %2.")
+            .arg(texts::quoted(lastPathComponent(url)), device);
+    };
+    if (m_confirmations.pendingWriteURL())
+        return singleImage(*m_confirmations.pendingWriteURL());
+    QList<QUrl> images;
+    for (const QUrl& url : m_confirmations.pendingCopyURLs()) {
+        if (isDiskImageFile(url))
+            images.append(url);
+    }
+    if (images.isEmpty())
+        return tr("This will erase all data on the floppy in drive %1.").arg(device);
+    if (images.size() == 1)
+        return singleImage(images.first());
+    return tr("These disk images will be written one after another to drive %1. Each write "
+              "erases the whole floppy; only the last image remains.")
+        .arg(device);
+}
+
+QString Commands::imageCopyChoiceMessage() const {
+    return vellum::imageCopyChoiceMessage(m_confirmations.pendingCopyURLs(),
+                                          m_drives.deviceNumber());
+}
+
+ConfirmationText Commands::localDeleteConfirmation() const {
+    const bool several = m_computer.selectedLocalItems().size() > 1;
+    if (m_computer.isBrowsingD64())
+        return {several ? tr("Delete files from disk image?") : tr("Delete file from disk image?"),
+                localDeleteMessage(), tr("Delete"), QString(), tr("Cancel")};
+    return {several ? tr("Move items to Trash?") : tr("Move to Trash?"), localDeleteMessage(),
+            tr("Move to Trash"), QString(), tr("Cancel")};
+}
+
+ConfirmationText Commands::scratchConfirmation() const {
+    const bool several = m_floppy.selectedFloppyEntries().size() >= 2;
+    return {several ? tr("Delete files from floppy?") : tr("Delete file from floppy?"),
+            scratchConfirmationMessage(), tr("Delete"), QString(), tr("Cancel")};
+}
+
+ConfirmationText Commands::writeConfirmation() const {
+    return {tr("Overwrite entire floppy?"), writeConfirmationMessage(), tr("Write to Disk"),
+            QString(), tr("Cancel")};
+}
+
+ConfirmationText Commands::imageCopyChoice() const {
+    return {tr("Copy image to floppy?"), imageCopyChoiceMessage(), tr("Write image (erase floppy)"),
+            tr("Copy as PRG files"), tr("Cancel")};
+}
+
+ConfirmationText Commands::errorAlert() const {
+    return {QStringLiteral("OpenCBM"), m_status.lastError().value_or(QString()), QString(),
+            QString(), tr("OK")};
+}
+
+} // namespace vellum

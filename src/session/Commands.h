@@ -1,0 +1,112 @@
+#pragma once
+
+#include "model/LocalFileItem.h"
+
+#include <QObject>
+#include <QString>
+
+namespace vellum {
+
+class ComputerPaneState;
+class Confirmations;
+class DriveState;
+class FloppyPaneState;
+class OperationStatus;
+class WindowState;
+
+// What a confirmation or alert shows. `confirmTitle` is the destructive choice (never the
+// default button); `alternativeTitle`, when not empty, is a second, harmless choice.
+struct ConfirmationText {
+    QString title;
+    QString message;
+    QString confirmTitle;
+    QString alternativeTitle;
+    QString cancelTitle;
+
+    friend bool operator==(const ConfirmationText&, const ConfirmationText&) = default;
+};
+
+// Every enabling rule of the menus, toolbars, arrows and drops, the titles and help texts
+// that follow the state, and the texts of the confirmations, worked out from the session's
+// state so the window never re-derives them. commandsChanged() tells the window to look
+// again: it comes once per turn of the event loop however many values changed in it.
+class Commands : public QObject {
+    Q_OBJECT
+
+public:
+    Commands(const OperationStatus& status, const DriveState& drives, const FloppyPaneState& floppy,
+             const ComputerPaneState& computer, const Confirmations& confirmations,
+             const WindowState& window, QObject* parent = nullptr);
+
+    // No operation holds the slot. Every command that starts drive work (Detect, Read
+    // Directory, Save, Write, Copy Files to Floppy…, Validate, Initialize, Format, Reset,
+    // the drive picker) is enabled exactly then.
+    bool isIdle() const;
+    bool canStop() const;
+    // "Stop", or "Force Stop" once Stop was pressed; the status area's button says
+    // "Stop" or "Force" with the matching help.
+    QString stopCommandTitle() const;
+    QString stopButtonTitle() const;
+    QString stopHelp() const;
+    // The status word: "Stopping…" while stopping, else the running operation's label.
+    QString operationWord() const;
+
+    // The floppy side.
+    bool canRenameFloppy() const;
+    bool canDeleteFloppy() const;
+    bool canCopyToComputer() const;
+    QString copyToComputerHelp() const;
+
+    // The computer side.
+    bool canGoUp() const;
+    QString goUpHelp() const;
+    bool canRefreshLocal() const;
+    bool canNewFolder() const;
+    bool canRenameLocal() const;
+    bool canDeleteLocal() const;
+    QString deleteLocalHelp() const;
+    bool canOpenLocalSelection() const;
+    bool canCopyToFloppy() const;
+    bool canConvertT64() const;
+    bool canNewDiskImage() const;
+
+    // Delete in the focused pane (the File menu's delete line).
+    bool canDeleteSelection() const;
+    QString deleteCommandTitle() const;
+
+    // Drops: the computer pane's list, one of its rows, the floppy pane.
+    bool acceptsComputerDrop() const;
+    bool acceptsDropOnLocalRow(const LocalFileItem& row) const;
+    bool acceptsFloppyDrop() const;
+
+    // The confirmations, shown while their flag in Confirmations is set, and the error
+    // alert, shown while lastError is present and the slot is free.
+    ConfirmationText localDeleteConfirmation() const;
+    ConfirmationText scratchConfirmation() const;
+    ConfirmationText writeConfirmation() const;
+    ConfirmationText imageCopyChoice() const;
+    ConfirmationText errorAlert() const;
+    QString localDeleteMessage() const;
+    QString scratchConfirmationMessage() const;
+    QString writeConfirmationMessage() const;
+    QString imageCopyChoiceMessage() const;
+
+signals:
+    void commandsChanged();
+
+private slots:
+    void scheduleChanged();
+
+private:
+    void watch(const QObject& state);
+
+    const OperationStatus& m_status;
+    const DriveState& m_drives;
+    const FloppyPaneState& m_floppy;
+    const ComputerPaneState& m_computer;
+    const Confirmations& m_confirmations;
+    const WindowState& m_window;
+    bool m_changePending = false;
+};
+
+} // namespace vellum

@@ -1,0 +1,87 @@
+#include "session/ComputerItemsModel.h"
+
+#include "model/FileNames.h"
+#include "session/ComputerPaneState.h"
+#include "session/LocalListing.h"
+
+namespace vellum {
+
+QString sizeText(const LocalFileItem& item) {
+    const QString dash = QStringLiteral("—");
+    if (item.isDirectory)
+        return dash;
+    if (item.fileSize && *item.fileSize >= 1)
+        return formatByteCount(*item.fileSize);
+    if (item.blocks && *item.blocks >= 1)
+        return formatByteCount(*item.blocks * 254);
+    return dash;
+}
+
+RowIconKind iconKind(const LocalFileItem& item) {
+    if (item.isDirectory)
+        return RowIconKind::folder;
+    if (!item.imageIndex && isImageFile(item.url))
+        return RowIconKind::diskOrTapeImage;
+    return RowIconKind::document;
+}
+
+bool isD64DropTarget(const LocalFileItem& item) {
+    return !item.isDirectory && !item.imageIndex && isDiskImageFile(item.url);
+}
+
+ComputerItemsModel::ComputerItemsModel(const ComputerPaneState& computer, QObject* parent)
+    : PaneListModel({tr("NAME"), tr("TYPE"), tr("SIZE"), tr("BLOCKS")}, parent),
+      m_computer(computer), m_rows(computer.visibleLocalItems()),
+      m_shownSelection(computer.selectedLocalURLs()) {
+    connect(&computer, &ComputerPaneState::visibleLocalItemsChanged, this,
+            &ComputerItemsModel::followItems);
+    connect(&computer, &ComputerPaneState::selectedLocalURLsChanged, this, [this] {
+        followSelection(m_rows, m_shownSelection, m_computer.selectedLocalURLs(),
+                        [](const LocalFileItem& item) { return item.url; });
+    });
+}
+
+void ComputerItemsModel::followItems() {
+    const QList<LocalFileItem>& after = m_computer.visibleLocalItems();
+    followRows(m_rows, after, urlsOf(m_rows), urlsOf(after),
+               [](const LocalFileItem& before, const LocalFileItem& now) -> QList<int> {
+                   if (before == now)
+                       return {};
+                   return {Qt::DisplayRole, RecordRole, IconKindRole, D64DropTargetRole};
+               });
+}
+
+int ComputerItemsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+QVariant ComputerItemsModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const LocalFileItem& item = m_rows.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (index.column()) {
+        case nameColumn:
+            return item.name;
+        case typeColumn:
+            return item.typeLabel;
+        case sizeColumn:
+            return sizeText(item);
+        case blocksColumn:
+            return item.blocksText();
+        }
+        return {};
+    case SelectedRole:
+        return m_shownSelection.contains(item.url);
+    case RecordRole:
+        return QVariant::fromValue(item);
+    case IconKindRole:
+        return QVariant::fromValue(iconKind(item));
+    case D64DropTargetRole:
+        return isD64DropTarget(item);
+    }
+    return {};
+}
+
+} // namespace vellum

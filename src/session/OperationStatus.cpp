@@ -1,0 +1,106 @@
+#include "session/OperationStatus.h"
+
+#include "model/OpenCBMError.h"
+#include "session/ObservedProperty.h"
+#include "session/SessionTexts.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vellum {
+
+bool isCancellation(const std::exception& error) {
+    const auto* cbmError = dynamic_cast<const OpenCBMError*>(&error);
+    return cbmError && cbmError->errorCase() == OpenCBMError::Case::cancelled;
+}
+
+OperationStatus::OperationStatus(QObject* parent)
+    : QObject(parent), m_statusHeadline(texts::driveIsReady()) {}
+
+void OperationStatus::setOperation(OperationKind value) {
+    assignObserved(this, m_operation, value, &OperationStatus::operationChanged);
+}
+
+void OperationStatus::setProgress(double value) {
+    const double clamped = std::isnan(value) ? 0.0 : std::clamp(value, 0.0, 1.0);
+    assignObserved(this, m_progress, clamped, &OperationStatus::progressChanged);
+}
+
+void OperationStatus::setStatusHeadline(const QString& value) {
+    assignObserved(this, m_statusHeadline, value, &OperationStatus::statusHeadlineChanged);
+}
+
+void OperationStatus::setLastError(const std::optional<QString>& value) {
+    assignObserved(this, m_lastError, value, &OperationStatus::lastErrorChanged);
+}
+
+void OperationStatus::setIsStopping(bool value) {
+    assignObserved(this, m_isStopping, value, &OperationStatus::isStoppingChanged);
+}
+
+void OperationStatus::setStopRequested(bool value) {
+    assignObserved(this, m_stopRequested, value, &OperationStatus::stopRequestedChanged);
+}
+
+void OperationStatus::setOperationID(qint64 value) {
+    assignObserved(this, m_operationID, value, &OperationStatus::operationIDChanged);
+}
+
+qint64 OperationStatus::begin(OperationKind kind, const QString& headline) {
+    setOperationID(m_operationID + 1);
+    setStopRequested(false);
+    setIsStopping(false);
+    setOperation(kind);
+    setLastError(std::nullopt);
+    setStatusHeadline(headline);
+    switch (kind) {
+    case OperationKind::readingD64:
+    case OperationKind::writingD64:
+    case OperationKind::formatting:
+    case OperationKind::copyingFiles:
+    case OperationKind::validating:
+        break; // transfers set their own bar
+    default:
+        setProgress(0);
+    }
+    return m_operationID;
+}
+
+void OperationStatus::end(std::optional<qint64> number) {
+    if (number && *number != m_operationID)
+        return;
+    setOperation(OperationKind::idle);
+    setIsStopping(false);
+    setStopRequested(false);
+    // A failed transfer leaves an empty bar; a finished one stays full.
+    if (m_progress > 0 && m_progress < 1 && m_lastError)
+        setProgress(0);
+}
+
+void OperationStatus::markStopping() {
+    setIsStopping(true);
+    setStopRequested(true);
+    setStatusHeadline(tr("Stopping…"));
+}
+
+void OperationStatus::reportError(const std::exception& error) {
+    if (isCancellation(error)) {
+        setLastError(std::nullopt);
+        setStatusHeadline(texts::stopped());
+        return;
+    }
+    const QString text = describeError(error);
+    setLastError(text);
+    setStatusHeadline(text);
+}
+
+bool OperationStatus::isStillRunning(qint64 number) const {
+    return number == m_operationID && !isIdle() && !m_stopRequested;
+}
+
+void OperationStatus::throwIfStopped(qint64 number) const {
+    if (!isStillRunning(number))
+        throw OpenCBMError::cancelled();
+}
+
+} // namespace vellum

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "session/AppAppearance.h"
+#include "session/AppPalette.h"
+#include "ui/kit/ListingFont.h"
+#include "ui/kit/ThemeColors.h"
+
+#include <QFont>
+#include <QObject>
+
+namespace vellum {
+
+class AppSettings;
+
+// The look of the whole application: one theme applied to the application palette, style
+// and style sheet at once, so every open window and dialog changes together. Views ask it
+// for colours and fonts instead of choosing their own.
+class Theme : public QObject {
+    Q_OBJECT
+
+public:
+    // The instance every view uses. It remembers the platform's style and palette the
+    // first time it is asked for, which System restores.
+    static Theme& shared();
+
+    // Until `apply` is first called the theme only describes itself (Modern C64, the program's
+    // default) and changes nothing in the application.
+
+    // Dresses the application in `appearance`; signals `changed` even when the theme stays,
+    // so painted widgets also pick up a changed platform palette.
+    void apply(AppAppearance appearance);
+    // Applies the settings' theme now and whenever it changes.
+    void follow(AppSettings& settings);
+
+    AppAppearance appearance() const { return current; }
+    const ThemeColors& colors() const { return resolvedColors; }
+    QColor color(PaletteRole role) const { return resolvedColors.role(role); }
+    const ThemeFonts& fonts() const { return resolvedFonts; }
+    QFont listingFont() const { return resolvedFonts.listing; }
+    QString styleSheet() const { return sheet; }
+    bool isDark() const;
+
+signals:
+    void changed(vellum::AppAppearance appearance);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Theme();
+    void useStyle(const QString& name);
+
+    QString platformStyleName;
+    QString styleInUse;
+    QFont platformFont;
+    bool applying = false;
+    AppAppearance current = AppAppearance::modernC64;
+    ThemeColors resolvedColors;
+    ThemeFonts resolvedFonts;
+    QString sheet;
+    QMetaObject::Connection settingsConnection;
+};
+
+} // namespace vellum

@@ -1,0 +1,212 @@
+#include "ui/kit/ThemeColors.h"
+
+#include <QPalette>
+
+namespace vellum {
+
+namespace {
+
+QColor platformColor(SystemColor color, const QPalette& platform) {
+    switch (color) {
+    case SystemColor::windowBackground:
+        return platform.color(QPalette::Active, QPalette::Window);
+    case SystemColor::controlBackground:
+        return platform.color(QPalette::Active, QPalette::Base);
+    case SystemColor::accent:
+        return platform.color(QPalette::Active, QPalette::Highlight);
+    case SystemColor::primaryLabel:
+        return platform.color(QPalette::Active, QPalette::WindowText);
+    case SystemColor::secondaryLabel:
+        return withOpacity(platform.color(QPalette::Active, QPalette::WindowText), 0.62);
+    }
+    return platform.color(QPalette::Active, QPalette::WindowText);
+}
+
+void fillRoles(ThemeColors& colors, AppAppearance appearance, const QPalette& platform) {
+    const auto role = [&](PaletteRole paletteRole) {
+        return resolvedColor(paletteColor(appearance, paletteRole), platform);
+    };
+    colors.windowBackground = role(PaletteRole::windowBackground);
+    colors.panelBackground = role(PaletteRole::panelBackground);
+    colors.deepPanelBackground = role(PaletteRole::deepPanelBackground);
+    colors.accentTone = role(PaletteRole::accentTone);
+    colors.strongFill = role(PaletteRole::strongFill);
+    colors.lightFill = role(PaletteRole::lightFill);
+    colors.secondaryText = role(PaletteRole::secondaryText);
+    colors.brightText = role(PaletteRole::brightText);
+}
+
+QColor classicTone(int index) {
+    return resolvedColor(classicStatusTones().at(index), QPalette());
+}
+
+// The blue screen of the machine: white text, cyan accents, and selections drawn in reverse
+// video (blue on cyan) as the machine drew its cursor.
+void fillClassic(ThemeColors& c) {
+    const QColor white(255, 255, 255);
+    c.text = white;
+    c.heading = c.accentTone;
+    c.disabledText = withOpacity(white, 0.42);
+    c.warning = QColor(255, 178, 168);
+    c.line = withOpacity(c.windowBackground, 0.75);
+    c.card = c.deepPanelBackground;
+    c.field = c.lightFill;
+    c.dialog = c.panelBackground;
+    c.stripe = blended(c.panelBackground, c.lightFill, 0.45);
+    c.hover = c.strongFill;
+    c.pressed = c.lightFill;
+    c.selection = c.accentTone;
+    c.selectionText = c.panelBackground;
+    c.inactiveSelection = c.windowBackground;
+    c.inactiveSelectionText = white;
+    c.dropTargetFill = blended(c.panelBackground, c.accentTone, 0.22);
+    c.dropTargetBorder = c.accentTone;
+    c.focusRing = c.accentTone;
+    c.buttonFill = c.strongFill;
+    c.buttonHover = blended(c.strongFill, white, 0.12);
+    c.buttonText = white;
+    c.defaultButtonFill = c.accentTone;
+    c.defaultButtonText = c.panelBackground;
+    // The machine's own status tones: red for what destroys, yellow-green for what is there.
+    c.destructiveFill = classicTone(3);
+    c.destructiveText = white;
+    c.ok = classicTone(1);
+    c.progressFill = c.accentTone;
+    c.progressTrack = withOpacity(c.accentTone, 0.18);
+}
+
+// Navy surfaces with cyan text; selections are a cyan tint rather than reverse video.
+void fillModern(ThemeColors& c) {
+    const QColor paleCyan(236, 248, 255);
+    const QColor lineCyan(79, 195, 247);
+    c.text = c.brightText;
+    c.heading = c.accentTone;
+    c.disabledText = withOpacity(c.brightText, 0.42);
+    c.warning = QColor(255, 138, 128);
+    c.line = withOpacity(lineCyan, 0.24);
+    c.card = c.deepPanelBackground;
+    c.field = c.windowBackground;
+    c.dialog = c.panelBackground;
+    c.stripe = blended(c.panelBackground, c.deepPanelBackground, 0.7);
+    c.hover = c.strongFill;
+    c.pressed = c.lightFill;
+    c.selection = blended(c.panelBackground, c.accentTone, 0.38);
+    c.selectionText = paleCyan;
+    c.inactiveSelection = c.strongFill;
+    c.inactiveSelectionText = c.brightText;
+    c.dropTargetFill = blended(c.panelBackground, c.accentTone, 0.16);
+    c.dropTargetBorder = c.accentTone;
+    c.focusRing = c.accentTone;
+    c.buttonFill = c.strongFill;
+    c.buttonHover = blended(c.strongFill, lineCyan, 0.18);
+    c.buttonText = c.brightText;
+    c.defaultButtonFill = c.accentTone;
+    c.defaultButtonText = c.windowBackground;
+    c.destructiveFill = QColor(198, 74, 74);
+    c.destructiveText = paleCyan;
+    c.ok = QColor(105, 222, 150);
+    c.progressFill = c.accentTone;
+    c.progressTrack = withOpacity(c.accentTone, 0.18);
+}
+
+// The platform's own colours; only the marks that have no platform role are chosen here,
+// in a light and a dark variant.
+void fillSystem(ThemeColors& c, const QPalette& platform) {
+    const auto active = [&](QPalette::ColorRole role) {
+        return platform.color(QPalette::Active, role);
+    };
+    const auto inactive = [&](QPalette::ColorRole role) {
+        return platform.color(QPalette::Inactive, role);
+    };
+    const bool dark = active(QPalette::Window).lightness() < 128;
+    c.text = active(QPalette::WindowText);
+    c.heading = c.secondaryText;
+    c.disabledText = platform.color(QPalette::Disabled, QPalette::WindowText);
+    c.warning = dark ? QColor(255, 123, 114) : QColor(192, 28, 40);
+    c.line = withOpacity(c.text, 0.16);
+    c.card = blended(c.windowBackground, c.text, 0.05);
+    c.field = active(QPalette::Base);
+    c.dialog = active(QPalette::Window);
+    c.stripe = blended(c.panelBackground, c.text, 0.045);
+    c.hover = withOpacity(active(QPalette::Highlight), 0.14);
+    c.pressed = withOpacity(active(QPalette::Highlight), 0.26);
+    c.selection = active(QPalette::Highlight);
+    c.selectionText = active(QPalette::HighlightedText);
+    c.inactiveSelection = inactive(QPalette::Highlight);
+    c.inactiveSelectionText = inactive(QPalette::HighlightedText);
+    c.dropTargetFill = blended(c.panelBackground, active(QPalette::Highlight), 0.16);
+    c.dropTargetBorder = active(QPalette::Highlight);
+    c.focusRing = active(QPalette::Highlight);
+    c.buttonFill = active(QPalette::Button);
+    c.buttonHover = blended(c.buttonFill, active(QPalette::Highlight), 0.12);
+    c.buttonText = active(QPalette::ButtonText);
+    c.defaultButtonFill = active(QPalette::Highlight);
+    c.defaultButtonText = active(QPalette::HighlightedText);
+    c.destructiveFill = c.warning;
+    c.destructiveText = dark ? QColor(Qt::black) : QColor(Qt::white);
+    c.ok = dark ? QColor(87, 227, 137) : QColor(38, 162, 105);
+    c.progressFill = active(QPalette::Highlight);
+    c.progressTrack = withOpacity(active(QPalette::Highlight), 0.18);
+}
+
+} // namespace
+
+QColor ThemeColors::role(PaletteRole paletteRole) const {
+    switch (paletteRole) {
+    case PaletteRole::windowBackground:
+        return windowBackground;
+    case PaletteRole::panelBackground:
+        return panelBackground;
+    case PaletteRole::deepPanelBackground:
+        return deepPanelBackground;
+    case PaletteRole::accentTone:
+        return accentTone;
+    case PaletteRole::strongFill:
+        return strongFill;
+    case PaletteRole::lightFill:
+        return lightFill;
+    case PaletteRole::secondaryText:
+        return secondaryText;
+    case PaletteRole::brightText:
+        return brightText;
+    }
+    return text;
+}
+
+QColor withOpacity(QColor color, double opacity) {
+    color.setAlphaF(static_cast<float>(color.alphaF() * opacity));
+    return color;
+}
+
+QColor blended(const QColor& under, const QColor& over, double opacity) {
+    const double share = over.alphaF() * opacity;
+    const auto mix = [&](double a, double b) { return a + (b - a) * share; };
+    return QColor::fromRgbF(static_cast<float>(mix(under.redF(), over.redF())),
+                            static_cast<float>(mix(under.greenF(), over.greenF())),
+                            static_cast<float>(mix(under.blueF(), over.blueF())), under.alphaF());
+}
+
+QColor resolvedColor(const ThemeColor& color, const QPalette& platform) {
+    QColor resolved = color.systemColor ? platformColor(*color.systemColor, platform)
+                                        : QColor(color.red, color.green, color.blue);
+    return withOpacity(resolved, color.opacity);
+}
+
+ThemeColors themeColors(AppAppearance appearance, const QPalette& platform) {
+    ThemeColors colors;
+    fillRoles(colors, appearance, platform);
+    switch (appearance) {
+    case AppAppearance::classicC64:
+        fillClassic(colors);
+        break;
+    case AppAppearance::modernC64:
+        fillModern(colors);
+        break;
+    case AppAppearance::system:
+        fillSystem(colors, platform);
+        break;
+    }
+    return colors;
+}
+
+} // namespace vellum

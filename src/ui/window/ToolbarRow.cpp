@@ -1,0 +1,84 @@
+#include "ui/window/ToolbarRow.h"
+
+#include "ui/kit/CompactActionButton.h"
+#include "ui/kit/StyleRoles.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+
+namespace vellum {
+
+ToolbarRow::ToolbarRow(QWidget* parent)
+    : QFrame(parent), row(new QHBoxLayout(this)), probe(new CompactActionButton({}, {}, this)) {
+    probe->hide();
+    setStyleRole(this, StyleRole::toolbar);
+    row->setContentsMargins(4, 3, 4, 3);
+    row->setSpacing(2);
+    row->addStretch(1);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+}
+
+CompactActionButton* ToolbarRow::addButton(const QIcon& icon, const QString& title) {
+    auto* button = new CompactActionButton(icon, title, this);
+    button->setShowsTitle(titlesShown);
+    row->insertWidget(row->count() - 1, button);
+    rowButtons.append(button);
+    updateGeometry();
+    return button;
+}
+
+int ToolbarRow::neededWidth(bool withTitles) const {
+    const QMargins margins = row->contentsMargins() + contentsMargins();
+    int width = margins.left() + margins.right();
+    // A hidden twin of the buttons tells their size in either look without disturbing
+    // the layout (changing a shown button would ask the layout again, endlessly).
+    probe->ensurePolished();
+    probe->setShowsTitle(withTitles);
+    for (CompactActionButton* button : rowButtons) {
+        probe->setText(button->text());
+        width += probe->sizeHint().width();
+    }
+    if (!rowButtons.isEmpty())
+        width += row->spacing() * int(rowButtons.size() - 1);
+    return width;
+}
+
+int ToolbarRow::titledHeight() const {
+    const QMargins margins = row->contentsMargins() + contentsMargins();
+    probe->ensurePolished();
+    probe->setShowsTitle(true);
+    return probe->sizeHint().height() + margins.top() + margins.bottom();
+}
+
+// As tall without titles as with them, so the two panes' lists start at the same height
+// whichever toolbar dropped its titles.
+QSize ToolbarRow::sizeHint() const {
+    return {neededWidth(true), titledHeight()};
+}
+
+QSize ToolbarRow::minimumSizeHint() const {
+    return {neededWidth(false), titledHeight()};
+}
+
+void ToolbarRow::fitTitles() {
+    const bool fits = width() >= neededWidth(true);
+    if (fits == titlesShown)
+        return;
+    titlesShown = fits;
+    for (CompactActionButton* button : rowButtons)
+        button->setShowsTitle(fits);
+    updateGeometry();
+}
+
+void ToolbarRow::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    fitTitles();
+}
+
+void ToolbarRow::changeEvent(QEvent* event) {
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        fitTitles();
+}
+
+} // namespace vellum

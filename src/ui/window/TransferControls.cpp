@@ -1,0 +1,26 @@
+#include "ui/window/TransferControls.h"
+
+#include "ui/kit/TransferArrowButton.h"
+#include "ui/window/CommandActions.h"
+
+#include <QVBoxLayout>
+
+namespace vellum {
+
+TransferControls::TransferControls(VellumViewModel& /*session*/, CommandActions& actions,
+                                   QWidget* parent)
+    : QWidget(parent), toFloppyButton(new TransferArrowButton(IconName::chevronRight, this)),
+      toComputerButton(new TransferArrowButton(IconName::chevronLeft, this)) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(12);
+    column->addStretch(1);
+    column->addWidget(toFloppyButton, 0, Qt::AlignHCenter);
+    column->addWidget(toComputerButton, 0, Qt::AlignHCenter);
+    column->addStretch(1);
+    actions.bind(toFloppyButton, Command::copyToFloppy);
+    actions.bind(toComputerButton, Command::copyToComputer);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+}
+
+} // namespace vellum

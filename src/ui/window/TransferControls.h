@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vellum {
+
+class CommandActions;
+class TransferArrowButton;
+class VellumViewModel;
+
+// The two arrows between the panes: the selected computer files to the floppy, and the
+// selected floppy files to the computer (or into the open D64).
+class TransferControls : public QWidget {
+    Q_OBJECT
+
+public:
+    TransferControls(VellumViewModel& session, CommandActions& actions, QWidget* parent = nullptr);
+
+    TransferArrowButton* toFloppy() const { return toFloppyButton; }
+    TransferArrowButton* toComputer() const { return toComputerButton; }
+
+private:
+    TransferArrowButton* toFloppyButton;
+    TransferArrowButton* toComputerButton;
+};
+
+} // namespace vellum

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+#include <functional>
+
+namespace vellum::testing {
+
+// A dbus-daemon of the test's own, so no desktop session is touched. `address` stays empty
+// when no daemon could be started (the test should then skip).
+class PrivateBus {
+public:
+    PrivateBus() {
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+            return;
+        daemon.start(QStringLiteral("dbus-daemon"),
+                     {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                      QStringLiteral("--print-address=1")});
+        if (!daemon.waitForStarted(5000) || !daemon.waitForReadyRead(5000))
+            return;
+        address = QString::fromUtf8(daemon.readLine()).trimmed();
+    }
+    ~PrivateBus() {
+        for (const QString& name : connectionNames)
+            QDBusConnection::disconnectFromBus(name);
+        daemon.kill();
+        daemon.waitForFinished(5000);
+    }
+
+    // A connection of its own under `name`, closed with the bus.
+    QDBusConnection connect(const QString& name) {
+        connectionNames << name;
+        return QDBusConnection::connectToBus(address, name);
+    }
+
+    QProcess daemon;
+    QString address;
+
+private:
+    QStringList connectionNames;
+};
+
+inline void waitUntil(const std::function<bool()>& done, int milliseconds = 5000) {
+    QDeadlineTimer deadline(milliseconds);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+} // namespace vellum::testing

@@ -1,0 +1,104 @@
+#include "ui/desktop/FilePanels.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vellum;
+
+TEST(FilePanels, EachPanelShowsTheSessionsRequest) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QUrl start = QUrl::fromLocalFile(folder.path());
+    struct Case {
+        const char* name;
+        FilePanelKind kind;
+        FilePanelRequest request;
+        QFileDialog::AcceptMode acceptMode;
+        QFileDialog::FileMode fileMode;
+        QString defaultSuffix;
+        QString filter;
+    };
+    const QList<Case> cases{
+        {"save d64",
+         FilePanelKind::save,
+         {"Save D64 Image",
+          "Read the floppy in drive 8 into a .d64 image.",
+          start,
+          "GAMES.d64",
+          {"d64"},
+          false},
+         QFileDialog::AcceptSave,
+         QFileDialog::AnyFile,
+         "d64",
+         "Disk images (*.d64)"},
+        {"open one d64",
+         FilePanelKind::openFiles,
+         {"Write D64 Image",
+          "Write this .d64 image to the floppy in drive 9.",
+          start,
+          {},
+          {"d64"},
+          false},
+         QFileDialog::AcceptOpen,
+         QFileDialog::ExistingFile,
+         "",
+         "Disk images (*.d64)"},
+        {"open several files",
+         FilePanelKind::openFiles,
+         {"Copy Files to Floppy",
+          "Copy these files to the floppy in drive 8.",
+          start,
+          {},
+          {},
+          true},
+         QFileDialog::AcceptOpen,
+         QFileDialog::ExistingFiles,
+         "",
+         ""},
+        {"folder",
+         FilePanelKind::folder,
+         {"Open Folder", "Choose a folder with CBM files (.prg, .seq, …).", start, {}, {}, false},
+         QFileDialog::AcceptOpen,
+         QFileDialog::Directory,
+         "",
+         ""},
+    };
+    for (const Case& probe : cases) {
+        SCOPED_TRACE(probe.name);
+        QFileDialog panel;
+        configureFilePanel(panel, probe.request, probe.kind);
+        EXPECT_EQ(panel.windowTitle(), probe.request.title);
+        EXPECT_EQ(panel.acceptMode(), probe.acceptMode);
+        EXPECT_EQ(panel.fileMode(), probe.fileMode);
+        EXPECT_EQ(panel.defaultSuffix(), probe.defaultSuffix);
+        EXPECT_EQ(QDir(panel.directory()).canonicalPath(), QDir(folder.path()).canonicalPath());
+        EXPECT_EQ(panel.testOption(QFileDialog::ShowDirsOnly), probe.kind == FilePanelKind::folder);
+        if (probe.filter.isEmpty())
+            EXPECT_FALSE(panel.nameFilters().join(u';').contains(u"*.d64"));
+        else
+            EXPECT_EQ(panel.nameFilters(), QStringList{probe.filter});
+        auto* message = panel.findChild<QLabel*>(QStringLiteral("filePanelMessage"));
+        ASSERT_NE(message, nullptr);
+        EXPECT_EQ(message->text(), probe.request.message);
+    }
+}
+
+TEST(FilePanels, ASavedImageProposesItsNameAndGetsTheImageExtension) {
+    QTemporaryDir folder;
+    FilePanelRequest request{"Save D64 Image", {},      QUrl::fromLocalFile(folder.path()),
+                             "GAMES.d64",      {"d64"}, false};
+    QFileDialog panel;
+    configureFilePanel(panel, request, FilePanelKind::save);
+    const QStringList proposed = panel.selectedFiles();
+    ASSERT_EQ(proposed.size(), 1);
+    EXPECT_EQ(QFileInfo(proposed.first()).fileName(), QStringLiteral("GAMES.d64"));
+    // Typed without an extension, the name still ends in .d64.
+    panel.selectFile(QStringLiteral("backup"));
+    EXPECT_TRUE(panel.selectedFiles().first().endsWith(QStringLiteral("backup.d64")))
+        << panel.selectedFiles().first().toStdString();
+    // No message, no message line.
+    EXPECT_EQ(panel.findChild<QLabel*>(QStringLiteral("filePanelMessage")), nullptr);
+}

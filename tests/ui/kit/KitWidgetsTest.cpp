@@ -1,0 +1,180 @@
+#include "KitTestSupport.h"
+
+#include "ui/kit/AppBrandMark.h"
+#include "ui/kit/CompactActionButton.h"
+#include "ui/kit/DropTargetPainting.h"
+#include "ui/kit/ElidedLabel.h"
+#include "ui/kit/HeaderIconButton.h"
+#include "ui/kit/NavigatorPane.h"
+#include "ui/kit/PaneChromeTitle.h"
+#include "ui/kit/PresenceBadge.h"
+#include "ui/kit/Theme.h"
+#include "ui/kit/TransferArrowButton.h"
+#include "ui/kit/VellumProgressBar.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QPainter>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace vellum;
+using namespace vellum::testing;
+
+TEST(VellumProgressBar, ClampsAndSpeaksTheWholePercentage) {
+    Theme::shared().apply(AppAppearance::modernC64);
+    struct Case {
+        double given;
+        double shown;
+        QString spoken;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const QList<Case> cases{
+        {0.0, 0.0, "0 percent"},    {0.29, 0.29, "29 percent"},
+        {0.57, 0.57, "57 percent"}, {0.999, 0.999, "99 percent"},
+        {1.0, 1.0, "100 percent"},  {1.7, 1.0, "100 percent"},
+        {-0.25, 0.0, "0 percent"},  {inf, 1.0, "100 percent"},
+        {-inf, 0.0, "0 percent"},   {nan, 0.0, ""},
+    };
+    VellumProgressBar bar;
+    bar.resize(200, 8);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&bar);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::ProgressBar);
+    for (const Case& probe : cases) {
+        bar.setProgress(probe.given);
+        EXPECT_EQ(bar.progress(), probe.shown) << probe.given;
+        EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Progress"));
+        EXPECT_EQ(accessible->text(QAccessible::Value), probe.spoken) << probe.given;
+    }
+
+    // The fill reaches progress × width from the leading edge; the rest is the faint track.
+    bar.setProgress(0.5);
+    const ThemeColors& colors = Theme::shared().colors();
+    const QImage image = bar.grab().toImage();
+    EXPECT_TRUE(closeTo(image.pixelColor(60, 4), colors.progressFill));
+    EXPECT_FALSE(closeTo(image.pixelColor(140, 4), colors.progressFill, 30));
+    bar.setLayoutDirection(Qt::RightToLeft);
+    EXPECT_TRUE(closeTo(bar.grab().toImage().pixelColor(140, 4), colors.progressFill));
+}
+
+TEST(KitButtons, DisabledButtonsAreDimmedAndIgnoreClicks) {
+    Theme::shared().apply(AppAppearance::classicC64);
+    CompactActionButton titled(themedIcon(IconName::trash), QStringLiteral("Delete"));
+    CompactActionButton untitled(themedIcon(IconName::stop), QStringLiteral("Stop"));
+    untitled.setShowsTitle(false);
+    TransferArrowButton arrow(IconName::chevronRight);
+    HeaderIconButton header(IconName::sidebarShow);
+    for (KitButton* button : QList<KitButton*>{&titled, &untitled, &arrow, &header}) {
+        button->resize(button->sizeHint());
+        QSignalSpy clicks(button, &QAbstractButton::clicked);
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(clicks.count(), 1);
+        const QImage enabledLook = button->grab().toImage();
+
+        button->setEnabled(false);
+        QTest::mouseClick(button, Qt::LeftButton);
+        button->click();
+        EXPECT_EQ(clicks.count(), 1) << "a disabled button is inert";
+        EXPECT_LT(strongestContrast(button->grab().toImage()), strongestContrast(enabledLook))
+            << "a disabled button is drawn dimmed";
+    }
+    EXPECT_LT(untitled.sizeHint().height(), titled.sizeHint().height());
+    EXPECT_EQ(header.sizeHint(), QSize(28, 28));
+
+    header.setHelp(QStringLiteral("Show status"));
+    EXPECT_EQ(header.toolTip(), QStringLiteral("Show status"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&header)->text(QAccessible::Name),
+              QStringLiteral("Show status"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&untitled)->text(QAccessible::Name),
+              QStringLiteral("Stop"))
+        << "a button without a visible title is still named by it";
+}
+
+TEST(KitWidgets, PresenceBadgeAndBrandMarkSayWhatTheyShow) {
+    Theme::shared().apply(AppAppearance::classicC64);
+    PresenceBadge badge(true);
+    EXPECT_EQ(badge.accessibleName(), QStringLiteral("OK"));
+    const QImage okLook = badge.grab().toImage();
+    badge.setOk(false);
+    EXPECT_EQ(badge.accessibleName(), QStringLiteral("Not ready"));
+    EXPECT_GT(markedPixels(okLook), markedPixels(badge.grab().toImage()))
+        << "a filled check circle against an empty ring";
+
+    AppBrandMark brand(false);
+    QSignalSpy about(&brand, &AppBrandMark::aboutRequested);
+    brand.show();
+    EXPECT_EQ(brand.toolTip(), QStringLiteral("About Vellum"));
+    const QList<QLabel*> labels = brand.findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 2);
+    EXPECT_EQ(labels[0]->text(), QStringLiteral("Vellum"));
+    EXPECT_EQ(labels[1]->text(), QStringLiteral("From Linux to 1541."));
+    EXPECT_TRUE(labels[1]->isVisible());
+    const QSize full = brand.sizeHint();
+    QTest::mouseClick(&brand, Qt::LeftButton, {}, QPoint(20, full.height() / 2));
+    EXPECT_EQ(about.count(), 1) << "a click on the logo asks for About";
+
+    brand.setCompact(true);
+    EXPECT_FALSE(labels[1]->isVisible());
+    EXPECT_LT(brand.sizeHint().height(), full.height());
+    EXPECT_GE(brand.sizeHint().height(), 28);
+    EXPECT_EQ(labels[0]->font().pixelSize(), 16);
+    QTest::mouseClick(&brand, Qt::LeftButton, {}, labels[0]->geometry().center());
+    EXPECT_EQ(about.count(), 2) << "so does a click on the name";
+}
+
+TEST(KitWidgets, PaneFrameShowsTheDropTargetState) {
+    for (const NamedAppearance& theme : namedAppearances()) {
+        Theme::shared().apply(theme.appearance);
+        NavigatorPane pane;
+        pane.resize(120, 80);
+        const ThemeColors& colors = Theme::shared().colors();
+        EXPECT_TRUE(closeTo(pixelOf(pane, {60, 40}), colors.panelBackground)) << theme.name;
+        pane.setHighlighted(true);
+        EXPECT_TRUE(pane.isHighlighted());
+        EXPECT_TRUE(closeTo(pixelOf(pane, {60, 40}), colors.dropTargetFill)) << theme.name;
+        EXPECT_TRUE(closeTo(pixelOf(pane, {60, 1}), colors.dropTargetBorder, 40)) << theme.name;
+        pane.setHighlighted(false);
+        EXPECT_TRUE(closeTo(pixelOf(pane, {60, 40}), colors.panelBackground)) << theme.name;
+
+        // A row under a drag wears the same look.
+        QImage row(200, 20, QImage::Format_ARGB32_Premultiplied);
+        row.fill(colors.panelBackground);
+        QPainter painter(&row);
+        paintDropTarget(painter, row.rect());
+        painter.end();
+        EXPECT_TRUE(closeTo(row.pixelColor(100, 10), colors.dropTargetFill)) << theme.name;
+        EXPECT_TRUE(closeTo(row.pixelColor(100, 0), colors.dropTargetBorder, 40)) << theme.name;
+    }
+}
+
+TEST(KitWidgets, LongTitlesShortenAndKeepTheirTooltips) {
+    ElidedLabel label(QStringLiteral("/home/someone/Commodore/collections/games-1984"));
+    label.resize(60, 20);
+    label.show();
+    EXPECT_TRUE(label.isElided());
+    EXPECT_TRUE(label.text().endsWith(QChar(0x2026)));
+    EXPECT_EQ(label.toolTip(), label.fullText());
+    label.resize(900, 20);
+    EXPECT_FALSE(label.isElided());
+    EXPECT_TRUE(label.toolTip().isEmpty());
+
+    PaneChromeTitle title(appLogoIcon(), QStringLiteral("Floppy  |  Drive 8"));
+    title.setTitleToolTip(QStringLiteral("FLOPPY - GAMES"));
+    title.resize(80, 24);
+    EXPECT_EQ(title.title(), QStringLiteral("Floppy  |  Drive 8"));
+    EXPECT_EQ(title.titleToolTip(), QStringLiteral("FLOPPY - GAMES"))
+        << "the given tooltip wins over the shortened title's";
+
+    QPointer<QLabel> first = new QLabel(QStringLiteral("one"));
+    title.setTrailingWidget(first);
+    title.setTrailingWidget(new QLabel(QStringLiteral("two")));
+    EXPECT_TRUE(first.isNull()) << "the replaced trailing widget is deleted";
+    EXPECT_EQ(static_cast<QLabel*>(title.trailingWidget())->text(), QStringLiteral("two"));
+    EXPECT_EQ(title.trailingWidget()->parentWidget(), &title);
+}

@@ -1,0 +1,211 @@
+#include "KitTestSupport.h"
+
+#include "session/AppSettings.h"
+#include "ui/kit/NavigatorPane.h"
+#include "ui/kit/StyleRoles.h"
+#include "ui/kit/Theme.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace vellum;
+using namespace vellum::testing;
+
+namespace {
+
+// A distinctive platform palette, so that colours taken from it cannot be met by chance.
+QPalette oddPlatformPalette() {
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(250, 240, 230));
+    palette.setColor(QPalette::Base, QColor(255, 255, 250));
+    palette.setColor(QPalette::Highlight, QColor(200, 40, 120));
+    palette.setColor(QPalette::WindowText, QColor(20, 30, 10));
+    return palette;
+}
+
+QColor backgroundOf(QWidget& widget) {
+    widget.resize(80, 40);
+    return pixelOf(widget, {40, 20});
+}
+
+QColor foregroundOf(QWidget& widget) {
+    widget.ensurePolished();
+    return widget.palette().color(widget.foregroundRole());
+}
+
+} // namespace
+
+TEST(ThemeColors, SystemTakesItsColoursFromThePlatformPalette) {
+    const ThemeColors colors = themeColors(AppAppearance::system, oddPlatformPalette());
+    EXPECT_EQ(colors.windowBackground, QColor(250, 240, 230));
+    EXPECT_EQ(colors.panelBackground, QColor(255, 255, 250));
+    EXPECT_EQ(colors.deepPanelBackground, QColor(255, 255, 250));
+    QColor accent(200, 40, 120);
+    accent.setAlphaF(0.85f);
+    EXPECT_EQ(colors.accentTone.rgba(), accent.rgba());
+    EXPECT_EQ(colors.strongFill.rgb(), QColor(20, 30, 10).rgb());
+    EXPECT_NEAR(colors.strongFill.alphaF(), 0.12, 0.01);
+    EXPECT_NEAR(colors.lightFill.alphaF(), 0.06, 0.01);
+    EXPECT_EQ(colors.selection, QColor(200, 40, 120));
+    EXPECT_EQ(colors.text, QColor(20, 30, 10));
+    EXPECT_EQ(colors.role(PaletteRole::windowBackground), colors.windowBackground);
+
+    // The C64 themes ignore the platform entirely.
+    const ThemeColors classic = themeColors(AppAppearance::classicC64, oddPlatformPalette());
+    EXPECT_EQ(classic.windowBackground, QColor(107, 143, 212));
+    EXPECT_EQ(classic.panelBackground, QColor(46, 74, 166));
+    EXPECT_EQ(classic.text, QColor(Qt::white));
+    EXPECT_EQ(themeColors(AppAppearance::modernC64, oddPlatformPalette()).windowBackground,
+              QColor(11, 20, 38));
+}
+
+TEST(ThemeFonts, ListingFontFallsBackWhenTheC64FontIsMissing) {
+    const QFont application(QStringLiteral("DejaVu Sans"), 10);
+    const QFont fixed(QStringLiteral("DejaVu Sans Mono"), 9);
+    const QStringList withFont{QStringLiteral("DejaVu Sans"), QStringLiteral("C-64")};
+    const QStringList withoutFont{QStringLiteral("DejaVu Sans"), QStringLiteral("C64 Pro")};
+
+    for (const AppAppearance c64 : {AppAppearance::classicC64, AppAppearance::modernC64}) {
+        const ThemeFonts installed = themeFonts(c64, withFont, application, fixed);
+        EXPECT_EQ(installed.listing.family(), c64FontFamily());
+        EXPECT_TRUE(installed.usesC64Font);
+
+        const ThemeFonts missing = themeFonts(c64, withoutFont, application, fixed);
+        EXPECT_EQ(missing.listing.family(), QStringLiteral("DejaVu Sans Mono"));
+        EXPECT_EQ(missing.listing.pointSizeF(), 10) << "the fallback keeps the text size";
+        EXPECT_FALSE(missing.usesC64Font);
+    }
+    const ThemeFonts system = themeFonts(AppAppearance::system, withFont, application, fixed);
+    EXPECT_EQ(system.listing.family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(system.code.family(), QStringLiteral("DejaVu Sans Mono"));
+}
+
+// Each role must be dressed in every theme: a broken rule (or a syntax error, which makes Qt
+// drop the whole sheet) shows up here as a widget in default colours.
+TEST(Theme, EveryRoleIsStyledInEveryTheme) {
+    struct Case {
+        QString role;
+        bool background; // else the foreground
+        QColor ThemeColors::*expected;
+    };
+    const QList<Case> cases{
+        {StyleRole::pane, true, &ThemeColors::panelBackground},
+        {StyleRole::card, true, &ThemeColors::card},
+        {StyleRole::heading, false, &ThemeColors::heading},
+        {StyleRole::secondary, false, &ThemeColors::secondaryText},
+        {StyleRole::title, false, &ThemeColors::text},
+        {StyleRole::brand, false, &ThemeColors::text},
+        {StyleRole::warning, false, &ThemeColors::warning},
+    };
+    for (const NamedAppearance& theme : namedAppearances()) {
+        Theme::shared().apply(theme.appearance);
+        const ThemeColors& colors = Theme::shared().colors();
+        for (const Case& probe : cases) {
+            QLabel widget(probe.background ? QString() : QStringLiteral("Text"));
+            setStyleRole(&widget, probe.role);
+            const QColor seen = probe.background ? backgroundOf(widget) : foregroundOf(widget);
+            const QColor expected = colors.*probe.expected;
+            if (probe.background) {
+                EXPECT_TRUE(closeTo(seen, expected)) << theme.name << " " << qPrintable(probe.role)
+                                                     << " " << qPrintable(seen.name());
+            } else {
+                EXPECT_EQ(seen.rgba(), expected.rgba())
+                    << theme.name << " " << qPrintable(probe.role);
+            }
+        }
+        QLabel listing(QStringLiteral("\"GAMES\""));
+        setStyleRole(&listing, StyleRole::listing);
+        listing.ensurePolished();
+        EXPECT_EQ(listing.font().family(), Theme::shared().listingFont().family()) << theme.name;
+
+        QPushButton destroy(QStringLiteral("Delete"));
+        setStyleFlag(&destroy, "destructive", true);
+        const QColor label = theme.appearance == AppAppearance::system ? colors.destructiveFill
+                                                                       : colors.destructiveText;
+        EXPECT_EQ(foregroundOf(destroy).rgb(), label.rgb()) << theme.name;
+    }
+}
+
+TEST(Theme, SwitchingRestylesOpenWidgetsAndDialogsAtOnce) {
+    Theme::shared().apply(AppAppearance::classicC64);
+    QWidget window;
+    window.resize(200, 120);
+    auto* pane = new NavigatorPane(&window);
+    pane->setGeometry(10, 10, 180, 100);
+    window.show();
+    QDialog dialog(&window);
+    dialog.resize(120, 80);
+    dialog.open();
+    QSignalSpy changes(&Theme::shared(), &Theme::changed);
+
+    struct Expectation {
+        AppAppearance appearance;
+        QColor pane;
+        QColor dialog;
+    };
+    const QPalette platform = QApplication::palette();
+    const QList<Expectation> steps{
+        {AppAppearance::modernC64, QColor(15, 28, 50), QColor(15, 28, 50)},
+        {AppAppearance::classicC64, QColor(46, 74, 166), QColor(46, 74, 166)},
+    };
+    for (const Expectation& step : steps) {
+        Theme::shared().apply(step.appearance);
+        EXPECT_TRUE(closeTo(pixelOf(window, {100, 60}), step.pane));
+        EXPECT_TRUE(closeTo(pixelOf(dialog, {60, 40}), step.dialog));
+        EXPECT_EQ(pixelOf(window, {3, 3}), Theme::shared().colors().windowBackground);
+    }
+    EXPECT_EQ(changes.count(), 2);
+
+    Theme::shared().apply(AppAppearance::system);
+    const QColor platformWindow = Theme::shared().colors().windowBackground;
+    EXPECT_NE(platformWindow, QColor(46, 74, 166));
+    EXPECT_EQ(pixelOf(dialog, {60, 40}), platformWindow) << "System leaves dialogs to the platform";
+    EXPECT_TRUE(closeTo(pixelOf(window, {100, 60}), Theme::shared().colors().panelBackground));
+}
+
+TEST(Theme, SystemFollowsTheDesktopChangingItsColours) {
+    Theme::shared().apply(AppAppearance::system);
+    const QPalette before = QApplication::palette();
+    QFrame pane;
+    setStyleRole(&pane, StyleRole::pane);
+    QSignalSpy changes(&Theme::shared(), &Theme::changed);
+
+    QApplication::setPalette(oddPlatformPalette());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(Theme::shared().colors().windowBackground, QColor(250, 240, 230));
+    EXPECT_TRUE(closeTo(backgroundOf(pane), QColor(255, 255, 250)));
+
+    Theme::shared().apply(AppAppearance::classicC64);
+    QApplication::setPalette(oddPlatformPalette());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Theme::shared().colors().windowBackground, QColor(107, 143, 212))
+        << "the C64 themes ignore the desktop";
+    Theme::shared().apply(AppAppearance::system);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), before.color(QPalette::Window));
+}
+
+TEST(Theme, FollowsTheStoredSetting) {
+    IsolatedSettings isolated;
+    AppSettings settings;
+    settings.setAppearance(AppAppearance::system);
+    Theme::shared().follow(settings);
+    EXPECT_EQ(Theme::shared().appearance(), AppAppearance::system);
+
+    settings.setAppearance(AppAppearance::classicC64);
+    EXPECT_EQ(Theme::shared().appearance(), AppAppearance::classicC64);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), QColor(107, 143, 212));
+    EXPECT_EQ(Theme::shared().color(PaletteRole::accentTone), QColor(117, 206, 200));
+    EXPECT_TRUE(Theme::shared().isDark());
+
+    settings.setAppearance(AppAppearance::system);
+    EXPECT_NE(QApplication::palette().color(QPalette::Window), QColor(107, 143, 212));
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "PaneFixture.h"
+#include "StateEditor.h"
+
+#include "ui/kit/CompactActionButton.h"
+#include "ui/window/CommandActions.h"
+#include "ui/window/CommanderFrame.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/ToolbarRow.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QSignalSpy>
+#include <memory>
+
+namespace vellum::testing {
+
+// The main window over a session whose computer pane shows a folder with two programs, a
+// disk image, a tape image and a subfolder; no OpenCBM tool is found.
+class WindowTest : public PaneTest {
+protected:
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override {
+        PaneTest::SetUp();
+        put("a.prg", program(0x0801, pattern(300, 1)));
+        put("b.prg", program(0x0801, pattern(600, 2)));
+        put("games.d64", diskImage("GAMES", {{"ONE", CBMFileType::prg, program(0x0801, "x")},
+                                             {"TWO", CBMFileType::prg, program(0x0801, "y")}}));
+        put("tape.t64", tapeImage("TAPE", {{"HELLO", CBMFileType::prg, program(0x0801, "z")}}));
+        QDir(folderDir.path()).mkdir(QStringLiteral("sub"));
+    }
+    void TearDown() override {
+        window.reset();
+        PaneTest::TearDown();
+    }
+
+    // The window shown at `width`, with the start-up done.
+    MainWindow& shown(int width = 1280, int height = 640) {
+        if (!window)
+            window = std::make_unique<MainWindow>(pane());
+        window->resize(width, height);
+        window->show();
+        settle();
+        return *window;
+    }
+
+    // Runs the event loop until the session is idle and every queued update is through.
+    void settle() {
+        QElapsedTimer clock;
+        clock.start();
+        do {
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        } while ((!session().status().isIdle() || (window && !window->hasStarted())) &&
+                 clock.elapsed() < 5000);
+        QApplication::processEvents();
+    }
+
+    CommanderFrame& frame() { return *window->frame(); }
+    CommandActions& actions() { return window->commandActions(); }
+    QList<CompactActionButton*> computerButtons() {
+        return static_cast<ToolbarRow*>(frame().computerToolbar())->buttons();
+    }
+    QList<CompactActionButton*> floppyButtons() {
+        return static_cast<ToolbarRow*>(frame().floppyToolbar())->buttons();
+    }
+
+    // Floppy entries named as given, selected as given.
+    void showFloppy(const QStringList& names, qsizetype selected) {
+        DiskDirectory listing;
+        listing.diskName = QStringLiteral("GAMES");
+        for (const QString& name : names) {
+            DirectoryEntry entry;
+            entry.name = name;
+            entry.typeToken = QStringLiteral("PRG");
+            entry.blocks = 3;
+            listing.entries.append(entry);
+        }
+        listing.blocksFree = 600;
+        StateEditor editor(session());
+        editor.setDirectory(listing);
+        EntryIDSet ids;
+        for (qsizetype i = 0; i < selected; ++i)
+            ids.insert(listing.entries.at(i).id);
+        editor.setFloppySelection(ids);
+    }
+
+    // Selects the computer rows by name (none for an empty list).
+    void selectComputer(const QStringList& names) {
+        session().computer().clearSelection();
+        for (const QString& name : names) {
+            for (const LocalFileItem& each : session().computer().visibleLocalItems())
+                if (each.name == name)
+                    session().computer().click(each.url, {.command = true});
+        }
+    }
+};
+
+} // namespace vellum::testing
