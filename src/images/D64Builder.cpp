@@ -3,6 +3,7 @@
 #include "images/D64Layout.h"
 #include "model/OpenCBMError.h"
 
+#include <QCoreApplication>
 #include <bit>
 #include <bitset>
 #include <cstring>
@@ -45,9 +46,10 @@ D64Builder D64Builder::create(const QString& diskName, const std::optional<QStri
 D64Builder D64Builder::open(QByteArray image) {
     checkImageSize(image);
     if (tracksOf(image) > trackCount)
-        throw builderError(QStringLiteral("Files cannot yet be added to or deleted from a "
-                                          "40-track D64 image; its files can be listed and "
-                                          "extracted."));
+        throw builderError(QCoreApplication::translate(
+            "D64Builder", "Files cannot yet be added to or deleted from a "
+                          "40-track D64 image; its files can be listed and "
+                          "extracted."));
     return openDosTracks(std::move(image));
 }
 
@@ -105,8 +107,9 @@ void D64Builder::markListedChainsUsed() {
     directory.set(sectorKey(directoryTrack, bamSector));
     for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector)) {
         if (directory.test(sectorKey(t, s)))
-            throw builderError(QStringLiteral("This D64 image is damaged: its directory runs "
-                                              "through the BAM, which every edit rewrites."));
+            throw builderError(QCoreApplication::translate(
+                "D64Builder", "This D64 image is damaged: its directory runs "
+                              "through the BAM, which every edit rewrites."));
         directory.set(sectorKey(t, s));
         setFree(t, s, false);
     }
@@ -114,10 +117,12 @@ void D64Builder::markListedChainsUsed() {
         for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4]))) {
             if (directory.test(sectorKey(t, s))) {
                 const QString name = decodeName(entry + 5, nameLength);
-                throw builderError(QStringLiteral("This D64 image is damaged: its directory shares "
-                                                  "a block with “%1”, which adding or deleting "
-                                                  "files would change.")
-                                       .arg(name.isEmpty() ? QStringLiteral("FILE") : name));
+                throw builderError(
+                    QCoreApplication::translate("D64Builder",
+                                                "This D64 image is damaged: its directory shares "
+                                                "a block with “%1”, which adding or deleting "
+                                                "files would change.")
+                        .arg(name.isEmpty() ? QStringLiteral("FILE") : name));
             }
             setFree(t, s, false);
         }
@@ -278,7 +283,9 @@ QString D64Builder::uniqueName(const QString& name) const {
         if (!isTaken(candidate))
             return candidate;
     }
-    throw builderError(QStringLiteral("No free name is left for “%1” on this D64.").arg(base));
+    throw builderError(
+        QCoreApplication::translate("D64Builder", "No free name is left for “%1” on this D64.")
+            .arg(base));
 }
 
 void D64Builder::writeDataChain(const QList<Block>& blocks, const QByteArray& contents) {
@@ -315,7 +322,8 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
     const qint64 available = freeBlockCount();
     if (available < needed)
         throw builderError(
-            QStringLiteral("Not enough space on this D64. Need %1 blocks, only %2 free.")
+            QCoreApplication::translate(
+                "D64Builder", "Not enough space on this D64. Need %1 blocks, only %2 free.")
                 .arg(needed)
                 .arg(available));
 
@@ -337,7 +345,8 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
     for (qint64 k = 0; k < needed; ++k) {
         previous = allocateBlock(previous);
         if (!previous)
-            throw fail(builderError(QStringLiteral("Not enough space on the D64 image.")));
+            throw fail(builderError(
+                QCoreApplication::translate("D64Builder", "Not enough space on the D64 image.")));
         blocks.append(*previous);
     }
     QString stored;
@@ -351,7 +360,8 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
     if (dirIndex >= entriesPerSector) {
         newDirectorySector = findFreeSector(directoryTrack, dirSector, false);
         if (!newDirectorySector)
-            throw fail(builderError(QStringLiteral("Directory is full.")));
+            throw fail(
+                builderError(QCoreApplication::translate("D64Builder", "Directory is full.")));
         setFree(directoryTrack, *newDirectorySector, false);
     }
 
@@ -423,7 +433,8 @@ void D64Builder::deleteFile(qint64 index) {
                            return false;
                        });
     if (!entry)
-        throw builderError(QStringLiteral("That file is not in this D64 image."));
+        throw builderError(
+            QCoreApplication::translate("D64Builder", "That file is not in this D64 image."));
     freeChain(quint8(entry[3]), quint8(entry[4]), sectorsOfOtherFiles(index));
     if (taken) {
         const QString name = decodeName(entry + 5, nameLength);

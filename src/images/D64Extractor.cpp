@@ -5,6 +5,7 @@
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 #include <array>
@@ -124,7 +125,8 @@ QList<ParsedFile> parsedFiles(const QByteArray& image, const QString& imageName)
             result.append(*parsed);
     }
     if (result.isEmpty())
-        throw OpenCBMError::parseError(QStringLiteral("No files found in %1.").arg(imageName));
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("D64Extractor", "No files found in %1.").arg(imageName));
     return result;
 }
 
@@ -136,21 +138,25 @@ std::optional<QString> readProblem(const File& file) {
     const QString name = QStringLiteral("“%1”").arg(file.name);
     // Any chain that reaches the disk holds at least one byte, and one that goes on more.
     if (file.byteSize == 1)
-        return QStringLiteral("%1 was left out: it holds 1 byte, too few for a load address.")
+        return QCoreApplication::translate(
+                   "D64Extractor", "%1 was left out: it holds 1 byte, too few for a load address.")
             .arg(name);
     if (!file.fault)
         return std::nullopt;
     const ChainFault& fault = *file.fault;
     switch (fault.kind) {
     case ChainFault::Kind::startOutsideDisk:
-        return QStringLiteral("%1 was left out: its first block, track %2 sector %3, is not on "
-                              "the disk.")
+        return QCoreApplication::translate(
+                   "D64Extractor",
+                   "%1 was left out: its first block, track %2 sector %3, is not on "
+                   "the disk.")
             .arg(name)
             .arg(fault.track)
             .arg(fault.sector);
     case ChainFault::Kind::linkOutsideDisk:
-        return QStringLiteral("%1 was cut short after %2 bytes: its chain links to track %3 "
-                              "sector %4, which is not on the disk.")
+        return QCoreApplication::translate(
+                   "D64Extractor", "%1 was cut short after %2 bytes: its chain links to track %3 "
+                                   "sector %4, which is not on the disk.")
             .arg(name)
             .arg(file.byteSize)
             .arg(fault.track)
@@ -158,8 +164,9 @@ std::optional<QString> readProblem(const File& file) {
     case ChainFault::Kind::loop:
         break;
     }
-    return QStringLiteral("%1 was cut short after %2 bytes: its chain comes back to track %3 "
-                          "sector %4.")
+    return QCoreApplication::translate(
+               "D64Extractor", "%1 was cut short after %2 bytes: its chain comes back to track %3 "
+                               "sector %4.")
         .arg(name)
         .arg(file.byteSize)
         .arg(fault.track)
@@ -170,7 +177,8 @@ ParsedFile parsedFile(const QByteArray& image, const QString& imageName, qint64 
     checkImageSize(image);
     const QList<File> listed = files(image);
     if (index < 0 || index >= listed.size())
-        throw OpenCBMError::parseError(QStringLiteral("That file is not in %1.").arg(imageName));
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("D64Extractor", "That file is not in %1.").arg(imageName));
     if (std::optional<ParsedFile> parsed = parsedFile(image, listed[index]))
         return *parsed;
     throw OpenCBMError::parseError(readProblem(listed[index]).value_or(QString()));

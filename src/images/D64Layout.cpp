@@ -2,6 +2,7 @@
 
 #include "model/OpenCBMError.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <bitset>
@@ -214,7 +215,8 @@ QByteArray encodeName(const QString& text) {
 
 void checkImageSize(const QByteArray& image) {
     if (image.size() < imageSize)
-        throw OpenCBMError::parseError(QStringLiteral("This D64 image is too small to be valid."));
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("D64Layout", "This D64 image is too small to be valid."));
 }
 
 } // namespace vellum::D64Layout

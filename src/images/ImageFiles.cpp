@@ -6,6 +6,7 @@
 #include "model/FileNames.h"
 #include "model/OpenCBMError.h"
 
+#include <QCoreApplication>
 #include <QUuid>
 
 #include <cerrno>
@@ -28,11 +29,13 @@ QString systemReason(int code) {
 }
 
 [[noreturn]] void failRead(const QString& path, int code) {
-    throw PlatformError(QStringLiteral("Could not read “%1”: %2.").arg(path, systemReason(code)));
+    throw PlatformError(QCoreApplication::translate("ImageFiles", "Could not read “%1”: %2.")
+                            .arg(path, systemReason(code)));
 }
 
 [[noreturn]] void failWrite(const QString& path, int code) {
-    throw PlatformError(QStringLiteral("Could not write “%1”: %2.").arg(path, systemReason(code)));
+    throw PlatformError(QCoreApplication::translate("ImageFiles", "Could not write “%1”: %2.")
+                            .arg(path, systemReason(code)));
 }
 
 // A file descriptor that closes itself.
@@ -61,18 +64,24 @@ QString tooLargeMessage(const QString& path, FileRole role, qint64 size) {
     const QString shown = formatByteCount(size);
     switch (role) {
     case FileRole::diskImage:
-        return QStringLiteral("“%1” is too large to be a D64 image (%2).").arg(path, shown);
+        return QCoreApplication::translate("ImageFiles",
+                                           "“%1” is too large to be a D64 image (%2).")
+            .arg(path, shown);
     case FileRole::tapeImage:
-        return QStringLiteral("“%1” is too large to be a T64 tape image (%2).").arg(path, shown);
+        return QCoreApplication::translate("ImageFiles",
+                                           "“%1” is too large to be a T64 tape image (%2).")
+            .arg(path, shown);
     case FileRole::fileToAdd:
-        return QStringLiteral("“%1” is too large to fit on a D64 (%2; a D64 holds at most %3 "
-                              "bytes).")
+        return QCoreApplication::translate(
+                   "ImageFiles", "“%1” is too large to fit on a D64 (%2; a D64 holds at most %3 "
+                                 "bytes).")
             .arg(path, shown)
             .arg(D64Layout::largestFileSize);
     case FileRole::any:
         break;
     }
-    return QStringLiteral("“%1” is too large to read (%2).").arg(path, shown);
+    return QCoreApplication::translate("ImageFiles", "“%1” is too large to read (%2).")
+        .arg(path, shown);
 }
 
 // Writes all bytes, or returns the errno of the write that failed.
@@ -154,7 +163,8 @@ QByteArray writeTarget(const QByteArray& path, const QString& shownPath) {
     char resolved[PATH_MAX];
     if (!::realpath(path.constData(), resolved))
         throw PlatformError(
-            QStringLiteral("Could not write “%1”: it is a link to a file that does not exist.")
+            QCoreApplication::translate(
+                "ImageFiles", "Could not write “%1”: it is a link to a file that does not exist.")
                 .arg(shownPath));
     return QByteArray(resolved);
 }
@@ -185,9 +195,11 @@ QByteArray readWholeFile(const QUrl& url, FileRole role) {
     if (::fstat(fd.get(), &info) != 0)
         failRead(path, errno);
     if (S_ISDIR(info.st_mode))
-        throw PlatformError(QStringLiteral("“%1” is a folder, not a file.").arg(path));
+        throw PlatformError(
+            QCoreApplication::translate("ImageFiles", "“%1” is a folder, not a file.").arg(path));
     if (!S_ISREG(info.st_mode))
-        throw PlatformError(QStringLiteral("“%1” is not a regular file.").arg(path));
+        throw PlatformError(
+            QCoreApplication::translate("ImageFiles", "“%1” is not a regular file.").arg(path));
     const qint64 largest = largestFileSize(role);
     if (info.st_size > largest)
         throw PlatformError(tooLargeMessage(path, role, info.st_size));
@@ -223,8 +235,9 @@ void writeFileAtomically(const QUrl& url, const QByteArray& bytes) {
     struct stat info {};
     if (::stat(target.constData(), &info) == 0) {
         if (!S_ISREG(info.st_mode))
-            throw PlatformError(
-                QStringLiteral("Could not write “%1”: it is not a regular file.").arg(path));
+            throw PlatformError(QCoreApplication::translate(
+                                    "ImageFiles", "Could not write “%1”: it is not a regular file.")
+                                    .arg(path));
         mode = info.st_mode & 07777;
     }
     const QByteArray temporary = writeTemporarySibling(target, bytes, mode, Sync::toDisk, path);

@@ -7,6 +7,7 @@
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace vellum::T64Converter {
@@ -43,7 +44,8 @@ bool isSignature(const QByteArray& bytes) {
 }
 
 OpenCBMError noFiles(const QString& fileName) {
-    return OpenCBMError::parseError(QStringLiteral("No files found in %1.").arg(fileName));
+    return OpenCBMError::parseError(
+        QCoreApplication::translate("T64Converter", "No files found in %1.").arg(fileName));
 }
 
 } // namespace
@@ -51,9 +53,11 @@ OpenCBMError noFiles(const QString& fileName) {
 Tape parseT64(const QByteArray& bytes) {
     const qint64 length = bytes.size();
     if (length < headerSize)
-        throw OpenCBMError::parseError(QStringLiteral("This T64 file is too small to be valid."));
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("T64Converter", "This T64 file is too small to be valid."));
     if (!isSignature(bytes))
-        throw OpenCBMError::parseError(QStringLiteral("Not a T64 tape image."));
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("T64Converter", "Not a T64 tape image."));
     const qint64 count = std::max(little(bytes, 0x22, 2), little(bytes, 0x24, 2));
     if (count == 0 || headerSize + entrySize * count > length)
         throw OpenCBMError::parseError(QStringLiteral("T64 directory is truncated."));
@@ -134,9 +138,11 @@ void convert(const QUrl& tapeURL, const QUrl& imageURL) {
 
 AddableFile parseP00(const QByteArray& bytes) {
     if (bytes.size() < 26)
-        throw OpenCBMError::parseError(QStringLiteral("This P00 file is too small to be valid."));
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("T64Converter", "This P00 file is too small to be valid."));
     if (bytes.left(7) != QByteArrayLiteral("C64File"))
-        throw OpenCBMError::parseError(QStringLiteral("Not a P00 file."));
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("T64Converter", "Not a P00 file."));
     QString name = D64Layout::decodeName(bytes, 8, 16);
     if (name.isEmpty())
         name = QStringLiteral("FILE");
