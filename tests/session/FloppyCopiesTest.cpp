@@ -118,6 +118,7 @@ TEST_F(FloppyCopyTest, FilesGoToTheFloppyAndAFailureKeepsTheEarlierOnes) {
     waitForTask(StateEditor(model).copyFilesToFloppy({url("a.prg"), url("b.prg")}, false));
     ASSERT_TRUE(model.status().lastError().has_value());
     EXPECT_EQ(model.status().statusHeadline(), *model.status().lastError());
+    EXPECT_EQ(model.status().progress(), 0.0);
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"B", "C", "D", "A"}));
     EXPECT_EQ(fileOn(bus.disk(8), 3), intro);
     EXPECT_EQ(fileOn(bus.disk(8), 0), program(0x0801, "old"));
