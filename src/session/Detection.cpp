@@ -44,8 +44,11 @@ QCoro::Task<> VellumViewModel::detect(bool quiet) {
                     }
                 }
                 if (chosen.deviceNumber != m_drives.deviceNumber()) {
-                    // Remembered sizes belong to the floppies of the drive they were seen in.
+                    // The listing, its selection and the remembered sizes belong to the old
+                    // drive; Delete or Rename would otherwise act by name on the new one.
+                    m_floppy.setDirectory(DiskDirectory::empty());
                     m_floppy.setKnownDirectoryBlocks({});
+                    m_floppy.selectEntry(std::nullopt);
                 }
                 m_drives.setDeviceNumber(chosen.deviceNumber);
                 m_status.throwIfStopped(number);
