@@ -86,6 +86,7 @@ QCoro::Task<> VellumViewModel::copyFloppyEntriesToImage(QList<DirectoryEntry> en
             co_await m_service->readFile(m_drives.deviceNumber(), m_drives.driveModel(), entry.name,
                                          target, fileProgressSink(i, count));
             files.append({{entry.name, entry.type, readWholeFile(target)}, entry.name});
+            m_status.setProgress(double(i + 1) / double(count));
         }
         m_drives.confirmAdapter();
         co_await addToImage(files, image, number);

@@ -223,8 +223,16 @@ TEST_F(FloppyCopyTest, FloppyFilesGoIntoTheOpenD64) {
     VellumViewModel& model = withDisk(diskImage(
         "DISK", {{"INTRO", CBMFileType::prg, intro}, {"NOTES", CBMFileType::seq, notes}}));
     model.openImage(url("target.d64"));
+    // The bar moves on after each file read, as in the copy into a folder.
+    std::optional<double> progressAtSecondFile;
+    QObject::connect(&model.status(), &OperationStatus::statusHeadlineChanged, [&] {
+        if (model.status().statusHeadline().startsWith("Reading 2 of 2"))
+            progressAtSecondFile = model.status().progress();
+    });
     waitForTask(model.copyFloppyEntries({floppyEntry("intro"), floppyEntry("notes")}));
     EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(progressAtSecondFile, 0.5);
+    EXPECT_EQ(model.status().progress(), 1.0);
     EXPECT_EQ(model.status().statusHeadline(), "Added 2 files to target.d64.");
     EXPECT_EQ(imageNames("target.d64"), QStringList({"FIRST", "INTRO", "NOTES"}));
     EXPECT_EQ(D64Extractor::parsedFile(url("target.d64"), 2).contents(), notes);
