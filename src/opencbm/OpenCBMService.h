@@ -80,8 +80,10 @@ public:
 
     QCoro::Task<> readDiskImage(qint64 device, QUrl destination, ProgressCallback progress);
     QCoro::Task<> writeDiskImage(QUrl source, qint64 device, ProgressCallback progress);
+    // `listedNames`, the drive's current listing, lets a name that the drive would read as a
+    // pattern be read all the same when a pattern provably finds that file alone.
     QCoro::Task<> readFile(qint64 device, QString driveModel, QString cbmName, QUrl destination,
-                           ProgressCallback progress);
+                           ProgressCallback progress, QStringList listedNames = {});
     QCoro::Task<> writeFile(qint64 device, QString driveModel, QUrl source, QString cbmName,
                             ProgressCallback progress);
     // cbmformat, or formatDiskDOS for 1570/1571/1581 models.

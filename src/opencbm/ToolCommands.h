@@ -26,6 +26,11 @@ QString dosCommandText(qint64 device, const QString& dosString);
 // the drive reads as a pattern or an argument separator (* ? , = :). Such a name would act
 // on other files than the one listed.
 void refuseDrivePatternName(const QString& name);
+// The name to send to read the listed file `name`: the name itself when it holds none of those
+// characters; otherwise the name with "?" (one character) in place of each, when that pattern
+// matches `name` alone among `listedNames` (the drive's current listing). Anything else is
+// refused as refuseDrivePatternName does.
+QString readableDriveName(const QString& name, const QStringList& listedNames);
 
 // The "-d" value for cbmcopy: the first of 1581, 1571, 1570, 1541 in the upper-cased model.
 std::optional<QString> driveTypeArgument(const QString& driveModel);

@@ -45,11 +45,12 @@ QCoro::Task<> OpenCBMService::writeDiskImage(QUrl source, qint64 device,
 }
 
 QCoro::Task<> OpenCBMService::readFile(qint64 device, QString driveModel, QString cbmName,
-                                       QUrl destination, ProgressCallback progress) {
+                                       QUrl destination, ProgressCallback progress,
+                                       QStringList listedNames) {
     const QString tool = locateTool(QStringLiteral("cbmcopy"));
-    refuseDrivePatternName(cbmName);
+    const QString sentName = readableDriveName(cbmName, listedNames);
     const CommandResult result = co_await run(
-        tool, cbmcopyReadArguments(device, driveModel, cbmName, destination.toLocalFile()),
+        tool, cbmcopyReadArguments(device, driveModel, sentName, destination.toLocalFile()),
         progressObserver(progress, standardTrackCount));
     judgeCbmcopy(result, QStringLiteral("cbmcopy -r ") + cbmName);
 }

@@ -10,6 +10,18 @@
 
 namespace vellum {
 
+namespace {
+
+// What the drive lists now: the proof a name read through a pattern finds that file alone.
+QStringList listedNames(const DiskDirectory& directory) {
+    QStringList names;
+    for (const DirectoryEntry& entry : directory.entries)
+        names << entry.name;
+    return names;
+}
+
+} // namespace
+
 QCoro::Task<> VellumViewModel::copySelectedFloppyEntries() {
     const QList<DirectoryEntry> selected = m_floppy.selectedFloppyEntries();
     if (!selected.isEmpty())
@@ -30,7 +42,8 @@ QCoro::Task<> VellumViewModel::copyFloppyEntries(QList<DirectoryEntry> entries) 
     // the copy runs.
     const QUrl folder = m_computer.localFolder();
     const qsizetype count = entries.size();
-    const auto body = [this, entries, count, folder](qint64 number) -> QCoro::Task<> {
+    const QStringList listed = listedNames(m_floppy.directory());
+    const auto body = [this, entries, count, folder, listed](qint64 number) -> QCoro::Task<> {
         m_status.setProgress(0);
         try {
             for (qsizetype i = 0; i < count; ++i) {
@@ -41,7 +54,8 @@ QCoro::Task<> VellumViewModel::copyFloppyEntries(QList<DirectoryEntry> entries) 
                 m_status.setStatusHeadline(copyingItemText(i, count, entry.name));
                 try {
                     co_await m_service->readFile(m_drives.deviceNumber(), m_drives.driveModel(),
-                                                 entry.name, target, fileProgressSink(i, count));
+                                                 entry.name, target, fileProgressSink(i, count),
+                                                 listed);
                 } catch (...) {
                     // The name was free before the copy began, so whatever is there
                     // now is the failed copy's remains.
@@ -74,7 +88,8 @@ QCoro::Task<> VellumViewModel::copyFloppyEntriesToImage(QList<DirectoryEntry> en
         co_return;
     }
     const qsizetype count = entries.size();
-    const auto body = [this, entries, count, image](qint64 number) -> QCoro::Task<> {
+    const QStringList listed = listedNames(m_floppy.directory());
+    const auto body = [this, entries, count, image, listed](qint64 number) -> QCoro::Task<> {
         m_status.setProgress(0);
         TemporaryFiles temporary;
         QList<ImageAddition> files;
@@ -84,7 +99,7 @@ QCoro::Task<> VellumViewModel::copyFloppyEntriesToImage(QList<DirectoryEntry> en
             const QUrl target = temporary.make(fileExtension(entry.type));
             m_status.setStatusHeadline(readingText(i, count, entry.name));
             co_await m_service->readFile(m_drives.deviceNumber(), m_drives.driveModel(), entry.name,
-                                         target, fileProgressSink(i, count));
+                                         target, fileProgressSink(i, count), listed);
             files.append({{entry.name, entry.type, readWholeFile(target)}, entry.name});
             m_status.setProgress(double(i + 1) / double(count));
         }

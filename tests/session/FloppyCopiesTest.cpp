@@ -210,6 +210,21 @@ TEST_F(FloppyCopyTest, FloppyFilesComeToTheFolderUnderFreeNames) {
     EXPECT_FALSE(QFileInfo::exists(path("MISSING.prg")));
     EXPECT_TRUE(desktop.notifications.isEmpty());
 
+    // A name with ":" is read through "?" in its place, but only while the listing shows
+    // that the pattern finds this one file.
+    bus.insertDisk(8, diskImage("DISK", {{"A/B:C", CBMFileType::prg, game},
+                                         {"X=Y", CBMFileType::prg, intro},
+                                         {"X?Y", CBMFileType::prg, notes}}));
+    waitForTask(model.readDirectory());
+    waitForTask(model.copyFloppyEntries({floppyEntry("a/b:c")}));
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(contents("a-b-c.prg"), game);
+    waitForTask(model.copyFloppyEntries({floppyEntry("x=y")}));
+    EXPECT_EQ(model.status().lastError(),
+              "“x=y” was not sent to the drive: its name holds “=”, which the drive reads as a "
+              "pattern or a separator and could act on other files.");
+    EXPECT_FALSE(QFileInfo::exists(path("x=y.prg")));
+
     DirectoryEntry deleted;
     deleted.name = "OLD";
     deleted.type = CBMFileType::del;
