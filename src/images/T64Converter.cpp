@@ -15,6 +15,7 @@ namespace {
 
 constexpr qint64 headerSize = 64;
 constexpr qint64 entrySize = 32;
+constexpr qint64 largestTapeContents = 64 * 1024 * 1024;
 
 quint32 little(const QByteArray& bytes, qint64 offset, int width) {
     quint32 value = 0;
@@ -59,6 +60,9 @@ Tape parseT64(const QByteArray& bytes) {
 
     Tape tape;
     tape.name = D64Layout::decodeName(bytes, 0x28, 24);
+    // Entries may share bytes, so a small damaged tape could otherwise ask for its bytes
+    // tens of thousands of times over.
+    qint64 total = 0;
     for (qint64 i = 0; i < count; ++i) {
         const qint64 entry = headerSize + entrySize * i;
         if (bytes[entry] == 0)
@@ -70,6 +74,10 @@ Tape parseT64(const QByteArray& bytes) {
         const quint16 end = quint16(little(bytes, entry + 4, 2));
         qint64 size = end > start ? qint64(end) - start : length - offset;
         size = std::min(size, length - offset);
+        total += size;
+        if (total > largestTapeContents)
+            throw OpenCBMError::parseError(
+                QStringLiteral("T64 directory is damaged: its entries add up to more than 64 MB."));
         QString name = D64Layout::decodeName(bytes, entry + 16, 16);
         if (name.isEmpty())
             name = QStringLiteral("FILE %1").arg(tape.files.size() + 1);
@@ -94,7 +102,7 @@ DiskDirectory readDirectory(const QByteArray& bytes) {
 }
 
 DiskDirectory readDirectory(const QUrl& tapeURL) {
-    return readDirectory(readWholeFile(tapeURL));
+    return readDirectory(readWholeFile(tapeURL, FileRole::tapeImage));
 }
 
 QList<ParsedFile> parsedFiles(const QByteArray& bytes, const QString& tapeName) {
@@ -105,7 +113,7 @@ QList<ParsedFile> parsedFiles(const QByteArray& bytes, const QString& tapeName) 
 }
 
 QList<ParsedFile> parsedFiles(const QUrl& tapeURL) {
-    return parsedFiles(readWholeFile(tapeURL), lastPathComponent(tapeURL));
+    return parsedFiles(readWholeFile(tapeURL, FileRole::tapeImage), lastPathComponent(tapeURL));
 }
 
 QByteArray convertToImage(const QByteArray& bytes, const QString& tapeFileName) {
@@ -120,8 +128,8 @@ QByteArray convertToImage(const QByteArray& bytes, const QString& tapeFileName) 
 }
 
 void convert(const QUrl& tapeURL, const QUrl& imageURL) {
-    writeFileAtomically(imageURL,
-                        convertToImage(readWholeFile(tapeURL), lastPathComponent(tapeURL)));
+    writeFileAtomically(imageURL, convertToImage(readWholeFile(tapeURL, FileRole::tapeImage),
+                                                 lastPathComponent(tapeURL)));
 }
 
 AddableFile parseP00(const QByteArray& bytes) {
@@ -146,11 +154,11 @@ QList<AddableFile> loadFiles(const QUrl& url) {
         return result;
     }
     if (extension == QStringLiteral("p00"))
-        return {parseP00(readWholeFile(url))};
+        return {parseP00(readWholeFile(url, FileRole::fileToAdd))};
     const CBMFileType type = cbmFileType(url);
     if (type == CBMFileType::rel)
         return {};
-    return {AddableFile{cbmFileName(url), type, readWholeFile(url)}};
+    return {AddableFile{cbmFileName(url), type, readWholeFile(url, FileRole::fileToAdd)}};
 }
 
 } // namespace vellum::T64Converter

@@ -2,25 +2,23 @@
 
 #include "images/LocalFileNames.h"
 #include "model/TextUtil.h"
+#include "session/DragExportFolders.h"
 #include "session/LocalListing.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUuid>
 
 namespace vellum {
 
 namespace {
 
 // A dragged image entry travels as a file named after its listed name (in a folder of its
-// own in the temporary folder), so wherever it is dropped it keeps that name; a floppy
-// that receives it makes its Commodore name from it.
+// own in the temporary folder, removed when the program quits), so wherever it is dropped
+// it keeps that name; a floppy that receives it makes its Commodore name from it.
 QUrl namedDragCopy(const QUrl& exported, const QString& listedName) {
-    const QString folder = QDir(QDir::tempPath())
-                               .filePath(QStringLiteral("vellum-") +
-                                         QUuid::createUuid().toString(QUuid::WithoutBraces));
-    if (!QDir().mkdir(folder))
+    const QString folder = makeDragExportFolder();
+    if (folder.isEmpty())
         return exported;
     const QString target =
         QDir(folder).filePath(safeLocalBaseName(listedName) + QStringLiteral(".prg"));

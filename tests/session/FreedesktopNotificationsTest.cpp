@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QVariantMap>
 #include <gtest/gtest.h>
 
@@ -37,7 +38,8 @@ public slots:
     }
 };
 
-// A dbus-daemon of the test's own, so no desktop session is touched.
+// A dbus-daemon of the test's own, so no desktop session is touched. Its socket lives in
+// a temporary folder of its own, which goes with it.
 class PrivateBus {
 public:
     PrivateBus() {
@@ -45,7 +47,8 @@ public:
             return;
         daemon.start(QStringLiteral("dbus-daemon"),
                      {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                      QStringLiteral("--print-address=1")});
+                      QStringLiteral("--print-address=1"),
+                      QStringLiteral("--address=unix:path=") + folder.filePath("bus")});
         if (!daemon.waitForStarted(5000) || !daemon.waitForReadyRead(5000))
             return;
         address = QString::fromUtf8(daemon.readLine()).trimmed();
@@ -56,6 +59,7 @@ public:
         daemon.kill();
         daemon.waitForFinished(5000);
     }
+    QTemporaryDir folder;
     QProcess daemon;
     QString address;
 };
@@ -72,6 +76,8 @@ TEST(FreedesktopNotifications, EveryPostIsItsOwnNoticeFromVellum) {
     PrivateBus bus;
     if (bus.address.isEmpty())
         GTEST_SKIP() << "dbus-daemon is not available";
+    EXPECT_TRUE(bus.address.startsWith("unix:path=" + bus.folder.path() + "/"))
+        << bus.address.toStdString();
     QDBusConnection serviceBus =
         QDBusConnection::connectToBus(bus.address, QStringLiteral("service"));
     ASSERT_TRUE(serviceBus.isConnected());

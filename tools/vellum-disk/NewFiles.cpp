@@ -1,34 +1,18 @@
 #include "NewFiles.h"
 
+#include "images/ImageFiles.h"
 #include "images/LocalFileNames.h"
-#include "model/OpenCBMError.h"
 
-#include <QFile>
+namespace vellum::disk {
 
-namespace vellum {
-
-QString writeNewFile(const QString& folder, const QString& base, const QString& extension,
-                     const QByteArray& bytes) {
+QString writeUnderFreeName(const QString& folder, const QString& base, const QString& extension,
+                           const QByteArray& bytes, Sync sync) {
+    // A name taken between the search and the write is simply passed over.
     for (;;) {
-        const QString path =
-            uniqueLocalURL(QUrl::fromLocalFile(folder), base, extension).toLocalFile();
-        QFile file(path);
-        // NewOnly refuses a name that exists, even one made since we looked.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (pathIsTaken(path))
-                continue;
-            throw PlatformError(
-                QStringLiteral("Could not write “%1”: %2.").arg(path, file.errorString()));
-        }
-        if (file.write(bytes) != bytes.size() || !file.flush()) {
-            const QString reason = file.errorString();
-            file.close();
-            file.remove();
-            throw PlatformError(QStringLiteral("Could not write “%1”: %2.").arg(path, reason));
-        }
-        file.close();
-        return path;
+        const QUrl url = uniqueLocalURL(QUrl::fromLocalFile(folder), base, extension);
+        if (writeNewFile(url, bytes, sync))
+            return url.toLocalFile();
     }
 }
 
-} // namespace vellum
+} // namespace vellum::disk

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "images/ImageFiles.h"
+
 #include <QByteArray>
 #include <QString>
 
-namespace vellum {
+namespace vellum::disk {
 
 // Creates `folder`/`base`.`extension`, or base-2, base-3 … when taken, and writes `bytes`
 // into it. An existing file is never replaced, and a failed write leaves no partial file.
 // Returns the path written.
-QString writeNewFile(const QString& folder, const QString& base, const QString& extension,
-                     const QByteArray& bytes);
+QString writeUnderFreeName(const QString& folder, const QString& base, const QString& extension,
+                           const QByteArray& bytes, Sync sync);
 
-} // namespace vellum
+} // namespace vellum::disk

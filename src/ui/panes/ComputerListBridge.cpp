@@ -1,0 +1,106 @@
+#include "ui/panes/ComputerListBridge.h"
+
+#include "session/VellumViewModel.h"
+#include "ui/panes/PaneDragData.h"
+
+namespace vellum {
+
+ComputerListBridge::ComputerListBridge(VellumViewModel& session) : session(session) {}
+
+const ComputerItemsModel& ComputerListBridge::model() const {
+    return session.computerListModel();
+}
+
+QVariant ComputerListBridge::rowKey(int row) const {
+    return model().itemAt(row).url;
+}
+
+std::optional<int> ComputerListBridge::anchorRow() const {
+    const std::optional<QUrl> anchor = session.computer().localSelectionAnchor();
+    if (!anchor) {
+        return std::nullopt;
+    }
+    for (int row = 0; row < model().rowCount(); ++row) {
+        if (model().itemAt(row).url == *anchor) {
+            return row;
+        }
+    }
+    return std::nullopt;
+}
+
+QString ComputerListBridge::searchName(int row) const {
+    return model().itemAt(row).name;
+}
+
+bool ComputerListBridge::pressRow(int row, SelectionModifiers modifiers) {
+    return session.computer().click(model().itemAt(row).url, modifiers);
+}
+
+void ComputerListBridge::collapseTo(const QVariant& key) {
+    session.computer().collapseSelectionTo(key.toUrl());
+}
+
+void ComputerListBridge::pressBackground() {
+    session.computer().clearSelection();
+}
+
+void ComputerListBridge::activateRow(int row) {
+    // A copy: activating may re-list the folder and drop the row.
+    const LocalFileItem item = model().itemAt(row);
+    session.activate(item);
+}
+
+void ComputerListBridge::selectRow(int row) {
+    session.computer().select(model().itemAt(row).url);
+}
+
+void ComputerListBridge::extendToRow(int row) {
+    session.computer().click(model().itemAt(row).url, {.command = false, .shift = true});
+}
+
+void ComputerListBridge::selectAllRows() {
+    session.computer().selectAll();
+}
+
+void ComputerListBridge::openSelection() {
+    session.openAnchorItem();
+}
+
+void ComputerListBridge::goUp() {
+    session.goUp();
+}
+
+void ComputerListBridge::requestDelete() {
+    session.requestLocalDelete();
+}
+
+QList<ContextAction> ComputerListBridge::rowMenu(int row) {
+    const LocalFileItem item = model().itemAt(row);
+    session.computer().prepareRowMenu(item.url);
+    return session.localRowMenu(item);
+}
+
+QList<ContextAction> ComputerListBridge::backgroundMenu() {
+    session.computer().clearSelection();
+    return session.localBackgroundMenu();
+}
+
+QMimeData* ComputerListBridge::dragData(int row) {
+    const LocalFileItem pressed = model().itemAt(row);
+    const QList<QUrl> urls = session.dragURLs(pressed);
+    if (urls.isEmpty()) {
+        return nullptr;
+    }
+    const bool wholeSelection = session.computer().selectedLocalURLs().contains(pressed.url);
+    return new LocalItemsMimeData(pressed, wholeSelection, urls);
+}
+
+void ComputerListBridge::takeFocus() {
+    session.window().setFocusedPane(CommanderPane::computer);
+}
+
+bool ComputerListBridge::hasPaneFocus() const {
+    return session.window().focusedPane() == CommanderPane::computer;
+}
+
+} // namespace vellum
