@@ -266,4 +266,14 @@ bool writeNewFile(const QUrl& url, const QByteArray& bytes, Sync sync) {
     return true;
 }
 
+QString writeUnderFreeName(const QString& folder, const QString& base, const QString& extension,
+                           const QByteArray& bytes, Sync sync) {
+    // A name taken between the search and the write is simply passed over.
+    for (;;) {
+        const QUrl url = uniqueLocalURL(QUrl::fromLocalFile(folder), base, extension);
+        if (writeNewFile(url, bytes, sync))
+            return url.toLocalFile();
+    }
+}
+
 } // namespace vellum

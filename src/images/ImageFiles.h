@@ -36,4 +36,9 @@ enum class Sync { toDisk, later };
 // PlatformError carrying the system's reason.
 bool writeNewFile(const QUrl& url, const QByteArray& bytes, Sync sync = Sync::toDisk);
 
+// Writes `bytes` as a new file in `folder` under `base`.`extension`, or base-2, base-3 …
+// when taken (uniqueLocalURL), never replacing anything. Returns the path written.
+QString writeUnderFreeName(const QString& folder, const QString& base, const QString& extension,
+                           const QByteArray& bytes, Sync sync = Sync::toDisk);
+
 } // namespace vellum
