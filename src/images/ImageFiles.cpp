@@ -159,6 +159,18 @@ QByteArray writeTarget(const QByteArray& path, const QString& shownPath) {
     return QByteArray(resolved);
 }
 
+// The mode of the regular file at `target`, or nothing when there is none yet; fails for
+// anything else there.
+std::optional<mode_t> modeToKeep(const QByteArray& target, const QString& shownPath) {
+    struct stat info {};
+    if (::stat(target.constData(), &info) != 0)
+        return std::nullopt;
+    if (!S_ISREG(info.st_mode))
+        throw PlatformError(
+            QStringLiteral("Could not write “%1”: it is not a regular file.").arg(shownPath));
+    return info.st_mode & 07777;
+}
+
 } // namespace
 
 qint64 largestFileSize(FileRole role) {
@@ -216,17 +228,17 @@ QByteArray readWholeFile(const QUrl& url, FileRole role) {
     return bytes;
 }
 
+QUrl atomicWriteTarget(const QUrl& url) {
+    const QString path = localPath(url);
+    const QByteArray target = writeTarget(localPathBytes(path), path);
+    modeToKeep(target, path);
+    return QUrl::fromLocalFile(localPathFromBytes(target));
+}
+
 void writeFileAtomically(const QUrl& url, const QByteArray& bytes) {
     const QString path = localPath(url);
     const QByteArray target = writeTarget(localPathBytes(path), path);
-    std::optional<mode_t> mode;
-    struct stat info {};
-    if (::stat(target.constData(), &info) == 0) {
-        if (!S_ISREG(info.st_mode))
-            throw PlatformError(
-                QStringLiteral("Could not write “%1”: it is not a regular file.").arg(path));
-        mode = info.st_mode & 07777;
-    }
+    const std::optional<mode_t> mode = modeToKeep(target, path);
     const QByteArray temporary = writeTemporarySibling(target, bytes, mode, Sync::toDisk, path);
     if (::rename(temporary.constData(), target.constData()) != 0) {
         const int error = errno;

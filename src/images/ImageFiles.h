@@ -27,6 +27,11 @@ QByteArray readWholeFile(const QUrl& url, FileRole role = FileRole::any);
 // the file it replaces. Fails with a PlatformError carrying the system's reason.
 void writeFileAtomically(const QUrl& url, const QByteArray& bytes);
 
+// Where writeFileAtomically(url) puts the bytes: the file itself, or the file that a link
+// there leads to. Fails as that write would for a link to nothing or a target that is not a
+// regular file, so that a long task can find out before it begins.
+QUrl atomicWriteTarget(const QUrl& url);
+
 // Whether a new file is on the disk before the call returns, so that it outlives a crash,
 // or left to the system, which is far quicker for many files that can be made again.
 enum class Sync { toDisk, later };

@@ -78,7 +78,10 @@ public:
     QCoro::Task<> formatDiskDOS(qint64 device, QString diskName, QString diskID,
                                 ProgressCallback progress);
 
-    QCoro::Task<> readDiskImage(qint64 device, QUrl destination, ProgressCallback progress);
+    // `shownName` names the image in the command line that failure texts show (by default
+    // the destination's file name).
+    QCoro::Task<> readDiskImage(qint64 device, QUrl destination, ProgressCallback progress,
+                                QString shownName = {});
     QCoro::Task<> writeDiskImage(QUrl source, qint64 device, ProgressCallback progress);
     // `listedNames`, the drive's current listing, lets a name that the drive would read as a
     // pattern be read all the same when a pattern provably finds that file alone.

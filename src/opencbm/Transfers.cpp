@@ -19,10 +19,12 @@ bool isReadableFile(const QUrl& url) {
 } // namespace
 
 QCoro::Task<> OpenCBMService::readDiskImage(qint64 device, QUrl destination,
-                                            ProgressCallback progress) {
+                                            ProgressCallback progress, QString shownName) {
     const QString tool = locateTool(QStringLiteral("d64copy"));
-    const QString commandText = QStringLiteral("d64copy ") + deviceText(device) + QLatin1Char(' ') +
-                                lastPathComponent(destination);
+    if (shownName.isEmpty())
+        shownName = lastPathComponent(destination);
+    const QString commandText =
+        QStringLiteral("d64copy ") + deviceText(device) + QLatin1Char(' ') + shownName;
     const CommandResult result =
         co_await run(tool, d64copyReadArguments(device, destination.toLocalFile()),
                      progressObserver(progress, standardTrackCount));
