@@ -3,6 +3,7 @@
 #include "model/CommandResult.h"
 #include "model/DiskDirectory.h"
 #include "model/DriveInfo.h"
+#include "opencbm/LocalSpace.h"
 #include "opencbm/ResumeOnce.h"
 #include "opencbm/ToolSearchPaths.h"
 
@@ -65,6 +66,10 @@ public:
     void forceStopRunningTool();
     void setSignalSender(SignalSender sender);
     void setResetSettleTime(std::chrono::milliseconds settle);
+    // The free bytes on the file system of a folder on the computer, as the probe tells
+    // (bytesAvailableIn unless a test stands in).
+    std::optional<qint64> freeSpaceIn(const QString& folder) const;
+    void setFreeSpaceProbe(FreeSpaceProbe probe);
 
     QCoro::Task<AdapterProbe> probeAdapter();
     QCoro::Task<QList<DriveInfo>> detectDrives();
@@ -112,6 +117,7 @@ private:
     bool cancelRequested = false;
     SignalSender signalSender;
     std::chrono::milliseconds resetSettleTime{2500};
+    FreeSpaceProbe freeSpaceProbe = bytesAvailableIn;
 };
 
 } // namespace vellum

@@ -50,5 +50,7 @@ QStringList d64copyWriteArguments(const QString& sourcePath, qint64 device);
 // Tracks that progress lines count against.
 inline constexpr qint64 standardTrackCount = 35;
 inline constexpr qint64 extendedTrackCount = 40;
+// What d64copy writes for a whole disk: 683 sectors of 256 bytes.
+inline constexpr qint64 d64copyImageBytes = 683 * 256;
 
 } // namespace vellum

@@ -1,6 +1,7 @@
 #include "model/FileNames.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
+#include "opencbm/LocalSpace.h"
 #include "opencbm/OpenCBMService.h"
 #include "opencbm/ToolCommands.h"
 #include "opencbm/ToolVerdicts.h"
@@ -16,6 +17,10 @@ bool isReadableFile(const QUrl& url) {
     return url.isLocalFile() && info.isFile() && info.isReadable();
 }
 
+QString partlyWrittenText() {
+    return OpenCBMService::tr("only part of the image could be written");
+}
+
 } // namespace
 
 QCoro::Task<> OpenCBMService::readDiskImage(qint64 device, QUrl destination,
@@ -28,7 +33,18 @@ QCoro::Task<> OpenCBMService::readDiskImage(qint64 device, QUrl destination,
     const CommandResult result =
         co_await run(tool, d64copyReadArguments(device, destination.toLocalFile()),
                      progressObserver(progress, standardTrackCount));
+    // The image file may stop short while the drive reads on: d64copy then prints write or
+    // read errors, or nothing when its buffered writes fail unseen. A file system without
+    // room for the rest is the usual reason, and the one to tell.
+    const QString imagePath = destination.toLocalFile();
+    const qint64 missing = d64copyImageBytes - storedBytes(imagePath);
+    const std::optional<qint64> room = freeSpaceIn(QFileInfo(imagePath).absolutePath());
+    const bool full = missing > 0 && room && *room < missing;
+    if (full || d64copyCouldNotWriteImage(result))
+        throw couldNotWrite(imagePath, full ? noSpaceLeftText() : partlyWrittenText());
     judgeD64Copy(result, commandText);
+    if (QFileInfo(imagePath).size() < d64copyImageBytes)
+        throw couldNotWrite(imagePath, partlyWrittenText());
     reportProgress(progress, 1.0);
 }
 

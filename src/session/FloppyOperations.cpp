@@ -3,12 +3,36 @@
 #include "images/ImageFiles.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
+#include "opencbm/LocalSpace.h"
+#include "opencbm/ToolCommands.h"
 #include "session/DesktopServices.h"
 #include "session/FloppyNameRules.h"
 #include "session/SessionTexts.h"
 #include "session/TemporaryFiles.h"
 
+#include <QFileInfo>
+#include <QStorageInfo>
+
 namespace vellum {
+
+namespace {
+
+// Before a read that takes minutes: leave to make a file beside `target`, room for the
+// image in the temporary folder and for the copy that replaces `target` (both at once when
+// they share a file system).
+void requireRoomToSave(const OpenCBMService& service, const QString& temporaryPath,
+                       const QString& targetPath) {
+    const QString temporaryFolder = QFileInfo(temporaryPath).absolutePath();
+    const QString targetFolder = QFileInfo(targetPath).absolutePath();
+    requireWritableFolder(targetFolder, targetPath);
+    const bool shared = QStorageInfo(temporaryFolder) == QStorageInfo(targetFolder);
+    requireFreeSpace(service.freeSpaceIn(targetFolder),
+                     shared ? 2 * d64copyImageBytes : d64copyImageBytes, targetPath);
+    if (!shared)
+        requireFreeSpace(service.freeSpaceIn(temporaryFolder), d64copyImageBytes, temporaryPath);
+}
+
+} // namespace
 
 // ---- Directory ----
 
@@ -63,6 +87,7 @@ QCoro::Task<> VellumViewModel::saveFloppyAsD64() {
         TemporaryFiles temporary;
         const QUrl image = temporary.make(QStringLiteral("d64"));
         const QUrl target = atomicWriteTarget(destination);
+        requireRoomToSave(*m_service, image.toLocalFile(), target.toLocalFile());
         co_await m_service->readDiskImage(m_drives.deviceNumber(), image, progressSink(), fileName);
         writeFileAtomically(destination, readWholeFile(image, FileRole::diskImage));
         m_status.setProgress(1);

@@ -63,3 +63,39 @@ TEST_F(FloppySaveTest, ASaveIsListedAtOnceAndWritesThroughALinkKeepingTheMode) {
     EXPECT_TRUE(leftoverTemporaryFiles().isEmpty());
     EXPECT_EQ(model.status().operation(), OperationKind::idle);
 }
+
+TEST_F(FloppySaveTest, AFullFileSystemIsReportedAsAFailedWrite) {
+    VellumViewModel& model = withDisk(disk);
+    put("games.d64", "earlier");
+    OpenCBMService& service = StateEditor(model).service();
+
+    // Too little room is found before the drive is read: the read would fail on track 1.
+    service.setFreeSpaceProbe([](const QString&) { return std::optional<qint64>(100000); });
+    bus.setFault("fail-at-track", "1");
+    saveAs(path("games.d64"));
+    EXPECT_EQ(lastError(), "Could not write “" + path("games.d64") + "”: No space left on device.");
+    ASSERT_EQ(desktop.notifications.size(), 1);
+    EXPECT_EQ(desktop.notifications.first().body, lastError());
+    bus.clearFault("fail-at-track");
+
+    // The file system fills while d64copy writes the image (in the temporary folder).
+    service.setFreeSpaceProbe([this](const QString&) -> std::optional<qint64> {
+        return leftoverTemporaryFiles().isEmpty() ? 100'000'000 : 0;
+    });
+    bus.setFault("image-space", "100000");
+    saveAs(path("games.d64"));
+    EXPECT_TRUE(lastError().startsWith("Could not write “" + scratchDir.path() + "/vellum-"));
+    EXPECT_TRUE(lastError().endsWith(".d64”: No space left on device."))
+        << lastError().toStdString();
+    EXPECT_EQ(model.status().progress(), 0.0);
+
+    // With room to spare, the tool's write errors still say the image was cut short.
+    service.setFreeSpaceProbe({});
+    saveAs(path("games.d64"));
+    EXPECT_TRUE(lastError().endsWith("”: only part of the image could be written."))
+        << lastError().toStdString();
+
+    EXPECT_EQ(contents("games.d64"), "earlier");
+    EXPECT_EQ(everythingIn(folderDir.path()), QStringList{"games.d64"});
+    EXPECT_TRUE(leftoverTemporaryFiles().isEmpty());
+}
