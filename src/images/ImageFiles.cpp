@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -123,12 +125,31 @@ int fillAndClose(Descriptor& fd, const QByteArray& bytes, Sync sync) {
     return error != 0 ? error : closed;
 }
 
+constexpr QByteArrayView temporaryPrefix(".vellum-");
+constexpr qsizetype uuidLength = 36;
+
+// Whether `name` is one that writeTemporarySibling gives: ".vellum-<uuid>.<ext>", the UUID
+// in lower-case hex as QUuid writes it, the extension without a dot.
+bool isTemporarySiblingName(QByteArrayView name) {
+    if (!name.startsWith(temporaryPrefix) || name.size() < temporaryPrefix.size() + uuidLength + 1)
+        return false;
+    const QByteArrayView uuid = name.sliced(temporaryPrefix.size(), uuidLength);
+    for (qsizetype i = 0; i < uuidLength; ++i) {
+        const char c = uuid[i];
+        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+        if (dash ? c != '-' : !((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    const QByteArrayView rest = name.sliced(temporaryPrefix.size() + uuidLength);
+    return rest.front() == '.' && !rest.sliced(1).contains('.');
+}
+
 // A new hidden file beside `target` holding `bytes`; its path. The name follows the
 // pattern ".vellum-<uuid>.<ext>", which marks it as ours.
 QByteArray writeTemporarySibling(const QByteArray& target, const QByteArray& bytes,
                                  std::optional<mode_t> mode, Sync sync, const QString& shownPath) {
     for (;;) {
-        const QByteArray temporary = folderOf(target) + "/.vellum-" +
+        const QByteArray temporary = folderOf(target) + '/' + temporaryPrefix.toByteArray() +
                                      QUuid::createUuid().toByteArray(QUuid::WithoutBraces) + '.' +
                                      extensionOf(target);
         Descriptor fd(::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
@@ -286,6 +307,26 @@ QString writeUnderFreeName(const QString& folder, const QString& base, const QSt
         if (writeNewFile(url, bytes, sync))
             return url.toLocalFile();
     }
+}
+
+int removeLeftoverTemporaryFiles(const QString& folder, std::chrono::seconds idle) {
+    DIR* listing = ::opendir(localPathBytes(folder).constData());
+    if (!listing)
+        return 0;
+    const time_t cutoff = ::time(nullptr) - time_t(idle.count());
+    int removed = 0;
+    while (const dirent* member = ::readdir(listing)) {
+        if (!isTemporarySiblingName(QByteArrayView(member->d_name)))
+            continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(listing), member->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode) || info.st_mtime > cutoff)
+            continue;
+        if (::unlinkat(::dirfd(listing), member->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(listing);
+    return removed;
 }
 
 } // namespace vellum

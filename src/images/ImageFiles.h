@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QUrl>
+#include <chrono>
 
 namespace vellum {
 
@@ -45,5 +46,13 @@ bool writeNewFile(const QUrl& url, const QByteArray& bytes, Sync sync = Sync::to
 // when taken (uniqueLocalURL), never replacing anything. Returns the path written.
 QString writeUnderFreeName(const QString& folder, const QString& base, const QString& extension,
                            const QByteArray& bytes, Sync sync = Sync::toDisk);
+
+// Removes what interrupted writes left in `folder`: the hidden temporary files that the
+// writes above make beside their targets (regular files named exactly
+// ".vellum-<uuid>.<extension>"), once nothing has written to them for `idle`, so that a
+// write still running in another instance keeps its file. Nothing else is touched. Returns
+// how many were removed.
+int removeLeftoverTemporaryFiles(const QString& folder,
+                                 std::chrono::seconds idle = std::chrono::minutes(10));
 
 } // namespace vellum

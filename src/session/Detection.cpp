@@ -3,11 +3,13 @@
 #include "model/OpenCBMError.h"
 #include "session/CopyNotifier.h"
 #include "session/SessionTexts.h"
+#include "session/WriteLeftovers.h"
 
 namespace vellum {
 
 QCoro::Task<> VellumViewModel::startUp() {
     CopyNotifier::prepare(m_desktop);
+    removeWriteLeftovers(m_computer.localFolder());
     refreshLocalItems();
     co_await detect(true);
 }

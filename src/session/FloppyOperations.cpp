@@ -9,6 +9,7 @@
 #include "session/FloppyNameRules.h"
 #include "session/SessionTexts.h"
 #include "session/TemporaryFiles.h"
+#include "session/WriteLeftovers.h"
 
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -88,6 +89,7 @@ QCoro::Task<> VellumViewModel::saveFloppyAsD64() {
         const QUrl image = temporary.make(QStringLiteral("d64"));
         const QUrl target = atomicWriteTarget(destination);
         requireRoomToSave(*m_service, image.toLocalFile(), target.toLocalFile());
+        rememberSaveFolder(target);
         co_await m_service->readDiskImage(m_drives.deviceNumber(), image, progressSink(), fileName);
         writeFileAtomically(destination, readWholeFile(image, FileRole::diskImage));
         m_status.setProgress(1);

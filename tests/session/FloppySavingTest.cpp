@@ -1,6 +1,8 @@
 #include "FloppyPaneFixture.h"
 
+#include <QUuid>
 #include <sys/stat.h>
+#include <utime.h>
 
 using namespace vellum;
 using namespace vellum::testing;
@@ -98,4 +100,51 @@ TEST_F(FloppySaveTest, AFullFileSystemIsReportedAsAFailedWrite) {
     EXPECT_EQ(contents("games.d64"), "earlier");
     EXPECT_EQ(everythingIn(folderDir.path()), QStringList{"games.d64"});
     EXPECT_TRUE(leftoverTemporaryFiles().isEmpty());
+}
+
+TEST_F(FloppySaveTest, StartUpRemovesOnlyOurOwnStaleLeftoversWhereWeWrote) {
+    withDisk(disk);
+    ASSERT_TRUE(QDir(folderDir.path()).mkdir("saves"));
+    ASSERT_TRUE(QDir(folderDir.path()).mkdir("other"));
+    saveAs(path("saves/games.d64"));
+    ASSERT_EQ(lastError(), "");
+
+    const QString uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    struct Leftover {
+        QString name;
+        bool isFolder = false;
+        bool stale = true;
+        bool removed = false;
+    };
+    const QList<Leftover> leftovers = {
+        {".vellum-" + uuid + ".d64", false, true, true},       // the listed folder
+        {"saves/.vellum-" + uuid + ".prg", false, true, true}, // the last save folder
+        {"other/.vellum-" + uuid + ".d64"},                    // never written to
+        {".vellum-" + uuid + ".seq", false, false},            // still being written
+        {".vellum-" + uuid + ".usr", true},
+        {".vellum-" + uuid.toUpper() + ".d64"},
+        {"vellum-" + uuid + ".d64"},
+        {".vellum-" + uuid + ".d64.keep"},
+        {".vellum-" + uuid.chopped(1) + ".d64"},
+    };
+    const qint64 anHourAgo = QDateTime::currentSecsSinceEpoch() - 3600;
+    for (const Leftover& leftover : leftovers) {
+        if (leftover.isFolder) {
+            ASSERT_TRUE(QDir(folderDir.path()).mkdir(leftover.name));
+        } else {
+            put(leftover.name, QByteArray(174848, '\0'));
+        }
+        const utimbuf times{anHourAgo, anHourAgo};
+        if (leftover.stale) {
+            ASSERT_EQ(::utime(QFile::encodeName(path(leftover.name)).constData(), &times), 0);
+        }
+    }
+
+    model.reset();
+    makeSession({SimulatedBus::binDir()});
+    waitForTask(model->startUp());
+    for (const Leftover& leftover : leftovers)
+        EXPECT_EQ(QFileInfo::exists(path(leftover.name)), !leftover.removed)
+            << leftover.name.toStdString();
+    EXPECT_EQ(contents("saves/games.d64"), bus.disk(8).value());
 }
