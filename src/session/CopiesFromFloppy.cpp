@@ -6,8 +6,6 @@
 #include "model/TextUtil.h"
 #include "session/TemporaryFiles.h"
 
-#include <QFile>
-
 namespace vellum {
 
 namespace {
@@ -49,19 +47,16 @@ QCoro::Task<> VellumViewModel::copyFloppyEntries(QList<DirectoryEntry> entries) 
             for (qsizetype i = 0; i < count; ++i) {
                 m_status.throwIfStopped(number);
                 const DirectoryEntry& entry = entries.at(i);
-                const QUrl target = uniqueLocalURL(folder, safeLocalBaseName(entry.name),
-                                                   fileExtension(entry.type));
                 m_status.setStatusHeadline(copyingItemText(i, count, entry.name));
-                try {
-                    co_await m_service->readFile(m_drives.deviceNumber(), m_drives.driveModel(),
-                                                 entry.name, target, fileProgressSink(i, count),
-                                                 listed);
-                } catch (...) {
-                    // The name was free before the copy began, so whatever is there
-                    // now is the failed copy's remains.
-                    QFile::remove(target.toLocalFile());
-                    throw;
-                }
+                // cbmcopy writes into a temporary file; the folder only ever gets the whole
+                // file, under a name nothing had, so a failed or killed read leaves nothing
+                // half written there.
+                TemporaryFiles temporary;
+                const QUrl read = temporary.make(fileExtension(entry.type));
+                co_await m_service->readFile(m_drives.deviceNumber(), m_drives.driveModel(),
+                                             entry.name, read, fileProgressSink(i, count), listed);
+                writeUnderFreeName(folder.toLocalFile(), safeLocalBaseName(entry.name),
+                                   fileExtension(entry.type), readWholeFile(read));
                 m_status.setProgress(double(i + 1) / double(count));
             }
         } catch (...) {

@@ -243,3 +243,24 @@ TEST_F(FloppyCopyTest, BrowsingDuringACopyLeavesEveryFileInTheFolderItStartedIn)
     EXPECT_EQ(contents("two.prg"), game);
     EXPECT_TRUE(QDir(path("elsewhere")).isEmpty());
 }
+
+TEST_F(FloppyCopyTest, AFloppyFileReachesTheFolderOnlyWholeAndUnderANameNothingHas) {
+    const QByteArray slow = program(0x0801, pattern(4000, 5));
+    VellumViewModel& model = withDisk(diskImage("DISK", {{"SLOW", CBMFileType::prg, slow}}));
+    bus.setFault("seconds-per-track", "3");
+    // Half way through the read the folder holds nothing yet; then the name is taken.
+    QStringList duringTheRead;
+    QTimer::singleShot(1000, &model, [&] {
+        duringTheRead = QDir(folderDir.path())
+                            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        put("slow.prg", "mine");
+    });
+    waitForTask(model.copyFloppyEntries({floppyEntry("slow")}));
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(duringTheRead, QStringList());
+    EXPECT_EQ(contents("slow.prg"), "mine");
+    EXPECT_EQ(contents("slow-2.prg"), slow);
+    EXPECT_EQ(QDir(folderDir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"slow-2.prg", "slow.prg"}));
+    EXPECT_TRUE(leftoverTemporaryFiles().isEmpty());
+}
