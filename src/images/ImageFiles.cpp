@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -132,12 +134,31 @@ int fillAndClose(Descriptor& fd, const QByteArray& bytes, Sync sync) {
     return error != 0 ? error : closed;
 }
 
+constexpr QByteArrayView temporaryPrefix(".vellum-");
+constexpr qsizetype uuidLength = 36;
+
+// Whether `name` is one that writeTemporarySibling gives: ".vellum-<uuid>.<ext>", the UUID
+// in lower-case hex as QUuid writes it, the extension without a dot.
+bool isTemporarySiblingName(QByteArrayView name) {
+    if (!name.startsWith(temporaryPrefix) || name.size() < temporaryPrefix.size() + uuidLength + 1)
+        return false;
+    const QByteArrayView uuid = name.sliced(temporaryPrefix.size(), uuidLength);
+    for (qsizetype i = 0; i < uuidLength; ++i) {
+        const char c = uuid[i];
+        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+        if (dash ? c != '-' : !((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    const QByteArrayView rest = name.sliced(temporaryPrefix.size() + uuidLength);
+    return rest.front() == '.' && !rest.sliced(1).contains('.');
+}
+
 // A new hidden file beside `target` holding `bytes`; its path. The name follows the
 // pattern ".vellum-<uuid>.<ext>", which marks it as ours.
 QByteArray writeTemporarySibling(const QByteArray& target, const QByteArray& bytes,
                                  std::optional<mode_t> mode, Sync sync, const QString& shownPath) {
     for (;;) {
-        const QByteArray temporary = folderOf(target) + "/.vellum-" +
+        const QByteArray temporary = folderOf(target) + '/' + temporaryPrefix.toByteArray() +
                                      QUuid::createUuid().toByteArray(QUuid::WithoutBraces) + '.' +
                                      extensionOf(target);
         Descriptor fd(::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
@@ -167,6 +188,19 @@ QByteArray writeTarget(const QByteArray& path, const QString& shownPath) {
                 "ImageFiles", "Could not write “%1”: it is a link to a file that does not exist.")
                 .arg(shownPath));
     return QByteArray(resolved);
+}
+
+// The mode of the regular file at `target`, or nothing when there is none yet; fails for
+// anything else there.
+std::optional<mode_t> modeToKeep(const QByteArray& target, const QString& shownPath) {
+    struct stat info {};
+    if (::stat(target.constData(), &info) != 0)
+        return std::nullopt;
+    if (!S_ISREG(info.st_mode))
+        throw PlatformError(QCoreApplication::translate(
+                                "ImageFiles", "Could not write “%1”: it is not a regular file.")
+                                .arg(shownPath));
+    return info.st_mode & 07777;
 }
 
 } // namespace
@@ -228,18 +262,17 @@ QByteArray readWholeFile(const QUrl& url, FileRole role) {
     return bytes;
 }
 
+QUrl atomicWriteTarget(const QUrl& url) {
+    const QString path = localPath(url);
+    const QByteArray target = writeTarget(localPathBytes(path), path);
+    modeToKeep(target, path);
+    return QUrl::fromLocalFile(localPathFromBytes(target));
+}
+
 void writeFileAtomically(const QUrl& url, const QByteArray& bytes) {
     const QString path = localPath(url);
     const QByteArray target = writeTarget(localPathBytes(path), path);
-    std::optional<mode_t> mode;
-    struct stat info {};
-    if (::stat(target.constData(), &info) == 0) {
-        if (!S_ISREG(info.st_mode))
-            throw PlatformError(QCoreApplication::translate(
-                                    "ImageFiles", "Could not write “%1”: it is not a regular file.")
-                                    .arg(path));
-        mode = info.st_mode & 07777;
-    }
+    const std::optional<mode_t> mode = modeToKeep(target, path);
     const QByteArray temporary = writeTemporarySibling(target, bytes, mode, Sync::toDisk, path);
     if (::rename(temporary.constData(), target.constData()) != 0) {
         const int error = errno;
@@ -277,6 +310,36 @@ bool writeNewFile(const QUrl& url, const QByteArray& bytes, Sync sync) {
     if (sync == Sync::toDisk)
         syncFolder(folderOf(target), path);
     return true;
+}
+
+QString writeUnderFreeName(const QString& folder, const QString& base, const QString& extension,
+                           const QByteArray& bytes, Sync sync) {
+    // A name taken between the search and the write is simply passed over.
+    for (;;) {
+        const QUrl url = uniqueLocalURL(QUrl::fromLocalFile(folder), base, extension);
+        if (writeNewFile(url, bytes, sync))
+            return url.toLocalFile();
+    }
+}
+
+int removeLeftoverTemporaryFiles(const QString& folder, std::chrono::seconds idle) {
+    DIR* listing = ::opendir(localPathBytes(folder).constData());
+    if (!listing)
+        return 0;
+    const time_t cutoff = ::time(nullptr) - time_t(idle.count());
+    int removed = 0;
+    while (const dirent* member = ::readdir(listing)) {
+        if (!isTemporarySiblingName(QByteArrayView(member->d_name)))
+            continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(listing), member->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode) || info.st_mtime > cutoff)
+            continue;
+        if (::unlinkat(::dirfd(listing), member->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(listing);
+    return removed;
 }
 
 } // namespace vellum

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QUrl>
+#include <chrono>
 
 namespace vellum {
 
@@ -27,6 +28,11 @@ QByteArray readWholeFile(const QUrl& url, FileRole role = FileRole::any);
 // the file it replaces. Fails with a PlatformError carrying the system's reason.
 void writeFileAtomically(const QUrl& url, const QByteArray& bytes);
 
+// Where writeFileAtomically(url) puts the bytes: the file itself, or the file that a link
+// there leads to. Fails as that write would for a link to nothing or a target that is not a
+// regular file, so that a long task can find out before it begins.
+QUrl atomicWriteTarget(const QUrl& url);
+
 // Whether a new file is on the disk before the call returns, so that it outlives a crash,
 // or left to the system, which is far quicker for many files that can be made again.
 enum class Sync { toDisk, later };
@@ -35,5 +41,18 @@ enum class Sync { toDisk, later };
 // included. Returns false, writing nothing, when the name is taken; fails with a
 // PlatformError carrying the system's reason.
 bool writeNewFile(const QUrl& url, const QByteArray& bytes, Sync sync = Sync::toDisk);
+
+// Writes `bytes` as a new file in `folder` under `base`.`extension`, or base-2, base-3 …
+// when taken (uniqueLocalURL), never replacing anything. Returns the path written.
+QString writeUnderFreeName(const QString& folder, const QString& base, const QString& extension,
+                           const QByteArray& bytes, Sync sync = Sync::toDisk);
+
+// Removes what interrupted writes left in `folder`: the hidden temporary files that the
+// writes above make beside their targets (regular files named exactly
+// ".vellum-<uuid>.<extension>"), once nothing has written to them for `idle`, so that a
+// write still running in another instance keeps its file. Nothing else is touched. Returns
+// how many were removed.
+int removeLeftoverTemporaryFiles(const QString& folder,
+                                 std::chrono::seconds idle = std::chrono::minutes(10));
 
 } // namespace vellum

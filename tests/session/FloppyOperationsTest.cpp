@@ -108,6 +108,7 @@ TEST_F(FloppyOperationsTest, SavingTheFloppyWritesTheWholeDiskAndNeverDamagesAFi
     ASSERT_TRUE(model->status().lastError().has_value());
     EXPECT_EQ(model->status().statusHeadline(), *model->status().lastError());
     EXPECT_EQ(readWhole(target), QByteArray("earlier image"));
+    EXPECT_EQ(model->status().progress(), 0.0) << "d64copy ran on to 100% past the bad track";
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"games.d64"});
     ASSERT_EQ(desktop.notifications.size(), 2);
     EXPECT_EQ(desktop.notifications.at(1).body, *model->status().lastError());

@@ -3,7 +3,6 @@
 #include "CommandSupport.h"
 #include "Commands.h"
 #include "Listing.h"
-#include "NewFiles.h"
 #include "images/D64Builder.h"
 #include "images/D64Extractor.h"
 #include "images/D64Layout.h"

@@ -1,6 +1,5 @@
 #include "CommandSupport.h"
 #include "Commands.h"
-#include "NewFiles.h"
 #include "images/D64Extractor.h"
 #include "images/ImageFiles.h"
 #include "images/LocalFileNames.h"
