@@ -9,7 +9,9 @@
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -86,6 +88,33 @@ TEST(ThemeFonts, ListingFontFallsBackWhenTheC64FontIsMissing) {
     const ThemeFonts system = themeFonts(AppAppearance::system, withFont, application, fixed);
     EXPECT_EQ(system.listing.family(), QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(system.code.family(), QStringLiteral("DejaVu Sans Mono"));
+}
+
+// The C64 font is drawn on an 8-pixel grid: at its sizes and unsmoothed, every pixel of its
+// text is either the ink or the paper. Smoothing (or a size off the grid) leaves pixels in
+// between, which read as blur and stripes.
+TEST(ThemeFonts, TheC64FontIsDrawnInWholePixels) {
+    Theme::shared().apply(AppAppearance::modernC64);
+    const ThemeFonts& fonts = Theme::shared().fonts();
+    if (!fonts.usesC64Font) {
+        GTEST_SKIP() << "the C64 font is not installed";
+    }
+    for (const QFont& font : {fonts.listing, fonts.heading}) {
+        EXPECT_EQ(font.pixelSize() % 8, 0) << font.pixelSize();
+        QImage image(QSize(400, 40), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(QPoint(4, 30), QStringLiteral("READY. 0% 1 \"/TMP\" 128"));
+        painter.end();
+        QSet<QRgb> tones;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                tones.insert(image.pixel(x, y));
+        }
+        EXPECT_EQ(tones, (QSet<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)})) << font.pixelSize();
+    }
 }
 
 // Each role must be dressed in every theme: a broken rule (or a syntax error, which makes Qt
