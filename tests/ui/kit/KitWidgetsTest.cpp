@@ -4,6 +4,7 @@
 #include "ui/kit/CompactActionButton.h"
 #include "ui/kit/DropTargetPainting.h"
 #include "ui/kit/ElidedLabel.h"
+#include "ui/kit/FactLine.h"
 #include "ui/kit/HeaderIconButton.h"
 #include "ui/kit/NavigatorPane.h"
 #include "ui/kit/PaneChromeTitle.h"
@@ -177,4 +178,46 @@ TEST(KitWidgets, LongTitlesShortenAndKeepTheirTooltips) {
     EXPECT_TRUE(first.isNull()) << "the replaced trailing widget is deleted";
     EXPECT_EQ(static_cast<QLabel*>(title.trailingWidget())->text(), QStringLiteral("two"));
     EXPECT_EQ(title.trailingWidget()->parentWidget(), &title);
+}
+
+TEST(KitWidgets, FactLinesLeaveOutWholeFactsLeastImportantFirst) {
+    FactLine line;
+    line.setFacts({{QStringLiteral("7 FILES"), 2},
+                   {QStringLiteral("673 FREE"), 1},
+                   {QStringLiteral("1 SELECTED"), 0},
+                   {QStringLiteral("88 B"), 4},
+                   {QStringLiteral("1 BLOCKS"), 3}});
+    const QString whole = line.fullText();
+    EXPECT_EQ(whole, QStringLiteral("7 FILES  ·  673 FREE  ·  1 SELECTED  ·  88 B  ·  1 BLOCKS"));
+    const auto widthOf = [&line](const QString& text) {
+        return line.fontMetrics().horizontalAdvance(text);
+    };
+    struct Case {
+        QString fits;
+        QStringList shown;
+    };
+    const QList<Case> cases{
+        {whole, {"7 FILES", "673 FREE", "1 SELECTED", "88 B", "1 BLOCKS"}},
+        {"7 FILES  ·  673 FREE  ·  1 SELECTED  ·  1 BLOCKS",
+         {"7 FILES", "673 FREE", "1 SELECTED", "1 BLOCKS"}},
+        {"7 FILES  ·  673 FREE  ·  1 SELECTED", {"7 FILES", "673 FREE", "1 SELECTED"}},
+        {"673 FREE  ·  1 SELECTED", {"673 FREE", "1 SELECTED"}},
+        {"1 SELECTED", {"1 SELECTED"}},
+    };
+    line.show();
+    for (const Case& probe : cases) {
+        // Each width holds its line exactly, and one pixel less no longer does.
+        line.resize(widthOf(probe.fits), 20);
+        EXPECT_EQ(line.shownFacts(), probe.shown) << qPrintable(probe.fits);
+        EXPECT_EQ(line.text(), probe.shown.join(QStringLiteral("  ·  ")));
+        EXPECT_EQ(line.toolTip(), probe.shown.size() < 5 ? whole : QString());
+        if (probe.shown.size() > 1) {
+            line.resize(widthOf(probe.fits) - 1, 20);
+            EXPECT_LT(line.shownFacts().size(), probe.shown.size()) << qPrintable(probe.fits);
+        }
+    }
+    EXPECT_EQ(line.minimumSizeHint().width(), widthOf(QStringLiteral("1 SELECTED")));
+    // Only a fact alone in too little room is shortened.
+    line.resize(widthOf(QStringLiteral("1 SEL")), 20);
+    EXPECT_TRUE(line.text().endsWith(QChar(0x2026)));
 }
