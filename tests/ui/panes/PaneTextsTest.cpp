@@ -1,5 +1,6 @@
 #include "PanesFixture.h"
 #include "ui/kit/ElidedLabel.h"
+#include "ui/kit/FactLine.h"
 #include "ui/kit/PaneChromeTitle.h"
 #include "ui/panes/PaneOverlays.h"
 
@@ -11,11 +12,13 @@ namespace {
 
 class PaneTextsTest : public PanesTest {
 protected:
-    // The texts of a pane's one-line labels, as a person reads them.
+    // The whole texts of a pane's one-line labels and footers.
     static QStringList labelTexts(QWidget* pane) {
         QStringList texts;
         for (ElidedLabel* label : pane->findChildren<ElidedLabel*>())
             texts << label->fullText();
+        for (FactLine* line : pane->findChildren<FactLine*>())
+            texts << line->fullText();
         return texts;
     }
     static EmptyStateView* shownEmptyState(QWidget* pane) {

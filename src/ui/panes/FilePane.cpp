@@ -1,0 +1,117 @@
+#include "ui/panes/FilePane.h"
+
+#include "session/VellumViewModel.h"
+#include "ui/kit/PaneChromeTitle.h"
+#include "ui/panes/PaneListBridge.h"
+#include "ui/panes/PaneListView.h"
+#include "ui/panes/PaneOverlays.h"
+
+#include <QDragMoveEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace vellum {
+
+namespace {
+
+// Where the toolbar goes: right under the title line.
+constexpr int toolbarPosition = 1;
+
+} // namespace
+
+QList<FactLine::Fact> footerFacts(const QList<FooterPart>& parts) {
+    QList<FactLine::Fact> facts;
+    for (const FooterPart& part : parts) {
+        int rank = 0;
+        switch (part.kind) {
+        case FooterPart::Kind::selected:
+            rank = 0;
+            break;
+        case FooterPart::Kind::free:
+            rank = 1;
+            break;
+        case FooterPart::Kind::count:
+            rank = 2;
+            break;
+        case FooterPart::Kind::blocks:
+            rank = 3;
+            break;
+        case FooterPart::Kind::bytes:
+            rank = 4;
+            break;
+        }
+        facts.append({part.text, rank});
+    }
+    return facts;
+}
+
+FilePane::FilePane(VellumViewModel& session, std::unique_ptr<PaneListBridge> listBridge,
+                   const QIcon& titleIcon, bool logoInEmptyState, QWidget* parent)
+    : NavigatorPane(parent), session(session), title(new PaneChromeTitle(titleIcon, {}, this)),
+      list(new PaneListView(*listBridge, this)), emptyState(new EmptyStateView(logoInEmptyState)),
+      dropHint(new DropHintView), bridge(std::move(listBridge)) {
+    list->setEmptyState(emptyState);
+    list->setDropHint(dropHint);
+    contentLayout()->addWidget(title);
+    setAcceptDrops(true);
+    connect(&session.window(), &WindowState::focusedPaneChanged, list,
+            &PaneListView::showPaneFocus);
+}
+
+FilePane::~FilePane() {
+    // The list asks the bridge until it is gone.
+    delete list;
+}
+
+void FilePane::setToolbar(QWidget* newToolbar) {
+    if (toolbar == newToolbar) {
+        return;
+    }
+    delete toolbar;
+    toolbar = newToolbar;
+    if (toolbar) {
+        contentLayout()->insertWidget(toolbarPosition, toolbar);
+    }
+}
+
+QAbstractItemView* FilePane::listView() const {
+    return list;
+}
+
+void FilePane::showDropTarget(bool targeted, const QString& hint) {
+    setHighlighted(targeted);
+    dropHint->setText(hint);
+    list->setDropHintShown(targeted);
+}
+
+void FilePane::answerHover(QDragMoveEvent* event, bool taken) {
+    if (!taken) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void FilePane::finishDrop(QDropEvent* event, bool taken, std::function<void()> perform) {
+    endDragHover();
+    if (!taken) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    QTimer::singleShot(0, this, std::move(perform));
+}
+
+void FilePane::endDragHover() {
+    list->setDropTargetRow(std::nullopt);
+    list->dragScroller().stop();
+}
+
+void FilePane::dragLeaveEvent(QDragLeaveEvent* event) {
+    endDragHover();
+    event->accept();
+}
+
+} // namespace vellum
