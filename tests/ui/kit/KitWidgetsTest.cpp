@@ -1,6 +1,7 @@
 #include "KitTestSupport.h"
 
 #include "ui/kit/AppBrandMark.h"
+#include "ui/kit/ClampedLabel.h"
 #include "ui/kit/CompactActionButton.h"
 #include "ui/kit/DropTargetPainting.h"
 #include "ui/kit/ElidedLabel.h"
@@ -164,6 +165,26 @@ TEST(KitWidgets, LongTitlesShortenAndKeepTheirTooltips) {
     label.resize(900, 20);
     EXPECT_FALSE(label.isElided());
     EXPECT_TRUE(label.toolTip().isEmpty());
+
+    // A clamped label keeps the height of its lines whatever it holds.
+    ClampedLabel lines(2);
+    lines.resize(160, lines.sizeHint().height());
+    lines.show();
+    const int height = lines.sizeHint().height();
+    lines.setText(QStringLiteral("The drive is ready."));
+    EXPECT_FALSE(lines.isClamped());
+    EXPECT_EQ(lines.text(), QStringLiteral("The drive is ready."));
+    const QString stopped =
+        QStringLiteral("Stopped. If the drive was powered off, turn it on and click Detect.");
+    lines.setText(stopped);
+    EXPECT_EQ(lines.sizeHint().height(), height);
+    EXPECT_EQ(lines.text().count(QLatin1Char('\n')), 1) << "two lines";
+    EXPECT_TRUE(lines.isClamped());
+    EXPECT_TRUE(lines.text().endsWith(QChar(0x2026)));
+    EXPECT_EQ(lines.toolTip(), stopped);
+    lines.resize(900, height);
+    EXPECT_EQ(lines.text(), stopped);
+    EXPECT_TRUE(lines.toolTip().isEmpty());
 
     PaneChromeTitle title(appLogoIcon(), QStringLiteral("Floppy  |  Drive 8"));
     title.setTitleToolTip(QStringLiteral("FLOPPY - GAMES"));
