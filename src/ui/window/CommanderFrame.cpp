@@ -38,6 +38,9 @@ CommanderFrame::CommanderFrame(VellumViewModel& session, CommandActions& actions
       panel(new StatusPanel(session, actions, this)), bar(new BottomStatusBar(session, this)),
       floating(new QFrame(this)) {
     setObjectName(QStringLiteral("commanderFrame"));
+    // Both toolbars show their titles, or neither does.
+    ToolbarRow::showTitlesTogether(
+        {static_cast<ToolbarRow*>(computerTools), static_cast<ToolbarRow*>(floppyTools)});
     makeStretchy(computer.widget);
     makeStretchy(floppy.widget);
     row->setSpacing(10);
