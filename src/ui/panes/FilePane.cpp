@@ -2,6 +2,7 @@
 
 #include "session/VellumViewModel.h"
 #include "ui/kit/PaneChromeTitle.h"
+#include "ui/kit/StyleRoles.h"
 #include "ui/panes/PaneListBridge.h"
 #include "ui/panes/PaneListView.h"
 #include "ui/panes/PaneOverlays.h"
@@ -54,8 +55,14 @@ FilePane::FilePane(VellumViewModel& session, std::unique_ptr<PaneListBridge> lis
     list->setDropHint(dropHint);
     contentLayout()->addWidget(title);
     setAcceptDrops(true);
-    connect(&session.window(), &WindowState::focusedPaneChanged, list,
-            &PaneListView::showPaneFocus);
+    connect(&session.window(), &WindowState::focusedPaneChanged, this, &FilePane::showPaneFocus);
+    showPaneFocus();
+}
+
+void FilePane::showPaneFocus() {
+    // The pane that menu commands act on wears the focus colour on its edge.
+    setStyleFlag(this, "paneFocus", list->isFocusedPane());
+    list->showPaneFocus();
 }
 
 FilePane::~FilePane() {

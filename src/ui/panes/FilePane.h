@@ -56,6 +56,8 @@ protected:
     DropHintView* dropHint;
 
 private:
+    void showPaneFocus();
+
     std::unique_ptr<PaneListBridge> bridge;
     QWidget* toolbar = nullptr;
 };
