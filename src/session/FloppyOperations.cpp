@@ -99,6 +99,10 @@ QCoro::Task<> VellumViewModel::saveFloppyAsD64() {
             throw;
         }
         m_status.setProgress(1);
+        // Saved into the folder on show, the image appears there at once.
+        if (!m_computer.isBrowsingImage() &&
+            QFileInfo(destination).dir() == QDir(m_computer.localFolder().toLocalFile()))
+            refreshLocalItems();
         const QString headline = tr("Saved %1.").arg(fileName);
         m_status.setStatusHeadline(headline);
         m_status.setLastError(std::nullopt);

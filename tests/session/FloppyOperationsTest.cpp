@@ -85,8 +85,11 @@ TEST_F(FloppyOperationsTest, SavingTheFloppyWritesTheWholeDiskAndNeverDamagesAFi
     waitForTask(model->readDirectory());
     headlines.clear();
     const QString target = folder.filePath("games.d64");
+    model->navigate(QUrl::fromLocalFile(folder.path()));
     desktop.saveFileAnswers.enqueue(QUrl::fromLocalFile(target));
     waitForTask(model->saveFloppyAsD64());
+    ASSERT_EQ(model->computer().localItems().size(), 1) << "the folder on show lists the image";
+    EXPECT_EQ(model->computer().localItems().at(0).name, QStringLiteral("games.d64"));
 
     ASSERT_EQ(desktop.saveFileRequests.size(), 1);
     EXPECT_EQ(desktop.saveFileRequests.at(0).title, QStringLiteral("Save D64 Image"));
