@@ -26,11 +26,8 @@ DirectoryPane::DirectoryPane(VellumViewModel& session, QWidget* parent)
     setStyleRole(list, StyleRole::listing);
     list->setModel(&session.floppyListModel());
     list->setFixedColumns({
-        {FloppyDirectoryModel::typeColumn,
-         {QStringLiteral("PRG<"), QStringLiteral("*SEQ")},
-         false,
-         false},
-        {FloppyDirectoryModel::blocksColumn, {QStringLiteral("9999")}, true, false},
+        {FloppyDirectoryModel::typeColumn, {QStringLiteral("PRG")}, false, false},
+        {FloppyDirectoryModel::blocksColumn, {QStringLiteral("999")}, true, false},
     });
 
     QVBoxLayout* column = contentLayout();

@@ -100,6 +100,27 @@ TEST_F(PaneTextsTest, TitlesFollowTheSessionAndFiltersAreBoundBothWays) {
     EXPECT_FALSE(prg->isChecked());
 }
 
+TEST_F(PaneTextsTest, TypeAndBlockColumnsWidenForTheirRows) {
+    showPanes({760, 420});
+    showFloppy({"ONE"});
+    const int typeColumn = FloppyDirectoryModel::typeColumn;
+    const int blocksColumn = FloppyDirectoryModel::blocksColumn;
+    const int narrowType = floppyList().columnWidth(typeColumn);
+    DiskDirectory odd = session().floppy().directory();
+    odd.entries[0].typeToken = QStringLiteral("*SEQ<");
+    odd.entries[0].blocks = 31600;
+    StateEditor(session()).applyDirectory(odd);
+    const QFontMetrics metrics(floppyList().font());
+    for (const int column : {typeColumn, blocksColumn}) {
+        const QString text = floppyList().model()->index(0, column).data().toString();
+        EXPECT_GE(floppyList().columnWidth(column), metrics.horizontalAdvance(text)) << column;
+    }
+    EXPECT_GT(floppyList().columnWidth(typeColumn), narrowType);
+    // Back to ordinary rows, the names get the room again.
+    showFloppy({"ONE"});
+    EXPECT_EQ(floppyList().columnWidth(typeColumn), narrowType);
+}
+
 TEST_F(PaneTextsTest, AReReadKeepsTheScrollPositionAndTheCurrentRow) {
     QStringList names;
     for (int i = 0; i < 80; ++i)
