@@ -30,6 +30,10 @@ const char* const roleRules = R"(
     alternate-background-color: @stripe@;
     border: none;
 }
+*[vellumRole="pane"] QAbstractItemView::item:selected:!active {
+    background-color: @inactiveSelection@;
+    color: @inactiveSelectionText@;
+}
 *[vellumRole="pane"] QHeaderView {
     background: transparent;
     border: none;
