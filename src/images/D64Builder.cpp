@@ -3,7 +3,10 @@
 #include "images/D64Layout.h"
 #include "model/OpenCBMError.h"
 
-#include <QSet>
+#include <QCoreApplication>
+#include <bit>
+#include <bitset>
+#include <cstring>
 
 namespace vellum {
 
@@ -15,18 +18,25 @@ OpenCBMError builderError(const QString& message) {
     return OpenCBMError::parseError(message);
 }
 
+quint32 allSectorsOf(qint64 track) {
+    return (quint32(1) << sectorsPerTrack(track)) - 1;
+}
+
+// The name as a directory lists it once written: upper case, printable ASCII up to the first
+// character that the name bytes cannot hold, trimmed.
+QString listedForm(const QString& name) {
+    const QByteArray bytes = encodeName(name);
+    return decodeName(bytes.constData(), nameLength);
+}
+
 } // namespace
 
-D64Builder::D64Builder(QByteArray bytes) : image(std::move(bytes)) {
-    free.resize(trackCount + 1);
-    for (qint64 t = 1; t <= trackCount; ++t)
-        free[t] = QList<bool>(sectorsPerTrack(t), false);
-}
+D64Builder::D64Builder(QByteArray bytes) : image(std::move(bytes)) {}
 
 D64Builder D64Builder::create(const QString& diskName, const std::optional<QString>& diskID) {
     D64Builder builder(QByteArray(imageSize, '\0'));
     for (qint64 t = 1; t <= trackCount; ++t)
-        builder.free[t].fill(true);
+        builder.freeSectors[t] = allSectorsOf(t);
     builder.setFree(directoryTrack, bamSector, false);
     builder.writeFirstDirectorySector();
     builder.writeBAM(diskName, diskID.value_or(QStringLiteral("00")));
@@ -35,65 +45,106 @@ D64Builder D64Builder::create(const QString& diskName, const std::optional<QStri
 
 D64Builder D64Builder::open(QByteArray image) {
     checkImageSize(image);
+    if (tracksOf(image) > trackCount)
+        throw builderError(QCoreApplication::translate(
+            "D64Builder", "Files cannot yet be added to or deleted from a "
+                          "40-track D64 image; its files can be listed and "
+                          "extracted."));
+    return openDosTracks(std::move(image));
+}
+
+D64Builder D64Builder::openDosTracks(QByteArray image) {
+    checkImageSize(image);
     D64Builder builder(std::move(image));
     builder.loadBAM();
     builder.findDirectoryEnd();
+    builder.markListedChainsUsed();
     return builder;
 }
 
 bool D64Builder::isFree(qint64 track, qint64 sectorNumber) const {
-    return isValidSector(track, sectorNumber) && free[track][sectorNumber];
+    return isValidSector(track, sectorNumber) && ((freeSectors[track] >> sectorNumber) & 1);
 }
 
 void D64Builder::setFree(qint64 track, qint64 sectorNumber, bool flag) {
-    if (isValidSector(track, sectorNumber))
-        free[track][sectorNumber] = flag;
+    if (!isValidSector(track, sectorNumber))
+        return;
+    if (flag)
+        freeSectors[track] |= quint32(1) << sectorNumber;
+    else
+        freeSectors[track] &= ~(quint32(1) << sectorNumber);
 }
 
 qint64 D64Builder::freeBlockCount() const {
     qint64 count = 0;
-    for (const QList<bool>& flags : free)
-        count += flags.count(true);
+    for (quint32 sectors : freeSectors)
+        count += std::popcount(sectors);
     return count;
 }
 
-QByteArray D64Builder::readSector(qint64 track, qint64 sectorNumber) const {
-    return sector(image, track, sectorNumber);
-}
-
-void D64Builder::writeSector(qint64 track, qint64 sectorNumber, const QByteArray& bytes) {
+char* D64Builder::sectorBytes(qint64 track, qint64 sectorNumber) {
     const qint64 offset = sectorOffset(track, sectorNumber);
     if (offset < 0 || offset + sectorSize > image.size())
-        return;
-    if (undoLog)
-        undoLog->append({offset, image.mid(offset, sectorSize)});
-    image.replace(offset, sectorSize, bytes.left(sectorSize));
+        return nullptr;
+    return image.data() + offset;
 }
 
 void D64Builder::loadBAM() {
-    const QByteArray bam = readSector(directoryTrack, bamSector);
+    const char* bam = sectorData(image, directoryTrack, bamSector);
     for (qint64 t = 1; t <= trackCount; ++t) {
-        for (qint64 s = 0; s < sectorsPerTrack(t); ++s) {
-            const quint8 bitmap = quint8(bam[4 * t + 1 + s / 8]);
-            free[t][s] = (bitmap >> (s % 8)) & 1;
-        }
+        const quint32 bitmap = quint8(bam[4 * t + 1]) | quint32(quint8(bam[4 * t + 2])) << 8 |
+                               quint32(quint8(bam[4 * t + 3])) << 16;
+        freeSectors[t] = bitmap & allSectorsOf(t);
     }
     setFree(directoryTrack, bamSector, false);
 }
 
+void D64Builder::markListedChainsUsed() {
+    // A free map that a damaged or hand-edited disk got wrong must never let an add
+    // overwrite a file that is still listed, nor the directory that lists it, wherever
+    // its chain runs.
+    std::bitset<(extendedTrackCount + 1) * 256> directory;
+    directory.set(sectorKey(directoryTrack, bamSector));
+    for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector)) {
+        if (directory.test(sectorKey(t, s)))
+            throw builderError(QCoreApplication::translate(
+                "D64Builder", "This D64 image is damaged: its directory runs "
+                              "through the BAM, which every edit rewrites."));
+        directory.set(sectorKey(t, s));
+        setFree(t, s, false);
+    }
+    forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
+        for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4]))) {
+            if (directory.test(sectorKey(t, s))) {
+                const QString name = decodeName(entry + 5, nameLength);
+                throw builderError(
+                    QCoreApplication::translate("D64Builder",
+                                                "This D64 image is damaged: its directory shares "
+                                                "a block with “%1”, which adding or deleting "
+                                                "files would change.")
+                        .arg(name.isEmpty() ? QStringLiteral("FILE") : name));
+            }
+            setFree(t, s, false);
+        }
+        return true;
+    });
+}
+
 void D64Builder::findDirectoryEnd() {
-    QSet<qint64> visited;
+    // The walk is the reader's, so that an entry goes where the listing will find it.
+    std::bitset<(extendedTrackCount + 1) * 256> visited;
+    const qint64 tracks = tracksOf(image);
     qint64 track = directoryTrack;
     qint64 sectorNumber = firstDirectorySector;
     // A link to a sector the track does not have would make entries land on another
-    // track's data, so such a link ends the chain like a link to a track past 35.
-    while (isValidSector(track, sectorNumber) &&
-           !visited.contains(sectorKey(track, sectorNumber))) {
-        visited.insert(sectorKey(track, sectorNumber));
+    // track's data, so such a link ends the chain like a link to a track past the last.
+    while (isValidSector(track, sectorNumber, tracks) &&
+           !visited.test(sectorKey(track, sectorNumber))) {
+        visited.set(sectorKey(track, sectorNumber));
         setFree(track, sectorNumber, false);
         dirTrack = track;
         dirSector = sectorNumber;
-        const QByteArray bytes = readSector(track, sectorNumber);
+        const char* bytes = sectorData(image, track, sectorNumber);
         for (qint64 slot = 0; slot < entriesPerSector; ++slot) {
             if (bytes[slot * entrySize + 2] == 0) {
                 dirIndex = slot;
@@ -111,25 +162,22 @@ void D64Builder::findDirectoryEnd() {
 std::optional<qint64> D64Builder::findFreeSector(qint64 track, qint64 previousSector,
                                                  bool fromStart) const {
     const qint64 n = sectorsPerTrack(track);
-    if (n == 0)
+    if (n == 0 || track > trackCount || freeSectors[track] == 0)
         return std::nullopt;
     const qint64 start = fromStart ? 0 : ((previousSector + 10) % n + n) % n;
     for (qint64 probe = 0; probe < n; ++probe) {
         const qint64 candidate = (start + probe) % n;
-        if (free[track][candidate])
+        if ((freeSectors[track] >> candidate) & 1)
             return candidate;
     }
     return std::nullopt;
 }
 
 std::optional<D64Builder::Block> D64Builder::allocateBlock(std::optional<Block> previous) {
-    QList<qint64> tracks;
+    // From the previous block's track up to 35, then from track 1 up to it.
     const qint64 firstTrack = previous ? previous->track : 1;
-    for (qint64 t = firstTrack; t <= trackCount; ++t)
-        tracks.append(t);
-    for (qint64 t = 1; t < firstTrack; ++t)
-        tracks.append(t);
-    for (qint64 track : tracks) {
+    for (qint64 i = 0; i < trackCount; ++i) {
+        const qint64 track = (firstTrack - 1 + i) % trackCount + 1;
         if (track == directoryTrack)
             continue;
         const bool onPreviousTrack = previous && previous->track == track;
@@ -144,15 +192,16 @@ std::optional<D64Builder::Block> D64Builder::allocateBlock(std::optional<Block> 
 }
 
 void D64Builder::writeFirstDirectorySector() {
-    QByteArray bytes(sectorSize, '\0');
-    bytes[1] = char(0xFF);
-    writeSector(directoryTrack, firstDirectorySector, bytes);
+    if (char* bytes = sectorBytes(directoryTrack, firstDirectorySector)) {
+        std::memset(bytes, 0, sectorSize);
+        bytes[1] = char(0xFF);
+    }
     setFree(directoryTrack, firstDirectorySector, false);
 }
 
 void D64Builder::writeBAM(const std::optional<QString>& diskName,
                           const std::optional<QString>& diskID) {
-    QByteArray bam = readSector(directoryTrack, bamSector);
+    char* bam = sectorBytes(directoryTrack, bamSector);
     if (bam[0] == 0 && bam[1] == 0) {
         bam[0] = char(directoryTrack);
         bam[1] = char(firstDirectorySector);
@@ -160,30 +209,22 @@ void D64Builder::writeBAM(const std::optional<QString>& diskName,
         bam[3] = 0x00;
     }
     for (qint64 t = 1; t <= trackCount; ++t) {
-        quint8 bitmap[3] = {0, 0, 0};
-        qint64 count = 0;
-        for (qint64 s = 0; s < sectorsPerTrack(t); ++s) {
-            if (free[t][s]) {
-                ++count;
-                bitmap[s / 8] |= quint8(1 << (s % 8));
-            }
-        }
-        bam[4 * t] = char(count);
+        const quint32 sectors = freeSectors[t];
+        bam[4 * t] = char(std::popcount(sectors));
         for (int i = 0; i < 3; ++i)
-            bam[4 * t + 1 + i] = char(bitmap[i]);
+            bam[4 * t + 1 + i] = char((sectors >> (8 * i)) & 0xFF);
     }
     if (diskName) {
-        bam.replace(0x90, nameLength, encodeName(*diskName));
+        std::memcpy(bam + 0x90, encodeName(*diskName).constData(), nameLength);
         bam[0xA0] = padding;
         bam[0xA1] = padding;
-        bam.replace(0xA2, 2, encodeName(diskID.value_or(QStringLiteral("00"))).left(2));
+        std::memcpy(bam + 0xA2, encodeName(diskID.value_or(QStringLiteral("00"))).constData(), 2);
         bam[0xA4] = padding;
         bam[0xA5] = '2';
         bam[0xA6] = 'A';
         for (int i = 0xA7; i <= 0xAA; ++i)
             bam[i] = padding;
     }
-    writeSector(directoryTrack, bamSector, bam);
 }
 
 quint8 D64Builder::typeByte(CBMFileType type) {
@@ -213,54 +254,64 @@ QStringList D64Builder::existingNames() const {
     return names;
 }
 
+QHash<QString, int>& D64Builder::takenNames() const {
+    if (!taken) {
+        taken.emplace();
+        for (const QString& name : existingNames())
+            ++(*taken)[name.toLower()];
+    }
+    return *taken;
+}
+
 QString D64Builder::uniqueName(const QString& name) const {
-    QString base = name.trimmed().left(nameLength);
-    QSet<QString> taken;
-    for (const QString& existing : existingNames())
-        taken.insert(existing.toLower());
+    const QHash<QString, int>& names = takenNames();
+    const auto isTaken = [&](const QString& candidate) {
+        return names.value(candidate.toLower()) > 0;
+    };
+    QString base = listedForm(name.trimmed().left(nameLength));
     const bool mustSuffix = base.isEmpty();
     if (mustSuffix)
         base = QStringLiteral("FILE");
-    else if (!taken.contains(base.toLower()))
+    else if (!isTaken(base))
         return base;
-    for (int n = 2; n <= 99; ++n) {
+    // A directory holds far fewer names than the suffixes that fit in 16 characters.
+    for (qint64 n = 2;; ++n) {
         const QString suffix = QStringLiteral("-%1").arg(n);
-        const QString candidate =
-            base.left(std::max<qsizetype>(1, nameLength - suffix.size())) + suffix;
-        if (!taken.contains(candidate.toLower()))
+        if (suffix.size() >= nameLength)
+            break;
+        const QString candidate = base.left(nameLength - suffix.size()) + suffix;
+        if (!isTaken(candidate))
             return candidate;
     }
-    return base.left(12);
+    throw builderError(
+        QCoreApplication::translate("D64Builder", "No free name is left for “%1” on this D64.")
+            .arg(base));
 }
 
-void D64Builder::writeDirectoryEntry(const QString& name, quint8 type, qint64 track,
-                                     qint64 sectorNumber, qint64 blocks) {
-    findDirectoryEnd();
-    if (dirIndex >= entriesPerSector) {
-        const auto newSector = findFreeSector(directoryTrack, dirSector, false);
-        if (!newSector)
-            throw builderError(QStringLiteral("Directory is full."));
-        setFree(directoryTrack, *newSector, false);
-        QByteArray last = readSector(dirTrack, dirSector);
-        last[0] = char(directoryTrack);
-        last[1] = char(*newSector);
-        writeSector(dirTrack, dirSector, last);
-        QByteArray fresh(sectorSize, '\0');
-        fresh[1] = char(0xFF);
-        writeSector(directoryTrack, *newSector, fresh);
-        dirTrack = directoryTrack;
-        dirSector = *newSector;
-        dirIndex = 0;
+void D64Builder::writeDataChain(const QList<Block>& blocks, const QByteArray& contents) {
+    for (qsizetype k = 0; k < blocks.size(); ++k) {
+        char* bytes = sectorBytes(blocks[k].track, blocks[k].sector);
+        const qsizetype carried = std::min<qsizetype>(254, contents.size() - 254 * k);
+        std::memset(bytes, 0, sectorSize);
+        if (k + 1 < blocks.size()) {
+            bytes[0] = char(blocks[k + 1].track);
+            bytes[1] = char(blocks[k + 1].sector);
+        } else {
+            bytes[1] = char(std::max<qsizetype>(carried, 0) + 1);
+        }
+        if (carried > 0)
+            std::memcpy(bytes + 2, contents.constData() + 254 * k, size_t(carried));
     }
-    QByteArray bytes = readSector(dirTrack, dirSector);
-    const qint64 base = dirIndex * entrySize;
-    bytes[base + 2] = char(type);
-    bytes[base + 3] = char(track);
-    bytes[base + 4] = char(sectorNumber);
-    bytes.replace(base + 5, nameLength, encodeName(name));
-    bytes[base + 30] = char(blocks & 0xFF);
-    bytes[base + 31] = char((blocks >> 8) & 0xFF);
-    writeSector(dirTrack, dirSector, bytes);
+}
+
+void D64Builder::writeDirectoryEntry(const QString& name, quint8 type, Block first, qint64 blocks) {
+    char* entry = sectorBytes(dirTrack, dirSector) + dirIndex * entrySize;
+    entry[2] = char(type);
+    entry[3] = char(first.track);
+    entry[4] = char(first.sector);
+    std::memcpy(entry + 5, encodeName(name).constData(), nameLength);
+    entry[30] = char(blocks & 0xFF);
+    entry[31] = char((blocks >> 8) & 0xFF);
     ++dirIndex;
 }
 
@@ -271,54 +322,65 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
     const qint64 available = freeBlockCount();
     if (available < needed)
         throw builderError(
-            QStringLiteral("Not enough space on this D64. Need %1 blocks, only %2 free.")
+            QCoreApplication::translate(
+                "D64Builder", "Not enough space on this D64. Need %1 blocks, only %2 free.")
                 .arg(needed)
                 .arg(available));
 
-    // A failed add restores everything, so what the caller may save never depends on
-    // how far a failed add got.
-    QList<std::pair<qint64, QByteArray>> undo;
-    undoLog = &undo;
-    const QList<QList<bool>> savedFree = free;
-    const qint64 savedCursor[3] = {dirTrack, dirSector, dirIndex};
-    try {
-        QList<Block> blocks;
-        std::optional<Block> previous;
-        for (qint64 k = 0; k < needed; ++k) {
-            previous = allocateBlock(previous);
-            if (!previous)
-                throw builderError(QStringLiteral("Not enough space on the D64 image."));
-            blocks.append(*previous);
-        }
-        for (qint64 k = 0; k < needed; ++k) {
-            const QByteArray carried = contents.mid(254 * k, 254);
-            QByteArray bytes(sectorSize, '\0');
-            if (k + 1 < needed) {
-                bytes[0] = char(blocks[k + 1].track);
-                bytes[1] = char(blocks[k + 1].sector);
-            } else {
-                bytes[0] = 0;
-                bytes[1] = char(carried.size() + 1);
-            }
-            bytes.replace(2, carried.size(), carried);
-            writeSector(blocks[k].track, blocks[k].sector, bytes);
-        }
-        const QString stored = uniqueName(name);
-        writeDirectoryEntry(stored, typeByte(type), blocks[0].track, blocks[0].sector, needed);
-        writeBAM();
-        undoLog = nullptr;
-        const QString listed = decodeName(encodeName(stored), 0, nameLength);
-        return listed.isEmpty() ? QStringLiteral("FILE") : listed;
-    } catch (...) {
-        undoLog = nullptr;
-        for (auto it = undo.crbegin(); it != undo.crend(); ++it)
-            image.replace(it->first, sectorSize, it->second);
-        free = savedFree;
-        dirTrack = savedCursor[0];
-        dirSector = savedCursor[1];
-        dirIndex = savedCursor[2];
-        throw;
+    // Everything that can fail is settled before the first byte is written, so a failed
+    // add only has the free map and the cursor to put back.
+    const auto savedFree = freeSectors;
+    const Block savedCursor{dirTrack, dirSector};
+    const qint64 savedIndex = dirIndex;
+    const auto fail = [&](const OpenCBMError& error) {
+        freeSectors = savedFree;
+        dirTrack = savedCursor.track;
+        dirSector = savedCursor.sector;
+        dirIndex = savedIndex;
+        return error;
+    };
+    QList<Block> blocks;
+    blocks.reserve(needed);
+    std::optional<Block> previous;
+    for (qint64 k = 0; k < needed; ++k) {
+        previous = allocateBlock(previous);
+        if (!previous)
+            throw fail(builderError(
+                QCoreApplication::translate("D64Builder", "Not enough space on the D64 image.")));
+        blocks.append(*previous);
     }
+    QString stored;
+    try {
+        stored = uniqueName(name);
+    } catch (const OpenCBMError& error) {
+        throw fail(error);
+    }
+    findDirectoryEnd();
+    std::optional<qint64> newDirectorySector;
+    if (dirIndex >= entriesPerSector) {
+        newDirectorySector = findFreeSector(directoryTrack, dirSector, false);
+        if (!newDirectorySector)
+            throw fail(
+                builderError(QCoreApplication::translate("D64Builder", "Directory is full.")));
+        setFree(directoryTrack, *newDirectorySector, false);
+    }
+
+    writeDataChain(blocks, contents);
+    if (newDirectorySector) {
+        char* last = sectorBytes(dirTrack, dirSector);
+        last[0] = char(directoryTrack);
+        last[1] = char(*newDirectorySector);
+        char* fresh = sectorBytes(directoryTrack, *newDirectorySector);
+        std::memset(fresh, 0, sectorSize);
+        fresh[1] = char(0xFF);
+        dirTrack = directoryTrack;
+        dirSector = *newDirectorySector;
+        dirIndex = 0;
+    }
+    writeDirectoryEntry(stored, typeByte(type), blocks[0], needed);
+    writeBAM();
+    ++takenNames()[stored.toLower()];
+    return stored;
 }
 
 void D64Builder::freeChain(qint64 track, qint64 sectorNumber, const QSet<qint64>& keep) {
@@ -345,7 +407,7 @@ QSet<qint64> D64Builder::sectorsOfOtherFiles(qint64 index) const {
 
 void D64Builder::rebuildBAM() {
     for (qint64 t = 1; t <= trackCount; ++t)
-        free[t].fill(true);
+        freeSectors[t] = allSectorsOf(t);
     setFree(directoryTrack, bamSector, false);
     for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector))
         setFree(t, s, false);
@@ -360,24 +422,27 @@ void D64Builder::rebuildBAM() {
 
 void D64Builder::deleteFile(qint64 index) {
     qint64 listed = 0;
-    std::optional<std::pair<qint64, qint64>> directorySector;
+    char* entry = nullptr;
     qint64 slot = 0;
     forEachListedEntry(image,
                        [&](qint64 track, qint64 sectorNumber, qint64 entrySlot, const char*) {
                            if (listed++ != index)
                                return true;
-                           directorySector = {track, sectorNumber};
+                           entry = sectorBytes(track, sectorNumber) + entrySlot * entrySize;
                            slot = entrySlot;
                            return false;
                        });
-    if (!directorySector)
-        throw builderError(QStringLiteral("That file is not in this D64 image."));
-    QByteArray bytes = readSector(directorySector->first, directorySector->second);
-    const qint64 base = slot * entrySize;
-    freeChain(quint8(bytes[base + 3]), quint8(bytes[base + 4]), sectorsOfOtherFiles(index));
+    if (!entry)
+        throw builderError(
+            QCoreApplication::translate("D64Builder", "That file is not in this D64 image."));
+    freeChain(quint8(entry[3]), quint8(entry[4]), sectorsOfOtherFiles(index));
+    if (taken) {
+        const QString name = decodeName(entry + 5, nameLength);
+        --(*taken)[(name.isEmpty() ? QStringLiteral("FILE") : name).toLower()];
+    }
+    // In the first slot, bytes 0-1 are the sector's link and stay.
     const qint64 from = slot == 0 ? 2 : 0;
-    bytes.replace(base + from, entrySize - from, QByteArray(entrySize - from, '\0'));
-    writeSector(directorySector->first, directorySector->second, bytes);
+    std::memset(entry + from, 0, size_t(entrySize - from));
 }
 
 } // namespace vellum

@@ -3,25 +3,34 @@
 #include "model/CBMFileType.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <optional>
 
 namespace vellum {
 
 // Edits one D64 image in memory for one editing action; the caller saves `data()`.
-// `free` and the directory cursor always describe `data()`, and a failed addFile leaves
-// the builder exactly as it was.
+// The free map and the directory cursor always describe `data()`, and a failed addFile
+// leaves the builder exactly as it was.
 class D64Builder {
 public:
     // A new formatted image; an ID that is absent is written as "00".
     static D64Builder create(const QString& diskName,
                              const std::optional<QString>& diskID = std::nullopt);
 
-    // Opens the bytes of an image; any length from 174848 bytes up is kept whole.
+    // Opens the bytes of an image; any length from 174848 bytes up is kept whole. A 40-track
+    // image is refused: its extended free map is not known here, so a delete would free only
+    // the part of a file that lies on tracks 1-35. Every sector that a listed file's chain
+    // uses counts as used, whatever the stored free map says.
     static D64Builder open(QByteArray image);
+
+    // Opens an image as a drive's DOS sees its disk: only tracks 1-35 are ever allocated or
+    // freed, whatever the image holds beyond them. For the substitute drive.
+    static D64Builder openDosTracks(QByteArray image);
 
     // Adds a file (load address first) and returns the name it is listed under.
     QString addFile(const QString& name, CBMFileType type, const QByteArray& contents);
@@ -29,7 +38,7 @@ public:
     // Deletes the file at listing position `index`; the caller writes the BAM afterwards.
     void deleteFile(qint64 index);
 
-    // Rewrites the BAM from `free`; with a name also the disk name, ID and DOS type.
+    // Rewrites the BAM from the free map; with a name also the disk name, ID and DOS type.
     void writeBAM(const std::optional<QString>& diskName = std::nullopt,
                   const std::optional<QString>& diskID = std::nullopt);
 
@@ -49,8 +58,10 @@ public:
     // The decoded names of the listed entries, in directory order.
     QStringList existingNames() const;
 
-    // The name a file called `name` would be stored under: trimmed, at most 16 characters,
-    // "-2", "-3" … appended when the name is taken (compared ignoring case).
+    // The name a file called `name` would be listed under: trimmed, upper case, cut where a
+    // character that a directory cannot hold stands, at most 16 characters, with "-2", "-3"
+    // … in place of its end when that name is taken (compared ignoring case). A name that
+    // comes to nothing is FILE-2, FILE-3 …. Fails only when no such name is left.
     QString uniqueName(const QString& name) const;
 
     // The directory type byte of a closed, unlocked file of `type`.
@@ -65,24 +76,29 @@ private:
     };
 
     void loadBAM();
+    void markListedChainsUsed();
     void findDirectoryEnd();
     std::optional<qint64> findFreeSector(qint64 track, qint64 previousSector, bool fromStart) const;
     std::optional<Block> allocateBlock(std::optional<Block> previous);
+    void writeDataChain(const QList<Block>& blocks, const QByteArray& contents);
     void writeFirstDirectorySector();
-    void writeDirectoryEntry(const QString& name, quint8 typeByte, qint64 track, qint64 sector,
-                             qint64 blocks);
+    void writeDirectoryEntry(const QString& name, quint8 typeByte, Block first, qint64 blocks);
     void freeChain(qint64 track, qint64 sector, const QSet<qint64>& keep);
     QSet<qint64> sectorsOfOtherFiles(qint64 index) const;
-    QByteArray readSector(qint64 track, qint64 sector) const;
-    void writeSector(qint64 track, qint64 sector, const QByteArray& bytes);
+    // The 256 bytes of a sector inside the image, or nothing when the image is too short.
+    char* sectorBytes(qint64 track, qint64 sector);
+    // Listed names in lower case, with the number of entries listed under each.
+    QHash<QString, int>& takenNames() const;
 
     QByteArray image;
-    // While an add runs: the bytes each written sector held before, to undo a failed add.
-    QList<std::pair<qint64, QByteArray>>* undoLog = nullptr;
-    QList<QList<bool>> free;
+    // Bit s of entry t is set when sector s of track t (1-35) is free.
+    std::array<quint32, 36> freeSectors{};
     qint64 dirTrack = 18;
     qint64 dirSector = 1;
     qint64 dirIndex = 0;
+    // Made on the first add and kept current by adds and deletes, so that a file's name is
+    // not checked against a fresh decoding of the whole directory.
+    mutable std::optional<QHash<QString, int>> taken;
 };
 
 } // namespace vellum

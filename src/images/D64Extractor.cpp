@@ -5,7 +5,10 @@
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
 
+#include <QCoreApplication>
 #include <QSet>
+
+#include <array>
 
 namespace vellum::D64Extractor {
 
@@ -28,7 +31,9 @@ CBMFileType typeOfTypeByte(quint8 typeByte) {
     }
 }
 
-QString typeToken(quint8 typeByte) {
+namespace {
+
+QString makeTypeToken(quint8 typeByte) {
     const CBMFileType type = typeOfTypeByte(typeByte);
     QString token = type == CBMFileType::other ? QStringLiteral("???") : rawValue(type);
     if ((typeByte & 0x80) == 0)
@@ -36,6 +41,19 @@ QString typeToken(quint8 typeByte) {
     if (typeByte & 0x40)
         token.append(QLatin1Char('<'));
     return token;
+}
+
+} // namespace
+
+QString typeToken(quint8 typeByte) {
+    // Listings ask for a token per entry; there are only 256 of them.
+    static const std::array<QString, 256> tokens = [] {
+        std::array<QString, 256> table;
+        for (int byte = 0; byte < 256; ++byte)
+            table[byte] = makeTypeToken(quint8(byte));
+        return table;
+    }();
+    return tokens[typeByte];
 }
 
 QList<File> files(const QByteArray& image) {
@@ -54,6 +72,7 @@ QList<File> files(const QByteArray& image) {
         const qint64 storedBlocks = quint8(entry[30]) + 256 * qint64(quint8(entry[31]));
         file.blocks = storedBlocks != 0 ? storedBlocks : size.sectors;
         file.byteSize = size.bytes;
+        file.fault = size.fault;
         result.append(file);
         return true;
     });
@@ -70,7 +89,9 @@ DiskDirectory readDirectory(const QByteArray& image) {
     directory.blocksFree = blocksFree;
     directory.diskName = decodeName(bam, 0x90, nameLength);
     directory.diskID = decodeName(bam, 0xA2, 2);
-    for (const File& file : files(image)) {
+    const QList<File> listed = files(image);
+    directory.entries.reserve(listed.size());
+    for (const File& file : listed) {
         DirectoryEntry entry;
         entry.name = file.name;
         entry.type = file.type;
@@ -84,11 +105,11 @@ DiskDirectory readDirectory(const QByteArray& image) {
 }
 
 DiskDirectory readDirectory(const QUrl& imageURL) {
-    return readDirectory(readWholeFile(imageURL));
+    return readDirectory(readWholeFile(imageURL, FileRole::diskImage));
 }
 
 std::optional<ParsedFile> parsedFile(const QByteArray& image, const File& file) {
-    if (file.startTrack < 1 || file.startTrack > trackCount)
+    if (!isValidSector(file.startTrack, file.startSector, tracksOf(image)))
         return std::nullopt;
     const QByteArray bytes = readChain(image, file.startTrack, file.startSector);
     if (bytes.size() < 2)
@@ -104,27 +125,68 @@ QList<ParsedFile> parsedFiles(const QByteArray& image, const QString& imageName)
             result.append(*parsed);
     }
     if (result.isEmpty())
-        throw OpenCBMError::parseError(QStringLiteral("No files found in %1.").arg(imageName));
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("D64Extractor", "No files found in %1.").arg(imageName));
     return result;
 }
 
 QList<ParsedFile> parsedFiles(const QUrl& imageURL) {
-    return parsedFiles(readWholeFile(imageURL), lastPathComponent(imageURL));
+    return parsedFiles(readWholeFile(imageURL, FileRole::diskImage), lastPathComponent(imageURL));
+}
+
+std::optional<QString> readProblem(const File& file) {
+    const QString name = QStringLiteral("“%1”").arg(file.name);
+    // Any chain that reaches the disk holds at least one byte, and one that goes on more.
+    if (file.byteSize == 1)
+        return QCoreApplication::translate(
+                   "D64Extractor", "%1 was left out: it holds 1 byte, too few for a load address.")
+            .arg(name);
+    if (!file.fault)
+        return std::nullopt;
+    const ChainFault& fault = *file.fault;
+    switch (fault.kind) {
+    case ChainFault::Kind::startOutsideDisk:
+        return QCoreApplication::translate(
+                   "D64Extractor",
+                   "%1 was left out: its first block, track %2 sector %3, is not on "
+                   "the disk.")
+            .arg(name)
+            .arg(fault.track)
+            .arg(fault.sector);
+    case ChainFault::Kind::linkOutsideDisk:
+        return QCoreApplication::translate(
+                   "D64Extractor", "%1 was cut short after %2 bytes: its chain links to track %3 "
+                                   "sector %4, which is not on the disk.")
+            .arg(name)
+            .arg(file.byteSize)
+            .arg(fault.track)
+            .arg(fault.sector);
+    case ChainFault::Kind::loop:
+        break;
+    }
+    return QCoreApplication::translate(
+               "D64Extractor", "%1 was cut short after %2 bytes: its chain comes back to track %3 "
+                               "sector %4.")
+        .arg(name)
+        .arg(file.byteSize)
+        .arg(fault.track)
+        .arg(fault.sector);
 }
 
 ParsedFile parsedFile(const QByteArray& image, const QString& imageName, qint64 index) {
     checkImageSize(image);
     const QList<File> listed = files(image);
-    std::optional<ParsedFile> parsed;
-    if (index >= 0 && index < listed.size())
-        parsed = parsedFile(image, listed[index]);
-    if (!parsed)
-        throw OpenCBMError::parseError(QStringLiteral("That file is not in %1.").arg(imageName));
-    return *parsed;
+    if (index < 0 || index >= listed.size())
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("D64Extractor", "That file is not in %1.").arg(imageName));
+    if (std::optional<ParsedFile> parsed = parsedFile(image, listed[index]))
+        return *parsed;
+    throw OpenCBMError::parseError(readProblem(listed[index]).value_or(QString()));
 }
 
 ParsedFile parsedFile(const QUrl& imageURL, qint64 index) {
-    return parsedFile(readWholeFile(imageURL), lastPathComponent(imageURL), index);
+    return parsedFile(readWholeFile(imageURL, FileRole::diskImage), lastPathComponent(imageURL),
+                      index);
 }
 
 } // namespace vellum::D64Extractor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "images/D64Layout.h"
 #include "images/ParsedFile.h"
 #include "model/DiskDirectory.h"
 
@@ -20,9 +21,15 @@ struct File {
     qint64 startTrack = 0;
     qint64 startSector = 0;
     qint64 byteSize = 0;
+    // Why the chain ended before its last sector, when it did.
+    std::optional<D64Layout::ChainFault> fault;
 
     friend bool operator==(const File&, const File&) = default;
 };
+
+// Why the listed file cannot be read whole, as a sentence naming it ("“GAME” was cut short
+// after 508 bytes: …", "“GAME” was left out: …"); nothing for a sound file.
+std::optional<QString> readProblem(const File& file);
 
 // The listed entries (type bits 0-2 not 0) of the directory chain from 18/1.
 QList<File> files(const QByteArray& image);
@@ -40,7 +47,8 @@ QList<ParsedFile> parsedFiles(const QByteArray& image, const QString& imageName)
 // or starts outside tracks 1-35.
 std::optional<ParsedFile> parsedFile(const QByteArray& image, const File& file);
 
-// The file at position `index` of the listing.
+// The file at position `index` of the listing; a file that cannot be read fails with its
+// readProblem.
 ParsedFile parsedFile(const QUrl& imageURL, qint64 index);
 ParsedFile parsedFile(const QByteArray& image, const QString& imageName, qint64 index);
 

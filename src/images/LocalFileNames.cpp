@@ -1,15 +1,21 @@
 #include "images/LocalFileNames.h"
 
+#include "images/LocalPaths.h"
 #include "model/TextUtil.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <sys/stat.h>
 
 namespace vellum {
 
 bool pathIsTaken(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    struct stat info {};
+    return ::lstat(localPathBytes(path).constData(), &info) == 0;
+}
+
+bool isFolder(const QString& path) {
+    struct stat info {};
+    return ::stat(localPathBytes(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 QUrl uniqueLocalURL(const QUrl& folder, const QString& base, const QString& extension) {
@@ -26,8 +32,12 @@ QUrl uniqueLocalURL(const QUrl& folder, const QString& base, const QString& exte
 
 QString safeLocalBaseName(const QString& name) {
     QString base = trimmedWhitespace(name);
-    for (QChar bad : {QLatin1Char('/'), QLatin1Char(':'), QLatin1Char('\\')})
-        base.replace(bad, QLatin1Char('-'));
+    for (QChar& character : base) {
+        const char16_t unit = character.unicode();
+        // Control codes from an image would reach every terminal that lists the folder.
+        if (unit < 0x20 || unit == 0x7F || unit == u'/' || unit == u':' || unit == u'\\')
+            character = QLatin1Char('-');
+    }
     return base.isEmpty() ? QStringLiteral("file") : base;
 }
 

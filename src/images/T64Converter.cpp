@@ -7,6 +7,7 @@
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace vellum::T64Converter {
@@ -15,6 +16,7 @@ namespace {
 
 constexpr qint64 headerSize = 64;
 constexpr qint64 entrySize = 32;
+constexpr qint64 largestTapeContents = 64 * 1024 * 1024;
 
 quint32 little(const QByteArray& bytes, qint64 offset, int width) {
     quint32 value = 0;
@@ -42,7 +44,8 @@ bool isSignature(const QByteArray& bytes) {
 }
 
 OpenCBMError noFiles(const QString& fileName) {
-    return OpenCBMError::parseError(QStringLiteral("No files found in %1.").arg(fileName));
+    return OpenCBMError::parseError(
+        QCoreApplication::translate("T64Converter", "No files found in %1.").arg(fileName));
 }
 
 } // namespace
@@ -50,15 +53,20 @@ OpenCBMError noFiles(const QString& fileName) {
 Tape parseT64(const QByteArray& bytes) {
     const qint64 length = bytes.size();
     if (length < headerSize)
-        throw OpenCBMError::parseError(QStringLiteral("This T64 file is too small to be valid."));
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("T64Converter", "This T64 file is too small to be valid."));
     if (!isSignature(bytes))
-        throw OpenCBMError::parseError(QStringLiteral("Not a T64 tape image."));
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("T64Converter", "Not a T64 tape image."));
     const qint64 count = std::max(little(bytes, 0x22, 2), little(bytes, 0x24, 2));
     if (count == 0 || headerSize + entrySize * count > length)
         throw OpenCBMError::parseError(QStringLiteral("T64 directory is truncated."));
 
     Tape tape;
     tape.name = D64Layout::decodeName(bytes, 0x28, 24);
+    // Entries may share bytes, so a small damaged tape could otherwise ask for its bytes
+    // tens of thousands of times over.
+    qint64 total = 0;
     for (qint64 i = 0; i < count; ++i) {
         const qint64 entry = headerSize + entrySize * i;
         if (bytes[entry] == 0)
@@ -70,6 +78,10 @@ Tape parseT64(const QByteArray& bytes) {
         const quint16 end = quint16(little(bytes, entry + 4, 2));
         qint64 size = end > start ? qint64(end) - start : length - offset;
         size = std::min(size, length - offset);
+        total += size;
+        if (total > largestTapeContents)
+            throw OpenCBMError::parseError(
+                QStringLiteral("T64 directory is damaged: its entries add up to more than 64 MB."));
         QString name = D64Layout::decodeName(bytes, entry + 16, 16);
         if (name.isEmpty())
             name = QStringLiteral("FILE %1").arg(tape.files.size() + 1);
@@ -94,7 +106,7 @@ DiskDirectory readDirectory(const QByteArray& bytes) {
 }
 
 DiskDirectory readDirectory(const QUrl& tapeURL) {
-    return readDirectory(readWholeFile(tapeURL));
+    return readDirectory(readWholeFile(tapeURL, FileRole::tapeImage));
 }
 
 QList<ParsedFile> parsedFiles(const QByteArray& bytes, const QString& tapeName) {
@@ -105,7 +117,7 @@ QList<ParsedFile> parsedFiles(const QByteArray& bytes, const QString& tapeName) 
 }
 
 QList<ParsedFile> parsedFiles(const QUrl& tapeURL) {
-    return parsedFiles(readWholeFile(tapeURL), lastPathComponent(tapeURL));
+    return parsedFiles(readWholeFile(tapeURL, FileRole::tapeImage), lastPathComponent(tapeURL));
 }
 
 QByteArray convertToImage(const QByteArray& bytes, const QString& tapeFileName) {
@@ -120,15 +132,17 @@ QByteArray convertToImage(const QByteArray& bytes, const QString& tapeFileName) 
 }
 
 void convert(const QUrl& tapeURL, const QUrl& imageURL) {
-    writeFileAtomically(imageURL,
-                        convertToImage(readWholeFile(tapeURL), lastPathComponent(tapeURL)));
+    writeFileAtomically(imageURL, convertToImage(readWholeFile(tapeURL, FileRole::tapeImage),
+                                                 lastPathComponent(tapeURL)));
 }
 
 AddableFile parseP00(const QByteArray& bytes) {
     if (bytes.size() < 26)
-        throw OpenCBMError::parseError(QStringLiteral("This P00 file is too small to be valid."));
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("T64Converter", "This P00 file is too small to be valid."));
     if (bytes.left(7) != QByteArrayLiteral("C64File"))
-        throw OpenCBMError::parseError(QStringLiteral("Not a P00 file."));
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("T64Converter", "Not a P00 file."));
     QString name = D64Layout::decodeName(bytes, 8, 16);
     if (name.isEmpty())
         name = QStringLiteral("FILE");
@@ -146,11 +160,11 @@ QList<AddableFile> loadFiles(const QUrl& url) {
         return result;
     }
     if (extension == QStringLiteral("p00"))
-        return {parseP00(readWholeFile(url))};
+        return {parseP00(readWholeFile(url, FileRole::fileToAdd))};
     const CBMFileType type = cbmFileType(url);
     if (type == CBMFileType::rel)
         return {};
-    return {AddableFile{cbmFileName(url), type, readWholeFile(url)}};
+    return {AddableFile{cbmFileName(url), type, readWholeFile(url, FileRole::fileToAdd)}};
 }
 
 } // namespace vellum::T64Converter

@@ -8,10 +8,14 @@
 
 namespace vellum {
 
+// A new identity for a directory entry, unique within the process. Cheap: listings make one
+// for every entry, so they come from a counter rather than from the random source.
+QUuid makeEntryId();
+
 // One entry of a floppy or disk-image directory. Every reading makes a fresh id,
 // so selections are carried across readings by name, not by id.
 struct DirectoryEntry {
-    QUuid id = QUuid::createUuid();
+    QUuid id = makeEntryId();
     QString name;
     CBMFileType type = CBMFileType::prg;
     QString typeToken;

@@ -77,6 +77,14 @@ void OpenCBMService::setResetSettleTime(std::chrono::milliseconds settle) {
     resetSettleTime = settle;
 }
 
+std::optional<qint64> OpenCBMService::freeSpaceIn(const QString& folder) const {
+    return freeSpaceProbe(folder);
+}
+
+void OpenCBMService::setFreeSpaceProbe(FreeSpaceProbe probe) {
+    freeSpaceProbe = probe ? std::move(probe) : FreeSpaceProbe(bytesAvailableIn);
+}
+
 QCoro::Task<CommandResult> OpenCBMService::run(QString executable, QStringList arguments,
                                                LineObserver onOutput) {
     const ResumeOnce<CommandResult> completion =

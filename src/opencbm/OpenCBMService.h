@@ -3,6 +3,7 @@
 #include "model/CommandResult.h"
 #include "model/DiskDirectory.h"
 #include "model/DriveInfo.h"
+#include "opencbm/LocalSpace.h"
 #include "opencbm/ResumeOnce.h"
 #include "opencbm/ToolSearchPaths.h"
 
@@ -65,6 +66,10 @@ public:
     void forceStopRunningTool();
     void setSignalSender(SignalSender sender);
     void setResetSettleTime(std::chrono::milliseconds settle);
+    // The free bytes on the file system of a folder on the computer, as the probe tells
+    // (bytesAvailableIn unless a test stands in).
+    std::optional<qint64> freeSpaceIn(const QString& folder) const;
+    void setFreeSpaceProbe(FreeSpaceProbe probe);
 
     QCoro::Task<AdapterProbe> probeAdapter();
     QCoro::Task<QList<DriveInfo>> detectDrives();
@@ -78,10 +83,15 @@ public:
     QCoro::Task<> formatDiskDOS(qint64 device, QString diskName, QString diskID,
                                 ProgressCallback progress);
 
-    QCoro::Task<> readDiskImage(qint64 device, QUrl destination, ProgressCallback progress);
+    // `shownName` names the image in the command line that failure texts show (by default
+    // the destination's file name).
+    QCoro::Task<> readDiskImage(qint64 device, QUrl destination, ProgressCallback progress,
+                                QString shownName = {});
     QCoro::Task<> writeDiskImage(QUrl source, qint64 device, ProgressCallback progress);
+    // `listedNames`, the drive's current listing, lets a name that the drive would read as a
+    // pattern be read all the same when a pattern provably finds that file alone.
     QCoro::Task<> readFile(qint64 device, QString driveModel, QString cbmName, QUrl destination,
-                           ProgressCallback progress);
+                           ProgressCallback progress, QStringList listedNames = {});
     QCoro::Task<> writeFile(qint64 device, QString driveModel, QUrl source, QString cbmName,
                             ProgressCallback progress);
     // cbmformat, or formatDiskDOS for 1570/1571/1581 models.
@@ -107,6 +117,7 @@ private:
     bool cancelRequested = false;
     SignalSender signalSender;
     std::chrono::milliseconds resetSettleTime{2500};
+    FreeSpaceProbe freeSpaceProbe = bytesAvailableIn;
 };
 
 } // namespace vellum

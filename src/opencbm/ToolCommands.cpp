@@ -5,6 +5,7 @@
 #include "model/TextUtil.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace vellum {
 
@@ -32,10 +33,52 @@ QString dosCommandText(qint64 device, const QString& dosString) {
     return QStringLiteral("cbmctrl command ") + deviceText(device) + QLatin1Char(' ') + dosString;
 }
 
-void refuseDrivePatternName(const QString& name) {
+namespace {
+
+const QString& reservedNameCharacters() {
     static const QString reserved = QStringLiteral("*?,=:");
+    return reserved;
+}
+
+// The drive's rule for a pattern without "*": as long as the name, "?" standing for any one
+// character. Letter case is ignored, so a listing that cannot tell two names apart refuses.
+bool singleCharacterPatternMatches(const QString& pattern, const QString& name) {
+    if (pattern.size() != name.size())
+        return false;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        if (pattern.at(i) != QLatin1Char('?') &&
+            pattern.at(i).toCaseFolded() != name.at(i).toCaseFolded())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString readableDriveName(const QString& name, const QStringList& listedNames) {
+    QString pattern = name;
+    for (QChar& character : pattern) {
+        if (reservedNameCharacters().contains(character))
+            character = QLatin1Char('?');
+    }
+    if (pattern == name)
+        return name;
+    const auto matches =
+        std::count_if(listedNames.begin(), listedNames.end(), [&](const QString& listed) {
+            return singleCharacterPatternMatches(pattern, listed);
+        });
+    const bool listed =
+        std::any_of(listedNames.begin(), listedNames.end(), [&](const QString& each) {
+            return each.compare(name, Qt::CaseInsensitive) == 0;
+        });
+    if (matches != 1 || !listed)
+        refuseDrivePatternName(name);
+    return pattern;
+}
+
+void refuseDrivePatternName(const QString& name) {
     for (const QChar character : name) {
-        if (reserved.contains(character)) {
+        if (reservedNameCharacters().contains(character)) {
             throw OpenCBMError::invalidDiskName(
                 QCoreApplication::translate(
                     "vellum::OpenCBMService",

@@ -26,6 +26,11 @@ QString dosCommandText(qint64 device, const QString& dosString);
 // the drive reads as a pattern or an argument separator (* ? , = :). Such a name would act
 // on other files than the one listed.
 void refuseDrivePatternName(const QString& name);
+// The name to send to read the listed file `name`: the name itself when it holds none of those
+// characters; otherwise the name with "?" (one character) in place of each, when that pattern
+// matches `name` alone among `listedNames` (the drive's current listing). Anything else is
+// refused as refuseDrivePatternName does.
+QString readableDriveName(const QString& name, const QStringList& listedNames);
 
 // The "-d" value for cbmcopy: the first of 1581, 1571, 1570, 1541 in the upper-cased model.
 std::optional<QString> driveTypeArgument(const QString& driveModel);
@@ -45,5 +50,7 @@ QStringList d64copyWriteArguments(const QString& sourcePath, qint64 device);
 // Tracks that progress lines count against.
 inline constexpr qint64 standardTrackCount = 35;
 inline constexpr qint64 extendedTrackCount = 40;
+// What d64copy writes for a whole disk: 683 sectors of 256 bytes.
+inline constexpr qint64 d64copyImageBytes = 683 * 256;
 
 } // namespace vellum

@@ -158,6 +158,10 @@ void judgeD64Copy(const CommandResult& result, const QString& commandText) {
         failWithOutput(result, commandText);
 }
 
+bool d64copyCouldNotWriteImage(const CommandResult& result) {
+    return result.combinedOutput().contains(QLatin1String("[Warning] write error:"));
+}
+
 void judgeCbmcopy(const CommandResult& result, const QString& commandText) {
     judgeExitStatus(result, commandText);
     const QString combined = result.combinedOutput();

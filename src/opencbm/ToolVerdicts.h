@@ -30,6 +30,9 @@ void judgeDriveStatusAfterCommand(const QString& commandText, const QString& sta
 // Throws when a non-zero exit status says the run failed.
 void judgeExitStatus(const CommandResult& result, const QString& commandText);
 void judgeD64Copy(const CommandResult& result, const QString& commandText);
+// d64copy reading a disk could not write the image file (its file system is full, say): the
+// drive did its part, only the file on the computer is short.
+bool d64copyCouldNotWriteImage(const CommandResult& result);
 void judgeCbmcopy(const CommandResult& result, const QString& commandText);
 void judgeCbmformat(const CommandResult& result, const QString& commandText);
 

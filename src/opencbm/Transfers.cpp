@@ -1,6 +1,7 @@
 #include "model/FileNames.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
+#include "opencbm/LocalSpace.h"
 #include "opencbm/OpenCBMService.h"
 #include "opencbm/ToolCommands.h"
 #include "opencbm/ToolVerdicts.h"
@@ -16,17 +17,34 @@ bool isReadableFile(const QUrl& url) {
     return url.isLocalFile() && info.isFile() && info.isReadable();
 }
 
+QString partlyWrittenText() {
+    return OpenCBMService::tr("only part of the image could be written");
+}
+
 } // namespace
 
 QCoro::Task<> OpenCBMService::readDiskImage(qint64 device, QUrl destination,
-                                            ProgressCallback progress) {
+                                            ProgressCallback progress, QString shownName) {
     const QString tool = locateTool(QStringLiteral("d64copy"));
-    const QString commandText = QStringLiteral("d64copy ") + deviceText(device) + QLatin1Char(' ') +
-                                lastPathComponent(destination);
+    if (shownName.isEmpty())
+        shownName = lastPathComponent(destination);
+    const QString commandText =
+        QStringLiteral("d64copy ") + deviceText(device) + QLatin1Char(' ') + shownName;
     const CommandResult result =
         co_await run(tool, d64copyReadArguments(device, destination.toLocalFile()),
                      progressObserver(progress, standardTrackCount));
+    // The image file may stop short while the drive reads on: d64copy then prints write or
+    // read errors, or nothing when its buffered writes fail unseen. A file system without
+    // room for the rest is the usual reason, and the one to tell.
+    const QString imagePath = destination.toLocalFile();
+    const qint64 missing = d64copyImageBytes - storedBytes(imagePath);
+    const std::optional<qint64> room = freeSpaceIn(QFileInfo(imagePath).absolutePath());
+    const bool full = missing > 0 && room && *room < missing;
+    if (full || d64copyCouldNotWriteImage(result))
+        throw couldNotWrite(imagePath, full ? noSpaceLeftText() : partlyWrittenText());
     judgeD64Copy(result, commandText);
+    if (QFileInfo(imagePath).size() < d64copyImageBytes)
+        throw couldNotWrite(imagePath, partlyWrittenText());
     reportProgress(progress, 1.0);
 }
 
@@ -45,11 +63,12 @@ QCoro::Task<> OpenCBMService::writeDiskImage(QUrl source, qint64 device,
 }
 
 QCoro::Task<> OpenCBMService::readFile(qint64 device, QString driveModel, QString cbmName,
-                                       QUrl destination, ProgressCallback progress) {
+                                       QUrl destination, ProgressCallback progress,
+                                       QStringList listedNames) {
     const QString tool = locateTool(QStringLiteral("cbmcopy"));
-    refuseDrivePatternName(cbmName);
+    const QString sentName = readableDriveName(cbmName, listedNames);
     const CommandResult result = co_await run(
-        tool, cbmcopyReadArguments(device, driveModel, cbmName, destination.toLocalFile()),
+        tool, cbmcopyReadArguments(device, driveModel, sentName, destination.toLocalFile()),
         progressObserver(progress, standardTrackCount));
     judgeCbmcopy(result, QStringLiteral("cbmcopy -r ") + cbmName);
 }

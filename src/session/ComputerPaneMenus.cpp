@@ -29,7 +29,7 @@ QList<ContextAction> localRowMenu(const LocalFileItem& clicked, const ComputerMe
     QList<ContextAction> menu;
     const bool idleFolderMode = state.idle && !state.browsingImage;
     if (state.canOpenLocalSelection)
-        menu.append({openTitle(clicked), true, false, false, actions.openAnchorItem});
+        menu.append({openTitle(clicked), state.idle, false, false, actions.openAnchorItem});
 
     menu.append({state.selectedFileCount < 2
                      ? Texts::tr("Copy to Floppy")

@@ -6,9 +6,19 @@
 #include "model/TextUtil.h"
 #include "session/TemporaryFiles.h"
 
-#include <QFile>
-
 namespace vellum {
+
+namespace {
+
+// What the drive lists now: the proof a name read through a pattern finds that file alone.
+QStringList listedNames(const DiskDirectory& directory) {
+    QStringList names;
+    for (const DirectoryEntry& entry : directory.entries)
+        names << entry.name;
+    return names;
+}
+
+} // namespace
 
 QCoro::Task<> VellumViewModel::copySelectedFloppyEntries() {
     const QList<DirectoryEntry> selected = m_floppy.selectedFloppyEntries();
@@ -30,24 +40,23 @@ QCoro::Task<> VellumViewModel::copyFloppyEntries(QList<DirectoryEntry> entries) 
     // the copy runs.
     const QUrl folder = m_computer.localFolder();
     const qsizetype count = entries.size();
-    const auto body = [this, entries, count, folder](qint64 number) -> QCoro::Task<> {
+    const QStringList listed = listedNames(m_floppy.directory());
+    const auto body = [this, entries, count, folder, listed](qint64 number) -> QCoro::Task<> {
         m_status.setProgress(0);
         try {
             for (qsizetype i = 0; i < count; ++i) {
                 m_status.throwIfStopped(number);
                 const DirectoryEntry& entry = entries.at(i);
-                const QUrl target = uniqueLocalURL(folder, safeLocalBaseName(entry.name),
-                                                   fileExtension(entry.type));
                 m_status.setStatusHeadline(copyingItemText(i, count, entry.name));
-                try {
-                    co_await m_service->readFile(m_drives.deviceNumber(), m_drives.driveModel(),
-                                                 entry.name, target, fileProgressSink(i, count));
-                } catch (...) {
-                    // The name was free before the copy began, so whatever is there
-                    // now is the failed copy's remains.
-                    QFile::remove(target.toLocalFile());
-                    throw;
-                }
+                // cbmcopy writes into a temporary file; the folder only ever gets the whole
+                // file, under a name nothing had, so a failed or killed read leaves nothing
+                // half written there.
+                TemporaryFiles temporary;
+                const QUrl read = temporary.make(fileExtension(entry.type));
+                co_await m_service->readFile(m_drives.deviceNumber(), m_drives.driveModel(),
+                                             entry.name, read, fileProgressSink(i, count), listed);
+                writeUnderFreeName(folder.toLocalFile(), safeLocalBaseName(entry.name),
+                                   fileExtension(entry.type), readWholeFile(read));
                 m_status.setProgress(double(i + 1) / double(count));
             }
         } catch (...) {
@@ -74,7 +83,8 @@ QCoro::Task<> VellumViewModel::copyFloppyEntriesToImage(QList<DirectoryEntry> en
         co_return;
     }
     const qsizetype count = entries.size();
-    const auto body = [this, entries, count, image](qint64 number) -> QCoro::Task<> {
+    const QStringList listed = listedNames(m_floppy.directory());
+    const auto body = [this, entries, count, image, listed](qint64 number) -> QCoro::Task<> {
         m_status.setProgress(0);
         TemporaryFiles temporary;
         QList<ImageAddition> files;
@@ -84,8 +94,9 @@ QCoro::Task<> VellumViewModel::copyFloppyEntriesToImage(QList<DirectoryEntry> en
             const QUrl target = temporary.make(fileExtension(entry.type));
             m_status.setStatusHeadline(readingText(i, count, entry.name));
             co_await m_service->readFile(m_drives.deviceNumber(), m_drives.driveModel(), entry.name,
-                                         target, fileProgressSink(i, count));
+                                         target, fileProgressSink(i, count), listed);
             files.append({{entry.name, entry.type, readWholeFile(target)}, entry.name});
+            m_status.setProgress(double(i + 1) / double(count));
         }
         m_drives.confirmAdapter();
         co_await addToImage(files, image, number);

@@ -3,6 +3,7 @@
 #include "model/OpenCBMError.h"
 #include "session/CopyNotifier.h"
 #include "session/SessionTexts.h"
+#include "session/WriteLeftovers.h"
 
 namespace vellum {
 
@@ -22,6 +23,7 @@ QString quietDetectionHeadline(const std::exception& error) {
 
 QCoro::Task<> VellumViewModel::startUp() {
     CopyNotifier::prepare(m_desktop);
+    removeWriteLeftovers(m_computer.localFolder());
     refreshLocalItems();
     co_await detect(true);
 }
@@ -58,8 +60,11 @@ QCoro::Task<> VellumViewModel::detect(bool quiet) {
                     }
                 }
                 if (chosen.deviceNumber != m_drives.deviceNumber()) {
-                    // Remembered sizes belong to the floppies of the drive they were seen in.
+                    // The listing, its selection and the remembered sizes belong to the old
+                    // drive; Delete or Rename would otherwise act by name on the new one.
+                    m_floppy.setDirectory(DiskDirectory::empty());
                     m_floppy.setKnownDirectoryBlocks({});
+                    m_floppy.selectEntry(std::nullopt);
                 }
                 m_drives.setDeviceNumber(chosen.deviceNumber);
                 m_status.throwIfStopped(number);

@@ -54,19 +54,31 @@ QList<QUrl> VellumViewModel::dragURLs(const LocalFileItem& item) const {
 
 void VellumViewModel::copyFilesIntoFolder(const QList<QUrl>& urls) {
     const QUrl folder = m_computer.localFolder();
+    QStringList failed;
     for (const QUrl& url : urls) {
         const QFileInfo info(url.toLocalFile());
-        if (!info.exists() || info.isDir())
+        if (info.isDir())
             continue;
         const QString name = info.fileName();
+        // A pipe or a device would never end, and a vanished file cannot be copied: said,
+        // not skipped in silence.
+        if (!info.isFile()) {
+            failed << name;
+            continue;
+        }
         const QUrl target =
             uniqueLocalURL(folder, deletingPathExtension(name), pathExtension(name));
         if (standardizedFileURL(url) == standardizedFileURL(target))
             continue;
-        // A failed copy is skipped; the others still go.
-        QFile::copy(info.filePath(), target.toLocalFile());
+        // A failed copy does not stop the others.
+        if (!QFile::copy(info.filePath(), target.toLocalFile()))
+            failed << name;
     }
     refreshLocalItems();
+    if (!failed.isEmpty())
+        m_status.setLastError(tr("Could not copy %1 into this folder.")
+                                  .arg(QStringLiteral("“") + failed.join(QStringLiteral("”, “")) +
+                                       QStringLiteral("”")));
 }
 
 QCoro::Task<bool> VellumViewModel::dropOnComputerPane(QList<QUrl> urls,

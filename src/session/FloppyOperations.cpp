@@ -1,41 +1,36 @@
 #include "session/VellumViewModel.h"
 
+#include "images/ImageFiles.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
+#include "opencbm/LocalSpace.h"
+#include "opencbm/ToolCommands.h"
 #include "session/DesktopServices.h"
 #include "session/FloppyNameRules.h"
 #include "session/SessionTexts.h"
+#include "session/TemporaryFiles.h"
+#include "session/WriteLeftovers.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QUuid>
-#include <filesystem>
-#include <system_error>
+#include <QStorageInfo>
 
 namespace vellum {
 
 namespace {
 
-// A hidden sibling of `destination`, so that the finished image can replace it in one step.
-QString siblingTemporaryPath(const QString& destination) {
-    const QFileInfo info(destination);
-    return info.absoluteDir().filePath(QStringLiteral(".vellum-") +
-                                       QUuid::createUuid().toString(QUuid::WithoutBraces) +
-                                       QStringLiteral(".d64"));
-}
-
-void replaceAtomically(const QString& from, const QString& to) {
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::path(QFile::encodeName(from).toStdString()),
-                            std::filesystem::path(QFile::encodeName(to).toStdString()), error);
-    if (error) {
-        QFile::remove(from);
-        throw PlatformError(QCoreApplication::translate("vellum::VellumViewModel",
-                                                        "The image could not be saved as %1: %2.")
-                                .arg(texts::quoted(lastPathComponent(to)),
-                                     QString::fromStdString(error.message())));
-    }
+// Before a read that takes minutes: leave to make a file beside `target`, room for the
+// image in the temporary folder and for the copy that replaces `target` (both at once when
+// they share a file system).
+void requireRoomToSave(const OpenCBMService& service, const QString& temporaryPath,
+                       const QString& targetPath) {
+    const QString temporaryFolder = QFileInfo(temporaryPath).absolutePath();
+    const QString targetFolder = QFileInfo(targetPath).absolutePath();
+    requireWritableFolder(targetFolder, targetPath);
+    const bool shared = QStorageInfo(temporaryFolder) == QStorageInfo(targetFolder);
+    requireFreeSpace(service.freeSpaceIn(targetFolder),
+                     shared ? 2 * d64copyImageBytes : d64copyImageBytes, targetPath);
+    if (!shared)
+        requireFreeSpace(service.freeSpaceIn(temporaryFolder), d64copyImageBytes, temporaryPath);
 }
 
 } // namespace
@@ -83,26 +78,22 @@ QCoro::Task<> VellumViewModel::saveFloppyAsD64() {
     if (!chosen || !chosen->isLocalFile())
         co_return;
 
-    const QString destination = chosen->toLocalFile();
-    const QString fileName = lastPathComponent(*chosen);
+    const QUrl destination = *chosen;
+    const QString fileName = lastPathComponent(destination);
     const auto body = [this, destination, fileName](qint64) -> QCoro::Task<> {
         m_status.setProgress(0);
-        // The tool writes into a fresh file next to the destination; only a complete
-        // image replaces what the user chose, so a failed read never damages a file.
-        const QString temporary = siblingTemporaryPath(destination);
-        try {
-            co_await m_service->readDiskImage(m_drives.deviceNumber(),
-                                              QUrl::fromLocalFile(temporary), progressSink());
-            replaceAtomically(temporary, destination);
-        } catch (...) {
-            QFile::remove(temporary);
-            throw;
-        }
+        // d64copy fills a temporary file; only the complete image is then written over what
+        // the user chose, whole and in one step, so a failed or killed read never damages
+        // a file there nor leaves half of one.
+        TemporaryFiles temporary;
+        const QUrl image = temporary.make(QStringLiteral("d64"));
+        const QUrl target = atomicWriteTarget(destination);
+        requireRoomToSave(*m_service, image.toLocalFile(), target.toLocalFile());
+        rememberSaveFolder(target);
+        co_await m_service->readDiskImage(m_drives.deviceNumber(), image, progressSink(), fileName);
+        writeFileAtomically(destination, readWholeFile(image, FileRole::diskImage));
         m_status.setProgress(1);
-        // Saved into the folder on show, the image appears there at once.
-        if (!m_computer.isBrowsingImage() &&
-            QFileInfo(destination).dir() == QDir(m_computer.localFolder().toLocalFile()))
-            refreshLocalItems();
+        refreshIfShown({destination, target});
         const QString headline = tr("Saved %1.").arg(fileName);
         m_status.setStatusHeadline(headline);
         m_status.setLastError(std::nullopt);

@@ -28,6 +28,19 @@ void VellumViewModel::refreshLocalItems() {
     m_computer.pruneSelectionToVisible();
 }
 
+void VellumViewModel::refreshIfShown(const QList<QUrl>& written) {
+    const std::optional<QUrl> image = m_computer.browsingImage();
+    const QUrl shown = standardizedFileURL(image.value_or(m_computer.localFolder()));
+    for (const QUrl& url : written) {
+        const QUrl file = standardizedFileURL(url);
+        if (image ? file == shown
+                  : file.adjusted(QUrl::RemoveFilename | QUrl::StripTrailingSlash) == shown) {
+            refreshLocalItems();
+            return;
+        }
+    }
+}
+
 void VellumViewModel::chooseLocalFolder() {
     FilePanelRequest request;
     request.title = tr("Open Folder");

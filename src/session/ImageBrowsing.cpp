@@ -240,9 +240,11 @@ void VellumViewModel::createNewDiskImage() {
     m_sheets.setShowsNewDiskSheet(false);
     try {
         const QByteArray bytes = D64Builder::create(name, id).data();
-        const QUrl target = uniqueLocalURL(m_computer.localFolder(), safeLocalBaseName(name),
-                                           QStringLiteral("d64"));
-        writeFileAtomically(target, bytes);
+        // Created under a name nothing holds at the moment of writing, never over a file
+        // that appeared since the name was chosen.
+        const QUrl target = QUrl::fromLocalFile(
+            writeUnderFreeName(m_computer.localFolder().toLocalFile(), safeLocalBaseName(name),
+                               QStringLiteral("d64"), bytes));
         closeImage();
         m_computer.select(target);
         m_status.setStatusHeadline(tr("Created %1.").arg(lastPathComponent(target)));

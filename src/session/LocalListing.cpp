@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 
 namespace vellum {
@@ -17,7 +18,7 @@ namespace vellum {
 namespace {
 
 LocalFileItem folderMember(const QString& folderPath, const QString& name, bool isDirectory,
-                           qint64 size) {
+                           std::optional<qint64> size) {
     LocalFileItem item;
     item.url = QUrl::fromLocalFile(folderPath.endsWith(QLatin1Char('/'))
                                        ? folderPath + name
@@ -80,7 +81,7 @@ QList<LocalFileItem> listLocalFolder(const QUrl& folder) {
     struct Member {
         QByteArray name;
         bool isDirectory;
-        qint64 size;
+        std::optional<qint64> size;
     };
     std::vector<Member> members;
     DIR* directory = ::opendir(QFile::encodeName(path).constData());
@@ -93,9 +94,16 @@ QList<LocalFileItem> listLocalFolder(const QUrl& folder) {
         if (member->d_name[0] == '.')
             continue;
         struct stat status;
-        // A link to nothing, a socket, a pipe or a device is not offered either.
-        if (::fstatat(directoryHandle, member->d_name, &status, 0) != 0 ||
-            (!S_ISDIR(status.st_mode) && !S_ISREG(status.st_mode)))
+        if (::fstatat(directoryHandle, member->d_name, &status, 0) != 0) {
+            // A link to nothing (or to itself) still takes its name in the folder, so it is
+            // shown, as a file of unknown size that cannot be opened.
+            if (::fstatat(directoryHandle, member->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+                S_ISLNK(status.st_mode))
+                members.push_back({QByteArray(member->d_name), false, std::nullopt});
+            continue;
+        }
+        // A socket, a pipe or a device is not offered.
+        if (!S_ISDIR(status.st_mode) && !S_ISREG(status.st_mode))
             continue;
 #ifdef UF_HIDDEN
         if (status.st_flags & UF_HIDDEN)

@@ -12,8 +12,9 @@ namespace vellum {
 // by value, so "Game9" comes before "Game10". Stable.
 void sortLocalItems(QList<LocalFileItem>& items);
 
-// The sorted rows of a folder: its folders and regular files (links followed), without
-// hidden members; empty when it cannot be listed.
+// The sorted rows of a folder: its folders and regular files (links followed) and its links
+// to nothing (as files of unknown size), without hidden members; empty when it cannot be
+// listed.
 QList<LocalFileItem> listLocalFolder(const QUrl& folder);
 
 struct LocalFilters {

@@ -72,8 +72,9 @@ void OperationStatus::end(std::optional<qint64> number) {
     setOperation(OperationKind::idle);
     setIsStopping(false);
     setStopRequested(false);
-    // A failed transfer leaves an empty bar; a finished one stays full.
-    if (m_progress > 0 && m_progress < 1 && m_lastError)
+    // A failed transfer leaves an empty bar, whatever the tool printed before it failed (a
+    // d64copy past a bad track still counts to 100%); a finished one stays full.
+    if (m_lastError)
         setProgress(0);
 }
 

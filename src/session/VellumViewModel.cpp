@@ -88,7 +88,11 @@ void VellumViewModel::reportFailure(std::exception_ptr failure, qint64 number,
     } catch (const std::exception& error) {
         cancelled = isCancellation(error);
         reportError(error);
+        // The slot may be released already (endBeforeReporting), so the bar is emptied here.
+        if (!cancelled)
+            m_status.setProgress(0);
     } catch (...) {
+        m_status.setProgress(0);
         reportError(PlatformError(tr("The operation failed unexpectedly.")));
     }
     if (!cancelled && !noticeText.isEmpty())

@@ -211,6 +211,9 @@ private:
     // last stored name, else re-list the folder; then the closing headline.
     void finishAddingToImage(const QUrl& image, qsizetype count, const QString& lastName);
     void showMadeImages(const QList<QUrl>& made);
+    // Re-lists the computer pane when it shows one of `written`: a file in the listed folder,
+    // or the open image.
+    void refreshIfShown(const QList<QUrl>& written);
 
     DesktopServices& m_desktop;
     std::unique_ptr<OpenCBMService> m_service;

@@ -3,15 +3,33 @@
 #include <QByteArray>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 namespace vellum::fuzzing {
 
-// A fuzzer input is far smaller than a disk, so it is laid over a sound image with files:
-// the first 19 sectors' worth replace track 18 (BAM and directory), the rest replaces the
-// start of track 1, where the files' chains begin. The image ends in 683 error bytes that
-// no operation may touch.
+// A fuzzer input is far smaller than a disk, so it is laid over a sound image with files
+// on every track, among them one whose chain runs onto tracks 36-40 of the larger sizes.
+//
+// The first byte chooses the image: bits 0-2 its size (35 or 40 tracks, with or without
+// error bytes, 42 tracks, an odd size, or one byte too short), bit 3 how the rest is laid
+// on it. With bit 3 clear, the next 19 sectors' worth replace track 18 (the free map and
+// the directory) and whatever follows is read as patches; with it set, all of it is.
+// A patch is a sector number (two bytes, low first, taken modulo the image's sectors), an
+// offset in that sector, a length, and that many bytes, which may run on into the next
+// sectors. So the input can reach any chain link, any directory entry and the whole map.
 QByteArray imageFromInput(const uint8_t* data, size_t size);
 
-inline constexpr qsizetype errorBytes = 683;
+// Stops the run, naming the line, when an invariant does not hold.
+inline void require(bool condition, const char* file = __builtin_FILE(),
+                    int line = __builtin_LINE()) {
+    if (condition)
+        return;
+    std::fprintf(stderr, "invariant broken at %s:%d\n", file, line);
+    std::abort();
+}
+
+// Where the sectors of an image end: its error bytes or extra tracks follow.
+qsizetype sectorBytesOf(const QByteArray& image);
 
 } // namespace vellum::fuzzing

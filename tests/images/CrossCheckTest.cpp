@@ -162,6 +162,20 @@ TEST_F(CrossCheck, ImagesBothToolsBuildAreReadAlikeByVellum) {
     EXPECT_EQ(vellumFiles("edited.d64")["added.prg"], sequence(4000, 5));
 }
 
+TEST_F(CrossCheck, FortyTrackImagesOfCc1541AreReadWhole) {
+    if (missing("cc1541"))
+        GTEST_SKIP() << "cc1541 is not installed";
+    // The first file fills tracks 1-35 and runs onto 36-40; the second lies beyond 35.
+    write("big.prg", sequence(170000, 1));
+    write("later.prg", sequence(20000, 2));
+    runTool("cc1541", {"-q", "-4", "-n", "forty", "-i", "40", "-f", "big", "-w", "big.prg", "-f",
+                       "later", "-w", "later.prg", "forty.d64"});
+    EXPECT_EQ(vellumFiles("forty.d64"),
+              (QMap<QString, QByteArray>{{"big.prg", read("big.prg")},
+                                         {"later.prg", read("later.prg")}}));
+    EXPECT_EQ(vellumListing("forty.d64").lines, cc1541Listing("forty.d64").lines);
+}
+
 TEST_F(CrossCheck, TapesAndP00FilesReadAlikeByCbmconvertAndVellum) {
     if (missing("cbmconvert"))
         GTEST_SKIP() << "cbmconvert is not installed";

@@ -121,11 +121,33 @@ TEST(D64Builder, UniqueNames) {
         builder.addFile("abcdefghijklmnop", CBMFileType::prg, QByteArray());
     EXPECT_EQ(builder.uniqueName("ABCDEFGHIJKLMNOP"), "ABCDEFGHIJKLM-10");
 
+    // The free-name search goes on past 99 within the 16 characters, and compares names
+    // as they will be listed: "Ä" and control codes list as nothing, hence as FILE.
+    D64Builder crowd = D64Builder::create("CROWD");
+    const QList<std::pair<QString, int>> adds = {
+        {"X", 110}, {"abcdefghijklmnop", 12}, {"\u00c4", 8}, {"a\u00e4", 6}, {"A", 6}, {"FILE", 1}};
+    for (const auto& [name, times] : adds) {
+        for (int i = 0; i < times; ++i)
+            crowd.addFile(name, CBMFileType::prg, QByteArray());
+    }
+    for (int i = 0; i < 3; ++i)
+        crowd.deleteFile(i * 20);
+    crowd.writeBAM();
+    for (int i = 0; i < 4; ++i)
+        crowd.addFile("X", CBMFileType::prg, QByteArray());
+    const QStringList listed = listedNames(crowd.data());
+    EXPECT_EQ(listed.size(), 144);
+    EXPECT_EQ(QSet<QString>(listed.begin(), listed.end()).size(), 144);
+    for (const QString name : {"X", "X-102", "X-111", "ABCDEFGHIJKLM-12", "FILE-9", "A-12"})
+        EXPECT_TRUE(listed.contains(name)) << name.toStdString();
+    for (const QString& name : listed)
+        EXPECT_LE(name.size(), 16);
+
     // An entry whose name decodes as nothing is listed as FILE, so that name is taken.
     RawImage raw;
     raw.bytes = D64Builder::create("X").data();
     raw.putEntry(1, 0, 0x82, QByteArray(16, '\xC1'), 1, 0);
-    EXPECT_EQ(D64Builder::open(raw.bytes).uniqueName("file"), "file-2");
+    EXPECT_EQ(D64Builder::open(raw.bytes).uniqueName("file"), "FILE-2");
 }
 
 TEST(D64Builder, DirectoryGrowthAndSlotReuse) {
@@ -167,7 +189,7 @@ TEST(D64Builder, DirectoryGrowthAndSlotReuse) {
 TEST(D64Builder, OpeningKeepsTrailingBytesAndTheBAM) {
     D64Builder original = D64Builder::create("KEEP", "01");
     original.addFile("first", CBMFileType::prg, sequence(1000, 1));
-    const QByteArray tail(683 + 85 * 256, 'Z');
+    const QByteArray tail = QByteArray(683, '\x01') + QByteArray(1000, 'Z');
     D64Builder reopened = D64Builder::open(original.data() + tail);
     EXPECT_EQ(reopened.freeBlockCount(), original.freeBlockCount());
     reopened.addFile("second", CBMFileType::prg, sequence(400, 2));
@@ -199,6 +221,52 @@ TEST(D64Builder, DamagedDisksAreNotMadeWorse) {
     damaged.addFile("c", CBMFileType::prg, sequence(600, 3));
     EXPECT_EQ(D64Extractor::parsedFile(damaged.data(), "x", 1).contents(), sequence(600, 1));
 
+    // A free map that shows a listed file's sectors and the directory as free must not let
+    // an add overwrite them.
+    RawImage allFree;
+    allFree.bytes = damaged.data();
+    for (qint64 track = 1; track <= 35; ++track)
+        allFree.bytes.replace(D64Layout::sectorOffset(18, 0) + 4 * track, 4, "\x15\xFF\xFF\x1F");
+    D64Builder trusting = D64Builder::open(allFree.bytes);
+    for (int i = 0; i < 12; ++i)
+        trusting.addFile(QStringLiteral("new%1").arg(i), CBMFileType::prg, sequence(700, 10 + i));
+    const QList<ParsedFile> afterAdds = D64Extractor::parsedFiles(trusting.data(), "x");
+    ASSERT_EQ(afterAdds.size(), 14);
+    EXPECT_EQ(afterAdds[0].contents(), sequence(600, 3));
+    EXPECT_EQ(afterAdds[1].contents(), sequence(600, 1));
+    EXPECT_EQ(afterAdds[13].contents(), sequence(700, 21));
+
+    // Nor may it overwrite directory sectors past the first free slot, even off track 18.
+    RawImage farDirectory;
+    farDirectory.bytes = D64Builder::create("FAR").data();
+    farDirectory.putEntry(1, 1, 0x82, "LATER", 0, 0);
+    farDirectory.setLink(18, 1, 1, 5);
+    farDirectory.put(1, 5, QByteArray("\x00\xFF", 2));
+    farDirectory.bytes.replace(D64Layout::sectorOffset(1, 5) + 2, 30,
+                               QByteArray("\x82\x00\x00KEPT", 7).leftJustified(30, '\xA0'));
+    D64Builder beyond = D64Builder::open(farDirectory.bytes);
+    beyond.addFile("big", CBMFileType::prg, sequence(254 * 30));
+    EXPECT_EQ(listedNames(beyond.data()), QStringList({"BIG", "LATER", "KEPT"}));
+
+    // A file whose chain runs through the BAM or a directory sector would change with every
+    // entry or free map written, so such a disk is not edited at all.
+    for (const auto& [track, sector] : QList<std::pair<quint8, quint8>>{{18, 0}, {1, 5}}) {
+        RawImage crossed;
+        crossed.bytes = farDirectory.bytes;
+        crossed.putEntry(1, 2, 0x82, "CROSSED", 3, 0);
+        crossed.setLink(3, 0, track, sector);
+        EXPECT_EQ(messageOf([&] { D64Builder::open(crossed.bytes); }),
+                  "This D64 image is damaged: its directory shares a block with “CROSSED”, which "
+                  "adding or deleting files would change.");
+    }
+
+    RawImage throughBAM;
+    throughBAM.bytes = farDirectory.bytes;
+    throughBAM.setLink(1, 5, 18, 0);
+    EXPECT_EQ(messageOf([&] { D64Builder::open(throughBAM.bytes); }),
+              "This D64 image is damaged: its directory runs through the BAM, which every edit "
+              "rewrites.");
+
     // Rebuilding the BAM of a disk whose BAM shows everything used restores the true one.
     RawImage wrongBAM;
     wrongBAM.bytes = damaged.data();
@@ -225,4 +293,18 @@ TEST(D64Builder, DamagedDisksAreNotMadeWorse) {
     D64Builder looped = D64Builder::open(linked.bytes);
     looped.addFile("after", CBMFileType::prg, sequence(5));
     EXPECT_EQ(listedNames(looped.data()).size(), 9);
+}
+
+TEST(D64Builder, FortyTrackImagesAreNotEdited) {
+    // Without the extended free map, a delete would free only part of a file on tracks
+    // 36-40; the drive itself, which keeps to 35 tracks, may still edit its disk.
+    const QByteArray forty = D64Builder::create("WIDE").data() + QByteArray(85 * 256, '\0');
+    for (const QByteArray& image : {forty, forty + QByteArray(768, '\x01')})
+        EXPECT_EQ(messageOf([&] { D64Builder::open(image); }),
+                  "Files cannot yet be added to or deleted from a 40-track D64 image; its "
+                  "files can be listed and extracted.");
+    D64Builder drive = D64Builder::openDosTracks(forty);
+    drive.addFile("kept", CBMFileType::prg, sequence(300));
+    EXPECT_EQ(drive.data().size(), forty.size());
+    EXPECT_EQ(D64Extractor::parsedFile(drive.data(), "w", 0).contents(), sequence(300));
 }

@@ -37,7 +37,7 @@ TEST(D64Reader, SizesFreeBlocksAndBiggerImages) {
     image.putEntry(1, 0, 0x82, "GAME", 1, 0, 1);
     image.putLastSector(1, 0, 0x10);
     image.putEntry(1, 1, 0x82, "FAR", 2, 0);
-    image.put(2, 0, QByteArray("\x23\x11", 2)); // 35/17 lies past the 683 sectors
+    image.put(2, 0, QByteArray("\x23\x11", 2)); // track 35 has no sector 17: the chain ends
 
     const DiskDirectory directory = D64Extractor::readDirectory(image.bytes);
     EXPECT_EQ(directory.diskName, "DISK");
@@ -45,7 +45,7 @@ TEST(D64Reader, SizesFreeBlocksAndBiggerImages) {
     EXPECT_EQ(directory.blocksFree, 681); // track 18 counted
     ASSERT_EQ(directory.entries.size(), 2);
     EXPECT_EQ(directory.entries[0].byteSize, 15);
-    EXPECT_EQ(directory.entries[1].byteSize, 254 + 1);
+    EXPECT_EQ(directory.entries[1].byteSize, 254);
 
     // Error bytes after the sectors, and a 40-track image, list the same.
     for (const QByteArray& bigger :
@@ -104,7 +104,7 @@ TEST(D64Reader, NamesSizesAndExtraction) {
     EXPECT_EQ(parsed[0], (ParsedFile{"ABCDE", 0x7878, QByteArray(13, 'x')}));
     EXPECT_EQ(parsed[1].payload.size(), 506);
     EXPECT_EQ(D64Extractor::parsedFile(image.bytes, "disk.d64", 3), parsed[1]);
-    for (qint64 index : {-1, 1, 4, 5})
+    for (qint64 index : {-1, 5})
         EXPECT_EQ(messageOf([&] { D64Extractor::parsedFile(image.bytes, "disk.d64", index); }),
                   "That file is not in disk.d64.");
 
@@ -145,6 +145,86 @@ TEST(D64Reader, DamagedChainsEndCleanly) {
     image.setLink(18, 1, 40, 0);
     EXPECT_EQ(D64Extractor::files(image.bytes).size(), 1);
     // A sector past the end of the data reads as zeros: one byte, then the end.
-    EXPECT_EQ(D64Layout::chainSize(image.bytes.left(1000), 3, 0), (D64Layout::ChainSize{1, 1}));
+    EXPECT_EQ(D64Layout::chainSize(image.bytes.left(1000), 3, 0),
+              (D64Layout::ChainSize{1, 1, std::nullopt}));
     EXPECT_TRUE(D64Layout::readChain(image.bytes, 36, 0).isEmpty());
+}
+
+TEST(D64Reader, FortyTrackImagesAreReadWhole) {
+    // LONG runs from track 35 onto tracks 36 and 40; LATER lies wholly on track 38.
+    auto fortyTracks = [] {
+        RawImage image(40);
+        image.putEntry(1, 0, 0x82, "LONG", 35, 0);
+        image.putEntry(1, 1, 0x81, "LATER", 38, 16);
+        image.put(35, 0, QByteArray("\x24\x03", 2) + QByteArray(254, 'a'));
+        image.put(36, 3, QByteArray("\x28\x10", 2) + QByteArray(254, 'b'));
+        image.putLastSector(40, 16, 0x21, 'c');
+        image.putLastSector(38, 16, 0x03, 'd');
+        return image.bytes;
+    }();
+    const QByteArray longFile = QByteArray(254, 'a') + QByteArray(254, 'b') + QByteArray(32, 'c');
+    EXPECT_EQ(D64Layout::sectorOffset(36, 0), 683 * 256);
+    EXPECT_EQ(D64Layout::sectorOffset(40, 16), 768 * 256 - 256);
+    for (const QByteArray& image : {fortyTracks, fortyTracks + QByteArray(768, '\x01')}) {
+        SCOPED_TRACE(image.size());
+        const auto files = D64Extractor::files(image);
+        ASSERT_EQ(files.size(), 2);
+        EXPECT_EQ(files[0].byteSize, longFile.size());
+        EXPECT_EQ(files[0].blocks, 3);
+        EXPECT_EQ(D64Layout::readChain(image, 35, 0), longFile);
+        EXPECT_EQ(D64Extractor::parsedFile(image, "forty.d64", 1).contents(), "dd");
+        EXPECT_EQ(D64Extractor::parsedFiles(image, "forty.d64").size(), 2);
+    }
+    // The same bytes cut to 35 tracks end LONG at its link to track 36.
+    EXPECT_EQ(D64Layout::readChain(fortyTracks.left(174848), 35, 0), QByteArray(254, 'a'));
+    EXPECT_EQ(D64Extractor::files(fortyTracks.left(174848))[1].byteSize, 0);
+}
+
+TEST(D64Reader, DamagedFilesSayWhatIsMissing) {
+    RawImage image;
+    image.put(3, 0, QByteArray("\x03\x01", 2) + QByteArray(254, 'a'));
+    image.put(3, 1, QByteArray("\x03\x00", 2) + QByteArray(254, 'b')); // back to 3/0
+    image.put(4, 0, QByteArray("\x24\x00", 2) + QByteArray(254, 'c')); // track 36
+    image.put(5, 0, QByteArray("\xFF\x07", 2) + QByteArray(254, 'd')); // track 255
+    image.put(6, 0, QByteArray("\x06\x15", 2) + QByteArray(254, 'e')); // track 6 has 21
+    image.putLastSector(7, 0, 0x02, 'f');                              // one byte
+    image.putLastSector(8, 0, 0x04, 'g');
+    struct Case {
+        QByteArray name;
+        quint8 track, sector;
+        qint64 byteSize;
+        QString problem;
+    };
+    const QList<Case> cases = {
+        {"LOOP", 3, 0, 508,
+         "“LOOP” was cut short after 508 bytes: its chain comes back to track 3 sector 0."},
+        {"FAR", 4, 0, 254,
+         "“FAR” was cut short after 254 bytes: its chain links to track 36 sector 0, which is "
+         "not on the disk."},
+        {"FARTHER", 5, 0, 254,
+         "“FARTHER” was cut short after 254 bytes: its chain links to track 255 sector 7, which "
+         "is not on the disk."},
+        {"NO SECTOR", 6, 0, 254,
+         "“NO SECTOR” was cut short after 254 bytes: its chain links to track 6 sector 21, which "
+         "is not on the disk."},
+        {"NOWHERE", 0, 0, 0,
+         "“NOWHERE” was left out: its first block, track 0 sector 0, is not on the disk."},
+        {"OUTSIDE", 36, 1, 0,
+         "“OUTSIDE” was left out: its first block, track 36 sector 1, is not on the disk."},
+        {"TINY", 7, 0, 1, "“TINY” was left out: it holds 1 byte, too few for a load address."},
+        {"SOUND", 8, 0, 3, ""},
+    };
+    for (qsizetype i = 0; i < cases.size(); ++i)
+        image.putEntry(1 + (i / 8) * 3, int(i % 8), 0x82, cases[i].name, cases[i].track,
+                       cases[i].sector);
+    const auto files = D64Extractor::files(image.bytes);
+    ASSERT_EQ(files.size(), cases.size());
+    for (qsizetype i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].name.toStdString());
+        EXPECT_EQ(files[i].byteSize, cases[i].byteSize);
+        EXPECT_EQ(D64Extractor::readProblem(files[i]).value_or(""), cases[i].problem);
+        // A file that cannot be read at all says why when it is asked for alone.
+        const QString alone = messageOf([&] { D64Extractor::parsedFile(image.bytes, "d.d64", i); });
+        EXPECT_EQ(alone, cases[i].byteSize < 2 ? cases[i].problem : "<no error>");
+    }
 }

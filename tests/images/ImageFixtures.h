@@ -10,11 +10,14 @@
 
 namespace vellum::testing {
 
-// Hand-made D64 bytes, independent of the builder.
+// Hand-made D64 bytes, independent of the builder: 683 sectors, or 768 for 40 tracks.
 struct RawImage {
-    QByteArray bytes = QByteArray(D64Layout::imageSize, '\0');
+    QByteArray bytes;
 
-    RawImage() { put(18, 1, QByteArray("\x00\xFF", 2)); }
+    explicit RawImage(qint64 tracks = 35)
+        : bytes((tracks == 40 ? 768 : 683) * D64Layout::sectorSize, '\0') {
+        put(18, 1, QByteArray("\x00\xFF", 2));
+    }
     void put(qint64 track, qint64 sector, const QByteArray& data) {
         bytes.replace(D64Layout::sectorOffset(track, sector), 256,
                       data.leftJustified(256, '\0', true));
@@ -70,3 +73,8 @@ inline void PrintTo(const AddableFile& file, std::ostream* out) {
          << " bytes";
 }
 } // namespace vellum
+
+// Texts as text in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

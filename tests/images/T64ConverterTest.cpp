@@ -34,6 +34,18 @@ TEST(T64Reader, HeaderChecks) {
     QByteArray moreUsed = makeTape({one}, "X", 1);
     moreUsed[0x24] = char(200);
     EXPECT_EQ(parse(moreUsed), "T64 directory is truncated.");
+
+    // Entries that all run from one offset to the end take the file's bytes again and again:
+    // 70 of a megabyte each would ask for far more memory than any tape needs.
+    QList<TapeEntry> overlapping(70, TapeEntry{"ALL", {}, 0x0801, 0x0801, 1, 64 + 32 * 70});
+    overlapping[0].offset.reset();
+    overlapping[0].data = QByteArray(1 << 20, 'x');
+    EXPECT_EQ(parse(makeTape(overlapping)),
+              "T64 directory is damaged: its entries add up to more than 64 MB.");
+    overlapping.resize(60);
+    overlapping[0].offset = 64 + 32 * 60;
+    EXPECT_EQ(T64Converter::parseT64(makeTape(overlapping) + QByteArray(1 << 20, 'x')).files.size(),
+              60);
 }
 
 TEST(T64Reader, EntriesSizesAndNames) {

@@ -6,6 +6,7 @@
 #include "model/OpenCBMError.h"
 #include "model/OperationKind.h"
 
+#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace vellum;
@@ -50,6 +51,12 @@ TEST(DirectoryEntryTest, EveryEntryGetsItsOwnIdentity) {
     b.id = a.id;
     EXPECT_EQ(a, b);
     EXPECT_EQ(qHash(a), qHash(b));
+
+    QSet<QUuid> ids;
+    for (int i = 0; i < 100000; ++i)
+        ids.insert(DirectoryEntry().id);
+    EXPECT_EQ(ids.size(), 100000);
+    EXPECT_FALSE(ids.contains(QUuid()));
 }
 
 TEST(DriveInfoTest, TitleNamesTheTrimmedModel) {

@@ -80,3 +80,29 @@ TEST(ToolCommands, NamesTheDriveReadsAsPatternsAreRefused) {
     EXPECT_NO_THROW(refuseDrivePatternName("game 2+ -x."));
     EXPECT_NO_THROW(refuseDrivePatternName(""));
 }
+
+TEST(ToolCommands, AReservedNameIsReadThroughAPatternOnlyWhenTheListingProvesItUnique) {
+    struct Case {
+        const char* name;
+        QStringList listed;
+        std::optional<QString> sent; // nothing: refused
+    };
+    const QList<Case> cases = {
+        {"game", {}, "game"},
+        {"A/B:C", {"a/b:c", "notes"}, "A/B?C"},
+        {"ab:", {"AB:", "ab", "abc:"}, "ab?"},
+        {"x*", {"x*", "x"}, "x?"},
+        {"A/B:C", {"a/b:c", "A/B.C"}, std::nullopt}, // "?" would find the other file too
+        {"x*", {"x*", "xy"}, std::nullopt},
+        {"A/B:C", {"notes"}, std::nullopt}, // not in the listing: nothing proves it
+        {"a,b", {}, std::nullopt},
+    };
+    for (const Case& each : cases) {
+        const QString name = QString::fromUtf8(each.name);
+        if (each.sent) {
+            EXPECT_EQ(readableDriveName(name, each.listed), *each.sent) << each.name;
+        } else {
+            EXPECT_THROW(readableDriveName(name, each.listed), OpenCBMError) << each.name;
+        }
+    }
+}

@@ -205,7 +205,7 @@ TEST(PaneTrashTest, AFailureKeepsWhatWasTrashedAndReportsIt) {
     EXPECT_TRUE(QFileInfo::exists(QDir(dir.path()).filePath("c.prg")));
 }
 
-TEST_F(PaneTest, FinderRevealsSelectionImageOrFolder) {
+TEST_F(PaneTest, FileManagerRevealsSelectionImageOrFolder) {
     put("a.prg", "a");
     put("d.d64", diskImage("D", {}));
     VellumViewModel& model = pane();

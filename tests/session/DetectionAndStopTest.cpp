@@ -70,10 +70,17 @@ TEST_F(BusSessionTest, DetectionChoosesTheFirstAnsweringDriveAndSelectionSwitche
     bus.addDrive(9, "1541", diskWith("NINE", "09", {{"GAME", 300}}));
     bus.addDrive(10, "1571", diskWith("", "10", {{"TOOL", 100}}));
     StateEditor(*model).setKnownDirectoryBlocks({{QStringLiteral("GAME"), 5}});
+    // Drive 8's listing must not stay on screen for Delete or Rename to act on by name.
+    const DirectoryEntry old = floppyEntry(QStringLiteral("game"));
+    StateEditor(*model).setDirectory(DiskDirectory{QStringLiteral("EIGHT"), {}, {old}, 600});
+    StateEditor(*model).setFloppySelection({old.id});
     waitForTask(model->detect(false));
     EXPECT_EQ(model->drives().deviceNumber(), 9);
     EXPECT_TRUE(model->floppy().knownDirectoryBlocks().isEmpty())
         << "drive 8's sizes are forgotten";
+    EXPECT_EQ(model->floppy().directory(), DiskDirectory::empty());
+    EXPECT_TRUE(model->floppy().selectedEntryIDs().isEmpty());
+    EXPECT_FALSE(model->floppy().floppySelectionAnchor().has_value());
     ASSERT_EQ(model->drives().detectedDrives().size(), 2);
     EXPECT_EQ(model->drives().detectedDrives().at(1).deviceNumber, 10);
     EXPECT_TRUE(model->drives().driveReady());

@@ -70,12 +70,12 @@ TEST(FeedbackMailTest, VersionAndFacts) {
 TEST(FeedbackMailTest, OpenCBMLocationIsTheFirstExecutableCbmctrl) {
     QTemporaryDir dir;
     const QDir root(dir.path());
-    for (const char* name : {"homebrew", "local", "ports"})
+    for (const char* name : {"first", "local", "ports"})
         root.mkdir(name);
-    const QStringList dirs = {root.filePath("homebrew"), root.filePath("local"),
+    const QStringList dirs = {root.filePath("first"), root.filePath("local"),
                               root.filePath("ports")};
     EXPECT_EQ(openCBMLocation(dirs), "not found");
-    makeExecutable(root.filePath("homebrew/cbmctrl"), false);
+    makeExecutable(root.filePath("first/cbmctrl"), false);
     makeExecutable(root.filePath("ports/cbmctrl"), true);
     EXPECT_EQ(openCBMLocation(dirs), root.filePath("ports/cbmctrl"));
     makeExecutable(root.filePath("local/cbmctrl"), true);

@@ -1,5 +1,4 @@
-#include "PaneFixture.h"
-#include "SimulatedBus.h"
+#include "FloppyPaneFixture.h"
 
 #include <QTimer>
 
@@ -8,57 +7,7 @@ using namespace vellum::testing;
 
 namespace {
 
-const QByteArray intro = program(0x0801, pattern(600, 1));
-const QByteArray notes = pattern(300, 2);
-const QByteArray game = program(0x1000, pattern(300, 3));
-
-QStringList namesOn(const std::optional<QByteArray>& disk) {
-    QStringList names;
-    if (!disk)
-        return names;
-    for (const DirectoryEntry& entry : D64Extractor::readDirectory(*disk).entries)
-        names << entry.name;
-    return names;
-}
-
-QByteArray fileOn(const std::optional<QByteArray>& disk, qint64 index) {
-    return D64Extractor::parsedFile(*disk, QStringLiteral("floppy"), index).contents();
-}
-
-class FloppyCopyTest : public PaneTest {
-protected:
-    SimulatedBus bus;
-
-    void SetUp() override {
-        PaneTest::SetUp();
-        bus.exportEnvironment();
-        makeSession({SimulatedBus::binDir()});
-        StateEditor(*model).service().setResetSettleTime(std::chrono::milliseconds(0));
-    }
-
-    // A 1541 holding `disk`, its directory read so the free blocks are known.
-    VellumViewModel& withDisk(const QByteArray& disk) {
-        bus.addDrive(8, QStringLiteral("1541"), disk);
-        VellumViewModel& model = pane();
-        StateEditor(model).setDriveModel(QStringLiteral("1541"));
-        waitForTask(model.readDirectory());
-        EXPECT_TRUE(model.floppy().directory().blocksFree.has_value())
-            << model.status().statusHeadline().toStdString();
-        return model;
-    }
-
-    DirectoryEntry floppyEntry(const QString& name) {
-        for (const DirectoryEntry& entry : session().floppy().directory().entries) {
-            if (entry.name == name)
-                return entry;
-        }
-        QStringList listed;
-        for (const DirectoryEntry& entry : session().floppy().directory().entries)
-            listed << entry.name;
-        throw std::runtime_error("not on the floppy: " + name.toStdString() + " among " +
-                                 listed.join('|').toStdString());
-    }
-};
+class FloppyCopyTest : public FloppyPaneTest {};
 
 } // namespace
 
@@ -118,6 +67,7 @@ TEST_F(FloppyCopyTest, FilesGoToTheFloppyAndAFailureKeepsTheEarlierOnes) {
     waitForTask(StateEditor(model).copyFilesToFloppy({url("a.prg"), url("b.prg")}, false));
     ASSERT_TRUE(model.status().lastError().has_value());
     EXPECT_EQ(model.status().statusHeadline(), *model.status().lastError());
+    EXPECT_EQ(model.status().progress(), 0.0);
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"B", "C", "D", "A"}));
     EXPECT_EQ(fileOn(bus.disk(8), 3), intro);
     EXPECT_EQ(fileOn(bus.disk(8), 0), program(0x0801, "old"));
@@ -209,6 +159,21 @@ TEST_F(FloppyCopyTest, FloppyFilesComeToTheFolderUnderFreeNames) {
     EXPECT_FALSE(QFileInfo::exists(path("MISSING.prg")));
     EXPECT_TRUE(desktop.notifications.isEmpty());
 
+    // A name with ":" is read through "?" in its place, but only while the listing shows
+    // that the pattern finds this one file.
+    bus.insertDisk(8, diskImage("DISK", {{"A/B:C", CBMFileType::prg, game},
+                                         {"X=Y", CBMFileType::prg, intro},
+                                         {"X?Y", CBMFileType::prg, notes}}));
+    waitForTask(model.readDirectory());
+    waitForTask(model.copyFloppyEntries({floppyEntry("a/b:c")}));
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(contents("a-b-c.prg"), game);
+    waitForTask(model.copyFloppyEntries({floppyEntry("x=y")}));
+    EXPECT_EQ(model.status().lastError(),
+              "“x=y” was not sent to the drive: its name holds “=”, which the drive reads as a "
+              "pattern or a separator and could act on other files.");
+    EXPECT_FALSE(QFileInfo::exists(path("x=y.prg")));
+
     DirectoryEntry deleted;
     deleted.name = "OLD";
     deleted.type = CBMFileType::del;
@@ -222,8 +187,16 @@ TEST_F(FloppyCopyTest, FloppyFilesGoIntoTheOpenD64) {
     VellumViewModel& model = withDisk(diskImage(
         "DISK", {{"INTRO", CBMFileType::prg, intro}, {"NOTES", CBMFileType::seq, notes}}));
     model.openImage(url("target.d64"));
+    // The bar moves on after each file read, as in the copy into a folder.
+    std::optional<double> progressAtSecondFile;
+    QObject::connect(&model.status(), &OperationStatus::statusHeadlineChanged, [&] {
+        if (model.status().statusHeadline().startsWith("Reading 2 of 2"))
+            progressAtSecondFile = model.status().progress();
+    });
     waitForTask(model.copyFloppyEntries({floppyEntry("intro"), floppyEntry("notes")}));
     EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(progressAtSecondFile, 0.5);
+    EXPECT_EQ(model.status().progress(), 1.0);
     EXPECT_EQ(model.status().statusHeadline(), "Added 2 files to target.d64.");
     EXPECT_EQ(imageNames("target.d64"), QStringList({"FIRST", "INTRO", "NOTES"}));
     EXPECT_EQ(D64Extractor::parsedFile(url("target.d64"), 2).contents(), notes);
@@ -269,4 +242,25 @@ TEST_F(FloppyCopyTest, BrowsingDuringACopyLeavesEveryFileInTheFolderItStartedIn)
     EXPECT_EQ(contents("one.prg"), intro);
     EXPECT_EQ(contents("two.prg"), game);
     EXPECT_TRUE(QDir(path("elsewhere")).isEmpty());
+}
+
+TEST_F(FloppyCopyTest, AFloppyFileReachesTheFolderOnlyWholeAndUnderANameNothingHas) {
+    const QByteArray slow = program(0x0801, pattern(4000, 5));
+    VellumViewModel& model = withDisk(diskImage("DISK", {{"SLOW", CBMFileType::prg, slow}}));
+    bus.setFault("seconds-per-track", "3");
+    // Half way through the read the folder holds nothing yet; then the name is taken.
+    QStringList duringTheRead;
+    QTimer::singleShot(1000, &model, [&] {
+        duringTheRead = QDir(folderDir.path())
+                            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        put("slow.prg", "mine");
+    });
+    waitForTask(model.copyFloppyEntries({floppyEntry("slow")}));
+    EXPECT_EQ(model.status().lastError(), std::nullopt);
+    EXPECT_EQ(duringTheRead, QStringList());
+    EXPECT_EQ(contents("slow.prg"), "mine");
+    EXPECT_EQ(contents("slow-2.prg"), slow);
+    EXPECT_EQ(QDir(folderDir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"slow-2.prg", "slow.prg"}));
+    EXPECT_TRUE(leftoverTemporaryFiles().isEmpty());
 }

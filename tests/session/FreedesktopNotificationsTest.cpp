@@ -1,15 +1,13 @@
 #include "session/FreedesktopNotifications.h"
 
-#include <QCoreApplication>
+#include "PrivateBus.h"
+
 #include <QDBusConnection>
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QVariantMap>
 #include <gtest/gtest.h>
 
 using namespace vellum;
+using namespace vellum::testing;
 
 namespace {
 
@@ -37,51 +35,22 @@ public slots:
     }
 };
 
-// A dbus-daemon of the test's own, so no desktop session is touched.
-class PrivateBus {
-public:
-    PrivateBus() {
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
-            return;
-        daemon.start(QStringLiteral("dbus-daemon"),
-                     {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                      QStringLiteral("--print-address=1")});
-        if (!daemon.waitForStarted(5000) || !daemon.waitForReadyRead(5000))
-            return;
-        address = QString::fromUtf8(daemon.readLine()).trimmed();
-    }
-    ~PrivateBus() {
-        QDBusConnection::disconnectFromBus(QStringLiteral("service"));
-        QDBusConnection::disconnectFromBus(QStringLiteral("client"));
-        daemon.kill();
-        daemon.waitForFinished(5000);
-    }
-    QProcess daemon;
-    QString address;
-};
-
-void waitUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(5000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
 } // namespace
 
 TEST(FreedesktopNotifications, EveryPostIsItsOwnNoticeFromVellum) {
     PrivateBus bus;
     if (bus.address.isEmpty())
         GTEST_SKIP() << "dbus-daemon is not available";
-    QDBusConnection serviceBus =
-        QDBusConnection::connectToBus(bus.address, QStringLiteral("service"));
+    EXPECT_TRUE(bus.address.startsWith("unix:path=" + bus.folder.path() + "/"))
+        << bus.address.toStdString();
+    QDBusConnection serviceBus = bus.connect(QStringLiteral("service"));
     ASSERT_TRUE(serviceBus.isConnected());
     NotificationService service;
     ASSERT_TRUE(serviceBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
                                           &service, QDBusConnection::ExportAllSlots));
     ASSERT_TRUE(serviceBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
 
-    const FreedesktopNotifications notices(
-        QDBusConnection::connectToBus(bus.address, QStringLiteral("client")));
+    const FreedesktopNotifications notices(bus.connect(QStringLiteral("client")));
     EXPECT_TRUE(notices.post(QStringLiteral("Vellum"), QStringLiteral("Saved “GAMES.d64”.")));
     EXPECT_TRUE(notices.post(QStringLiteral("Vellum"), QStringLiteral("Format failed.")));
     waitUntil([&] { return service.received.size() >= 2; });

@@ -57,7 +57,7 @@ TEST(LocalListingTest, FoldersFirstThenNaturalOrderWithoutHiddenMembers) {
     EXPECT_EQ(items.at(5).typeLabel, "FILE");
 }
 
-TEST(LocalListingTest, LinksAreFollowedAndSpecialFilesLeftOut) {
+TEST(LocalListingTest, LinksAreFollowedAndSpecialFilesLeftOutButDanglingLinksShown) {
     QTemporaryDir dir;
     const QDir root(dir.path());
     root.mkdir("real");
@@ -66,14 +66,21 @@ TEST(LocalListingTest, LinksAreFollowedAndSpecialFilesLeftOut) {
     touch(root.filePath("b.prg"));
     QFile::link(root.filePath("real"), root.filePath("to-folder"));
     QFile::link(root.filePath("data.prg"), root.filePath("to-file.prg"));
-    QFile::link(root.filePath("gone"), root.filePath("to-nothing"));
+    QFile::link(root.filePath("gone.d64"), root.filePath("to-nothing.d64"));
+    QFile::link(root.filePath("loop"), root.filePath("loop"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(root.filePath("pipe")).constData(), 0600), 0);
 
+    // A link to nothing still takes its name, so it is listed: as a file of unknown size.
     const QList<LocalFileItem> items = listLocalFolder(QUrl::fromLocalFile(dir.path()));
-    EXPECT_EQ(names(items),
-              QStringList({"real", "to-folder", "B.prg", "b.prg", "data.prg", "to-file.prg"}));
+    EXPECT_EQ(names(items), QStringList({"real", "to-folder", "B.prg", "b.prg", "data.prg", "loop",
+                                         "to-file.prg", "to-nothing.d64"}));
     EXPECT_TRUE(items.at(1).isDirectory);
-    EXPECT_EQ(items.at(5).fileSize, 10);
+    EXPECT_EQ(items.at(6).fileSize, 10);
+    for (const LocalFileItem& dangling : {items.at(5), items.at(7)}) {
+        EXPECT_FALSE(dangling.isDirectory);
+        EXPECT_FALSE(dangling.fileSize);
+    }
+    EXPECT_EQ(items.at(7).typeLabel, "D64");
 }
 
 TEST(LocalListingTest, UnlistableFolderGivesNothing) {

@@ -2,6 +2,8 @@
 
 #include "session/FeedbackMailTexts.h"
 
+#include <sys/stat.h>
+
 using namespace vellum;
 using namespace vellum::testing;
 

@@ -102,11 +102,14 @@ TEST(PaneMenusTest, RowMenuTitlesAndEnablingFollowTheSelection) {
     EXPECT_FALSE(line(menu, "Rename…").enabled);
     EXPECT_TRUE(line(menu, "Convert T64 to D64").enabled);
 
-    // Busy: only Show in File Manager stays usable; a clicked tape still shows its line.
+    // Busy: only Show in File Manager stays usable, the open line too; a clicked tape still
+    // shows its line.
     state.idle = false;
     state.canDeleteLocal = false;
     state.selectedT64Count = 0;
+    state.canOpenLocalSelection = true;
     menu = localRowMenu(fileItem("tape.t64"), state, actions);
+    EXPECT_EQ(titles(menu).first(), "Open Image");
     for (const ContextAction& action : menu) {
         if (!action.isSeparator) {
             EXPECT_EQ(action.enabled, action.title == "Show in File Manager")

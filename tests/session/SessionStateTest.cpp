@@ -155,7 +155,9 @@ TEST_F(SessionTest, OperationSlotNumbersGuardAgainstStaleEnds) {
     StateEditor(model).endOperation(first);
     EXPECT_EQ(model.status().operation(), OperationKind::writingD64) << "a stale end is ignored";
 
-    // A transfer that failed part way leaves the bar empty; one that finished leaves it full.
+    // A failed transfer leaves the bar empty, even when the tool's last line said 100%; one
+    // that finished leaves it full.
+    StateEditor(model).setProgress(1.0);
     StateEditor(model).reportError(OpenCBMError::executionFailed("d64copy", 1, "write error"));
     StateEditor(model).endOperation(second);
     EXPECT_EQ(model.status().operation(), OperationKind::idle);

@@ -7,12 +7,14 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
+#include <QTemporaryDir>
 #include <functional>
 
 namespace vellum::testing {
 
-// A dbus-daemon of the test's own, so no desktop session is touched. `address` stays empty
-// when no daemon could be started (the test should then skip).
+// A dbus-daemon of the test's own, so no desktop session is touched. Its socket lives in a
+// temporary folder of its own, which goes with it. `address` stays empty when no daemon
+// could be started (the test should then skip).
 class PrivateBus {
 public:
     PrivateBus() {
@@ -20,7 +22,8 @@ public:
             return;
         daemon.start(QStringLiteral("dbus-daemon"),
                      {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                      QStringLiteral("--print-address=1")});
+                      QStringLiteral("--print-address=1"),
+                      QStringLiteral("--address=unix:path=") + folder.filePath("bus")});
         if (!daemon.waitForStarted(5000) || !daemon.waitForReadyRead(5000))
             return;
         address = QString::fromUtf8(daemon.readLine()).trimmed();
@@ -38,6 +41,7 @@ public:
         return QDBusConnection::connectToBus(address, name);
     }
 
+    QTemporaryDir folder;
     QProcess daemon;
     QString address;
 

@@ -20,6 +20,8 @@ namespace vellum::testing {
 //   "fail-at-track"         value N: d64copy, cbmcopy, cbmformat and the DOS "N" fail on track N
 //   "non-utf8"              tools add a line of bytes that are not UTF-8 to their output
 //   "seconds-per-track"     value S: time one track takes (0 unless set)
+//   "image-space"           value B: d64copy can write only B bytes of the image it reads,
+//                           as on a full file system
 // The two "ignore" switches do not keep a tool running; pair them with "hang" or
 // "seconds-per-track" to have something to stop.
 class SimulatedBus {

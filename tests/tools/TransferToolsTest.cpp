@@ -126,6 +126,24 @@ TEST(D64copyTool, AFailingTrackIsSkippedAndCountedOut) {
     EXPECT_EQ(sectorOf(*bus.disk(8), 11, 0), sectorOf(disk, 11, 0));
 }
 
+TEST(D64copyTool, AFullFileSystemIsAWriteErrorOfTheImageNotOfTheDisk) {
+    SimulatedBus bus;
+    bus.addDrive(8, "1541-II", patternBytes(diskSize, 3));
+    bus.setStatus(8, "00, ok,00,00");
+    // Room for tracks 1-34 and the first 16 sectors of track 35.
+    bus.setFault("image-space", QString::number(diskSize - 256));
+    const QString image = bus.path() + "/full.d64";
+
+    const ToolResult copied = runTool(bus, "d64copy", {"-v", "8", image});
+    EXPECT_EQ(copied.exitCode, 0);
+    EXPECT_TRUE(copied.out.endsWith("\n682 blocks copied.\n"));
+    EXPECT_EQ(copied.err.count("[Warning] write error: "), 1);
+    EXPECT_TRUE(copied.err.contains("[Warning] write error: 35/16\n"));
+    EXPECT_FALSE(copied.err.contains("read error"));
+    EXPECT_EQ(bus.status(8), "00, ok,00,00") << "the drive read every sector";
+    EXPECT_EQ(readFile(image).size(), diskSize - 256);
+}
+
 TEST(CbmcopyTool, WritesTheFileAsTheImageCodeWouldAndAnOracleReadsItBack) {
     SimulatedBus bus;
     const QByteArray disk = diskWithFiles("games", "01", {{"first", patternBytes(400, 1)}});

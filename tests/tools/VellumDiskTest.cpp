@@ -1,59 +1,19 @@
-#include "ImageFixtures.h"
 #include "TapeFixtures.h"
+#include "VellumDiskFixture.h"
 #include "images/D64Extractor.h"
-#include "images/ImageFiles.h"
-
-#include <QDir>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace vellum;
 using namespace vellum::testing;
-
-namespace {
-
-struct ToolRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-class VellumDisk : public ::testing::Test {
-protected:
-    ToolRun run(const QStringList& arguments) {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(VELLUM_DISK_PATH), arguments);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-    QUrl url(const QString& name) const { return QUrl::fromLocalFile(dir.filePath(name)); }
-    void write(const QString& name, const QByteArray& bytes) {
-        writeFileAtomically(url(name), bytes);
-    }
-    QByteArray read(const QString& name) const { return readWholeFile(url(name)); }
-
-    QTemporaryDir dir;
-};
-
-QByteArray prg(quint16 address, const QByteArray& body) {
-    return QByteArray(1, char(address & 0xFF)) + char(address >> 8) + body;
-}
-
-} // namespace
 
 TEST_F(VellumDisk, BuildListExtractDelete) {
     ASSERT_EQ(run({"new", "disk.d64", "my disk", "ab"}).status, 0);
     write("Game.prg", prg(0x0801, sequence(600, 1)));
     write("notes.seq", sequence(40, 2));
-    write("table.rel", sequence(40, 3));
     write("hello.p00", "C64File" + QByteArray(1, '\0') +
                            QByteArray("HELLO").leftJustified(18, '\0') +
                            prg(0xC000, sequence(10, 4)));
     const ToolRun added =
-        run({"add", "disk.d64", "Game.prg", "notes.seq", "table.rel", "hello.p00", "Game.prg"});
+        run({"add", "disk.d64", "Game.prg", "notes.seq", "hello.p00", "Game.prg"});
     EXPECT_EQ(added.out, "Added “GAME”.\nAdded “NOTES”.\nAdded “HELLO”.\nAdded “GAME-2”.\n");
     EXPECT_EQ(run({"list", "disk.d64"}).out, "0 \"MY DISK         \" AB 2A\n"
                                              "3    \"GAME\"             PRG\n"
@@ -99,12 +59,13 @@ TEST_F(VellumDisk, ErrorsLeaveFilesAlone) {
     const QByteArray before = read("full.d64");
     const ToolRun tooMuch = run({"add", "full.d64", "big.prg", "bigger.prg"});
     EXPECT_EQ(tooMuch.status, 1);
-    EXPECT_EQ(tooMuch.err, "Not enough space on this D64. Need 300 blocks, only 281 free.\n");
+    EXPECT_EQ(tooMuch.err,
+              "“full.d64”: Not enough space on this D64. Need 300 blocks, only 281 free.\n");
     EXPECT_EQ(read("full.d64"), before);
 
     write("short.d64", "short");
     EXPECT_EQ(run({"add", "short.d64", "big.prg"}).err,
-              "This D64 image is too small to be valid.\n");
+              "“short.d64”: This D64 image is too small to be valid.\n");
     EXPECT_EQ(read("short.d64"), "short");
     EXPECT_TRUE(run({"list", "missing.d64"}).err.contains("missing.d64"));
     EXPECT_EQ(run({"delete", "full.d64", "0"}).status, 1);
@@ -131,4 +92,40 @@ TEST_F(VellumDisk, TapesListExtractAndConvert) {
     EXPECT_EQ(D64Extractor::parsedFiles(url("Tape-2.d64")).value(0),
               (ParsedFile{"FIRST", 0x0801, sequence(300, 1)}));
     EXPECT_EQ(D64Extractor::readDirectory(url("Tape-2.d64")).diskName, "TAPE");
+}
+
+TEST_F(VellumDisk, ExtractSaysWhatWasCutShortOrLeftOut) {
+    RawImage image;
+    image.putEntry(1, 0, 0x82, "SOUND", 3, 0);
+    image.putEntry(1, 1, 0x82, "LOOP", 4, 0);
+    image.putEntry(1, 2, 0x82, "NOWHERE", 0, 0);
+    image.putEntry(1, 3, 0x82, "TINY", 5, 0);
+    image.putEntry(1, 4, 0x82, "FAR", 6, 0);
+    image.putLastSector(3, 0, 0x05, 's');
+    image.put(4, 0, QByteArray("\x04\x00", 2) + QByteArray(254, 'l')); // back to itself
+    image.putLastSector(5, 0, 0x02, 't');
+    image.put(6, 0, QByteArray("\x24\x00", 2) + QByteArray(254, 'f'));
+    write("damaged.d64", image.bytes);
+    QDir(dir.path()).mkdir("all");
+    QDir(dir.path()).mkdir("one");
+
+    const ToolRun all = run({"extract", "damaged.d64", "-o", "all"});
+    EXPECT_EQ(all.status, 2);
+    EXPECT_EQ(all.out, "all/SOUND.prg\nall/LOOP.prg\nall/FAR.prg\n");
+    EXPECT_EQ(all.err, "“LOOP” was cut short after 254 bytes: its chain comes back to track 4 "
+                       "sector 0.\n"
+                       "“NOWHERE” was left out: its first block, track 0 sector 0, is not on the "
+                       "disk.\n"
+                       "“TINY” was left out: it holds 1 byte, too few for a load address.\n"
+                       "“FAR” was cut short after 254 bytes: its chain links to track 36 sector "
+                       "0, which is not on the disk.\n"
+                       "Extracted 3 of 5 files; 2 of them were cut short.\n");
+    EXPECT_EQ(read("all/LOOP.prg"), QByteArray(254, 'l'));
+
+    const ToolRun one = run({"extract", "damaged.d64", "3", "-o", "one"});
+    EXPECT_EQ(one.status, 2);
+    EXPECT_EQ(one.err, "“NOWHERE” was left out: its first block, track 0 sector 0, is not on the "
+                       "disk.\nExtracted 0 of 1 file.\n");
+    EXPECT_TRUE(QDir(dir.filePath("one")).isEmpty());
+    EXPECT_EQ(run({"extract", "damaged.d64", "1", "-o", "one"}).status, 0);
 }

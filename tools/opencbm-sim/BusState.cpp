@@ -48,6 +48,7 @@ const QList<QString>& knownFaults() {
         QString::fromLatin1(fault::failAtTrack),
         QString::fromLatin1(fault::nonUtf8),
         QString::fromLatin1(fault::secondsPerTrack),
+        QString::fromLatin1(fault::imageSpace),
     };
     return names;
 }

@@ -17,6 +17,7 @@ inline constexpr auto ignoreSigintSigterm = "ignore-sigint-sigterm";
 inline constexpr auto failAtTrack = "fail-at-track";
 inline constexpr auto nonUtf8 = "non-utf8";
 inline constexpr auto secondsPerTrack = "seconds-per-track";
+inline constexpr auto imageSpace = "image-space";
 } // namespace fault
 
 // Every switch name that `opencbm-sim fault` accepts.

@@ -10,9 +10,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <expected>
+#include <functional>
 
 namespace vellum::sim {
 
@@ -138,14 +138,20 @@ int blocksOf(qint64 bytes) {
     return std::max<int>(1, static_cast<int>((bytes + 253) / 254));
 }
 
-void transferBlocks(const BusState& bus, const CopyRequest& request, int blocks) {
+// Spends the bus time of `blocks` blocks; `received`, when given, is called after each one
+// and returns false when the block could not be kept.
+bool transferBlocks(const BusState& bus, const CopyRequest& request, int blocks,
+                    const std::function<bool(int block)>& received = {}) {
     Spinner spinner;
     for (int block = 0; block < blocks; ++block) {
         spendTrackTime(bus, 1.0 / blocksPerTrack);
         if (request.verbose)
             writeErr(QStringLiteral("[Debug] sending block %1\n").arg(block + 1).toLatin1());
+        if (received && !received(block))
+            return false;
         spinner.step();
     }
+    return true;
 }
 
 // The sector of the chain that the failing track stops, if it lies on it.
@@ -310,11 +316,16 @@ void readFile(const BusState& bus, const CopyRequest& request, const QString& na
     } else if (chain.broken) {
         verdict = QStringLiteral("66,illegal track or sector,00,00");
     }
-    transferBlocks(bus, request, static_cast<int>(chain.sectors.size()));
-
-    QSaveFile output(destination);
-    if (!output.open(QIODevice::WriteOnly) || output.write(chain.bytes) != chain.bytes.size() ||
-        !output.commit()) {
+    // Like the real tool, the destination is made first and grows block by block, so a run
+    // that is killed leaves what it had so far.
+    QFile output(destination);
+    const bool written =
+        output.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        transferBlocks(bus, request, static_cast<int>(chain.sectors.size()), [&](int block) {
+            const QByteArray bytes = chain.bytes.mid(qsizetype(block) * 254, 254);
+            return output.write(bytes) == bytes.size() && output.flush();
+        });
+    if (!written) {
         writeErr("[Fatal] could not write " + destination.toLocal8Bit() + ": " +
                  output.errorString().toLocal8Bit() + '\n');
         return;

@@ -3,6 +3,7 @@
 #include "Tools.h"
 
 #include <QFile>
+#include <algorithm>
 #include <expected>
 
 namespace vellum::sim {
@@ -107,19 +108,31 @@ struct Transfer {
     QByteArray disk;
     QFile image;
     QByteArray source;
+    std::optional<qint64> imageSpace; // bytes the image's file system still takes
 };
 
-bool copySector(Transfer& transfer, int track, int sector) {
+enum class SectorResult { copied, diskError, imageWriteError };
+
+SectorResult copySector(Transfer& transfer, int track, int sector) {
     if (transfer.request.intoImage) {
         const std::optional<QByteArray> bytes = readSector(transfer.disk, track, sector);
         if (!bytes)
-            return false;
-        return transfer.image.seek(sectorOffset(track, sector)) &&
-               transfer.image.write(*bytes) == sectorSize;
+            return SectorResult::diskError;
+        const qint64 offset = sectorOffset(track, sector);
+        if (transfer.imageSpace && offset + sectorSize > *transfer.imageSpace)
+            return SectorResult::imageWriteError;
+        return transfer.image.seek(offset) && transfer.image.write(*bytes) == sectorSize
+                   ? SectorResult::copied
+                   : SectorResult::imageWriteError;
     }
     writeSector(transfer.disk, track, sector,
                 transfer.source.mid(sectorOffset(track, sector), sectorSize));
-    return true;
+    return SectorResult::copied;
+}
+
+QByteArray sectorText(int track, int sector) {
+    return QByteArray::number(track).rightJustified(2, '0') + '/' +
+           QByteArray::number(sector).rightJustified(2, '0');
 }
 
 int copyTracks(Transfer& transfer) {
@@ -143,17 +156,19 @@ int copyTracks(Transfer& transfer) {
         bool trackFailed = false;
         for (int sector = 0; sector < sectors; ++sector) {
             spendTrackTime(transfer.bus, 1.0 / sectors);
-            const bool good = track != failing && copySector(transfer, track, sector);
-            map[sector] = good ? '*' : '?';
+            const SectorResult result =
+                track == failing ? SectorResult::diskError : copySector(transfer, track, sector);
+            map[sector] = result == SectorResult::copied ? '*' : '?';
             ++processed;
-            if (good) {
+            if (result == SectorResult::copied) {
                 ++copied;
+            } else if (result == SectorResult::imageWriteError) {
+                // The drive did its part: only the file on the computer is short.
+                writeErr("[Warning] write error: " + sectorText(track, sector) + "\n");
             } else {
                 trackFailed = true;
                 verdict = dosStatus::readError(track, sector);
-                writeErr("[Warning] " + failure + ": " +
-                         QByteArray::number(track).rightJustified(2, '0') + '/' +
-                         QByteArray::number(sector).rightJustified(2, '0') + ": 5\n");
+                writeErr("[Warning] " + failure + ": " + sectorText(track, sector) + ": 5\n");
             }
             writeOut(progressLine(track, map, processed, total));
         }
@@ -182,7 +197,7 @@ int copy(const BusState& bus, const CopyRequest& request) {
         return 0;
     }
     const QByteArray label = driveLabel(bus, request.device);
-    Transfer transfer{bus, request, {}, QFile(request.imagePath), {}};
+    Transfer transfer{bus, request, {}, QFile(request.imagePath), {}, imageSpace(bus)};
     const std::optional<QByteArray> disk = bus.disk(request.device);
     if (!disk) {
         bus.setStatus(request.device, QString::fromLatin1(dosStatus::driveNotReady));
@@ -204,7 +219,7 @@ int copy(const BusState& bus, const CopyRequest& request) {
         if (transfer.image.size() < wholeImage) {
             writeErr("[Warning] growing image file to " +
                      QByteArray::number(sectorsUpToTrack(dosTracks)) + " blocks\n");
-            transfer.image.resize(wholeImage);
+            transfer.image.resize(std::min(wholeImage, transfer.imageSpace.value_or(wholeImage)));
         }
     } else {
         if (!transfer.image.open(QIODevice::ReadOnly)) {

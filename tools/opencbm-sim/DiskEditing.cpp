@@ -25,7 +25,7 @@ void setDiskName(QByteArray& disk, const QByteArray& name) {
 } // namespace
 
 void writeBamFromUsedSectors(QByteArray& disk, const QSet<QPair<int, int>>& used) {
-    D64Builder builder = D64Builder::open(disk);
+    D64Builder builder = D64Builder::openDosTracks(disk);
     for (int track = 1; track <= dosTracks; ++track) {
         for (int sector = 0; sector < sectorsOnTrack(track); ++sector)
             builder.setFree(track, sector, !used.contains(qMakePair(track, sector)));
@@ -51,7 +51,7 @@ QByteArray withoutEntries(const QByteArray& disk, const QList<RawEntry>& doomed)
     }
     // Later entries first, so that the positions of the earlier ones still hold.
     std::sort(listedPositions.begin(), listedPositions.end(), std::greater<>());
-    D64Builder builder = D64Builder::open(disk);
+    D64Builder builder = D64Builder::openDosTracks(disk);
     for (const qint64 listed : listedPositions)
         builder.deleteFile(listed);
     builder.writeBAM();
@@ -84,7 +84,7 @@ QByteArray freshlyFormatted(const QByteArray& name, const QByteArray& id, int tr
 QByteArray withFileAdded(const QByteArray& disk, const QByteArray& name, CBMFileType type,
                          const QByteArray& contents) {
     const QList<RawEntry> before = directoryEntries(disk);
-    D64Builder builder = D64Builder::open(disk);
+    D64Builder builder = D64Builder::openDosTracks(disk);
     builder.addFile(QString::fromLatin1(name), type, contents);
     QByteArray result = builder.data();
     for (const RawEntry& entry : directoryEntries(result)) {

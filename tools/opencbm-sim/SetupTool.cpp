@@ -35,7 +35,8 @@ const char helpText[] =
     "  ignore-sigint-sigterm  tools ignore SIGINT and SIGTERM\n"
     "  fail-at-track=N        transfers and formats fail on track N\n"
     "  non-utf8               tools print bytes that are not UTF-8\n"
-    "  seconds-per-track=S    time a track takes (0 by default; about 0.7 is a real 1541)\n";
+    "  seconds-per-track=S    time a track takes (0 by default; about 0.7 is a real 1541)\n"
+    "  image-space=B          d64copy finds room for only B bytes of the image it reads\n";
 
 class UsageError : public std::runtime_error {
 public:

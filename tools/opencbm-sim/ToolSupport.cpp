@@ -101,6 +101,16 @@ std::optional<int> failingTrack(const BusState& bus) {
     return static_cast<int>(*track);
 }
 
+std::optional<qint64> imageSpace(const BusState& bus) {
+    const std::optional<QString> value = bus.faultValue(QString::fromLatin1(fault::imageSpace));
+    if (!value)
+        return std::nullopt;
+    const std::optional<qint64> bytes = readInt64(*value);
+    if (!bytes || *bytes < 0)
+        return std::nullopt;
+    return bytes;
+}
+
 void finishOutput(const BusState& bus) {
     if (bus.hasFault(QString::fromLatin1(fault::nonUtf8)))
         writeOut(QByteArrayLiteral("caf\xe9 \xff\n"));

@@ -27,6 +27,9 @@ void spendTrackTime(const BusState& bus, double shareOfTrack);
 // The track at which transfers and formats fail, or nothing.
 std::optional<int> failingTrack(const BusState& bus);
 
+// How many bytes of an image d64copy may write before its file system is full, or nothing.
+std::optional<qint64> imageSpace(const BusState& bus);
+
 // Ends the output of a tool run; adds a line that is not UTF-8 when the switch asks for it.
 void finishOutput(const BusState& bus);
 

@@ -1,5 +1,7 @@
 #include "Listing.h"
 
+#include "CommandSupport.h"
+
 #include <QStringList>
 
 namespace vellum {
@@ -7,11 +9,12 @@ namespace vellum {
 QString listingText(const DiskDirectory& directory, const QString& dosType,
                     std::optional<qint64> driveBlocksFree) {
     QString text;
-    QString header = QStringLiteral("0 \"%1\"").arg(directory.diskName.leftJustified(16));
+    QString header =
+        QStringLiteral("0 \"%1\"").arg(disk::printable(directory.diskName).leftJustified(16));
     QStringList parts;
     for (const QString& part : {directory.diskID, dosType}) {
         if (!part.isEmpty())
-            parts << part;
+            parts << disk::printable(part);
     }
     const QString idAndType = parts.join(QLatin1Char(' '));
     if (!idAndType.isEmpty())
@@ -24,7 +27,8 @@ QString listingText(const DiskDirectory& directory, const QString& dosType,
             token.remove(0, 1);
         text += QStringLiteral("%1 %2%3%4\n")
                     .arg(QString::number(entry.blocks).leftJustified(4),
-                         (QLatin1Char('"') + entry.name + QLatin1Char('"')).leftJustified(18),
+                         (QLatin1Char('"') + disk::printable(entry.name) + QLatin1Char('"'))
+                             .leftJustified(18),
                          splat ? QStringLiteral("*") : QStringLiteral(" "), token);
     }
     if (driveBlocksFree)

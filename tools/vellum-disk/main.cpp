@@ -1,14 +1,17 @@
 #include "DiskCommands.h"
 
+#include "images/LocalPaths.h"
+
 #include <QStringList>
 #include <cstdio>
 
 // No QCoreApplication: the commands need no event loop, and leaving it out saves most of
 // the start-up time of a short command-line run.
 int main(int argc, char** argv) {
+    // File names need not be UTF-8; each argument is kept so that its bytes come back whole.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << vellum::localPathFromBytes(QByteArray(argv[i]));
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int status = vellum::runDiskCommand(arguments, out, err);

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "PaneFixture.h"
+#include "SimulatedBus.h"
+
+#include <stdexcept>
+
+namespace vellum::testing {
+
+inline const QByteArray intro = program(0x0801, pattern(600, 1));
+inline const QByteArray notes = pattern(300, 2);
+inline const QByteArray game = program(0x1000, pattern(300, 3));
+
+inline QStringList namesOn(const std::optional<QByteArray>& disk) {
+    QStringList names;
+    if (!disk)
+        return names;
+    for (const DirectoryEntry& entry : D64Extractor::readDirectory(*disk).entries)
+        names << entry.name;
+    return names;
+}
+
+inline QByteArray fileOn(const std::optional<QByteArray>& disk, qint64 index) {
+    return D64Extractor::parsedFile(*disk, QStringLiteral("floppy"), index).contents();
+}
+
+// The computer pane on a temporary folder and a 1541 on the simulated bus.
+class FloppyPaneTest : public PaneTest {
+protected:
+    SimulatedBus bus;
+
+    void SetUp() override {
+        PaneTest::SetUp();
+        bus.exportEnvironment();
+        makeSession({SimulatedBus::binDir()});
+        StateEditor(*model).service().setResetSettleTime(std::chrono::milliseconds(0));
+    }
+
+    // A 1541 holding `disk`, its directory read so the free blocks are known.
+    VellumViewModel& withDisk(const QByteArray& disk) {
+        bus.addDrive(8, QStringLiteral("1541"), disk);
+        VellumViewModel& model = pane();
+        StateEditor(model).setDriveModel(QStringLiteral("1541"));
+        waitForTask(model.readDirectory());
+        EXPECT_TRUE(model.floppy().directory().blocksFree.has_value())
+            << model.status().statusHeadline().toStdString();
+        return model;
+    }
+
+    DirectoryEntry floppyEntry(const QString& name) {
+        for (const DirectoryEntry& entry : session().floppy().directory().entries) {
+            if (entry.name == name)
+                return entry;
+        }
+        QStringList listed;
+        for (const DirectoryEntry& entry : session().floppy().directory().entries)
+            listed << entry.name;
+        throw std::runtime_error("not on the floppy: " + name.toStdString() + " among " +
+                                 listed.join('|').toStdString());
+    }
+};
+
+} // namespace vellum::testing
