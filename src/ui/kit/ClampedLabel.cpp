@@ -1,6 +1,5 @@
 #include "ui/kit/ClampedLabel.h"
 
-#include <QEvent>
 #include <QTextLayout>
 
 namespace vellum {
@@ -46,8 +45,7 @@ Wrapped wrappedLines(const QString& text, const QFont& font, int width, int maxi
 
 } // namespace
 
-ClampedLabel::ClampedLabel(int lines, QWidget* parent) : QLabel(parent), lineCount(lines) {
-    setTextFormat(Qt::PlainText);
+ClampedLabel::ClampedLabel(int lines, QWidget* parent) : FittedLabel(parent), lineCount(lines) {
     setWordWrap(false);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
@@ -55,11 +53,6 @@ ClampedLabel::ClampedLabel(int lines, QWidget* parent) : QLabel(parent), lineCou
 
 void ClampedLabel::setText(const QString& text) {
     whole = text;
-    refit();
-}
-
-void ClampedLabel::setFixedToolTip(const QString& toolTip) {
-    fixedToolTip = toolTip;
     refit();
 }
 
@@ -73,29 +66,10 @@ QSize ClampedLabel::minimumSizeHint() const {
     return {0, sizeHint().height()};
 }
 
-void ClampedLabel::resizeEvent(QResizeEvent* event) {
-    QLabel::resizeEvent(event);
-    refit();
-}
-
-void ClampedLabel::changeEvent(QEvent* event) {
-    QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        refit();
-        updateGeometry();
-    }
-}
-
 void ClampedLabel::refit() {
     const Wrapped wrapped = wrappedLines(whole, font(), contentsRect().width(), lineCount);
     clamped = wrapped.cut;
-    const QString shown = wrapped.lines.join(QLatin1Char('\n'));
-    if (shown != QLabel::text())
-        QLabel::setText(shown);
-    if (!fixedToolTip.isEmpty())
-        setToolTip(fixedToolTip);
-    else
-        setToolTip(clamped ? whole : QString());
+    present(wrapped.lines.join(QLatin1Char('\n')), clamped, whole);
 }
 
 } // namespace vellum

@@ -2,7 +2,6 @@
 
 #include "session/SessionTexts.h"
 
-#include <QEvent>
 #include <algorithm>
 
 namespace vellum {
@@ -18,8 +17,7 @@ QString joined(const QList<FactLine::Fact>& facts) {
 
 } // namespace
 
-FactLine::FactLine(QWidget* parent) : QLabel(parent) {
-    setTextFormat(Qt::PlainText);
+FactLine::FactLine(QWidget* parent) : FittedLabel(parent) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
 
@@ -69,26 +67,13 @@ QSize FactLine::minimumSizeHint() const {
     return {width + margins.left() + margins.right(), QLabel::minimumSizeHint().height()};
 }
 
-void FactLine::resizeEvent(QResizeEvent* event) {
-    QLabel::resizeEvent(event);
-    refit();
-}
-
-void FactLine::changeEvent(QEvent* event) {
-    QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        refit();
-}
-
 void FactLine::refit() {
     const int width = contentsRect().width();
     const QString whole = fullText();
     QString shown = joined(factsFitting(width));
     if (fontMetrics().horizontalAdvance(shown) > width)
         shown = fontMetrics().elidedText(shown, Qt::ElideRight, width);
-    if (shown != QLabel::text())
-        QLabel::setText(shown);
-    setToolTip(shown != whole ? whole : QString());
+    present(shown, shown != whole, whole);
 }
 
 } // namespace vellum

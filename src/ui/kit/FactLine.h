@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLabel>
+#include "ui/kit/FittedLabel.h"
+
 #include <QList>
 
 namespace vellum {
@@ -9,7 +10,7 @@ namespace vellum {
 // that never cuts a fact in two: where the line is too narrow it leaves out whole facts,
 // the least important first, and keeps the rest in their order; the whole line is then its
 // tooltip. Only a single fact wider than the line is shortened.
-class FactLine : public QLabel {
+class FactLine : public FittedLabel {
     Q_OBJECT
 
 public:
@@ -32,11 +33,9 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    void refit() override;
 
 private:
-    void refit();
     QList<Fact> factsFitting(int width) const;
 
     QList<Fact> facts;
