@@ -10,6 +10,8 @@
 #include <QDragMoveEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
 
 namespace vellum {
 
@@ -21,27 +23,13 @@ constexpr int toolbarPosition = 1;
 } // namespace
 
 QList<FactLine::Fact> footerFacts(const QList<FooterPart>& parts) {
+    using Kind = FooterPart::Kind;
+    static constexpr std::array keptLongestFirst{Kind::selected, Kind::free, Kind::count,
+                                                 Kind::blocks, Kind::bytes};
     QList<FactLine::Fact> facts;
     for (const FooterPart& part : parts) {
-        int rank = 0;
-        switch (part.kind) {
-        case FooterPart::Kind::selected:
-            rank = 0;
-            break;
-        case FooterPart::Kind::free:
-            rank = 1;
-            break;
-        case FooterPart::Kind::count:
-            rank = 2;
-            break;
-        case FooterPart::Kind::blocks:
-            rank = 3;
-            break;
-        case FooterPart::Kind::bytes:
-            rank = 4;
-            break;
-        }
-        facts.append({part.text, rank});
+        const auto found = std::find(keptLongestFirst.begin(), keptLongestFirst.end(), part.kind);
+        facts.append({part.text, int(found - keptLongestFirst.begin())});
     }
     return facts;
 }
