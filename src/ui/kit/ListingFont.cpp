@@ -9,7 +9,8 @@ namespace {
 
 // The font is drawn on an 8-pixel grid and stays sharp only at whole multiples of it: at
 // 12 pixels every other pixel row is doubled or dropped and the text stripes. Hinting would
-// move its rows as well, so it is drawn unhinted (and unsmoothed, see PixelFontRendering).
+// move its rows as well, so it is drawn unhinted and unsmoothed (see PixelFontRendering,
+// which also reaches the fonts the style sheet makes from these).
 constexpr int c64ListingPixels = 16;
 constexpr int c64HeadingPixels = 8;
 

@@ -56,12 +56,7 @@ void Theme::apply(AppAppearance appearance) {
         useStyle(QStringLiteral("Fusion"));
         resolvedColors = themeColors(appearance, QPalette());
         QApplication::setPalette(c64Palette(resolvedColors));
-        // A style sheet cannot ask for unhinted text, but the fonts it sets keep what they
-        // do not name from the application font: hinting would move the C64 font's pixel
-        // rows.
-        QFont unhinted = platformFont;
-        unhinted.setHintingPreference(QFont::PreferNoHinting);
-        QApplication::setFont(unhinted);
+        QApplication::setFont(platformFont);
     }
     resolvedFonts = themeFonts(appearance, QFontDatabase::families(), platformFont,
                                QFontDatabase::systemFont(QFontDatabase::FixedFont));
