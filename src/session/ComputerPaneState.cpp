@@ -249,19 +249,25 @@ QString ComputerPaneState::emptyStateText() const {
 }
 
 QString ComputerPaneState::footerText() const {
+    return joinedFooter(footerParts());
+}
+
+QList<FooterPart> ComputerPaneState::footerParts() const {
+    using Kind = FooterPart::Kind;
     const qsizetype count = m_visibleItems.size();
     const bool anyFolder = std::any_of(m_visibleItems.begin(), m_visibleItems.end(),
                                        [](const LocalFileItem& item) { return item.isDirectory; });
-    QStringList parts{anyFolder ? tr("%1 ITEMS").arg(count) : texts::fileCount(count)};
+    QList<FooterPart> parts{
+        {Kind::count, anyFolder ? tr("%1 ITEMS").arg(count) : texts::fileCount(count)}};
     if (isBrowsingD64() && m_imageBlocksFree)
-        parts.append(tr("%1 FREE").arg(*m_imageBlocksFree));
+        parts.append({Kind::free, tr("%1 FREE").arg(*m_imageBlocksFree)});
     const qsizetype selected = selectedLocalItems().size();
     if (selected > 0) {
-        parts.append(tr("%1 SELECTED").arg(selected));
-        parts.append(formatByteCount(selectedLocalByteCount()));
-        parts.append(tr("%1 BLOCKS").arg(selectedLocalBlockCount()));
+        parts.append({Kind::selected, tr("%1 SELECTED").arg(selected)});
+        parts.append({Kind::bytes, formatByteCount(selectedLocalByteCount())});
+        parts.append({Kind::blocks, tr("%1 BLOCKS").arg(selectedLocalBlockCount())});
     }
-    return parts.join(texts::footerSeparator());
+    return parts;
 }
 
 QString ComputerPaneState::dropHint() const {

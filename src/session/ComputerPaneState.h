@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/LocalFileItem.h"
+#include "session/FooterParts.h"
 #include "session/PaneSelection.h"
 
 #include <QList>
@@ -104,6 +105,7 @@ public:
     QString locationHint() const;
     QString emptyStateText() const;
     QString footerText() const;
+    QList<FooterPart> footerParts() const;
     QString dropHint() const;
 
 signals:

@@ -7,6 +7,20 @@
 
 namespace vellum {
 
+namespace {
+
+// What a quiet detection that found no adapter says: the missing tool by name, else that
+// the adapter is not there.
+QString quietDetectionHeadline(const std::exception& error) {
+    const auto* failure = dynamic_cast<const OpenCBMError*>(&error);
+    if (failure && failure->errorCase() == OpenCBMError::Case::toolNotFound)
+        return VellumViewModel::tr("OpenCBM tool %1 not found.")
+            .arg(texts::quoted(failure->text()));
+    return VellumViewModel::tr("ZoomFloppy not detected.");
+}
+
+} // namespace
+
 QCoro::Task<> VellumViewModel::startUp() {
     CopyNotifier::prepare(m_desktop);
     removeWriteLeftovers(m_computer.localFolder());
@@ -65,8 +79,10 @@ QCoro::Task<> VellumViewModel::detect(bool quiet) {
                 // A stop is not a failure of the bus: it shows the stop text and no alert.
                 reportError(error);
             } else if (!m_drives.zoomFloppyDetected()) {
+                // Quietly, no alert; but the headline must not call a drive ready that was
+                // never found.
                 if (quiet)
-                    m_status.setStatusHeadline(texts::driveIsReady());
+                    m_status.setStatusHeadline(quietDetectionHeadline(error));
                 else
                     reportError(error);
             } else {

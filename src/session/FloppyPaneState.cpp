@@ -153,11 +153,16 @@ QString FloppyPaneState::freeBlocksText() const {
 }
 
 QString FloppyPaneState::fileCountText() const {
-    QString text = texts::fileCount(m_directory.fileCount());
+    return joinedFooter(fileCountParts());
+}
+
+QList<FooterPart> FloppyPaneState::fileCountParts() const {
+    using Kind = FooterPart::Kind;
+    QList<FooterPart> parts{{Kind::count, texts::fileCount(m_directory.fileCount())}};
     const qsizetype selected = selectedFloppyEntries().size();
     if (selected > 0)
-        text += texts::footerSeparator() + tr("%1 SELECTED").arg(selected);
-    return text;
+        parts.append({Kind::selected, tr("%1 SELECTED").arg(selected)});
+    return parts;
 }
 
 QString FloppyPaneState::emptyStateTitle() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DiskDirectory.h"
+#include "session/FooterParts.h"
 #include "session/PaneSelection.h"
 
 #include <QHash>
@@ -80,6 +81,7 @@ public:
     // The footer: "664 BLOCKS FREE." (or "— BLOCKS FREE.") and "3 FILES  ·  1 SELECTED".
     QString freeBlocksText() const;
     QString fileCountText() const;
+    QList<FooterPart> fileCountParts() const;
     // What the empty list shows, and the drop hint.
     QString emptyStateTitle() const;
     QString emptyStateDetail() const;

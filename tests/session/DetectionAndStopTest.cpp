@@ -26,7 +26,8 @@ TEST_F(SessionTest, StartUpWithoutToolsStaysQuiet) {
     EXPECT_EQ(desktop.permissionRequests, 1);
     ASSERT_EQ(model.computer().localItems().size(), 1) << "the computer folder is listed";
     EXPECT_EQ(model.computer().localItems().at(0).name, QStringLiteral("GAME.PRG"));
-    EXPECT_EQ(model.status().statusHeadline(), QStringLiteral("The drive is ready."));
+    EXPECT_EQ(model.status().statusHeadline(), QStringLiteral("OpenCBM tool “cbmctrl” not found."))
+        << "a missing tool is never a ready drive";
     EXPECT_EQ(model.drives().driveTitle(), QStringLiteral("Drive 8 — Offline"));
     EXPECT_EQ(model.drives().driveDetail(), QStringLiteral("IEC device not detected."));
     EXPECT_FALSE(model.drives().zoomFloppyDetected());
@@ -44,7 +45,7 @@ TEST_F(BusSessionTest, DetectionWithoutAdapterOrDrive) {
     EXPECT_FALSE(model->drives().zoomFloppyDetected());
     EXPECT_NE(model->drives().zoomFloppyDetail(), QStringLiteral("Waiting for adapter."));
     EXPECT_FALSE(model->drives().zoomFloppyDetail().isEmpty());
-    EXPECT_EQ(model->status().statusHeadline(), QStringLiteral("The drive is ready."));
+    EXPECT_EQ(model->status().statusHeadline(), QStringLiteral("ZoomFloppy not detected."));
     EXPECT_FALSE(model->status().lastError().has_value()) << "quiet detection raises no alert";
 
     // Asked for by the user, the same failure is reported.

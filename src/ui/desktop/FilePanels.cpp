@@ -5,11 +5,17 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QSplitter>
+#include <QTreeView>
 
 namespace vellum {
 
 namespace {
+
+constexpr QSize themedMinimumSize{640, 400};
+constexpr QSize themedOpeningSize{820, 540};
 
 QString filterTitle(const QStringList& extensions) {
     if (extensions.size() == 1 && extensions.first().compare(u"d64", Qt::CaseInsensitive) == 0)
@@ -39,6 +45,23 @@ void showMessage(QFileDialog& panel, const QString& message) {
         grid->addItem(item, row + 1, column, rowSpan, columnSpan);
 }
 
+// Qt's dialog gives its places and its columns only what their titles need: the places
+// list cuts "Computer", the type and date columns cut theirs. The names are those of Qt's
+// dialog form; a later Qt that renames them only loses this widening.
+void widenParts(QFileDialog& panel) {
+    if (auto* splitter = panel.findChild<QSplitter*>(QStringLiteral("splitter"))) {
+        const int places = panel.fontMetrics().averageCharWidth() * 22;
+        splitter->setSizes({places, std::max(panel.width() - places, places)});
+    }
+    if (auto* details = panel.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+}
+
 } // namespace
 
 QString nameFilterFor(const QStringList& extensions) {
@@ -50,8 +73,13 @@ QString nameFilterFor(const QStringList& extensions) {
     return filterTitle(extensions) + QStringLiteral(" (") + patterns.join(u' ') + QLatin1Char(')');
 }
 
-void configureFilePanel(QFileDialog& panel, const FilePanelRequest& request, FilePanelKind kind) {
-    panel.setOption(QFileDialog::DontUseNativeDialog, true);
+FilePanelLook filePanelLookFor(AppAppearance appearance) {
+    return appearance == AppAppearance::system ? FilePanelLook::platform : FilePanelLook::themed;
+}
+
+void configureFilePanel(QFileDialog& panel, const FilePanelRequest& request, FilePanelKind kind,
+                        FilePanelLook look) {
+    panel.setOption(QFileDialog::DontUseNativeDialog, look == FilePanelLook::themed);
     panel.setWindowTitle(request.title);
     if (request.directory.isLocalFile())
         panel.setDirectory(request.directory.toLocalFile());
@@ -77,7 +105,13 @@ void configureFilePanel(QFileDialog& panel, const FilePanelRequest& request, Fil
     }
     if (kind != FilePanelKind::folder && !request.allowedExtensions.isEmpty())
         panel.setNameFilter(nameFilterFor(request.allowedExtensions));
-    showMessage(panel, request.message);
+    if (look == FilePanelLook::themed) {
+        showMessage(panel, request.message);
+        // Qt's dialog opens small; the file list wants room for names, sizes and dates.
+        panel.setMinimumSize(themedMinimumSize);
+        panel.resize(panel.sizeHint().expandedTo(themedOpeningSize));
+        widenParts(panel);
+    }
 }
 
 } // namespace vellum

@@ -4,6 +4,7 @@
 #include "session/Trash.h"
 #include "ui/desktop/FileManagerReveal.h"
 #include "ui/desktop/FilePanels.h"
+#include "ui/kit/Theme.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -41,7 +42,7 @@ QList<QUrl> runPanel(QWidget* owner, const FilePanelRequest& request, FilePanelK
     QFileDialog panel(owner);
     if (owner != nullptr)
         panel.setWindowModality(Qt::WindowModal);
-    configureFilePanel(panel, request, kind);
+    configureFilePanel(panel, request, kind, filePanelLookFor(Theme::shared().appearance()));
     if (panel.exec() != QDialog::Accepted)
         return {};
     return panel.selectedUrls();

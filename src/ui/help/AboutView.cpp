@@ -94,6 +94,8 @@ AboutView::AboutView(QWidget* parent) : QDialog(parent) {
 
     // Wide enough for the description to run over a few lines, not dozens.
     setMinimumWidth(fontMetrics().averageCharWidth() * 64);
+    // Return and Escape close it; the feedback buttons wait for a click or Tab.
+    buttons->button(QDialogButtonBox::Close)->setFocus();
 }
 
 } // namespace vellum

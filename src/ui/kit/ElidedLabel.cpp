@@ -1,11 +1,8 @@
 #include "ui/kit/ElidedLabel.h"
 
-#include <QEvent>
-
 namespace vellum {
 
-ElidedLabel::ElidedLabel(const QString& text, QWidget* parent) : QLabel(parent) {
-    setTextFormat(Qt::PlainText);
+ElidedLabel::ElidedLabel(const QString& text, QWidget* parent) : FittedLabel(parent) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     setText(text);
 }
@@ -21,11 +18,6 @@ void ElidedLabel::setElideMode(Qt::TextElideMode mode) {
     refit();
 }
 
-void ElidedLabel::setFixedToolTip(const QString& toolTip) {
-    fixedToolTip = toolTip;
-    refit();
-}
-
 QSize ElidedLabel::minimumSizeHint() const {
     return {0, QLabel::minimumSizeHint().height()};
 }
@@ -37,28 +29,9 @@ QSize ElidedLabel::sizeHint() const {
             QLabel::sizeHint().height()};
 }
 
-void ElidedLabel::resizeEvent(QResizeEvent* event) {
-    QLabel::resizeEvent(event);
-    refit();
-}
-
-void ElidedLabel::changeEvent(QEvent* event) {
-    QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        refit();
-    }
-}
-
 void ElidedLabel::refit() {
     const QString shown = fontMetrics().elidedText(whole, elideMode, contentsRect().width());
-    if (shown != QLabel::text()) {
-        QLabel::setText(shown);
-    }
-    if (!fixedToolTip.isEmpty()) {
-        setToolTip(fixedToolTip);
-    } else {
-        setToolTip(shown != whole ? whole : QString());
-    }
+    present(shown, shown != whole, whole);
 }
 
 } // namespace vellum

@@ -14,10 +14,15 @@ KitButton::KitButton(QWidget* parent) : QAbstractButton(parent) {
 }
 
 void KitButton::setHelp(const QString& help) {
-    setToolTip(help);
+    helpText = help;
+    updateToolTip();
     if (text().isEmpty()) {
         setAccessibleName(help);
     }
+}
+
+void KitButton::updateToolTip() {
+    setToolTip(toolTipText());
 }
 
 void KitButton::paintEvent(QPaintEvent*) {

@@ -15,6 +15,7 @@ public:
 
     // Sets the tooltip and, for buttons without a visible title, the accessible name.
     void setHelp(const QString& help);
+    QString help() const { return helpText; }
 
     static constexpr double disabledOpacity = 0.42;
 
@@ -30,8 +31,12 @@ protected:
     virtual QColor restingFill() const { return {}; }
     virtual QColor restingBorder() const { return {}; }
     virtual qreal cornerRadius() const { return 6.0; }
+    // What the tooltip says; the help text unless a button has more to tell.
+    virtual QString toolTipText() const { return helpText; }
+    void updateToolTip();
 
 private:
+    QString helpText;
     bool keyboardFocus = false;
 };
 

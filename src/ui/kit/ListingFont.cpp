@@ -7,16 +7,18 @@ namespace vellum {
 
 namespace {
 
-// The font is drawn on an 8-pixel grid. At its own size hinting keeps it sharp; at one and
-// a half times, hinting would drop whole pixel rows, so it is drawn unhinted and stays even.
-constexpr int c64ListingPixels = 12;
+// The font is drawn on an 8-pixel grid and stays sharp only at whole multiples of it: at
+// 12 pixels every other pixel row is doubled or dropped and the text stripes. Hinting would
+// move its rows as well, so it is drawn unhinted and unsmoothed (see PixelFontRendering,
+// which also reaches the fonts the style sheet makes from these).
+constexpr int c64ListingPixels = 16;
 constexpr int c64HeadingPixels = 8;
 
 QFont c64Font(int pixels) {
     QFont font(c64FontFamily());
     font.setPixelSize(pixels);
     font.setStyleHint(QFont::Monospace);
-    font.setHintingPreference(pixels % 8 == 0 ? QFont::PreferFullHinting : QFont::PreferNoHinting);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 

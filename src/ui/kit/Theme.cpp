@@ -1,6 +1,7 @@
 #include "ui/kit/Theme.h"
 
 #include "session/AppSettings.h"
+#include "ui/kit/PixelFontRendering.h"
 #include "ui/kit/ThemePalette.h"
 #include "ui/kit/ThemeStyleSheet.h"
 
@@ -28,6 +29,8 @@ Theme::Theme()
       platformFont(QApplication::font()),
       resolvedColors(themeColors(current, QApplication::palette())),
       resolvedFonts(installedThemeFonts(current)) {
+    // Before any text in the C64 font is drawn: a font engine, once made, keeps its smoothing.
+    drawWithoutSmoothing(c64FontFamily());
     qApp->installEventFilter(this);
 }
 
@@ -53,12 +56,7 @@ void Theme::apply(AppAppearance appearance) {
         useStyle(QStringLiteral("Fusion"));
         resolvedColors = themeColors(appearance, QPalette());
         QApplication::setPalette(c64Palette(resolvedColors));
-        // A style sheet cannot ask for unhinted text, but the fonts it sets keep what they
-        // do not name from the application font: this keeps the C64 font's pixel rows even
-        // at sizes between its multiples of eight.
-        QFont unhinted = platformFont;
-        unhinted.setHintingPreference(QFont::PreferNoHinting);
-        QApplication::setFont(unhinted);
+        QApplication::setFont(platformFont);
     }
     resolvedFonts = themeFonts(appearance, QFontDatabase::families(), platformFont,
                                QFontDatabase::systemFont(QFontDatabase::FixedFont));

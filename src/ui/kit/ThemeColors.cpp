@@ -132,8 +132,13 @@ void fillSystem(ThemeColors& c, const QPalette& platform) {
     c.pressed = withOpacity(active(QPalette::Highlight), 0.26);
     c.selection = active(QPalette::Highlight);
     c.selectionText = active(QPalette::HighlightedText);
-    c.inactiveSelection = inactive(QPalette::Highlight);
-    c.inactiveSelectionText = inactive(QPalette::HighlightedText);
+    // The pane the keyboard is not in shows its selection quieter, also where the platform
+    // draws inactive selections like active ones.
+    const bool inactiveAlike = inactive(QPalette::Highlight) == active(QPalette::Highlight);
+    c.inactiveSelection = inactiveAlike
+                              ? blended(c.panelBackground, active(QPalette::Highlight), 0.28)
+                              : inactive(QPalette::Highlight);
+    c.inactiveSelectionText = inactiveAlike ? c.text : inactive(QPalette::HighlightedText);
     c.dropTargetFill = blended(c.panelBackground, active(QPalette::Highlight), 0.16);
     c.dropTargetBorder = active(QPalette::Highlight);
     c.focusRing = active(QPalette::Highlight);

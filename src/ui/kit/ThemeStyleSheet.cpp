@@ -18,6 +18,9 @@ const char* const roleRules = R"(
     border: 1px solid @line@;
     border-radius: @paneRadius@px;
 }
+*[vellumRole="pane"][paneFocus="true"] {
+    border-color: @focusRing@;
+}
 *[vellumRole="pane"][highlighted="true"] {
     background-color: @dropTargetFill@;
     border: 2px solid @dropTargetBorder@;
@@ -26,6 +29,10 @@ const char* const roleRules = R"(
     background: transparent;
     alternate-background-color: @stripe@;
     border: none;
+}
+*[vellumRole="pane"] QAbstractItemView::item:selected:!active {
+    background-color: @inactiveSelection@;
+    color: @inactiveSelectionText@;
 }
 *[vellumRole="pane"] QHeaderView {
     background: transparent;
@@ -110,9 +117,8 @@ QString fontRule(const QFont& font, bool bold) {
     } else {
         rule += QStringLiteral(" font-size: %1pt;").arg(font.pointSizeF());
     }
-    if (bold) {
-        rule += QStringLiteral(" font-weight: bold;");
-    }
+    // A pixel font made bold is smeared by a pixel, so weights are always said.
+    rule += bold ? QStringLiteral(" font-weight: bold;") : QStringLiteral(" font-weight: normal;");
     return rule;
 }
 
@@ -173,7 +179,7 @@ QHash<QString, QString> templateValues(AppAppearance appearance, const ThemeColo
                            : QStringLiteral(":/vellum/icons/style/arrow-modern.svg")},
         {"smallPointSize", QString::number(fonts.small.pointSizeF(), 'f', 1)},
         {"listingFont", fontRule(fonts.listing, false)},
-        {"headingFont", fontRule(fonts.heading, true)},
+        {"headingFont", fontRule(fonts.heading, fonts.heading.bold())},
     };
     return values;
 }

@@ -10,6 +10,9 @@ const char* const c64Rules = R"(
 QDialog, QMessageBox {
     background-color: @dialog@;
 }
+QDialogButtonBox {
+    dialogbuttonbox-buttons-have-icons: 0;
+}
 QToolTip {
     background-color: @deepPanelBackground@;
     color: @text@;

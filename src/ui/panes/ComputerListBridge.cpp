@@ -5,27 +5,24 @@
 
 namespace vellum {
 
-ComputerListBridge::ComputerListBridge(VellumViewModel& session) : session(session) {}
+ComputerListBridge::ComputerListBridge(VellumViewModel& session)
+    : SessionListBridge(session, CommanderPane::computer) {}
 
 const ComputerItemsModel& ComputerListBridge::model() const {
     return session.computerListModel();
 }
 
-QVariant ComputerListBridge::rowKey(int row) const {
-    return model().itemAt(row).url;
+int ComputerListBridge::rowCount() const {
+    return model().rowCount();
 }
 
-std::optional<int> ComputerListBridge::anchorRow() const {
+QVariant ComputerListBridge::anchorKey() const {
     const std::optional<QUrl> anchor = session.computer().localSelectionAnchor();
-    if (!anchor) {
-        return std::nullopt;
-    }
-    for (int row = 0; row < model().rowCount(); ++row) {
-        if (model().itemAt(row).url == *anchor) {
-            return row;
-        }
-    }
-    return std::nullopt;
+    return anchor ? QVariant(*anchor) : QVariant();
+}
+
+QVariant ComputerListBridge::rowKey(int row) const {
+    return model().itemAt(row).url;
 }
 
 QString ComputerListBridge::searchName(int row) const {
@@ -52,10 +49,6 @@ void ComputerListBridge::activateRow(int row) {
 
 void ComputerListBridge::selectRow(int row) {
     session.computer().select(model().itemAt(row).url);
-}
-
-void ComputerListBridge::extendToRow(int row) {
-    session.computer().click(model().itemAt(row).url, {.command = false, .shift = true});
 }
 
 void ComputerListBridge::selectAllRows() {
@@ -93,14 +86,6 @@ QMimeData* ComputerListBridge::dragData(int row) {
     }
     const bool wholeSelection = session.computer().selectedLocalURLs().contains(pressed.url);
     return new LocalItemsMimeData(pressed, wholeSelection, urls);
-}
-
-void ComputerListBridge::takeFocus() {
-    session.window().setFocusedPane(CommanderPane::computer);
-}
-
-bool ComputerListBridge::hasPaneFocus() const {
-    return session.window().focusedPane() == CommanderPane::computer;
 }
 
 } // namespace vellum

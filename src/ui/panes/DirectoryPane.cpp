@@ -1,7 +1,7 @@
 #include "ui/panes/DirectoryPane.h"
 
 #include "session/VellumViewModel.h"
-#include "ui/kit/ElidedLabel.h"
+#include "ui/kit/FactLine.h"
 #include "ui/kit/HeaderIconButton.h"
 #include "ui/kit/Icons.h"
 #include "ui/kit/PaneChromeTitle.h"
@@ -14,40 +14,25 @@
 
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vellum {
 
-namespace {
-
-constexpr int toolbarPosition = 1;
-
-} // namespace
-
 DirectoryPane::DirectoryPane(VellumViewModel& session, QWidget* parent)
-    : NavigatorPane(parent), session(session), bridge(std::make_unique<FloppyListBridge>(session)),
-      title(new PaneChromeTitle(appLogoIcon(), {}, this)), list(new PaneListView(*bridge, this)),
-      emptyState(new EmptyStateView(true)), dropHint(new DropHintView) {
+    : FilePane(session, std::make_unique<FloppyListBridge>(session), appLogoIcon(), true, parent) {
     // As tall as the computer pane's title line with its button, so both titles line up.
     title->setMinimumHeight(HeaderIconButton(IconName::openFolder).sizeHint().height());
+    // The names of a Commodore disk, in the machine's own type.
     setStyleRole(list, StyleRole::listing);
     list->setModel(&session.floppyListModel());
     list->setFixedColumns({
-        {FloppyDirectoryModel::typeColumn,
-         {QStringLiteral("PRG<"), QStringLiteral("*SEQ")},
-         false,
-         false},
-        {FloppyDirectoryModel::blocksColumn, {QStringLiteral("9999")}, true, false},
+        {FloppyDirectoryModel::typeColumn, {QStringLiteral("PRG")}, false, false},
+        {FloppyDirectoryModel::blocksColumn, {QStringLiteral("999")}, true, false},
     });
-    list->setEmptyState(emptyState);
-    list->setDropHint(dropHint);
 
     QVBoxLayout* column = contentLayout();
-    column->addWidget(title);
     column->addWidget(list, 1);
     column->addWidget(makeFooter());
-    setAcceptDrops(true);
 
     FloppyPaneState& floppy = session.floppy();
     connect(&floppy, &FloppyPaneState::directoryChanged, this, &DirectoryPane::showTitle);
@@ -57,19 +42,12 @@ DirectoryPane::DirectoryPane(VellumViewModel& session, QWidget* parent)
         connect(&floppy, signal, this, &DirectoryPane::showListTexts);
     }
     connect(&floppy, &FloppyPaneState::floppyDropTargetedChanged, this,
-            &DirectoryPane::showDropTarget);
+            &DirectoryPane::showDropState);
     connect(&floppy, &FloppyPaneState::floppySelectionAnchorChanged, list,
             &PaneListView::followAnchor);
-    connect(&session.window(), &WindowState::focusedPaneChanged, list,
-            &PaneListView::showPaneFocus);
     showTitle();
     showListTexts();
-    showDropTarget();
-}
-
-DirectoryPane::~DirectoryPane() {
-    // The list asks the bridge until it is gone.
-    delete list;
+    showDropState();
 }
 
 QWidget* DirectoryPane::makeFooter() {
@@ -79,29 +57,14 @@ QWidget* DirectoryPane::makeFooter() {
     auto* parts = new QHBoxLayout(row);
     parts->setContentsMargins(2, 0, 2, 0);
     parts->setSpacing(12);
-    freeBlocks = new ElidedLabel({}, row);
-    fileCount = new ElidedLabel({}, row);
+    freeBlocks = new FactLine(row);
+    fileCount = new FactLine(row);
     fileCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    for (ElidedLabel* label : {freeBlocks, fileCount}) {
-        setStyleRole(label, StyleRole::secondary);
-        parts->addWidget(label, 1);
+    for (FactLine* line : {freeBlocks, fileCount}) {
+        setStyleRole(line, StyleRole::secondary);
+        parts->addWidget(line, 1);
     }
     return row;
-}
-
-void DirectoryPane::setToolbar(QWidget* newToolbar) {
-    if (toolbar == newToolbar) {
-        return;
-    }
-    delete toolbar;
-    toolbar = newToolbar;
-    if (toolbar) {
-        contentLayout()->insertWidget(toolbarPosition, toolbar);
-    }
-}
-
-QAbstractItemView* DirectoryPane::listView() const {
-    return list;
 }
 
 // ---- What the pane shows ----
@@ -114,15 +77,13 @@ void DirectoryPane::showTitle() {
 void DirectoryPane::showListTexts() {
     const FloppyPaneState& floppy = session.floppy();
     emptyState->setTexts(floppy.emptyStateTitle(), floppy.emptyStateDetail());
-    freeBlocks->setText(floppy.freeBlocksText());
-    fileCount->setText(floppy.fileCountText());
+    freeBlocks->setFact(floppy.freeBlocksText());
+    fileCount->setFacts(footerFacts(floppy.fileCountParts()));
 }
 
-void DirectoryPane::showDropTarget() {
+void DirectoryPane::showDropState() {
     const FloppyPaneState& floppy = session.floppy();
-    setHighlighted(floppy.floppyDropTargeted());
-    dropHint->setText(floppy.dropHint());
-    list->setDropHintShown(floppy.floppyDropTargeted());
+    showDropTarget(floppy.floppyDropTargeted(), floppy.dropHint());
 }
 
 // ---- Drops ----
@@ -135,31 +96,17 @@ void DirectoryPane::dragMoveEvent(QDragMoveEvent* event) {
     const FloppyDropPlan plan = planFloppyDrop(session.commands(), event->mimeData());
     session.floppy().setFloppyDropTargeted(plan.accepted);
     list->dragScroller().hover(list->viewport()->mapFrom(this, event->position().toPoint()));
-    if (!plan.accepted) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    answerHover(event, plan.accepted);
 }
 
-void DirectoryPane::dragLeaveEvent(QDragLeaveEvent* event) {
+void DirectoryPane::endDragHover() {
     session.floppy().setFloppyDropTargeted(false);
-    list->dragScroller().stop();
-    event->accept();
+    FilePane::endDragHover();
 }
 
 void DirectoryPane::dropEvent(QDropEvent* event) {
     const FloppyDropPlan plan = planFloppyDrop(session.commands(), event->mimeData());
-    session.floppy().setFloppyDropTargeted(false);
-    list->dragScroller().stop();
-    if (!plan.accepted) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    QTimer::singleShot(0, this, [this, plan] { performFloppyDrop(session, plan); });
+    finishDrop(event, plan.accepted, [this, plan] { performFloppyDrop(session, plan); });
 }
 
 } // namespace vellum

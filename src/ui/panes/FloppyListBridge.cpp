@@ -5,27 +5,24 @@
 
 namespace vellum {
 
-FloppyListBridge::FloppyListBridge(VellumViewModel& session) : session(session) {}
+FloppyListBridge::FloppyListBridge(VellumViewModel& session)
+    : SessionListBridge(session, CommanderPane::floppy) {}
 
 const FloppyDirectoryModel& FloppyListBridge::model() const {
     return session.floppyListModel();
 }
 
-QVariant FloppyListBridge::rowKey(int row) const {
-    return model().entryAt(row).id;
+int FloppyListBridge::rowCount() const {
+    return model().rowCount();
 }
 
-std::optional<int> FloppyListBridge::anchorRow() const {
+QVariant FloppyListBridge::anchorKey() const {
     const std::optional<QUuid> anchor = session.floppy().floppySelectionAnchor();
-    if (!anchor) {
-        return std::nullopt;
-    }
-    for (int row = 0; row < model().rowCount(); ++row) {
-        if (model().entryAt(row).id == *anchor) {
-            return row;
-        }
-    }
-    return std::nullopt;
+    return anchor ? QVariant(*anchor) : QVariant();
+}
+
+QVariant FloppyListBridge::rowKey(int row) const {
+    return model().entryAt(row).id;
 }
 
 QString FloppyListBridge::searchName(int row) const {
@@ -50,10 +47,6 @@ void FloppyListBridge::activateRow(int) {
 
 void FloppyListBridge::selectRow(int row) {
     session.floppy().selectEntry(model().entryAt(row).id);
-}
-
-void FloppyListBridge::extendToRow(int row) {
-    session.floppy().click(model().entryAt(row).id, {.command = false, .shift = true});
 }
 
 void FloppyListBridge::selectAllRows() {
@@ -93,14 +86,6 @@ QMimeData* FloppyListBridge::dragData(int row) {
         return nullptr;
     }
     return new FloppyEntriesMimeData(payloads);
-}
-
-void FloppyListBridge::takeFocus() {
-    session.window().setFocusedPane(CommanderPane::floppy);
-}
-
-bool FloppyListBridge::hasPaneFocus() const {
-    return session.window().focusedPane() == CommanderPane::floppy;
 }
 
 } // namespace vellum

@@ -19,15 +19,11 @@
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vellum {
 
 namespace {
-
-// Where the toolbar goes: right under the title line.
-constexpr int toolbarPosition = 1;
 
 // The folders that drags of image entries leave behind: those of an earlier run that
 // ended without tidying up go now, this run's when it quits.
@@ -44,18 +40,15 @@ void tidyDragExports() {
 } // namespace
 
 LocalFilesPane::LocalFilesPane(VellumViewModel& session, QWidget* parent)
-    : NavigatorPane(parent), session(session),
-      bridge(std::make_unique<ComputerListBridge>(session)),
-      title(new PaneChromeTitle(themedIcon(IconName::folderFilled), {}, this)),
-      list(new PaneListView(*bridge, this)), emptyState(new EmptyStateView(false)),
-      dropHint(new DropHintView) {
+    : FilePane(session, std::make_unique<ComputerListBridge>(session),
+               themedIcon(IconName::folderFilled), false, parent) {
     tidyDragExports();
     auto* reveal = new HeaderIconButton(IconName::openFolder);
     reveal->setHelp(tr("Show this folder in File Manager"));
     connect(reveal, &HeaderIconButton::clicked, this, [&session] { session.revealFolder(); });
     title->setTrailingWidget(reveal);
 
-    setStyleRole(list, StyleRole::listing);
+    // Names of files on the computer, in the type of the desktop.
     list->setModel(&session.computerListModel());
     list->setShowsRowIcons(true);
     list->setFixedColumns({
@@ -69,16 +62,12 @@ LocalFilesPane::LocalFilesPane(VellumViewModel& session, QWidget* parent)
          true},
         {ComputerItemsModel::blocksColumn, {QStringLiteral("9999")}, true, false},
     });
-    list->setEmptyState(emptyState);
-    list->setDropHint(dropHint);
 
     QVBoxLayout* column = contentLayout();
-    column->addWidget(title);
     column->addWidget(makeLocationBlock());
     column->addWidget(makeFilterRow());
     column->addWidget(list, 1);
     column->addWidget(makeFooter());
-    setAcceptDrops(true);
 
     ComputerPaneState& computer = session.computer();
     for (auto signal :
@@ -93,23 +82,16 @@ LocalFilesPane::LocalFilesPane(VellumViewModel& session, QWidget* parent)
     }
     for (auto signal : {&ComputerPaneState::computerDropTargetedChanged,
                         &ComputerPaneState::browsingImageChanged}) {
-        connect(&computer, signal, this, &LocalFilesPane::showDropTarget);
+        connect(&computer, signal, this, &LocalFilesPane::showDropState);
     }
     connect(&computer, &ComputerPaneState::localSelectionAnchorChanged, list,
             &PaneListView::followAnchor);
     connect(&session.commands(), &Commands::commandsChanged, this, &LocalFilesPane::showCommands);
-    connect(&session.window(), &WindowState::focusedPaneChanged, list,
-            &PaneListView::showPaneFocus);
     bindFilters();
     showLocation();
     showListTexts();
     showCommands();
-    showDropTarget();
-}
-
-LocalFilesPane::~LocalFilesPane() {
-    // The list asks the bridge until it is gone.
-    delete list;
+    showDropState();
 }
 
 QWidget* LocalFilesPane::makeLocationBlock() {
@@ -121,8 +103,9 @@ QWidget* LocalFilesPane::makeLocationBlock() {
     setStyleRole(heading, StyleRole::heading);
     locationPath = new ElidedLabel({}, block);
     locationPath->setElideMode(Qt::ElideMiddle);
-    setStyleRole(locationPath, StyleRole::listing);
-    locationHint = new ElidedLabel({}, block);
+    // Up to two lines, so that a narrow pane still says it all.
+    locationHint = new QLabel(block);
+    locationHint->setWordWrap(true);
     setStyleRole(locationHint, StyleRole::secondary);
     lines->addWidget(heading);
     lines->addWidget(locationPath);
@@ -151,7 +134,7 @@ QWidget* LocalFilesPane::makeFooter() {
     auto* parts = new QHBoxLayout(row);
     parts->setContentsMargins(2, 0, 0, 0);
     parts->setSpacing(6);
-    footer = new ElidedLabel({}, row);
+    footer = new FactLine(row);
     setStyleRole(footer, StyleRole::secondary);
     newDiskButton = new FooterButton(tr("New D64"), row);
     newDiskButton->setHelp(tr("Create an empty .d64 in this folder"));
@@ -195,21 +178,6 @@ void LocalFilesPane::bindFilters() {
     }
 }
 
-void LocalFilesPane::setToolbar(QWidget* newToolbar) {
-    if (toolbar == newToolbar) {
-        return;
-    }
-    delete toolbar;
-    toolbar = newToolbar;
-    if (toolbar) {
-        contentLayout()->insertWidget(toolbarPosition, toolbar);
-    }
-}
-
-QAbstractItemView* LocalFilesPane::listView() const {
-    return list;
-}
-
 // ---- What the pane shows ----
 
 void LocalFilesPane::showLocation() {
@@ -228,7 +196,7 @@ void LocalFilesPane::showLocation() {
 void LocalFilesPane::showListTexts() {
     const ComputerPaneState& computer = session.computer();
     emptyState->setTexts(computer.emptyStateText());
-    footer->setText(computer.footerText());
+    footer->setFacts(footerFacts(computer.footerParts()));
 }
 
 void LocalFilesPane::showCommands() {
@@ -237,11 +205,9 @@ void LocalFilesPane::showCommands() {
     convertButton->setEnabled(commands.canConvertT64());
 }
 
-void LocalFilesPane::showDropTarget() {
+void LocalFilesPane::showDropState() {
     const ComputerPaneState& computer = session.computer();
-    setHighlighted(computer.computerDropTargeted());
-    dropHint->setText(computer.dropHint());
-    list->setDropHintShown(computer.computerDropTargeted());
+    showDropTarget(computer.computerDropTargeted(), computer.dropHint());
 }
 
 // ---- Drops ----
@@ -253,6 +219,15 @@ std::optional<int> LocalFilesPane::rowUnder(const QPoint& panePosition) const {
     }
     const QModelIndex index = list->indexAt(inList);
     return index.isValid() ? std::optional<int>(index.row()) : std::nullopt;
+}
+
+ComputerDropPlan LocalFilesPane::planDropAt(const QPoint& panePosition,
+                                            const QMimeData* data) const {
+    std::optional<LocalFileItem> item;
+    if (const std::optional<int> row = rowUnder(panePosition)) {
+        item = session.computerListModel().itemAt(*row);
+    }
+    return planComputerDrop(session.commands(), data, item);
 }
 
 void LocalFilesPane::dragEnterEvent(QDragEnterEvent* event) {
@@ -270,51 +245,23 @@ void LocalFilesPane::dragEnterEvent(QDragEnterEvent* event) {
 
 void LocalFilesPane::dragMoveEvent(QDragMoveEvent* event) {
     const QPoint position = event->position().toPoint();
-    const std::optional<int> row = rowUnder(position);
-    std::optional<LocalFileItem> item;
-    if (row) {
-        item = session.computerListModel().itemAt(*row);
-    }
-    const ComputerDropPlan plan = planComputerDrop(session.commands(), event->mimeData(), item);
+    const ComputerDropPlan plan = planDropAt(position, event->mimeData());
     session.computer().setComputerDropTargeted(plan.target == ComputerDropPlan::Target::pane);
-    list->setDropTargetRow(plan.target == ComputerDropPlan::Target::d64Row ? row : std::nullopt);
+    list->setDropTargetRow(plan.target == ComputerDropPlan::Target::d64Row ? rowUnder(position)
+                                                                           : std::nullopt);
     list->dragScroller().hover(list->viewport()->mapFrom(this, position));
-    if (plan.target == ComputerDropPlan::Target::none) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-}
-
-void LocalFilesPane::dragLeaveEvent(QDragLeaveEvent* event) {
-    endDragHover();
-    event->accept();
+    answerHover(event, plan.target != ComputerDropPlan::Target::none);
 }
 
 void LocalFilesPane::endDragHover() {
     session.computer().setComputerDropTargeted(false);
-    list->setDropTargetRow(std::nullopt);
-    list->dragScroller().stop();
+    FilePane::endDragHover();
 }
 
 void LocalFilesPane::dropEvent(QDropEvent* event) {
-    const std::optional<int> row = rowUnder(event->position().toPoint());
-    std::optional<LocalFileItem> item;
-    if (row) {
-        item = session.computerListModel().itemAt(*row);
-    }
-    const ComputerDropPlan plan = planComputerDrop(session.commands(), event->mimeData(), item);
-    endDragHover();
-    if (plan.target == ComputerDropPlan::Target::none) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    // After the drop has returned to its source: a drag from the floppy pane is still
-    // inside its own drag loop here.
-    QTimer::singleShot(0, this, [this, plan] { performComputerDrop(session, plan); });
+    const ComputerDropPlan plan = planDropAt(event->position().toPoint(), event->mimeData());
+    finishDrop(event, plan.target != ComputerDropPlan::Target::none,
+               [this, plan] { performComputerDrop(session, plan); });
 }
 
 } // namespace vellum

@@ -4,6 +4,8 @@
 #include "ui/kit/Icons.h"
 #include "ui/panes/PaneListView.h"
 
+#include <QWidget>
+
 namespace vellum {
 
 namespace {
@@ -39,6 +41,14 @@ void PaneItemDelegate::initStyleOption(QStyleOptionViewItem* option,
         option->icon = rowIcon(index.data(IconKindRole).value<RowIconKind>());
         option->decorationSize = QSize(iconSide, iconSide);
         option->features |= QStyleOptionViewItem::HasDecoration;
+        // A selection in the other pane is drawn in the quiet tone with the row's text
+        // colour; the symbol follows the text rather than the full selection's contrast.
+        const bool quietSelection = option->state.testFlag(QStyle::State_Selected) &&
+                                    !option->state.testFlag(QStyle::State_Active);
+        if (quietSelection) {
+            const qreal ratio = option->widget ? option->widget->devicePixelRatioF() : 1.0;
+            option->icon = QIcon(option->icon.pixmap(option->decorationSize, ratio, QIcon::Normal));
+        }
     }
 }
 

@@ -77,6 +77,9 @@ void PaneListView::setModel(QAbstractItemModel* model) {
                 if (roles.isEmpty() || roles.contains(SelectedRole)) {
                     mirrorSelection();
                 }
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole)) {
+                    fitColumns();
+                }
             });
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(model, signal, this, &PaneListView::modelRowsChanged);
@@ -119,10 +122,16 @@ void PaneListView::fitColumns() {
     const QFontMetrics metrics(font());
     int fixedWidth = 0;
     int optionalWidth = 0;
+    const int rows = model()->rowCount();
     for (const FixedColumn& column : fixedColumns) {
         int width = header()->sectionSizeHint(column.column);
         for (const QString& sample : column.samples) {
             width = std::max(width, metrics.horizontalAdvance(sample) + cellPadding);
+        }
+        // Wider than the samples where the rows need it, so that no type or count is cut.
+        for (int row = 0; row < rows; ++row) {
+            const QString text = model()->index(row, column.column).data().toString();
+            width = std::max(width, metrics.horizontalAdvance(text) + cellPadding);
         }
         header()->setSectionResizeMode(column.column, QHeaderView::Fixed);
         header()->resizeSection(column.column, width);
@@ -177,6 +186,7 @@ void PaneListView::scheduleMirror() {
 void PaneListView::modelRowsChanged() {
     scheduleMirror();
     updateEmptyState();
+    fitColumns();
     if (!currentIndex().isValid()) {
         if (const std::optional<int> anchor = bridge.anchorRow()) {
             moveCurrentTo(*anchor, false);

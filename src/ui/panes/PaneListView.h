@@ -31,8 +31,8 @@ public:
 
     void setModel(QAbstractItemModel* model) override;
 
-    // Columns: the first stretches, the others get the width of their widest sample text
-    // (or of their heading) and align their text to the right when asked. A column that
+    // Columns: the first stretches, the others get the width of their widest text among
+    // the samples, the rows and the heading, and align it to the right when asked. A column that
     // may hide gives way when the names would otherwise get less than a third of a narrow
     // list.
     struct FixedColumn {

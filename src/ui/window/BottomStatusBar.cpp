@@ -22,6 +22,7 @@ BottomStatusBar::BottomStatusBar(VellumViewModel& session, QWidget* parent)
     setStyleRole(heading, StyleRole::heading);
     setStyleRole(readyWord, StyleRole::listing);
     bar->setFixedWidth(160);
+    stop->setTitleBeside(true);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(12, 6, 12, 6);
@@ -33,7 +34,8 @@ BottomStatusBar::BottomStatusBar(VellumViewModel& session, QWidget* parent)
     row->addWidget(bar);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     // As tall with Stop as without, so the panes do not jump when an operation starts.
-    setMinimumHeight(stop->sizeHint().height() + 12);
+    const QMargins margins = row->contentsMargins();
+    setMinimumHeight(stop->sizeHint().height() + margins.top() + margins.bottom());
 
     const OperationStatus& status = session.status();
     for (auto signal : {&OperationStatus::operationChanged, &OperationStatus::progressChanged,

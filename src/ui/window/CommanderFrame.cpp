@@ -2,6 +2,7 @@
 
 #include "session/VellumViewModel.h"
 #include "ui/kit/StyleRoles.h"
+#include "ui/kit/Theme.h"
 #include "ui/window/BottomStatusBar.h"
 #include "ui/window/CommandActions.h"
 #include "ui/window/StatusPanel.h"
@@ -11,6 +12,7 @@
 
 #include <QAbstractItemView>
 #include <QFrame>
+#include <QGraphicsDropShadowEffect>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -38,6 +40,9 @@ CommanderFrame::CommanderFrame(VellumViewModel& session, CommandActions& actions
       panel(new StatusPanel(session, actions, this)), bar(new BottomStatusBar(session, this)),
       floating(new QFrame(this)) {
     setObjectName(QStringLiteral("commanderFrame"));
+    // Both toolbars show their titles, or neither does.
+    ToolbarRow::showTitlesTogether(
+        {static_cast<ToolbarRow*>(computerTools), static_cast<ToolbarRow*>(floppyTools)});
     makeStretchy(computer.widget);
     makeStretchy(floppy.widget);
     row->setSpacing(10);
@@ -56,6 +61,16 @@ CommanderFrame::CommanderFrame(VellumViewModel& session, CommandActions& actions
     const int inset = windowMetrics::floatingPadding;
     floatingLayout->setContentsMargins(inset, inset, inset, inset);
     floating->hide();
+    // A soft shadow lifts the panel off the panes it covers.
+    auto* shadow = new QGraphicsDropShadowEffect(floating);
+    shadow->setBlurRadius(28);
+    shadow->setOffset(0, 6);
+    floating->setGraphicsEffect(shadow);
+    const auto tintShadow = [shadow] {
+        shadow->setColor(QColor(0, 0, 0, Theme::shared().isDark() ? 150 : 70));
+    };
+    tintShadow();
+    connect(&Theme::shared(), &Theme::changed, shadow, tintShadow);
 
     connect(title, &TitleBar::aboutRequested, this,
             [this] { this->session.window().setShowsAbout(true); });

@@ -1,6 +1,7 @@
 #include "ui/window/StatusPanel.h"
 
 #include "session/VellumViewModel.h"
+#include "ui/kit/ClampedLabel.h"
 #include "ui/kit/ElidedLabel.h"
 #include "ui/kit/IconView.h"
 #include "ui/kit/Icons.h"
@@ -118,8 +119,14 @@ QWidget* StatusPanel::makeOperationCard() {
     operationHeading = new QLabel(card);
     setStyleRole(operationHeading, StyleRole::heading);
     stop = new StopButton(session, card);
+    stop->setTitleBeside(true);
+    // Stop keeps its place while hidden and the headline its two lines, so the card neither
+    // grows nor rewraps when an operation starts, runs or ends.
+    QSizePolicy keepsPlace = stop->sizePolicy();
+    keepsPlace.setRetainSizeWhenHidden(true);
+    stop->setSizePolicy(keepsPlace);
     card->contentLayout()->addLayout(headerRow(nullptr, operationHeading, stop));
-    headlineLabel = new ElidedLabel(QString(), card);
+    headlineLabel = new ClampedLabel(2, card);
     card->addWidget(headlineLabel);
     return card;
 }
@@ -131,12 +138,18 @@ QWidget* StatusPanel::makeProgressCard() {
     readyWord = new QLabel(card);
     setStyleRole(readyWord, StyleRole::listing);
     card->contentLayout()->addLayout(headerRow(nullptr, heading, readyWord));
+    // The bar with its percentage at the end, in a place wide enough for "100%".
     bar = new VellumProgressBar(card);
-    card->addWidget(bar);
     percentLabel = new QLabel(card);
-    setStyleRole(percentLabel, StyleRole::listing);
+    setStyleRole(percentLabel, StyleRole::secondary);
     percentLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    card->addWidget(percentLabel);
+    percentLabel->setMinimumWidth(
+        percentLabel->fontMetrics().horizontalAdvance(percentText(1.0) + QLatin1Char(' ')));
+    auto* barRow = new QHBoxLayout;
+    barRow->setSpacing(8);
+    barRow->addWidget(bar, 1, Qt::AlignVCenter);
+    barRow->addWidget(percentLabel, 0, Qt::AlignVCenter);
+    card->contentLayout()->addLayout(barRow);
     return card;
 }
 

@@ -6,6 +6,7 @@ class QLabel;
 
 namespace vellum {
 
+class ClampedLabel;
 class CommandActions;
 class DetectButton;
 class DrivePicker;
@@ -31,7 +32,7 @@ public:
     QLabel* driveDetail() const { return driveLine; }
     DrivePicker* drivePicker() const { return picker; }
     QLabel* operationWord() const { return operationHeading; }
-    ElidedLabel* headline() const { return headlineLabel; }
+    ClampedLabel* headline() const { return headlineLabel; }
     StopButton* stopButton() const { return stop; }
     QLabel* readiness() const { return readyWord; }
     QLabel* percentage() const { return percentLabel; }
@@ -60,7 +61,7 @@ private:
     DrivePicker* picker = nullptr;
     QLabel* driveLine = nullptr;
     QLabel* operationHeading = nullptr;
-    ElidedLabel* headlineLabel = nullptr;
+    ClampedLabel* headlineLabel = nullptr;
     StopButton* stop = nullptr;
     QLabel* readyWord = nullptr;
     VellumProgressBar* bar = nullptr;

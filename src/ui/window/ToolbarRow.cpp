@@ -43,30 +43,57 @@ int ToolbarRow::neededWidth(bool withTitles) const {
     return width;
 }
 
-int ToolbarRow::titledHeight() const {
+int ToolbarRow::rowHeight(bool withTitles) const {
     const QMargins margins = row->contentsMargins() + contentsMargins();
     probe->ensurePolished();
-    probe->setShowsTitle(true);
+    probe->setShowsTitle(withTitles);
     return probe->sizeHint().height() + margins.top() + margins.bottom();
 }
 
-// As tall without titles as with them, so the two panes' lists start at the same height
-// whichever toolbar dropped its titles.
+// Rows tied together change their titles together, so their heights stay alike too.
 QSize ToolbarRow::sizeHint() const {
-    return {neededWidth(true), titledHeight()};
+    return {neededWidth(true), rowHeight(titlesShown)};
 }
 
 QSize ToolbarRow::minimumSizeHint() const {
-    return {neededWidth(false), titledHeight()};
+    return {neededWidth(false), rowHeight(titlesShown)};
+}
+
+void ToolbarRow::showTitlesTogether(const QList<ToolbarRow*>& rows) {
+    for (ToolbarRow* row : rows) {
+        for (ToolbarRow* other : rows) {
+            if (other != row)
+                row->partners.append(other);
+        }
+    }
+    if (!rows.isEmpty())
+        rows.first()->fitTitles();
+}
+
+bool ToolbarRow::hasRoomForTitles() const {
+    return width() >= neededWidth(true);
 }
 
 void ToolbarRow::fitTitles() {
-    const bool fits = width() >= neededWidth(true);
-    if (fits == titlesShown)
+    bool room = hasRoomForTitles();
+    // A partner not on screen has no say (its width means nothing yet).
+    for (const QPointer<ToolbarRow>& partner : partners) {
+        if (partner && partner->isVisible())
+            room = room && partner->hasRoomForTitles();
+    }
+    setTitlesShown(room);
+    for (const QPointer<ToolbarRow>& partner : partners) {
+        if (partner)
+            partner->setTitlesShown(room);
+    }
+}
+
+void ToolbarRow::setTitlesShown(bool shown) {
+    if (shown == titlesShown)
         return;
-    titlesShown = fits;
+    titlesShown = shown;
     for (CompactActionButton* button : rowButtons)
-        button->setShowsTitle(fits);
+        button->setShowsTitle(shown);
     updateGeometry();
 }
 

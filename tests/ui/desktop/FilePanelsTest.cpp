@@ -1,6 +1,9 @@
 #include "ui/desktop/FilePanels.h"
+#include "ui/kit/Theme.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -101,4 +104,40 @@ TEST(FilePanels, ASavedImageProposesItsNameAndGetsTheImageExtension) {
         << panel.selectedFiles().first().toStdString();
     // No message, no message line.
     EXPECT_EQ(panel.findChild<QLabel*>(QStringLiteral("filePanelMessage")), nullptr);
+}
+
+TEST(FilePanels, SystemUsesTheDesktopsDialogAndTheC64ThemesARoomyThemedOne) {
+    QTemporaryDir folder;
+    QFile(folder.filePath(QStringLiteral("GAMES.d64"))).open(QIODevice::WriteOnly);
+    const FilePanelRequest request{"Write D64 Image",
+                                   "Write this .d64 image to the floppy in drive 8.",
+                                   QUrl::fromLocalFile(folder.path()),
+                                   {},
+                                   {"d64"},
+                                   false};
+    const QList<std::pair<AppAppearance, const char*>> themes{
+        {AppAppearance::classicC64, "classic"},
+        {AppAppearance::modernC64, "modern"},
+        {AppAppearance::system, "system"}};
+    for (const auto& [appearance, name] : themes) {
+        SCOPED_TRACE(name);
+        Theme::shared().apply(appearance);
+        const FilePanelLook look = filePanelLookFor(appearance);
+        EXPECT_EQ(look, appearance == AppAppearance::system ? FilePanelLook::platform
+                                                            : FilePanelLook::themed);
+        QFileDialog panel;
+        configureFilePanel(panel, request, FilePanelKind::openFiles, look);
+        EXPECT_EQ(panel.testOption(QFileDialog::DontUseNativeDialog),
+                  look == FilePanelLook::themed);
+        EXPECT_EQ(panel.windowTitle(), request.title);
+        if (look == FilePanelLook::platform)
+            continue;
+        EXPECT_GE(panel.width(), 760);
+        EXPECT_GE(panel.height(), 480);
+        ASSERT_NE(panel.findChild<QLabel*>(QStringLiteral("filePanelMessage")), nullptr);
+        panel.show();
+        QApplication::processEvents();
+        panel.grab().save(QString::fromUtf8(VELLUM_SCREENSHOT_DIR "/filepanel-%1.png").arg(name));
+    }
+    Theme::shared().apply(AppAppearance::modernC64);
 }

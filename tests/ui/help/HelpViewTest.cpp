@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QScrollArea>
@@ -116,6 +117,21 @@ TEST(HelpCommandLine, CopiesExactlyItsLineAndSaysCopiedForAMoment) {
     QTRY_COMPARE_WITH_TIMEOUT(button->text(), restingText, 2000);
     EXPECT_FALSE(commandLine.isCopied());
     EXPECT_NE(restingText, QStringLiteral("Copied"));
+
+    // A long command stays on one line, never broken at its hyphens: a narrow page scrolls it.
+    HelpCommandLine longLine(QStringLiteral(
+        "sudo apt install build-essential pkg-config libusb-1.0-0-dev libncurses-dev cc65"));
+    longLine.resize(220, 80);
+    longLine.show();
+    QApplication::processEvents();
+    auto* shown = longLine.findChild<QLabel*>();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), longLine.line());
+    EXPECT_LT(shown->height(), 2 * shown->fontMetrics().lineSpacing()) << "one line";
+    auto* scroller = longLine.findChild<QScrollArea*>();
+    ASSERT_NE(scroller, nullptr);
+    EXPECT_GT(shown->width(), scroller->viewport()->width());
+    EXPECT_TRUE(scroller->horizontalScrollBar()->isVisible());
 }
 
 } // namespace

@@ -112,8 +112,10 @@ protected:
     }
 };
 
+// A file list; Commodore names (`c64Names`) in the listing font, names on the computer in
+// the desktop's.
 QTreeView* listing(const QList<std::tuple<IconName, QString, QString, QString>>& rows,
-                   const QStringList& headings, int dropRow = -1) {
+                   const QStringList& headings, bool c64Names, int dropRow = -1) {
     auto* model = new QStandardItemModel(0, headings.size());
     model->setHorizontalHeaderLabels(headings);
     for (const auto& [icon, name, type, size] : rows) {
@@ -131,7 +133,8 @@ QTreeView* listing(const QList<std::tuple<IconName, QString, QString, QString>>&
     view->header()->setStretchLastSection(false);
     view->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     view->setIconSize({14, 14});
-    setStyleRole(view, StyleRole::listing);
+    if (c64Names)
+        setStyleRole(view, StyleRole::listing);
     view->selectionModel()->select(model->index(1, 0),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     return view;
@@ -148,7 +151,7 @@ NavigatorPane* computerPane() {
     pane->contentLayout()->addWidget(
         roleLabel(QStringLiteral("CURRENT DIRECTORY"), StyleRole::heading));
     pane->contentLayout()->addWidget(
-        roleLabel(QStringLiteral("/home/ada/Commodore/games"), StyleRole::listing));
+        roleLabel(QStringLiteral("/home/ada/Commodore/games"), QString()));
     pane->contentLayout()->addWidget(roleLabel(
         QStringLiteral("Tick a filter to narrow the list. Hide folders if you only want files."),
         StyleRole::secondary));
@@ -164,7 +167,7 @@ NavigatorPane* computerPane() {
                                               {IconName::diskImage, "utils.d64", "D64", "170 KB"},
                                               {IconName::document, "loader.prg", "PRG", "2 KB"},
                                               {IconName::document, "notes.seq", "SEQ", "1 KB"}},
-                                             {"NAME", "TYPE", "SIZE"}, 3),
+                                             {"NAME", "TYPE", "SIZE"}, false, 3),
                                      1);
     pane->contentLayout()->addWidget(roleLabel(
         QStringLiteral("6 ITEMS  ·  1 SELECTED  ·  170 KB  ·  683 BLOCKS"), StyleRole::secondary));
@@ -180,7 +183,7 @@ NavigatorPane* floppyPane() {
     pane->contentLayout()->addWidget(listing({{IconName::document, "\"BOULDER\"", "PRG", "37"},
                                               {IconName::document, "\"ELITE\"", "PRG", "142"},
                                               {IconName::document, "\"README\"", "SEQ", "4"}},
-                                             {"NAME", "TYPE", "BLOCKS"}),
+                                             {"NAME", "TYPE", "BLOCKS"}, true),
                                      1);
     auto* drop = new QWidget;
     auto* dropRow = new QHBoxLayout(drop);
@@ -191,7 +194,7 @@ NavigatorPane* floppyPane() {
     dropRow->addStretch();
     pane->contentLayout()->addWidget(drop);
     pane->contentLayout()->addWidget(
-        row({roleLabel(QStringLiteral("481 BLOCKS FREE."), StyleRole::listing),
+        row({roleLabel(QStringLiteral("481 BLOCKS FREE."), StyleRole::secondary),
              roleLabel(QStringLiteral("3 FILES  ·  1 SELECTED"), StyleRole::secondary)},
             24));
     pane->setHighlighted(true);
@@ -250,17 +253,18 @@ QWidget* statusPanel() {
 
     auto* operation = new StatusCard;
     auto* stop = new CompactActionButton(themedIcon(IconName::stop), QStringLiteral("Stop"));
+    stop->setTitleBeside(true);
     operation->addWidget(
-        row({roleLabel(QStringLiteral("Reading directory…"), StyleRole::title), stop}));
+        row({roleLabel(QStringLiteral("Reading directory…"), StyleRole::heading), stop}));
+    operation->addWidget(roleLabel(QStringLiteral("Reading the directory of drive 8…"), QString()));
     column->addWidget(operation);
 
     auto* progress = new StatusCard;
-    progress->addWidget(roleLabel(QStringLiteral("PROGRESS"), StyleRole::heading));
+    progress->addWidget(row({roleLabel(QStringLiteral("PROGRESS"), StyleRole::heading),
+                             roleLabel(QStringLiteral("BUSY."), StyleRole::listing)}));
     auto* bar = new VellumProgressBar;
     bar->setProgress(0.42);
-    progress->addWidget(row({roleLabel(QStringLiteral("BUSY."), StyleRole::listing),
-                             roleLabel(QStringLiteral("42%"), StyleRole::secondary)}));
-    progress->addWidget(bar);
+    progress->addWidget(row({bar, roleLabel(QStringLiteral("42%"), StyleRole::secondary)}));
     column->addWidget(progress);
     column->addStretch();
     return panel;

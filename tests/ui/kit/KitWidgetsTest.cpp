@@ -1,9 +1,11 @@
 #include "KitTestSupport.h"
 
 #include "ui/kit/AppBrandMark.h"
+#include "ui/kit/ClampedLabel.h"
 #include "ui/kit/CompactActionButton.h"
 #include "ui/kit/DropTargetPainting.h"
 #include "ui/kit/ElidedLabel.h"
+#include "ui/kit/FactLine.h"
 #include "ui/kit/HeaderIconButton.h"
 #include "ui/kit/NavigatorPane.h"
 #include "ui/kit/PaneChromeTitle.h"
@@ -164,6 +166,26 @@ TEST(KitWidgets, LongTitlesShortenAndKeepTheirTooltips) {
     EXPECT_FALSE(label.isElided());
     EXPECT_TRUE(label.toolTip().isEmpty());
 
+    // A clamped label keeps the height of its lines whatever it holds.
+    ClampedLabel lines(2);
+    lines.resize(160, lines.sizeHint().height());
+    lines.show();
+    const int height = lines.sizeHint().height();
+    lines.setText(QStringLiteral("The drive is ready."));
+    EXPECT_FALSE(lines.isClamped());
+    EXPECT_EQ(lines.text(), QStringLiteral("The drive is ready."));
+    const QString stopped =
+        QStringLiteral("Stopped. If the drive was powered off, turn it on and click Detect.");
+    lines.setText(stopped);
+    EXPECT_EQ(lines.sizeHint().height(), height);
+    EXPECT_EQ(lines.text().count(QLatin1Char('\n')), 1) << "two lines";
+    EXPECT_TRUE(lines.isClamped());
+    EXPECT_TRUE(lines.text().endsWith(QChar(0x2026)));
+    EXPECT_EQ(lines.toolTip(), stopped);
+    lines.resize(900, height);
+    EXPECT_EQ(lines.text(), stopped);
+    EXPECT_TRUE(lines.toolTip().isEmpty());
+
     PaneChromeTitle title(appLogoIcon(), QStringLiteral("Floppy  |  Drive 8"));
     title.setTitleToolTip(QStringLiteral("FLOPPY - GAMES"));
     title.resize(80, 24);
@@ -177,4 +199,46 @@ TEST(KitWidgets, LongTitlesShortenAndKeepTheirTooltips) {
     EXPECT_TRUE(first.isNull()) << "the replaced trailing widget is deleted";
     EXPECT_EQ(static_cast<QLabel*>(title.trailingWidget())->text(), QStringLiteral("two"));
     EXPECT_EQ(title.trailingWidget()->parentWidget(), &title);
+}
+
+TEST(KitWidgets, FactLinesLeaveOutWholeFactsLeastImportantFirst) {
+    FactLine line;
+    line.setFacts({{QStringLiteral("7 FILES"), 2},
+                   {QStringLiteral("673 FREE"), 1},
+                   {QStringLiteral("1 SELECTED"), 0},
+                   {QStringLiteral("88 B"), 4},
+                   {QStringLiteral("1 BLOCKS"), 3}});
+    const QString whole = line.fullText();
+    EXPECT_EQ(whole, QStringLiteral("7 FILES  ·  673 FREE  ·  1 SELECTED  ·  88 B  ·  1 BLOCKS"));
+    const auto widthOf = [&line](const QString& text) {
+        return line.fontMetrics().horizontalAdvance(text);
+    };
+    struct Case {
+        QString fits;
+        QStringList shown;
+    };
+    const QList<Case> cases{
+        {whole, {"7 FILES", "673 FREE", "1 SELECTED", "88 B", "1 BLOCKS"}},
+        {"7 FILES  ·  673 FREE  ·  1 SELECTED  ·  1 BLOCKS",
+         {"7 FILES", "673 FREE", "1 SELECTED", "1 BLOCKS"}},
+        {"7 FILES  ·  673 FREE  ·  1 SELECTED", {"7 FILES", "673 FREE", "1 SELECTED"}},
+        {"673 FREE  ·  1 SELECTED", {"673 FREE", "1 SELECTED"}},
+        {"1 SELECTED", {"1 SELECTED"}},
+    };
+    line.show();
+    for (const Case& probe : cases) {
+        // Each width holds its line exactly, and one pixel less no longer does.
+        line.resize(widthOf(probe.fits), 20);
+        EXPECT_EQ(line.shownFacts(), probe.shown) << qPrintable(probe.fits);
+        EXPECT_EQ(line.text(), probe.shown.join(QStringLiteral("  ·  ")));
+        EXPECT_EQ(line.toolTip(), probe.shown.size() < 5 ? whole : QString());
+        if (probe.shown.size() > 1) {
+            line.resize(widthOf(probe.fits) - 1, 20);
+            EXPECT_LT(line.shownFacts().size(), probe.shown.size()) << qPrintable(probe.fits);
+        }
+    }
+    EXPECT_EQ(line.minimumSizeHint().width(), widthOf(QStringLiteral("1 SELECTED")));
+    // Only a fact alone in too little room is shortened.
+    line.resize(widthOf(QStringLiteral("1 SEL")), 20);
+    EXPECT_TRUE(line.text().endsWith(QChar(0x2026)));
 }

@@ -9,7 +9,9 @@
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -86,6 +88,53 @@ TEST(ThemeFonts, ListingFontFallsBackWhenTheC64FontIsMissing) {
     const ThemeFonts system = themeFonts(AppAppearance::system, withFont, application, fixed);
     EXPECT_EQ(system.listing.family(), QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(system.code.family(), QStringLiteral("DejaVu Sans Mono"));
+}
+
+// The C64 font is drawn on an 8-pixel grid: at its sizes, unsmoothed and unhinted, every
+// pixel of its text is either the ink or the paper. Smoothing, hinting or a size off the
+// grid leave pixels in between or drop whole rows, which read as blur and stripes. The
+// labels are made under System and shown after a switch, as when the user changes theme.
+TEST(ThemeFonts, TheC64FontIsDrawnInWholePixels) {
+    Theme::shared().apply(AppAppearance::system);
+    QLabel listing(QStringLiteral("READY. 0% 1 \"/TMP\" 128"));
+    setStyleRole(&listing, StyleRole::listing);
+    QLabel heading(QStringLiteral("PROGRESS 1 Idle"));
+    setStyleRole(&heading, StyleRole::heading);
+    Theme::shared().apply(AppAppearance::modernC64);
+    if (!Theme::shared().fonts().usesC64Font) {
+        GTEST_SKIP() << "the C64 font is not installed";
+    }
+    for (QLabel* label : {&listing, &heading}) {
+        label->show();
+        QApplication::processEvents();
+        EXPECT_EQ(label->font().family(), c64FontFamily());
+        EXPECT_EQ(label->font().pixelSize() % 8, 0) << label->font().pixelSize();
+        const QImage image = label->grab().toImage();
+        QSet<QRgb> tones;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                tones.insert(image.pixel(x, y));
+        }
+        ASSERT_EQ(tones.size(), 2) << qPrintable(label->text());
+        // At twice its grid every font pixel is a 2 × 2 square, so ink comes in runs of an
+        // even length down each column; a dropped or doubled row leaves an odd one.
+        if (label->font().pixelSize() != 16)
+            continue;
+        const QRgb paper = image.pixel(0, 0);
+        int oddRuns = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            int run = 0;
+            for (int y = 0; y <= image.height(); ++y) {
+                if (y < image.height() && image.pixel(x, y) != paper) {
+                    ++run;
+                } else {
+                    oddRuns += run % 2;
+                    run = 0;
+                }
+            }
+        }
+        EXPECT_EQ(oddRuns, 0) << qPrintable(label->text());
+    }
 }
 
 // Each role must be dressed in every theme: a broken rule (or a syntax error, which makes Qt

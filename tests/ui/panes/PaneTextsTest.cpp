@@ -1,5 +1,6 @@
 #include "PanesFixture.h"
 #include "ui/kit/ElidedLabel.h"
+#include "ui/kit/FactLine.h"
 #include "ui/kit/PaneChromeTitle.h"
 #include "ui/panes/PaneOverlays.h"
 
@@ -11,11 +12,13 @@ namespace {
 
 class PaneTextsTest : public PanesTest {
 protected:
-    // The texts of a pane's one-line labels, as a person reads them.
+    // The whole texts of a pane's one-line labels and footers.
     static QStringList labelTexts(QWidget* pane) {
         QStringList texts;
         for (ElidedLabel* label : pane->findChildren<ElidedLabel*>())
             texts << label->fullText();
+        for (FactLine* line : pane->findChildren<FactLine*>())
+            texts << line->fullText();
         return texts;
     }
     static EmptyStateView* shownEmptyState(QWidget* pane) {
@@ -95,6 +98,27 @@ TEST_F(PaneTextsTest, TitlesFollowTheSessionAndFiltersAreBoundBothWays) {
     EXPECT_TRUE(session().computer().filterPRG());
     session().computer().setFilterPRG(false);
     EXPECT_FALSE(prg->isChecked());
+}
+
+TEST_F(PaneTextsTest, TypeAndBlockColumnsWidenForTheirRows) {
+    showPanes({760, 420});
+    showFloppy({"ONE"});
+    const int typeColumn = FloppyDirectoryModel::typeColumn;
+    const int blocksColumn = FloppyDirectoryModel::blocksColumn;
+    const int narrowType = floppyList().columnWidth(typeColumn);
+    DiskDirectory odd = session().floppy().directory();
+    odd.entries[0].typeToken = QStringLiteral("*SEQ<");
+    odd.entries[0].blocks = 31600;
+    StateEditor(session()).applyDirectory(odd);
+    const QFontMetrics metrics(floppyList().font());
+    for (const int column : {typeColumn, blocksColumn}) {
+        const QString text = floppyList().model()->index(0, column).data().toString();
+        EXPECT_GE(floppyList().columnWidth(column), metrics.horizontalAdvance(text)) << column;
+    }
+    EXPECT_GT(floppyList().columnWidth(typeColumn), narrowType);
+    // Back to ordinary rows, the names get the room again.
+    showFloppy({"ONE"});
+    EXPECT_EQ(floppyList().columnWidth(typeColumn), narrowType);
 }
 
 TEST_F(PaneTextsTest, AReReadKeepsTheScrollPositionAndTheCurrentRow) {

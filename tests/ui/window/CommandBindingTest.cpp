@@ -134,6 +134,25 @@ TEST_F(WindowTest, ToolbarTooltipsAreTheCommandsHelp) {
     }
     EXPECT_EQ(shownTips, computer + floppy);
     EXPECT_EQ(shownTitles, titles);
+
+    // Both rows drop their titles together, and then each tooltip names its button.
+    for (const int width : {1280, 1099, 899, 760}) {
+        shown(width);
+        auto* computerRow = static_cast<ToolbarRow*>(frame().computerToolbar());
+        const bool titled = computerRow->showsTitles();
+        EXPECT_EQ(static_cast<ToolbarRow*>(frame().floppyToolbar())->showsTitles(), titled)
+            << width;
+        qsizetype index = 0;
+        for (CompactActionButton* button : computerButtons() + floppyButtons()) {
+            EXPECT_EQ(button->showsTitle(), titled) << width;
+            const QString help = (computer + floppy).at(index++);
+            const QString expected =
+                titled || help == button->text() ? help : button->text() + "\n" + help;
+            EXPECT_EQ(button->toolTip(), expected) << width;
+        }
+    }
+    EXPECT_FALSE(static_cast<ToolbarRow*>(frame().computerToolbar())->showsTitles())
+        << "760 is too narrow for the floppy titles";
     EXPECT_EQ(frame().transferControls()->toFloppy()->toolTip(),
               "Copy selected computer file(s) to floppy");
 }

@@ -2,6 +2,7 @@
 
 #include "model/OpenCBMError.h"
 #include "ui/kit/AppBrandMark.h"
+#include "ui/kit/ClampedLabel.h"
 #include "ui/kit/ElidedLabel.h"
 #include "ui/kit/HeaderIconButton.h"
 #include "ui/kit/Theme.h"
@@ -9,6 +10,7 @@
 #include "ui/window/BottomStatusBar.h"
 #include "ui/window/DrivePicker.h"
 #include "ui/window/SecondaryWindows.h"
+#include "ui/window/StatusControls.h"
 #include "ui/window/StatusPanel.h"
 #include "ui/window/TitleBar.h"
 
@@ -103,13 +105,21 @@ TEST_F(WindowTest, StatusTextsAreVisibleInEveryLayout) {
 
     // A long headline is shortened on the card and whole in its tooltip, and the same
     // headline runs along the bottom bar.
+    // The operation card keeps its size and its headline its place when Stop appears.
     const QString longHeadline =
         "Copying 3 of 12: “A VERY LONG FILE NAME THAT DOES NOT FIT IN THE PANEL AT ALL”…";
+    QWidget* operationCard = panel->headline()->parentWidget();
+    const QRect idleCard = operationCard->geometry();
+    const QRect idleHeadline = panel->headline()->geometry();
+    EXPECT_FALSE(panel->stopButton()->isVisible());
     StateEditor(session()).beginOperation(OperationKind::copyingFiles, longHeadline);
     StateEditor(session()).setProgress(0.42);
     QApplication::processEvents();
+    EXPECT_TRUE(panel->stopButton()->isVisible());
+    EXPECT_EQ(operationCard->geometry(), idleCard);
+    EXPECT_EQ(panel->headline()->geometry(), idleHeadline);
     EXPECT_EQ(panel->headline()->fullText(), longHeadline);
-    EXPECT_TRUE(panel->headline()->isElided());
+    EXPECT_TRUE(panel->headline()->isClamped());
     EXPECT_EQ(panel->headline()->toolTip(), longHeadline);
     EXPECT_EQ(panel->operationWord()->text(), label(OperationKind::copyingFiles));
     EXPECT_EQ(panel->readiness()->text(), "BUSY.");
@@ -257,7 +267,7 @@ TEST_F(WindowTest, Screenshots) {
     for (const auto& [appearance, name] : themes) {
         Theme::shared().apply(appearance);
         for (const auto& [width, forced] : QList<std::pair<int, bool>>{
-                 {1280, false}, {1099, false}, {899, false}, {1099, true}}) {
+                 {1280, false}, {1099, false}, {899, false}, {760, false}, {1099, true}}) {
             session().window().setStatusSidebarForced(forced);
             shown(width);
             const QString file = QString("%1/window-%2-%3%4.png")
