@@ -10,7 +10,6 @@
 #include "session/LocalListing.h"
 #include "session/TemporaryFiles.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace vellum {
@@ -21,11 +20,13 @@ QString writeFailedText() {
     return QCoreApplication::translate("vellum::VellumViewModel", "Writing the disk image failed.");
 }
 
-void writeNewFile(const QUrl& url, const QByteArray& bytes) {
-    QFile file(url.toLocalFile());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
-        file.write(bytes) != bytes.size() || !file.flush())
-        throw PlatformError(file.errorString());
+// A temporary export under a fresh name: nothing should hold it, and it never needs to
+// outlive a crash.
+void writeExport(const QUrl& url, const QByteArray& bytes) {
+    if (!writeNewFile(url, bytes, Sync::later))
+        throw PlatformError(QCoreApplication::translate("vellum::VellumViewModel",
+                                                        "Could not write “%1”: it exists already.")
+                                .arg(url.toLocalFile()));
 }
 
 QString floppyNameOrFallback(const QString& listedName) {
@@ -40,7 +41,7 @@ QList<FloppyCopyItem> exportImageFiles(const QUrl& image, TemporaryFiles& tempor
     if (isTapeImageFile(image)) {
         for (const ParsedFile& file : T64Converter::parsedFiles(image)) {
             const QUrl target = temporary.make(QStringLiteral("prg"));
-            writeNewFile(target, file.contents());
+            writeExport(target, file.contents());
             items.append({target, floppyNameOrFallback(file.name)});
         }
         return items;
@@ -56,7 +57,7 @@ QList<FloppyCopyItem> exportImageFiles(const QUrl& image, TemporaryFiles& tempor
             continue; // no load address: nothing a copy could carry
         }
         const QUrl target = temporary.make(fileExtension(listing.entries.at(index).type));
-        writeNewFile(target, file.contents());
+        writeExport(target, file.contents());
         items.append({target, floppyNameOrFallback(file.name)});
     }
     if (items.isEmpty())
