@@ -10,12 +10,7 @@ namespace {
 
 void showDisk(VellumViewModel& model, const QString& name, const QString& id,
               QList<DirectoryEntry> entries = {}) {
-    DiskDirectory directory;
-    directory.diskName = name;
-    directory.diskID = id;
-    directory.entries = std::move(entries);
-    directory.blocksFree = 600;
-    StateEditor(model).setDirectory(directory);
+    StateEditor(model).setDirectory(diskListing(std::move(entries), 600, name, id));
 }
 
 QUrl fileUrl(const QString& name) {
