@@ -107,6 +107,10 @@ TEST_F(FloppyPaneTest, MenusAndCommandsFollowSelectionAndSlot) {
     EXPECT_FALSE(model.sheets().namePrompt().has_value());
     EXPECT_FALSE(model.floppyRowMenu().at(1).enabled);
 
+    floppy().selectEntry(ids[0]);
+    floppy().click(ids[1], {true, false});
+    model.beginRenameFloppy();
+    EXPECT_FALSE(model.sheets().namePrompt().has_value()) << "two live entries: no rename";
     floppy().selectAll();
     EXPECT_EQ(titles(model.floppyRowMenu()).mid(0, 3),
               QStringList({"Copy 3 Files to Computer", "Rename…", "Delete 3 Files…"}));
