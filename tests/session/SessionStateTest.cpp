@@ -179,28 +179,30 @@ TEST_F(SessionTest, ErrorsBecomeTextsAndStopsDoNot) {
 TEST_F(SessionTest, DriveCardShowsFriendlyOrRawStatus) {
     VellumViewModel& model = session();
     StateEditor(model).setDeviceNumber(9);
-    StateEditor(model).applyDriveState(true, QStringLiteral("  1541\n"),
-                                       QStringLiteral("00, OK,00,00"));
-    EXPECT_TRUE(model.drives().driveReady());
-    EXPECT_EQ(model.drives().driveModel(), QStringLiteral("1541"));
-    EXPECT_EQ(model.drives().driveTitle(), QStringLiteral("Drive 9 — Ready"));
-    EXPECT_EQ(model.drives().driveDetail(), QStringLiteral("IEC device responding normally."));
-
-    StateEditor(model).applyDriveState(true, QString(), QStringLiteral("74,DRIVE NOT READY,00,00"));
-    EXPECT_EQ(model.drives().driveModel(), QStringLiteral("1541"))
-        << "an empty model keeps the old one";
-    EXPECT_EQ(model.drives().driveDetail(), QStringLiteral("74,DRIVE NOT READY,00,00"));
-
-    StateEditor(model).applyDriveState(true, QString(), QStringLiteral("ok"));
-    EXPECT_EQ(model.drives().driveDetail(), QStringLiteral("IEC device responding normally."));
-    StateEditor(model).applyDriveState(true, QString(), QString());
-    EXPECT_EQ(model.drives().driveDetail(), QStringLiteral("IEC device responding normally."));
-
-    StateEditor(model).applyDriveState(false, QStringLiteral("1571"));
-    EXPECT_FALSE(model.drives().driveReady());
-    EXPECT_EQ(model.drives().driveTitle(), QStringLiteral("Drive 9 — Offline"));
-    EXPECT_EQ(model.drives().driveDetail(), QStringLiteral("IEC device not detected."));
-    EXPECT_EQ(model.drives().driveModel(), QStringLiteral("1541"));
+    struct Case {
+        bool ready;
+        QString driveModel;
+        std::optional<QString> status;
+        QString title;
+        QString detail;
+    };
+    const QString normal = QStringLiteral("IEC device responding normally.");
+    // The model stays 1541 throughout: an empty one keeps the old, an offline drive too.
+    const QList<Case> cases{
+        {true, "  1541\n", "00, OK,00,00", "Drive 9 — Ready", normal},
+        {true, "", "74,DRIVE NOT READY,00,00", "Drive 9 — Ready", "74,DRIVE NOT READY,00,00"},
+        {true, "", "ok", "Drive 9 — Ready", normal},
+        {true, "", QString(), "Drive 9 — Ready", normal},
+        {false, "1571", std::nullopt, "Drive 9 — Offline", "IEC device not detected."},
+    };
+    for (const Case& test : cases) {
+        StateEditor(model).applyDriveState(test.ready, test.driveModel, test.status);
+        EXPECT_EQ(model.drives().driveReady(), test.ready);
+        EXPECT_EQ(model.drives().driveModel(), QStringLiteral("1541"));
+        EXPECT_EQ(model.drives().driveTitle(), test.title);
+        EXPECT_EQ(model.drives().driveDetail(), test.detail)
+            << test.status.value_or("none").toStdString();
+    }
 }
 
 TEST_F(SessionTest, NewListingsKeepSelectionByNameAndRememberBlockCounts) {
