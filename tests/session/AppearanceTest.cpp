@@ -1,7 +1,6 @@
 #include "SessionFixture.h"
 
 #include "session/AppSettings.h"
-#include "session/CopyNotifier.h"
 
 #include <QSettings>
 
@@ -53,18 +52,4 @@ TEST(Appearance, ChoosingAThemeStoresItAtOnce) {
     for (const AppAppearance appearance : allAppearances()) {
         EXPECT_EQ(appearanceFromStoredText(storedText(appearance)), appearance);
     }
-    EXPECT_EQ(displayName(AppAppearance::classicC64), QStringLiteral("Classic C64"));
-    EXPECT_EQ(displayName(AppAppearance::modernC64), QStringLiteral("Modern C64"));
-    EXPECT_EQ(displayName(AppAppearance::system), QStringLiteral("System"));
-}
-
-TEST_F(SessionTest, NoticesGoThroughTheDesktop) {
-    VellumViewModel& model = session();
-    StateEditor(model).postCompletionNotice(QStringLiteral("Saved disk.d64."));
-    StateEditor(model).postCompletionNotice(QStringLiteral("Saved disk.d64."));
-    ASSERT_EQ(desktop.notifications.size(), 2);
-    EXPECT_EQ(desktop.notifications.at(0),
-              (FakeDesktopServices::Notification{"Vellum", "Saved disk.d64."}));
-    CopyNotifier::prepare(desktop);
-    EXPECT_EQ(desktop.permissionRequests, 1);
 }

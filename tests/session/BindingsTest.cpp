@@ -1,7 +1,6 @@
 #include "PaneFixture.h"
 
 #include <QCoreApplication>
-#include <cmath>
 
 using namespace vellum;
 using namespace vellum::testing;
@@ -31,11 +30,9 @@ protected:
 
     void SetUp() override {
         PaneTest::SetUp();
-        DiskDirectory listing;
-        listing.diskName = QStringLiteral("GAMES");
-        listing.entries = {floppyEntry("GAME"), floppyEntry("NOTES", 1, CBMFileType::seq),
-                           floppyEntry("OLD", 1, CBMFileType::del)};
-        listing.blocksFree = 600;
+        const DiskDirectory listing =
+            diskListing({floppyEntry("GAME"), floppyEntry("NOTES", 1, CBMFileType::seq),
+                         floppyEntry("OLD", 1, CBMFileType::del)});
         StateEditor(session()).setDirectory(listing);
         for (const DirectoryEntry& each : listing.entries)
             ids << each.id;
@@ -110,6 +107,10 @@ TEST_F(FloppyPaneTest, MenusAndCommandsFollowSelectionAndSlot) {
     EXPECT_FALSE(model.sheets().namePrompt().has_value());
     EXPECT_FALSE(model.floppyRowMenu().at(1).enabled);
 
+    floppy().selectEntry(ids[0]);
+    floppy().click(ids[1], {true, false});
+    model.beginRenameFloppy();
+    EXPECT_FALSE(model.sheets().namePrompt().has_value()) << "two live entries: no rename";
     floppy().selectAll();
     EXPECT_EQ(titles(model.floppyRowMenu()).mid(0, 3),
               QStringList({"Copy 3 Files to Computer", "Rename…", "Delete 3 Files…"}));
@@ -230,19 +231,4 @@ TEST_F(FloppyPaneTest, ConfirmationsNameWhatIsAtStakeAndHowToAnswer) {
     EXPECT_EQ(commands.errorAlert(), (ConfirmationText{"OpenCBM", "read error", "", "", "OK"}));
     model.status().dismissLastError();
     EXPECT_FALSE(model.status().lastError().has_value());
-}
-
-TEST_F(SessionTest, ProgressIsAlwaysAFractionFromZeroToOne) {
-    VellumViewModel& model = session();
-    const QList<std::pair<double, double>> stored{
-        {0.25, 0.25}, {1.5, 1.0}, {-0.2, 0.0}, {std::nan(""), 0.0}, {INFINITY, 1.0}};
-    for (const auto& [given, kept] : stored) {
-        StateEditor(model).setProgress(given);
-        EXPECT_EQ(model.status().progress(), kept) << given;
-    }
-    // A tool that cannot tell sends nothing the bar shows.
-    StateEditor(model).setProgress(0.4);
-    StateEditor(model).progressSink()(QString(), std::nan(""));
-    StateEditor(model).fileProgressSink(1, 2)(QString(), 3.0);
-    EXPECT_EQ(model.status().progress(), 1.0) << "a fraction over 1 is clamped";
 }

@@ -33,21 +33,12 @@ TEST_F(PaneTest, NavigationRemembersTheFolderAndGoesUp) {
     EXPECT_EQ(QSettings().value("localFolderPath").toString(), path("games"));
     EXPECT_EQ(model.computer().currentLocationPath(), path("games"));
 
-    // A new session starts where the last one was.
-    VellumViewModel again(desktop, {emptyToolFolder.path()});
-    EXPECT_EQ(again.computer().localFolder(), url("games"));
-
     model.goUp();
     EXPECT_EQ(model.computer().localFolder(), folder());
     model.navigate(QUrl::fromLocalFile("/"));
     EXPECT_FALSE(model.computer().canGoUp());
     model.goUp();
     EXPECT_EQ(model.computer().localFolder(), QUrl::fromLocalFile("/"));
-
-    // A stored folder that is gone falls back to home.
-    QSettings().setValue("localFolderPath", path("nowhere"));
-    VellumViewModel fresh(desktop, {emptyToolFolder.path()});
-    EXPECT_EQ(fresh.computer().localFolder(), QUrl::fromLocalFile(QDir::homePath()));
 
     desktop.folderAnswers.enqueue(url("games/disks"));
     model.chooseLocalFolder();

@@ -10,12 +10,7 @@ namespace {
 
 void showDisk(VellumViewModel& model, const QString& name, const QString& id,
               QList<DirectoryEntry> entries = {}) {
-    DiskDirectory directory;
-    directory.diskName = name;
-    directory.diskID = id;
-    directory.entries = std::move(entries);
-    directory.blocksFree = 600;
-    StateEditor(model).setDirectory(directory);
+    StateEditor(model).setDirectory(diskListing(std::move(entries), 600, name, id));
 }
 
 QUrl fileUrl(const QString& name) {
@@ -140,9 +135,6 @@ TEST_F(SessionTest, ConfirmationTextsNameWhatIsAtStake) {
     model.requestFloppyDelete();
     EXPECT_FALSE(model.confirmations().showsScratchConfirmation()) << "nothing selected";
 
-    model.floppy().selectEntry(model.floppy().directory().entries.at(1).id);
-    EXPECT_EQ(model.commands().scratchConfirmationMessage(),
-              QStringLiteral("Delete “NOTES” from the floppy in drive 9? This cannot be undone."));
     StateEditor(model).setFloppySelection(
         {model.floppy().directory().entries.at(0).id, model.floppy().directory().entries.at(2).id});
     EXPECT_EQ(model.commands().scratchConfirmationMessage(),

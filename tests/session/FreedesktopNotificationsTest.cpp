@@ -41,8 +41,6 @@ TEST(FreedesktopNotifications, EveryPostIsItsOwnNoticeFromVellum) {
     PrivateBus bus;
     if (bus.address.isEmpty())
         GTEST_SKIP() << "dbus-daemon is not available";
-    EXPECT_TRUE(bus.address.startsWith("unix:path=" + bus.folder.path() + "/"))
-        << bus.address.toStdString();
     QDBusConnection serviceBus = bus.connect(QStringLiteral("service"));
     ASSERT_TRUE(serviceBus.isConnected());
     NotificationService service;

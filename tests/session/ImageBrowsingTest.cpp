@@ -250,24 +250,6 @@ TEST_F(PaneTest, AnImageThatVanishesLeavesNoEntriesBehind) {
     EXPECT_TRUE(model.computer().selectedLocalURLs().isEmpty());
 }
 
-TEST_F(PaneTest, FloppyRenamePromptStartsWithTheAnchorEntry) {
-    VellumViewModel& model = pane();
-    DirectoryEntry first;
-    first.name = "GAME";
-    DirectoryEntry second;
-    second.name = "DEMO";
-    DiskDirectory listing;
-    listing.entries = {first, second};
-    StateEditor(model).setDirectory(listing);
-    StateEditor(model).setFloppySelection({first.id, second.id});
-    model.beginRenameFloppy();
-    EXPECT_EQ(model.sheets().namePrompt(), std::nullopt);
-    model.floppy().selectEntry(second.id);
-    model.beginRenameFloppy();
-    EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::renameFloppy);
-    EXPECT_EQ(model.sheets().nameField(), "DEMO");
-}
-
 TEST_F(PaneTest, ConvertingKeepsItsFolderAndAStopKeepsWhatWasAdded) {
     put("one.t64", tapeImage("ONE", {{"A", CBMFileType::prg, intro}}));
     put("two.t64", tapeImage("TWO", {{"B", CBMFileType::prg, game}}));

@@ -10,14 +10,6 @@ using namespace vellum::testing;
 
 namespace {
 
-DiskDirectory listing(QList<DirectoryEntry> entries) {
-    DiskDirectory made;
-    made.diskName = QStringLiteral("GAMES");
-    made.entries = std::move(entries);
-    made.blocksFree = 600;
-    return made;
-}
-
 QStringList rowTexts(const QAbstractItemModel& model, int row) {
     QStringList texts;
     for (int column = 0; column < model.columnCount(); ++column)
@@ -80,8 +72,8 @@ TEST_F(SessionTest, AReReadDirectoryKeepsTheRowsThatAreStillThere) {
     FloppyDirectoryModel& rows = model.floppyListModel();
     QAbstractItemModelTester tester(&rows, QAbstractItemModelTester::FailureReportingMode::Fatal);
     StateEditor(model).applyDirectory(
-        listing({floppyEntry("GAME", 3), floppyEntry("NOTES", 1, CBMFileType::seq),
-                 floppyEntry("OLD", 0, CBMFileType::del), floppyEntry("DEMO", 5)}));
+        diskListing({floppyEntry("GAME", 3), floppyEntry("NOTES", 1, CBMFileType::seq),
+                     floppyEntry("OLD", 0, CBMFileType::del), floppyEntry("DEMO", 5)}));
     ASSERT_EQ(rows.rowCount(), 4);
     EXPECT_EQ(rowTexts(rows, 0), QStringList({"\"GAME\"", "PRG", "3"}));
     EXPECT_EQ(rowTexts(rows, 1), QStringList({"\"NOTES\"", "SEQ", "1"}));
@@ -93,8 +85,8 @@ TEST_F(SessionTest, AReReadDirectoryKeepsTheRowsThatAreStillThere) {
     ModelSignals spy(&rows);
     // The next reading: NOTES is gone, NEW came, DEMO grew; every entry has a new id.
     StateEditor(model).applyDirectory(
-        listing({floppyEntry("GAME", 3), floppyEntry("NEW", 2),
-                 floppyEntry("OLD", 0, CBMFileType::del), floppyEntry("DEMO", 6)}));
+        diskListing({floppyEntry("GAME", 3), floppyEntry("NEW", 2),
+                     floppyEntry("OLD", 0, CBMFileType::del), floppyEntry("DEMO", 6)}));
     EXPECT_EQ(spy.resets.count(), 0);
     EXPECT_EQ(spy.removed.count(), 1);
     EXPECT_EQ(spy.inserted.count(), 1);

@@ -29,72 +29,67 @@ constexpr SelectionModifiers commandShift{true, true};
 
 } // namespace
 
-TEST(PaneSelectionTest, PlainClickSelectsOneAndKeepsAMultipleSelectionForDragging) {
-    const QList<QUrl> visible = rows(5);
-    LocalSelection selection;
-    EXPECT_FALSE(clickSelection(selection, visible, row(1), plain));
-    EXPECT_EQ(selection, (LocalSelection{{row(1)}, row(1)}));
-
-    // Clicking the only selected row again is an ordinary click.
-    EXPECT_FALSE(clickSelection(selection, visible, row(1), plain));
-
-    selection = {{row(1), row(2), row(3)}, row(1)};
-    EXPECT_TRUE(clickSelection(selection, visible, row(3), plain));
-    EXPECT_EQ(selection, (LocalSelection{{row(1), row(2), row(3)}, row(3)}));
-
-    // A row outside the selection replaces it.
-    EXPECT_FALSE(clickSelection(selection, visible, row(4), plain));
-    EXPECT_EQ(selection, (LocalSelection{{row(4)}, row(4)}));
-}
-
-TEST(PaneSelectionTest, ShiftSelectsTheRangeFromTheAnchor) {
-    const QList<QUrl> visible = rows(6);
-    LocalSelection selection{{row(4)}, row(4)};
-    EXPECT_FALSE(clickSelection(selection, visible, row(1), shift));
-    EXPECT_EQ(selection, (LocalSelection{{row(1), row(2), row(3), row(4)}, row(4)}));
-
-    // The range replaces the selection, the anchor stays put.
-    clickSelection(selection, visible, row(5), shift);
-    EXPECT_EQ(selection, (LocalSelection{{row(4), row(5)}, row(4)}));
-
-    // Command-shift adds the range to what is selected.
-    selection = {{row(0)}, row(2)};
-    clickSelection(selection, visible, row(3), commandShift);
-    EXPECT_EQ(selection, (LocalSelection{{row(0), row(2), row(3)}, row(2)}));
-
-    // Without an anchor the clicked row is both ends and becomes the anchor.
-    selection = {};
-    clickSelection(selection, visible, row(2), shift);
-    EXPECT_EQ(selection, (LocalSelection{{row(2)}, row(2)}));
+TEST(PaneSelectionTest, ClicksFollowTheModifiersAndTheAnchor) {
+    struct Case {
+        const char* what;
+        LocalSelection before;
+        int clicked;
+        SelectionModifiers modifiers;
+        LocalSelection after;
+        bool keptForDrag = false;
+    };
+    const QList<Case> cases{
+        {"plain selects one", {}, 1, plain, {{row(1)}, row(1)}},
+        {"plain on the only selected row", {{row(1)}, row(1)}, 1, plain, {{row(1)}, row(1)}},
+        {"plain inside a multiple selection keeps it for a drag",
+         {{row(1), row(2), row(3)}, row(1)},
+         3,
+         plain,
+         {{row(1), row(2), row(3)}, row(3)},
+         true},
+        {"plain outside replaces",
+         {{row(1), row(2), row(3)}, row(3)},
+         4,
+         plain,
+         {{row(4)}, row(4)}},
+        {"shift ranges from the anchor",
+         {{row(4)}, row(4)},
+         1,
+         shift,
+         {{row(1), row(2), row(3), row(4)}, row(4)}},
+        {"shift replaces, anchor stays",
+         {{row(1), row(2), row(3), row(4)}, row(4)},
+         5,
+         shift,
+         {{row(4), row(5)}, row(4)}},
+        {"command-shift adds the range",
+         {{row(0)}, row(2)},
+         3,
+         commandShift,
+         {{row(0), row(2), row(3)}, row(2)}},
+        {"shift without anchor", {}, 2, shift, {{row(2)}, row(2)}},
+        {"shift on an unlisted row", {{row(1)}, row(1)}, 7, shift, {{row(1)}, row(1)}},
+        {"command adds", {{row(0)}, row(0)}, 2, command, {{row(0), row(2)}, row(2)}},
+        {"command removes the anchor", {{row(0), row(2)}, row(2)}, 2, command, {{row(0)}, row(0)}},
+        {"command removes another row",
+         {{row(0), row(1), row(3)}, row(3)},
+         1,
+         command,
+         {{row(0), row(3)}, row(3)}},
+        {"command removes the last row", {{row(3)}, row(3)}, 3, command, {}},
+    };
+    for (const Case& test : cases) {
+        LocalSelection selection = test.before;
+        EXPECT_EQ(clickSelection(selection, rows(6), row(test.clicked), test.modifiers),
+                  test.keptForDrag)
+            << test.what;
+        EXPECT_EQ(selection, test.after) << test.what;
+    }
 
     // An anchor that is filtered out counts as absent for the range.
-    selection = {{row(9)}, row(9)};
-    clickSelection(selection, visible, row(3), shift);
+    LocalSelection selection{{row(9)}, row(9)};
+    clickSelection(selection, rows(6), row(3), shift);
     EXPECT_EQ(selection.selected, QSet<QUrl>({row(3)}));
-
-    // A row that is not listed changes nothing.
-    selection = {{row(1)}, row(1)};
-    clickSelection(selection, visible, row(7), shift);
-    EXPECT_EQ(selection, (LocalSelection{{row(1)}, row(1)}));
-}
-
-TEST(PaneSelectionTest, CommandTogglesAndMovesALostAnchor) {
-    const QList<QUrl> visible = rows(4);
-    LocalSelection selection{{row(0)}, row(0)};
-    EXPECT_FALSE(clickSelection(selection, visible, row(2), command));
-    EXPECT_EQ(selection, (LocalSelection{{row(0), row(2)}, row(2)}));
-
-    clickSelection(selection, visible, row(2), command);
-    EXPECT_EQ(selection, (LocalSelection{{row(0)}, row(0)}));
-
-    // Removing a row that is not the anchor leaves the anchor alone.
-    selection = {{row(0), row(1), row(3)}, row(3)};
-    clickSelection(selection, visible, row(1), command);
-    EXPECT_EQ(selection, (LocalSelection{{row(0), row(3)}, row(3)}));
-
-    clickSelection(selection, visible, row(0), command);
-    clickSelection(selection, visible, row(3), command);
-    EXPECT_EQ(selection, LocalSelection{});
 }
 
 TEST(PaneSelectionTest, SelectAllPruneAndEffectiveAnchor) {

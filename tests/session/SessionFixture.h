@@ -23,6 +23,14 @@ inline DirectoryEntry floppyEntry(const QString& name, qint64 blocks = 1,
     return made;
 }
 
+// A listing of `entries` on the disk GAMES.
+inline DiskDirectory diskListing(QList<DirectoryEntry> entries,
+                                 std::optional<qint64> blocksFree = 600,
+                                 const QString& name = QStringLiteral("GAMES"),
+                                 const QString& id = QStringLiteral("01 2A")) {
+    return DiskDirectory{name, id, std::move(entries), blocksFree};
+}
+
 // A session whose tools are searched only in `toolFolder` (by default an empty folder,
 // so every tool is missing).
 class SessionTest : public ::testing::Test {
