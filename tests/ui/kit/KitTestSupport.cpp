@@ -1,24 +1,8 @@
 #include "KitTestSupport.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QSettings>
-#include <QStandardPaths>
 
 namespace vellum::testing {
-
-IsolatedSettings::IsolatedSettings() {
-    QCoreApplication::setOrganizationName(QStringLiteral("VellumTests"));
-    QCoreApplication::setApplicationName(QStringLiteral("kit_tests"));
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
-    QSettings().clear();
-}
-
-IsolatedSettings::~IsolatedSettings() {
-    QSettings().clear();
-}
 
 const QList<NamedAppearance>& namedAppearances() {
     static const QList<NamedAppearance> all{{AppAppearance::classicC64, "classic"},
