@@ -16,67 +16,38 @@ TEST(FilePanels, EachPanelShowsTheSessionsRequest) {
     ASSERT_TRUE(folder.isValid());
     const QUrl start = QUrl::fromLocalFile(folder.path());
     struct Case {
-        const char* name;
         FilePanelKind kind;
         FilePanelRequest request;
-        QFileDialog::AcceptMode acceptMode;
         QFileDialog::FileMode fileMode;
-        QString defaultSuffix;
         QString filter;
     };
     const QList<Case> cases{
-        {"save d64",
-         FilePanelKind::save,
-         {"Save D64 Image",
-          "Read the floppy in drive 8 into a .d64 image.",
-          start,
-          "GAMES.d64",
-          {"d64"},
-          false},
-         QFileDialog::AcceptSave,
+        {FilePanelKind::save,
+         {"Save D64 Image", "Read the floppy in drive 8.", start, "GAMES.d64", {"d64"}, false},
          QFileDialog::AnyFile,
-         "d64",
          "Disk images (*.d64)"},
-        {"open one d64",
-         FilePanelKind::openFiles,
-         {"Write D64 Image",
-          "Write this .d64 image to the floppy in drive 9.",
-          start,
-          {},
-          {"d64"},
-          false},
-         QFileDialog::AcceptOpen,
+        {FilePanelKind::openFiles,
+         {"Write D64 Image", "Write this .d64 image.", start, {}, {"d64"}, false},
          QFileDialog::ExistingFile,
-         "",
          "Disk images (*.d64)"},
-        {"open several files",
-         FilePanelKind::openFiles,
-         {"Copy Files to Floppy",
-          "Copy these files to the floppy in drive 8.",
-          start,
-          {},
-          {},
-          true},
-         QFileDialog::AcceptOpen,
+        {FilePanelKind::openFiles,
+         {"Copy Files to Floppy", "Copy these files.", start, {}, {}, true},
          QFileDialog::ExistingFiles,
-         "",
          ""},
-        {"folder",
-         FilePanelKind::folder,
-         {"Open Folder", "Choose a folder with CBM files (.prg, .seq, …).", start, {}, {}, false},
-         QFileDialog::AcceptOpen,
+        {FilePanelKind::folder,
+         {"Open Folder", "Choose a folder.", start, {}, {}, false},
          QFileDialog::Directory,
-         "",
          ""},
     };
     for (const Case& probe : cases) {
-        SCOPED_TRACE(probe.name);
+        SCOPED_TRACE(probe.request.title.toStdString());
         QFileDialog panel;
         configureFilePanel(panel, probe.request, probe.kind);
+        const bool save = probe.kind == FilePanelKind::save;
         EXPECT_EQ(panel.windowTitle(), probe.request.title);
-        EXPECT_EQ(panel.acceptMode(), probe.acceptMode);
+        EXPECT_EQ(panel.acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         EXPECT_EQ(panel.fileMode(), probe.fileMode);
-        EXPECT_EQ(panel.defaultSuffix(), probe.defaultSuffix);
+        EXPECT_EQ(panel.defaultSuffix(), save ? "d64" : "");
         EXPECT_EQ(QDir(panel.directory()).canonicalPath(), QDir(folder.path()).canonicalPath());
         EXPECT_EQ(panel.testOption(QFileDialog::ShowDirsOnly), probe.kind == FilePanelKind::folder);
         if (probe.filter.isEmpty())
@@ -110,16 +81,14 @@ TEST(FilePanels, SystemUsesTheDesktopsDialogAndTheC64ThemesARoomyThemedOne) {
     QTemporaryDir folder;
     QFile(folder.filePath(QStringLiteral("GAMES.d64"))).open(QIODevice::WriteOnly);
     const FilePanelRequest request{"Write D64 Image",
-                                   "Write this .d64 image to the floppy in drive 8.",
+                                   "Write this .d64 image to the floppy.",
                                    QUrl::fromLocalFile(folder.path()),
                                    {},
                                    {"d64"},
                                    false};
-    const QList<std::pair<AppAppearance, const char*>> themes{
-        {AppAppearance::classicC64, "classic"},
-        {AppAppearance::modernC64, "modern"},
-        {AppAppearance::system, "system"}};
-    for (const auto& [appearance, name] : themes) {
+    for (const auto& [appearance, name] : {std::pair{AppAppearance::classicC64, "classic"},
+                                           {AppAppearance::modernC64, "modern"},
+                                           {AppAppearance::system, "system"}}) {
         SCOPED_TRACE(name);
         Theme::shared().apply(appearance);
         const FilePanelLook look = filePanelLookFor(appearance);
@@ -129,12 +98,11 @@ TEST(FilePanels, SystemUsesTheDesktopsDialogAndTheC64ThemesARoomyThemedOne) {
         configureFilePanel(panel, request, FilePanelKind::openFiles, look);
         EXPECT_EQ(panel.testOption(QFileDialog::DontUseNativeDialog),
                   look == FilePanelLook::themed);
-        EXPECT_EQ(panel.windowTitle(), request.title);
         if (look == FilePanelLook::platform)
             continue;
         EXPECT_GE(panel.width(), 760);
         EXPECT_GE(panel.height(), 480);
-        ASSERT_NE(panel.findChild<QLabel*>(QStringLiteral("filePanelMessage")), nullptr);
+        EXPECT_NE(panel.findChild<QLabel*>(QStringLiteral("filePanelMessage")), nullptr);
         panel.show();
         QApplication::processEvents();
         panel.grab().save(QString::fromUtf8(VELLUM_SCREENSHOT_DIR "/filepanel-%1.png").arg(name));

@@ -77,8 +77,6 @@ TEST_F(HelpViewTest, ChoosingATitleScrollsThatSectionToTheTop) {
         EXPECT_EQ(view.selectedID(), sections.at(row).id);
         EXPECT_FALSE(view.isJumping());
     }
-    saveScreenshot(QStringLiteral("help-guide-end.png"));
-
     view.jumpToSection(QStringLiteral("keyboard"));
     EXPECT_EQ(view.selectedID(), QStringLiteral("keyboard"));
     saveScreenshot(QStringLiteral("help-keyboard.png"));
@@ -97,7 +95,6 @@ TEST_F(HelpViewTest, ChoosingATitleScrollsThatSectionToTheTop) {
 TEST(HelpCommandLine, CopiesExactlyItsLineAndSaysCopiedForAMoment) {
     const QString line = QStringLiteral("sudo udevadm control --reload-rules");
     HelpCommandLine commandLine(line);
-    EXPECT_EQ(commandLine.copiedDuration(), 1600ms);
     commandLine.setCopiedDuration(40ms);
     commandLine.show();
     auto* button = commandLine.findChild<QToolButton*>();
@@ -113,9 +110,7 @@ TEST(HelpCommandLine, CopiesExactlyItsLineAndSaysCopiedForAMoment) {
     EXPECT_EQ(copied->text(), line);
     EXPECT_EQ(copied->formats(), QStringList{QStringLiteral("text/plain")});
     EXPECT_EQ(button->text(), QStringLiteral("Copied"));
-    EXPECT_TRUE(commandLine.isCopied());
     QTRY_COMPARE_WITH_TIMEOUT(button->text(), restingText, 2000);
-    EXPECT_FALSE(commandLine.isCopied());
     EXPECT_NE(restingText, QStringLiteral("Copied"));
 
     // A long command stays on one line, never broken at its hyphens: a narrow page scrolls it.

@@ -28,8 +28,6 @@ public:
         QImage red(16, 16, QImage::Format_ARGB32);
         red.fill(QColor(255, 0, 0));
         red.save(themeDir + QStringLiteral("/16x16/actions/go-up.png"));
-        previousPaths = QIcon::themeSearchPaths();
-        previousName = QIcon::themeName();
         QIcon::setThemeSearchPaths({folder.path()});
         QIcon::setThemeName(QStringLiteral("VellumRed"));
     }
@@ -40,8 +38,8 @@ public:
 
 private:
     QTemporaryDir folder;
-    QStringList previousPaths;
-    QString previousName;
+    const QStringList previousPaths = QIcon::themeSearchPaths();
+    const QString previousName = QIcon::themeName();
 };
 
 } // namespace

@@ -16,15 +16,11 @@ using namespace vellum::testing;
 
 namespace {
 
-QString screenshotPath(const QString& name) {
-    QDir().mkpath(QStringLiteral(VELLUM_SCREENSHOT_DIR));
-    return QStringLiteral(VELLUM_SCREENSHOT_DIR "/%1.png").arg(name);
-}
-
 void saveScreenshot(QWidget& widget, const QString& name) {
     widget.show();
     QApplication::processEvents();
-    const QString path = screenshotPath(name);
+    QDir().mkpath(QStringLiteral(VELLUM_SCREENSHOT_DIR));
+    const QString path = QStringLiteral(VELLUM_SCREENSHOT_DIR "/%1.png").arg(name);
     ASSERT_TRUE(widget.grab().save(path)) << qPrintable(path);
 }
 
@@ -32,9 +28,8 @@ void saveScreenshot(QWidget& widget, const QString& name) {
 void saveShownPopup(const char* className, const QString& name) {
     QApplication::processEvents();
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->inherits(className) && window->isVisible()) {
+        if (window->inherits(className) && window->isVisible())
             saveScreenshot(*window, name);
-        }
     }
 }
 

@@ -1,24 +1,19 @@
 #include "KitTestSupport.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QSettings>
-#include <QStandardPaths>
 
 namespace vellum::testing {
 
-IsolatedSettings::IsolatedSettings() {
-    QCoreApplication::setOrganizationName(QStringLiteral("VellumTests"));
-    QCoreApplication::setApplicationName(QStringLiteral("kit_tests"));
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
-    QSettings().clear();
+namespace {
+
+template <typename Visit> void eachPixel(const QImage& image, Visit visit) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            visit(image.pixelColor(x, y));
+    }
 }
 
-IsolatedSettings::~IsolatedSettings() {
-    QSettings().clear();
-}
+} // namespace
 
 const QList<NamedAppearance>& namedAppearances() {
     static const QList<NamedAppearance> all{{AppAppearance::classicC64, "classic"},
@@ -34,46 +29,32 @@ QColor pixelOf(QWidget& widget, QPoint point) {
 
 int paintedPixels(const QImage& image) {
     int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
-        }
-    }
+    eachPixel(image, [&](const QColor& color) { count += color.alpha() > 0 ? 1 : 0; });
     return count;
 }
 
 QColor strongestPixel(const QImage& image) {
     QColor strongest(0, 0, 0, 0);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor color = image.pixelColor(x, y);
-            if (color.alpha() > strongest.alpha()) {
-                strongest = color;
-            }
-        }
-    }
+    eachPixel(image, [&](const QColor& color) {
+        if (color.alpha() > strongest.alpha())
+            strongest = color;
+    });
     return strongest;
 }
 
 int strongestContrast(const QImage& image) {
     const int ground = image.pixelColor(0, 0).lightness();
     int strongest = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            strongest = std::max(strongest, std::abs(image.pixelColor(x, y).lightness() - ground));
-        }
-    }
+    eachPixel(image, [&](const QColor& color) {
+        strongest = std::max(strongest, std::abs(color.lightness() - ground));
+    });
     return strongest;
 }
 
 int markedPixels(const QImage& image) {
     const QColor ground = image.pixelColor(0, 0);
     int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += closeTo(image.pixelColor(x, y), ground, 40) ? 0 : 1;
-        }
-    }
+    eachPixel(image, [&](const QColor& color) { count += closeTo(color, ground, 40) ? 0 : 1; });
     return count;
 }
 

