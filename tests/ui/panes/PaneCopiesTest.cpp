@@ -3,7 +3,6 @@
 #include "session/DragExportFolders.h"
 #include "ui/panes/PaneDragData.h"
 
-#include <QContextMenuEvent>
 #include <QProcess>
 #include <QTimer>
 
@@ -24,14 +23,10 @@ protected:
         bus.exportEnvironment();
         makeSession({SimulatedBus::binDir()});
         StateEditor(*model).service().setResetSettleTime(std::chrono::milliseconds(0));
-        bus.addDrive(
-            8, QStringLiteral("1541"),
-            diskImage(QStringLiteral("DISK"), {{QStringLiteral("GAME"), CBMFileType::prg, game}}));
-        StateEditor(*model).setDriveModel(QStringLiteral("1541"));
-        put(QStringLiteral("hello.prg"), hello);
-        put(QStringLiteral("NOTES.d64"),
-            diskImage(QStringLiteral("NOTES"),
-                      {{QStringLiteral("MY NOTES"), CBMFileType::seq, notes}}));
+        bus.addDrive(8, "1541", diskImage("DISK", {{"GAME", CBMFileType::prg, game}}));
+        StateEditor(*model).setDriveModel("1541");
+        put("hello.prg", hello);
+        put("NOTES.d64", diskImage("NOTES", {{"MY NOTES", CBMFileType::seq, notes}}));
         showPanes();
         waitForTask(session().readDirectory());
     }
@@ -46,35 +41,16 @@ protected:
         const QList<DirectoryEntry> entries = D64Extractor::readDirectory(*disk).entries;
         for (qsizetype index = 0; index < entries.size(); ++index) {
             if (entries.at(index).name == name)
-                return std::pair{
-                    entries.at(index).type,
-                    D64Extractor::parsedFile(*disk, QStringLiteral("floppy"), index).contents()};
+                return std::pair{entries.at(index).type,
+                                 D64Extractor::parsedFile(*disk, "floppy", index).contents()};
         }
         return std::nullopt;
     }
     QStringList dragExportFolders() const {
         return QDir(scratchDir.path())
-            .entryList({QStringLiteral("vellum-drag-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+            .entryList({"vellum-drag-*"}, QDir::Dirs | QDir::NoDotAndDotDot);
     }
 };
-
-TEST_F(PaneCopiesTest, ASelectedFileGoesToTheFloppyFromTheRowMenu) {
-    const int row = int(itemNames().indexOf(QStringLiteral("hello.prg")));
-    clickRow(computerList(), row);
-    const QPoint at = rowPoint(computerList(), row);
-    QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, at,
-                                  computerList().viewport()->mapToGlobal(at));
-    QApplication::sendEvent(computerList().viewport(), &menuRequest);
-    QMenu* menu = computerList().findChild<QMenu*>();
-    ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().value(0)->text(), QStringLiteral("Copy to Floppy"));
-    menu->actions().value(0)->trigger();
-    waitUntilIdle();
-    const auto copied = onFloppy(QStringLiteral("HELLO"));
-    ASSERT_TRUE(copied.has_value()) << session().status().statusHeadline().toStdString();
-    EXPECT_EQ(copied->second, hello);
-    EXPECT_EQ(floppyList().model()->rowCount(), 2) << "the floppy pane shows the new listing";
-}
 
 TEST_F(PaneCopiesTest, AFloppyEntryDraggedOntoTheComputerPaneBecomesAFile) {
     // The simulated drive lists its names as the real tools print them, in lower case.
@@ -86,17 +62,17 @@ TEST_F(PaneCopiesTest, AFloppyEntryDraggedOntoTheComputerPaneBecomesAFile) {
 }
 
 TEST_F(PaneCopiesTest, AnImageEntryDraggedToTheFloppyKeepsItsListedNameAndType) {
-    session().openImage(url(QStringLiteral("NOTES.d64")));
+    session().openImage(url("NOTES.d64"));
     ASSERT_EQ(computerList().model()->rowCount(), 1);
     const QMimeData& dragged = dragRow(computerList(), 0);
     ASSERT_EQ(dragged.urls().size(), 1);
-    EXPECT_EQ(dragged.urls().first().fileName(), QStringLiteral("MY NOTES.prg"))
+    EXPECT_EQ(dragged.urls().first().fileName(), "MY NOTES.prg")
         << "the desktop gets a file under the listed name";
     EXPECT_EQ(dragExportFolders().size(), 1);
 
     ASSERT_TRUE(drop(*floppyPane, dragged, floppyPane->rect().center()));
     waitUntilIdle();
-    const auto copied = onFloppy(QStringLiteral("MY NOTES"));
+    const auto copied = onFloppy("MY NOTES");
     ASSERT_TRUE(copied.has_value()) << session().status().statusHeadline().toStdString();
     EXPECT_EQ(copied->first, CBMFileType::seq);
     EXPECT_EQ(copied->second, notes);
@@ -106,15 +82,15 @@ TEST_F(PaneCopiesTest, AnImageEntryDraggedToTheFloppyKeepsItsListedNameAndType) 
 
 TEST_F(PaneCopiesTest, DragExportFoldersGoAtQuitAndStaleOnesAtTheNextStart) {
     QProcess finished;
-    finished.start(QStringLiteral("true"));
+    finished.start("true");
     ASSERT_TRUE(finished.waitForStarted());
     const qint64 gone = finished.processId();
     ASSERT_TRUE(finished.waitForFinished());
-    const QString uuid = QStringLiteral("0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0");
+    const QString uuid = "0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0";
     const QDir scratch(scratchDir.path());
     const QString stale = QStringLiteral("vellum-drag-%1-%2").arg(gone).arg(uuid);
     const QString notOurs = QStringLiteral("vellum-%1").arg(uuid);
-    scratch.mkpath(stale + QStringLiteral("/GAME.prg"));
+    scratch.mkpath(stale + "/GAME.prg");
     scratch.mkpath(notOurs);
     QFile(scratch.filePath(QStringLiteral("vellum-drag-%1-%2.prg").arg(gone).arg(uuid)))
         .open(QIODevice::WriteOnly);

@@ -12,10 +12,9 @@ protected:
 
     void SetUp() override {
         PanesTest::SetUp();
-        put(QStringLiteral("GAMES.d64"),
-            diskImage(QStringLiteral("GAMES"), {{QStringLiteral("OLD"), CBMFileType::prg,
-                                                 program(0x0801, pattern(100, 1))}}));
-        put(QStringLiteral("hello.prg"), program(0x0801, pattern(300, 2)));
+        put("GAMES.d64",
+            diskImage("GAMES", {{"OLD", CBMFileType::prg, program(0x0801, pattern(100, 1))}}));
+        put("hello.prg", program(0x0801, pattern(300, 2)));
         showPanes();
         showFloppy({"ALPHA", "BETA"});
     }
@@ -60,7 +59,7 @@ protected:
 };
 
 TEST_F(PaneDropsTest, HoveringHighlightsThePaneOrTheD64RowAndLeavingClearsBoth) {
-    const auto files = uriList({desktopFile(QStringLiteral("x.prg"), program(0x0801, "x"))});
+    const auto files = uriList({desktopFile("x.prg", program(0x0801, "x"))});
     ASSERT_TRUE(hover(*computerPane, *files, computerEmptyPoint()));
     EXPECT_TRUE(session().computer().computerDropTargeted());
     EXPECT_TRUE(computerPane->isHighlighted());
@@ -82,10 +81,10 @@ TEST_F(PaneDropsTest, HoveringHighlightsThePaneOrTheD64RowAndLeavingClearsBoth) 
 }
 
 TEST_F(PaneDropsTest, WhatEachPaneTakesAndRefuses) {
-    const QUrl prg = desktopFile(QStringLiteral("new.prg"), program(0x0801, pattern(200, 3)));
+    const QUrl prg = desktopFile("new.prg", program(0x0801, pattern(200, 3)));
     auto forgedFloppy = std::make_unique<QMimeData>();
     forgedFloppy->setData(floppyEntryMimeType, "ALPHA\tPRG");
-    forgedFloppy->setText(QStringLiteral("ALPHA\tPRG"));
+    forgedFloppy->setText("ALPHA\tPRG");
     auto folderOnly = std::make_unique<QMimeData>();
     folderOnly->setUrls({QUrl::fromLocalFile(desktopDir.path())});
     struct Case {
@@ -97,16 +96,15 @@ TEST_F(PaneDropsTest, WhatEachPaneTakesAndRefuses) {
     Case cases[] = {
         {"files from the desktop", uriList({prg}), true, true},
         {"floppy entries from our floppy pane",
-         std::make_unique<FloppyEntriesMimeData>(QStringList{QStringLiteral("ALPHA\tPRG")}), true,
-         false},
+         std::make_unique<FloppyEntriesMimeData>(QStringList{"ALPHA\tPRG"}), true, false},
         {"our type from elsewhere", std::move(forgedFloppy), false, false},
-        {"plain text", plainText(QStringLiteral("ALPHA\tPRG")), false, false},
+        {"plain text", plainText("ALPHA\tPRG"), false, false},
         {"a path as plain text", plainText(prg.toLocalFile()), false, false},
         {"a folder alone", std::move(folderOnly), false, false},
         {"the computer pane's own rows",
          std::make_unique<LocalItemsMimeData>(
-             session().computerListModel().itemAt(rowOf(QStringLiteral("hello.prg"))), true,
-             QList<QUrl>{url(QStringLiteral("hello.prg"))}),
+             session().computerListModel().itemAt(rowOf("hello.prg")), true,
+             QList<QUrl>{url("hello.prg")}),
          false, true},
     };
     for (const Case& each : cases) {
@@ -125,33 +123,33 @@ TEST_F(PaneDropsTest, WhatEachPaneTakesAndRefuses) {
 
 TEST_F(PaneDropsTest, FilesDroppedOnThePaneAreCopiedIntoTheFolder) {
     const QByteArray bytes = program(0x0801, pattern(500, 4));
-    ASSERT_TRUE(drop(*computerPane, *uriList({desktopFile(QStringLiteral("new.prg"), bytes)}),
-                     computerEmptyPoint()));
-    EXPECT_EQ(contents(QStringLiteral("new.prg")), bytes);
-    EXPECT_NE(rowOf(QStringLiteral("new.prg")), -1) << "the list shows it";
+    ASSERT_TRUE(
+        drop(*computerPane, *uriList({desktopFile("new.prg", bytes)}), computerEmptyPoint()));
+    EXPECT_EQ(contents("new.prg"), bytes);
+    EXPECT_NE(rowOf("new.prg"), -1) << "the list shows it";
 }
 
 TEST_F(PaneDropsTest, FilesDroppedOnAD64RowGoIntoItButTheD64NeverIntoItself) {
-    const QByteArray before = contents(QStringLiteral("GAMES.d64"));
-    const QUrl d64 = url(QStringLiteral("GAMES.d64"));
+    const QByteArray before = contents("GAMES.d64");
+    const QUrl d64 = url("GAMES.d64");
     EXPECT_FALSE(hover(*computerPane, *uriList({d64}), computerRowPoint(rowOf("GAMES.d64"))) &&
                  computerList().dropTargetRow().has_value())
         << "the D64 alone over its own row";
     leave(*computerPane);
 
-    const QUrl prg = desktopFile(QStringLiteral("intro.prg"), program(0x0801, pattern(400, 5)));
-    const QString link = QDir(desktopDir.path()).filePath(QStringLiteral("disk.prg"));
+    const QUrl prg = desktopFile("intro.prg", program(0x0801, pattern(400, 5)));
+    const QString link = QDir(desktopDir.path()).filePath("disk.prg");
     ASSERT_TRUE(QFile::link(d64.toLocalFile(), link)) << "the same D64 under another name";
     ASSERT_TRUE(drop(*computerPane, *uriList({d64, QUrl::fromLocalFile(link), prg}),
                      computerRowPoint(rowOf("GAMES.d64"))));
     QTRY_VERIFY(session().status().isIdle());
-    EXPECT_EQ(imageNames(QStringLiteral("GAMES.d64")), (QStringList{"OLD", "INTRO"}));
-    EXPECT_NE(contents(QStringLiteral("GAMES.d64")), before);
+    EXPECT_EQ(imageNames("GAMES.d64"), (QStringList{"OLD", "INTRO"}));
+    EXPECT_NE(contents("GAMES.d64"), before);
     EXPECT_EQ(folderNames(), (QStringList{"GAMES.d64", "hello.prg"})) << "nothing else made";
 }
 
 TEST_F(PaneDropsTest, AnImageDroppedOnTheFloppyPaneAsksHowToCopyIt) {
-    const QUrl d64 = desktopFile(QStringLiteral("disk.d64"), contents(QStringLiteral("GAMES.d64")));
+    const QUrl d64 = desktopFile("disk.d64", contents("GAMES.d64"));
     ASSERT_TRUE(drop(*floppyPane, *uriList({d64}), floppyPoint()));
     EXPECT_TRUE(session().confirmations().showsImageCopyChoice());
     EXPECT_EQ(session().confirmations().pendingCopyURLs(), QList<QUrl>{d64});
@@ -162,7 +160,7 @@ TEST_F(PaneDropsTest, ADragNearTheBottomEdgeScrollsTheListUntilItLeaves) {
     for (int i = 0; i < 60; ++i)
         names << QStringLiteral("FILE %1").arg(i);
     showFloppy(names);
-    const auto files = uriList({desktopFile(QStringLiteral("x.prg"), program(0x0801, "x"))});
+    const auto files = uriList({desktopFile("x.prg", program(0x0801, "x"))});
     QScrollBar* bar = floppyList().verticalScrollBar();
     const QPoint nearBottom(40, floppyList().viewport()->height() - 6);
     ASSERT_TRUE(hover(*floppyPane, *files, floppyList().viewport()->mapTo(floppyPane, nearBottom)));

@@ -27,19 +27,16 @@ protected:
 };
 
 TEST_F(PaneScreenshotsTest, SavesEachStateInEachTheme) {
-    QDir(folderDir.path()).mkdir(QStringLiteral("Demos"));
-    QDir(folderDir.path()).mkdir(QStringLiteral("Utilities"));
-    put(QStringLiteral("GAMES.d64"),
-        diskImage(
-            QStringLiteral("GAMES"),
-            {{QStringLiteral("BOULDER DASH"), CBMFileType::prg, program(0x0801, pattern(9000, 1))},
-             {QStringLiteral("NOTES"), CBMFileType::seq, pattern(700, 2)},
-             {QStringLiteral("ELITE"), CBMFileType::prg, program(0x0801, pattern(30000, 3))}}));
-    put(QStringLiteral("tapes.t64"),
-        tapeImage(QStringLiteral("TAPES"), {{QStringLiteral("PITSTOP"), CBMFileType::prg,
-                                             program(0x0801, pattern(4000, 4))}}));
-    put(QStringLiteral("hello.prg"), program(0x0801, pattern(300, 5)));
-    put(QStringLiteral("a very long program name that will not fit the column.prg"),
+    QDir(folderDir.path()).mkdir("Demos");
+    QDir(folderDir.path()).mkdir("Utilities");
+    put("GAMES.d64",
+        diskImage("GAMES", {{"BOULDER DASH", CBMFileType::prg, program(0x0801, pattern(9000, 1))},
+                            {"NOTES", CBMFileType::seq, pattern(700, 2)},
+                            {"ELITE", CBMFileType::prg, program(0x0801, pattern(30000, 3))}}));
+    put("tapes.t64",
+        tapeImage("TAPES", {{"PITSTOP", CBMFileType::prg, program(0x0801, pattern(4000, 4))}}));
+    put("hello.prg", program(0x0801, pattern(300, 5)));
+    put("a very long program name that will not fit the column.prg",
         program(0x0801, pattern(1300, 6)));
     showPanes({1100, 600});
     session().refreshLocalItems();
@@ -47,7 +44,7 @@ TEST_F(PaneScreenshotsTest, SavesEachStateInEachTheme) {
     clickRow(computerList(), 2);
     clickRow(computerList(), 4, Qt::ShiftModifier);
     clickRow(floppyList(), 1);
-    shoot(QStringLiteral("folder"));
+    shoot("folder");
     for (const auto& [appearance, name] : themes) {
         Theme::shared().apply(appearance);
         dragRow(computerList(), 3);
@@ -55,29 +52,29 @@ TEST_F(PaneScreenshotsTest, SavesEachStateInEachTheme) {
             QStringLiteral(VELLUM_SCREENSHOT_DIR "/panes-drag-%1.png").arg(name));
     }
     window->resize(660, 520);
-    shoot(QStringLiteral("narrow"));
+    shoot("narrow");
     window->resize(1100, 600);
 
-    session().openImage(url(QStringLiteral("GAMES.d64")));
+    session().openImage(url("GAMES.d64"));
     clickRow(computerList(), 0);
-    shoot(QStringLiteral("d64"));
+    shoot("d64");
 
-    session().openImage(url(QStringLiteral("tapes.t64")));
+    session().openImage(url("tapes.t64"));
     StateEditor(session()).setDirectory(DiskDirectory::empty());
-    shoot(QStringLiteral("t64"));
+    shoot("t64");
 
     session().closeImage();
     session().computer().setComputerDropTargeted(true);
-    shoot(QStringLiteral("drop"));
+    shoot("drop");
     session().computer().setComputerDropTargeted(false);
     session().floppy().setFloppyDropTargeted(true);
-    computerList().setDropTargetRow(int(itemNames().indexOf(QStringLiteral("GAMES.d64"))));
-    shoot(QStringLiteral("row-drop"));
+    computerList().setDropTargetRow(int(itemNames().indexOf("GAMES.d64")));
+    shoot("row-drop");
     computerList().setDropTargetRow(std::nullopt);
     session().floppy().setFloppyDropTargeted(false);
 
     session().navigate(QUrl::fromLocalFile(QDir(folderDir.path()).filePath("Demos")));
-    shoot(QStringLiteral("empty"));
+    shoot("empty");
 }
 
 } // namespace

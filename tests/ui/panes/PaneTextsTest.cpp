@@ -30,48 +30,42 @@ protected:
     }
 };
 
-TEST_F(PaneTextsTest, FootersCountFilesOrItems) {
-    for (const char* name : {"a.prg", "b.prg", "c.t64"})
-        put(QString::fromLatin1(name), program(0x0801, pattern(300, name[0])));
+// The session words the footers and empty states; the panes must show the current ones.
+TEST_F(PaneTextsTest, FootersAndEmptyStatesFollowTheSession) {
+    put("a.prg", program(0x0801, pattern(300, 1)));
     showPanes();
-    EXPECT_TRUE(labelTexts(computerPane).contains(QStringLiteral("3 FILES")));
-    QDir(folderDir.path()).mkdir(QStringLiteral("Sub"));
-    session().refreshLocalItems();
-    EXPECT_TRUE(labelTexts(computerPane).contains(QStringLiteral("4 ITEMS")));
-    clickRow(computerList(), 1);
-    EXPECT_TRUE(labelTexts(computerPane)
-                    .contains(QStringLiteral("4 ITEMS  ·  1 SELECTED  ·  302 B  ·  2 BLOCKS")));
-
-    EXPECT_TRUE(labelTexts(floppyPane).contains(QStringLiteral("— BLOCKS FREE.")));
-    showFloppy({"ONE", "TWO"}, std::nullopt);
-    EXPECT_TRUE(labelTexts(floppyPane).contains(QStringLiteral("— BLOCKS FREE.")));
-    showFloppy({"ONE", "TWO"}, 662);
-    clickRow(floppyList(), 0);
-    EXPECT_TRUE(labelTexts(floppyPane).contains(QStringLiteral("662 BLOCKS FREE.")));
-    EXPECT_TRUE(labelTexts(floppyPane).contains(QStringLiteral("2 FILES  ·  1 SELECTED")));
-}
-
-TEST_F(PaneTextsTest, EmptyListsSayWhy) {
-    put(QStringLiteral("a.prg"), program(0x0801, "a"));
-    showPanes();
+    ComputerPaneState& computer = session().computer();
     EXPECT_EQ(shownEmptyState(computerPane), nullptr);
     ASSERT_NE(shownEmptyState(floppyPane), nullptr);
-    EXPECT_EQ(shownEmptyState(floppyPane)->title(), QStringLiteral("No directory loaded."));
+    EXPECT_EQ(shownEmptyState(floppyPane)->title(), "No directory loaded.");
     EXPECT_EQ(shownEmptyState(floppyPane)->detail(),
-              QStringLiteral("Click Directory, or copy a file with the arrows."));
+              "Click Directory, or copy a file with the arrows.");
+    EXPECT_TRUE(labelTexts(floppyPane).contains("— BLOCKS FREE."));
+    clickRow(computerList(), 0);
+    EXPECT_TRUE(labelTexts(computerPane).contains(computer.footerText()));
+    QDir(folderDir.path()).mkdir("Sub");
+    session().refreshLocalItems();
+    EXPECT_TRUE(labelTexts(computerPane).contains(computer.footerText()))
+        << computer.footerText().toStdString();
+    QDir(folderDir.path()).rmdir("Sub");
+    session().refreshLocalItems();
 
-    session().computer().setFilterD64(true);
+    showFloppy({"ONE", "TWO"}, std::nullopt);
+    EXPECT_TRUE(labelTexts(floppyPane).contains("— BLOCKS FREE.")) << "no free count listed";
+    showFloppy({"ONE", "TWO"}, 662);
+    clickRow(floppyList(), 0);
+    EXPECT_EQ(shownEmptyState(floppyPane), nullptr);
+    EXPECT_TRUE(labelTexts(floppyPane).contains("662 BLOCKS FREE."));
+    EXPECT_TRUE(labelTexts(floppyPane).contains("2 FILES  ·  1 SELECTED"));
+
+    computer.setFilterD64(true);
     ASSERT_NE(shownEmptyState(computerPane), nullptr);
-    EXPECT_EQ(shownEmptyState(computerPane)->title(),
-              QStringLiteral("No files match the filters."));
-    session().computer().setFilterD64(false);
-    QFile::remove(path(QStringLiteral("a.prg")));
+    EXPECT_EQ(shownEmptyState(computerPane)->title(), "No files match the filters.");
+    computer.setFilterD64(false);
+    QFile::remove(path("a.prg"));
     session().refreshLocalItems();
     ASSERT_NE(shownEmptyState(computerPane), nullptr);
-    EXPECT_EQ(shownEmptyState(computerPane)->title(), QStringLiteral("This folder is empty."));
-
-    showFloppy({"ONE"});
-    EXPECT_EQ(shownEmptyState(floppyPane), nullptr);
+    EXPECT_EQ(shownEmptyState(computerPane)->title(), "This folder is empty.");
 }
 
 TEST_F(PaneTextsTest, TitlesFollowTheSessionAndFiltersAreBoundBothWays) {
@@ -82,15 +76,15 @@ TEST_F(PaneTextsTest, TitlesFollowTheSessionAndFiltersAreBoundBothWays) {
     showFloppy({"ONE"});
     StateEditor editor(session());
     DiskDirectory named = session().floppy().directory();
-    named.diskName = QStringLiteral("my disk");
+    named.diskName = "my disk";
     editor.setDirectory(named);
-    EXPECT_EQ(titles.at(1)->title(), QStringLiteral("Floppy  |  Drive 9"));
-    EXPECT_EQ(titles.at(1)->titleToolTip(), QStringLiteral("FLOPPY - MY DISK"));
-    EXPECT_EQ(titles.at(0)->title(), QStringLiteral("Computer"));
+    EXPECT_EQ(titles.at(1)->title(), "Floppy  |  Drive 9");
+    EXPECT_EQ(titles.at(1)->titleToolTip(), "FLOPPY - MY DISK");
+    EXPECT_EQ(titles.at(0)->title(), "Computer");
 
     QCheckBox* prg = nullptr;
     for (QCheckBox* check : computerPane->findChildren<QCheckBox*>()) {
-        if (check->text() == QStringLiteral(".prg"))
+        if (check->text() == ".prg")
             prg = check;
     }
     ASSERT_NE(prg, nullptr);
@@ -107,7 +101,7 @@ TEST_F(PaneTextsTest, TypeAndBlockColumnsWidenForTheirRows) {
     const int blocksColumn = FloppyDirectoryModel::blocksColumn;
     const int narrowType = floppyList().columnWidth(typeColumn);
     DiskDirectory odd = session().floppy().directory();
-    odd.entries[0].typeToken = QStringLiteral("*SEQ<");
+    odd.entries[0].typeToken = "*SEQ<";
     odd.entries[0].blocks = 31600;
     StateEditor(session()).applyDirectory(odd);
     const QFontMetrics metrics(floppyList().font());
@@ -126,7 +120,7 @@ TEST_F(PaneTextsTest, AReReadKeepsTheScrollPositionAndTheCurrentRow) {
     for (int i = 0; i < 80; ++i)
         names << QStringLiteral("FILE %1").arg(i, 2, 10, QLatin1Char('0'));
     for (const QString& name : names)
-        put(name.toLower() + QStringLiteral(".prg"), program(0x0801, "x"));
+        put(name.toLower() + ".prg", program(0x0801, "x"));
     showPanes({900, 420});
     showFloppy(names);
     for (PaneListView* list : {&computerList(), &floppyList()}) {
@@ -142,7 +136,7 @@ TEST_F(PaneTextsTest, AReReadKeepsTheScrollPositionAndTheCurrentRow) {
     ASSERT_GT(computerScroll, 0);
     ASSERT_GT(floppyScroll, 0);
 
-    put(QStringLiteral("zzz.prg"), program(0x0801, "z"));
+    put("zzz.prg", program(0x0801, "z"));
     session().refreshLocalItems();
     DiskDirectory reread = session().floppy().directory();
     for (DirectoryEntry& entry : reread.entries)

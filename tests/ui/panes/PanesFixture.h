@@ -62,12 +62,12 @@ protected:
     // A floppy directory with PRG files of the given names.
     void showFloppy(const QStringList& names, std::optional<qint64> blocksFree = 600) {
         DiskDirectory listing;
-        listing.diskName = QStringLiteral("GAMES");
+        listing.diskName = "GAMES";
         listing.blocksFree = blocksFree;
         for (const QString& name : names) {
             DirectoryEntry entry;
             entry.name = name;
-            entry.typeToken = QStringLiteral("PRG");
+            entry.typeToken = "PRG";
             entry.blocks = 4;
             listing.entries.append(entry);
         }
@@ -165,7 +165,7 @@ protected:
                 continue;
             for (QAction* action : menu->actions()) {
                 lines << (action->isSeparator()
-                              ? QStringLiteral("-")
+                              ? "-"
                               : action->text() + (action->isEnabled() ? "" : " (off)"));
             }
             menu->close();
@@ -176,8 +176,7 @@ protected:
     static QStringList menuLines(const QList<ContextAction>& actions) {
         QStringList lines;
         for (const ContextAction& action : actions) {
-            lines << (action.isSeparator ? QStringLiteral("-")
-                                         : action.title + (action.enabled ? "" : " (off)"));
+            lines << (action.isSeparator ? "-" : action.title + (action.enabled ? "" : " (off)"));
         }
         return lines;
     }

@@ -124,16 +124,11 @@ TEST_F(WindowTest, ToolbarTooltipsAreTheCommandsHelp) {
         "Reset all devices on the IEC bus, then initialize the selected drive.",
         "Rename selected file on floppy (DOS R0)",
         "Delete selected file from floppy"};
-    const QStringList titles{"Up",     "Refresh",   "Open",   "New Folder", "Rename",
-                             "Delete", "Directory", "Save",   "Write",      "Format",
-                             "Init",   "Reset",     "Rename", "Delete"};
-    QStringList shownTips, shownTitles;
-    for (CompactActionButton* button : computerButtons() + floppyButtons()) {
-        shownTips << button->toolTip();
-        shownTitles << button->text();
-    }
-    EXPECT_EQ(shownTips, computer + floppy);
-    EXPECT_EQ(shownTitles, titles);
+    QStringList titles;
+    for (CompactActionButton* button : computerButtons() + floppyButtons())
+        titles << button->text();
+    EXPECT_EQ(titles.join('|'), "Up|Refresh|Open|New Folder|Rename|Delete|Directory|Save|Write|"
+                                "Format|Init|Reset|Rename|Delete");
 
     // Both rows drop their titles together, and then each tooltip names its button.
     for (const int width : {1280, 1099, 899, 760}) {
@@ -159,57 +154,26 @@ TEST_F(WindowTest, ToolbarTooltipsAreTheCommandsHelp) {
 
 TEST_F(WindowTest, MenusHoldEveryCommandWithItsShortcut) {
     shown();
+    // One line per menu: its items, each with "=" and its keys if it has any, "--" for a
+    // separator.
     QStringList lines;
     for (QAction* menu : window->menuBar()->actions()) {
-        lines << QStringLiteral("[") + menu->text() + QStringLiteral("]");
-        for (QAction* item : menu->menu()->actions())
-            lines << (item->isSeparator()
-                          ? QStringLiteral("--")
-                          : item->text() + QStringLiteral("\t") + item->shortcut().toString());
+        QStringList items{menu->text()};
+        for (QAction* item : menu->menu()->actions()) {
+            const QString keys = item->shortcut().toString();
+            items << (item->isSeparator() ? QStringLiteral("--")
+                                          : item->text() + (keys.isEmpty() ? "" : "=" + keys));
+        }
+        lines << items.join(QStringLiteral(" | "));
     }
-    const QStringList expected{"[&File]",
-                               "New Disk Image…\tCtrl+N",
-                               "New Folder\tCtrl+Shift+N",
-                               "--",
-                               "Rename…\t",
-                               "Move to Trash…\tDel",
-                               "--",
-                               "Quit\tCtrl+Q",
-                               "[&Edit]",
-                               "Select All\tCtrl+A",
-                               "--",
-                               "Preferences…\t",
-                               "[&Drive]",
-                               "Stop\tEsc",
-                               "--",
-                               "Detect\tCtrl+D",
-                               "Read Directory\tCtrl+L",
-                               "--",
-                               "Save .d64…\tCtrl+R",
-                               "Write D64…\tCtrl+E",
-                               "Copy Files to Floppy…\tCtrl+O",
-                               "Copy File to Computer\tCtrl+Shift+S",
-                               "Convert T64 to D64\t",
-                               "--",
-                               "Rename File…\t",
-                               "Delete File…\t",
-                               "Validate Disk\t",
-                               "--",
-                               "Initialize Disk\tCtrl+I",
-                               "Format Floppy…\t",
-                               "--",
-                               "Reset Bus\tCtrl+K",
-                               "[&View]",
-                               "Show Status\t",
-                               "[&Help]",
-                               "Vellum Help\tF1",
-                               "--",
-                               "Report a Bug…\t",
-                               "Suggest a Feature…\t",
-                               "Contact…\t",
-                               "--",
-                               "About Vellum\t"};
-    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(
+        lines.join(u'\n'),
+        QStringLiteral(
+            R"(&File | New Disk Image…=Ctrl+N | New Folder=Ctrl+Shift+N | -- | Rename… | Move to Trash…=Del | -- | Quit=Ctrl+Q
+&Edit | Select All=Ctrl+A | -- | Preferences…
+&Drive | Stop=Esc | -- | Detect=Ctrl+D | Read Directory=Ctrl+L | -- | Save .d64…=Ctrl+R | Write D64…=Ctrl+E | Copy Files to Floppy…=Ctrl+O | Copy File to Computer=Ctrl+Shift+S | Convert T64 to D64 | -- | Rename File… | Delete File… | Validate Disk | -- | Initialize Disk=Ctrl+I | Format Floppy… | -- | Reset Bus=Ctrl+K
+&View | Show Status
+&Help | Vellum Help=F1 | -- | Report a Bug… | Suggest a Feature… | Contact… | -- | About Vellum)"));
     // The commander keys live in the window without a menu line.
     for (const auto& [command, keys] :
          QList<std::pair<Command, QString>>{{Command::renameInFocusedPane, "F2"},

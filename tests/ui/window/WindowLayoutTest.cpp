@@ -1,4 +1,3 @@
-#include "ui/window/WindowLayout.h"
 #include "ui/window/ToolbarRow.h"
 
 #include "ui/kit/CompactActionButton.h"
@@ -9,25 +8,6 @@
 #include <gtest/gtest.h>
 
 using namespace vellum;
-
-TEST(WindowLayout, FollowsTheWidthAndTheForcedPanel) {
-    struct Case {
-        int width;
-        bool forced;
-        WindowLayout expected;
-    };
-    using enum StatusPlacement;
-    const QList<Case> cases{
-        {1280, false, {column, 20, false, false}}, {1100, false, {column, 20, false, false}},
-        {1100, true, {column, 20, false, false}},  {1099, false, {bottomBar, 20, true, true}},
-        {1099, true, {floating, 20, false, true}}, {900, false, {bottomBar, 20, true, true}},
-        {899, false, {bottomBar, 12, true, true}}, {899, true, {floating, 12, false, true}},
-        {760, false, {bottomBar, 12, true, true}},
-    };
-    for (const Case& probe : cases)
-        EXPECT_EQ(windowLayoutFor(probe.width, probe.forced), probe.expected)
-            << probe.width << (probe.forced ? " forced" : "");
-}
 
 TEST(ToolbarRow, DropsEveryTitleRatherThanClipOne) {
     Theme::shared().apply(AppAppearance::modernC64);
