@@ -1,5 +1,7 @@
 #include "ToolProcess.h"
 
+#include "TapeFixtures.h"
+
 #include "images/D64Builder.h"
 #include "images/D64Extractor.h"
 #include "model/ToolOutputParsers.h"
@@ -192,21 +194,8 @@ TEST(CbmcopyTool, TypeLettersAndContainerFilesAreHonoured) {
     EXPECT_TRUE(container.err.contains("[Info] identified a 1571 drive\n"));
 
     // And a tape image gives its first file, under its own name when no -o is given.
-    QByteArray tape = QByteArray("C64 tape image file").leftJustified(32, '\0');
-    tape += QByteArray::fromHex("0101"
-                                "0100"
-                                "0100"
-                                "0000") +
-            QByteArray("TAPE").leftJustified(24, ' ');
-    tape += QByteArray::fromHex("0182"
-                                "0108"
-                                "0a08"
-                                "0000"
-                                "60000000"
-                                "00000000");
-    tape += QByteArray("INTRO").leftJustified(16, ' ') + QByteArray("123456789");
     const QString t64 = bus.path() + "/INTRO.T64";
-    writeFile(t64, tape);
+    writeFile(t64, makeTape({{"INTRO", "123456789"}}));
     runTool(bus, "cbmcopy", {"-w", "-v", "-f", "P", "8", t64});
 
     const QList<D64Extractor::File> files = D64Extractor::files(*bus.disk(8));
