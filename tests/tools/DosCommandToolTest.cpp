@@ -26,7 +26,7 @@ QByteArray entryName(const QByteArray& disk, int slot) {
     return disk.mid(D64Layout::sectorOffset(18, 1) + 32 * slot + 5, 16);
 }
 
-TEST(DosCommandTool, ScratchRemovesMatchingFilesAsTheImageCodeWould) {
+TEST(DosCommandTool, ScratchRemovesMatchingUnlockedFilesAsTheImageCodeWould) {
     const QByteArray disk = threeFiles();
     SimulatedBus bus;
     bus.addDrive(8, "1541-II", disk);
@@ -44,13 +44,11 @@ TEST(DosCommandTool, ScratchRemovesMatchingFilesAsTheImageCodeWould) {
     EXPECT_EQ(dosCommand(bus, "s0:nosuch").exitCode, 0);
     EXPECT_EQ(bus.status(8), "01, files scratched,00,00");
     EXPECT_EQ(bus.disk(8), expected.data());
-}
 
-TEST(DosCommandTool, ScratchSparesLockedFilesAndTakesSeveralNames) {
-    QByteArray disk = threeFiles();
-    disk[D64Layout::sectorOffset(18, 1) + 2] = static_cast<char>(0xC2); // "game" locked
-    SimulatedBus bus;
-    bus.addDrive(8, "1541-II", disk);
+    // A locked file is spared; several names, with wildcards, go at once.
+    QByteArray locked = disk;
+    locked[D64Layout::sectorOffset(18, 1) + 2] = static_cast<char>(0xC2); // "game"
+    bus.insertDisk(8, locked);
     dosCommand(bus, "s:game,other,g?mma");
     EXPECT_EQ(bus.status(8), "01, files scratched,02,00");
     const QList<D64Extractor::File> left = D64Extractor::files(*bus.disk(8));

@@ -100,6 +100,8 @@ TEST_F(VellumDisk, ExtractSaysWhatWasCutShortOrLeftOut) {
     image.putEntry(1, 0, 0x82, "SOUND", 3, 0);
     image.putEntry(1, 1, 0x82, "LOOP", 4, 0);
     image.putEntry(1, 2, 0x82, "NOWHERE", 0, 0);
+    image.putEntry(1, 3, 0x82, "FAR", 6, 0);
+    image.put(6, 0, QByteArray("\x24\x00", 2) + QByteArray(254, 'f')); // to track 36
     image.putLastSector(3, 0, 0x05, 's');
     image.put(4, 0, QByteArray("\x04\x00", 2) + QByteArray(254, 'l')); // back to itself
     write("damaged.d64", image.bytes);
@@ -112,8 +114,11 @@ TEST_F(VellumDisk, ExtractSaysWhatWasCutShortOrLeftOut) {
 
     const ToolRun all = run({"extract", "damaged.d64", "-o", "all"});
     EXPECT_EQ(all.status, 2);
-    EXPECT_EQ(all.out, "all/SOUND.prg\nall/LOOP.prg\n");
-    EXPECT_EQ(all.err, loop + nowhere + "Extracted 2 of 3 files; 1 of them was cut short.\n");
+    EXPECT_EQ(all.out, "all/SOUND.prg\nall/LOOP.prg\nall/FAR.prg\n");
+    EXPECT_EQ(all.err, loop + nowhere +
+                           "“FAR” was cut short after 254 bytes: its chain links to track 36 "
+                           "sector 0, which is not on the disk.\n"
+                           "Extracted 3 of 4 files; 2 of them were cut short.\n");
     EXPECT_EQ(read("all/LOOP.prg"), QByteArray(254, 'l'));
 
     const ToolRun one = run({"extract", "damaged.d64", "3", "-o", "one"});
