@@ -44,8 +44,9 @@ TEST(ProgressFractionTest, PercentRatioTrackAndLogLines) {
     for (const auto& [line, tracks, expected] : cases) {
         const std::optional<double> got = progressFraction(line, tracks);
         ASSERT_EQ(got.has_value(), expected.has_value()) << line.toStdString();
-        if (expected)
+        if (expected) {
             EXPECT_THAT(*got, DoubleEq(*expected)) << line.toStdString();
+        }
     }
 }
 
