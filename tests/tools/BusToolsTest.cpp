@@ -73,10 +73,10 @@ TEST(BusTools, Xum1541cfgAlwaysExitsOne) {
 
 TEST(BusTools, WithoutAdapterOrDriveEveryToolFailsWithItsOwnStatusAndTouchesNothing) {
     SimulatedBus bus;
-    const QByteArray disk = diskWithFiles("games", "01", {{"game", patternBytes(500, 1)}});
+    const QByteArray disk = diskWithFiles("games", "01", {{"game", sequence(500, 1)}});
     bus.addDrive(8, "1541-II", disk);
     const QString image = bus.path() + "/in.d64";
-    writeFile(image, patternBytes(174848, 2));
+    writeFile(image, sequence(174848, 2));
 
     struct Run {
         QString tool;
@@ -153,7 +153,7 @@ TEST(BusTools, SetupCommandPreparesABusFromTheCommandLine) {
     QTemporaryDir folder;
     const QString busPath = folder.path() + "/bus";
     const QString diskPath = folder.path() + "/disk.d64";
-    const QByteArray disk = diskWithFiles("demo", "42", {{"hello", patternBytes(300, 3)}});
+    const QByteArray disk = diskWithFiles("demo", "42", {{"hello", sequence(300, 3)}});
     writeFile(diskPath, disk);
 
     const ToolResult init = runTool(

@@ -16,9 +16,9 @@ void setTypeByte(QByteArray& disk, int slot, quint8 type) {
 
 TEST(DirectoryTool, ListsTheDiskInTheDrivesOwnColumns) {
     D64Builder builder = D64Builder::create("games", "01");
-    builder.addFile("hello", CBMFileType::prg, patternBytes(3000, 1));
-    builder.addFile("open", CBMFileType::seq, patternBytes(600, 2));
-    builder.addFile("locked", CBMFileType::prg, patternBytes(100, 3));
+    builder.addFile("hello", CBMFileType::prg, sequence(3000, 1));
+    builder.addFile("open", CBMFileType::seq, sequence(600, 2));
+    builder.addFile("locked", CBMFileType::prg, sequence(100, 3));
     QByteArray disk = builder.data();
     setTypeByte(disk, 1, 0x01); // left open: a splat file
     setTypeByte(disk, 2, 0xC2); // locked
@@ -39,7 +39,7 @@ TEST(DirectoryTool, ListsTheDiskInTheDrivesOwnColumns) {
 TEST(DirectoryTool, LongDirectoriesAndShiftedNamesAreListedWholeAndLoopsEnd) {
     QList<std::pair<QString, QByteArray>> files;
     for (int i = 0; i < 11; ++i)
-        files.push_back({QStringLiteral("file%1").arg(i), patternBytes(10 + i, i)});
+        files.push_back({QStringLiteral("file%1").arg(i), sequence(10 + i, i)});
     QByteArray disk = diskWithFiles("many", "mn", files);
     // A shifted letter (0xC6) in the first name reads back in upper case.
     disk[D64Layout::sectorOffset(18, 1) + 5] = static_cast<char>(0xC6);
@@ -72,7 +72,7 @@ TEST(DirectoryTool, DriveErrorsPrintOnlyTheStatusLineAndExitZero) {
     EXPECT_EQ(noDisk.out, "74,drive not ready,00,00\n");
     EXPECT_EQ(bus.status(8), "74,drive not ready,00,00");
 
-    bus.insertDisk(8, patternBytes(1000, 1));
+    bus.insertDisk(8, sequence(1000, 1));
     const ToolResult damaged = runTool(bus, "cbmctrl", {"dir", "8"});
     EXPECT_EQ(damaged.exitCode, 0);
     EXPECT_EQ(damaged.out, "21,read error,18,00\n");

@@ -23,7 +23,7 @@ bool isUtf8(const QByteArray& bytes) {
 
 // A d64copy that takes its time, already past its start when this returns.
 std::unique_ptr<QProcess> slowCopy(SimulatedBus& bus) {
-    bus.addDrive(8, "1541-II", patternBytes(diskSize, 1));
+    bus.addDrive(8, "1541-II", sequence(diskSize, 1));
     bus.setFault("seconds-per-track", "2");
     auto process = startTool(bus, "d64copy", {"-v", "8", bus.path() + "/out.d64"});
     EXPECT_TRUE(waitForOutput(*process, 1));
@@ -63,14 +63,14 @@ TEST(FaultSwitches, IgnoredSignalsKeepTheToolRunning) {
 
 TEST(FaultSwitches, AHangingToolDoesNothingUntilStopped) {
     SimulatedBus bus;
-    bus.addDrive(8, "1541-II", patternBytes(diskSize, 1));
+    bus.addDrive(8, "1541-II", sequence(diskSize, 1));
     bus.setFault("hang");
     auto format = startTool(bus, "cbmformat", {"-p", "-s", "8", "games,01"});
     EXPECT_FALSE(format->waitForFinished(400));
     sendSignal(*format, SIGTERM);
     ASSERT_TRUE(format->waitForFinished(5000));
     EXPECT_TRUE(format->readAllStandardOutput().isEmpty());
-    EXPECT_EQ(bus.disk(8), patternBytes(diskSize, 1));
+    EXPECT_EQ(bus.disk(8), sequence(diskSize, 1));
 
     // Tools that the real OpenCBM leaves to the default action simply die of SIGINT.
     auto detect = startTool(bus, "cbmctrl", {"detect"});
@@ -82,7 +82,7 @@ TEST(FaultSwitches, AHangingToolDoesNothingUntilStopped) {
 
 TEST(FaultSwitches, NonUtf8OutputStillParses) {
     SimulatedBus bus;
-    bus.addDrive(8, "1541-II", diskWithFiles("games", "01", {{"game", patternBytes(300, 1)}}));
+    bus.addDrive(8, "1541-II", diskWithFiles("games", "01", {{"game", sequence(300, 1)}}));
     bus.setFault("non-utf8");
     for (const QStringList& arguments :
          {QStringList{"detect"}, QStringList{"status", "8"}, QStringList{"dir", "8"}}) {
