@@ -4,9 +4,7 @@
 #include "model/DriveInfo.h"
 #include "model/LocalFileItem.h"
 #include "model/OpenCBMError.h"
-#include "model/OperationKind.h"
 
-#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace vellum;
@@ -21,15 +19,6 @@ TEST(CBMFileTypeTest, RawValuesMatchExactlyAndCaseSensitively) {
         EXPECT_EQ(cbmFileTypeFromRaw(rawValue(type)), type);
 }
 
-TEST(CBMFileTypeTest, OnlySeqUsrRelKeepTheirOwnExtension) {
-    EXPECT_EQ(fileExtension(CBMFileType::seq), "seq");
-    EXPECT_EQ(fileExtension(CBMFileType::usr), "usr");
-    EXPECT_EQ(fileExtension(CBMFileType::rel), "rel");
-    EXPECT_EQ(fileExtension(CBMFileType::prg), "prg");
-    EXPECT_EQ(fileExtension(CBMFileType::del), "prg");
-    EXPECT_EQ(fileExtension(CBMFileType::other), "prg");
-}
-
 TEST(DiskDirectoryTest, FileCountLeavesOutDelEntries) {
     DiskDirectory directory;
     for (CBMFileType type : {CBMFileType::prg, CBMFileType::del, CBMFileType::seq}) {
@@ -40,23 +29,6 @@ TEST(DiskDirectoryTest, FileCountLeavesOutDelEntries) {
     EXPECT_EQ(directory.fileCount(), 2);
     EXPECT_EQ(DiskDirectory::empty().fileCount(), 0);
     EXPECT_FALSE(DiskDirectory::empty().blocksFree.has_value());
-}
-
-TEST(DirectoryEntryTest, EveryEntryGetsItsOwnIdentity) {
-    DirectoryEntry a;
-    DirectoryEntry b;
-    a.name = b.name = "GAME";
-    EXPECT_NE(a.id, b.id);
-    EXPECT_NE(a, b);
-    b.id = a.id;
-    EXPECT_EQ(a, b);
-    EXPECT_EQ(qHash(a), qHash(b));
-
-    QSet<QUuid> ids;
-    for (int i = 0; i < 100000; ++i)
-        ids.insert(DirectoryEntry().id);
-    EXPECT_EQ(ids.size(), 100000);
-    EXPECT_FALSE(ids.contains(QUuid()));
 }
 
 TEST(DriveInfoTest, TitleNamesTheTrimmedModel) {
@@ -86,17 +58,6 @@ TEST(LocalFileItemTest, BlocksTextRoundsBytesUpToWholeBlocks) {
     EXPECT_EQ(folder.blocksText(), "—");
 }
 
-TEST(OperationKindTest, LabelsAndRawValues) {
-    EXPECT_EQ(label(OperationKind::idle), "Idle");
-    EXPECT_EQ(label(OperationKind::readingD64), "Saving…");
-    EXPECT_EQ(label(OperationKind::converting), "Converting…");
-    EXPECT_EQ(rawValue(OperationKind::copyingFiles), "copyingFiles");
-    EXPECT_EQ(operationKindFromRaw("readingDirectory"), OperationKind::readingDirectory);
-    EXPECT_EQ(operationKindFromRaw("ReadingDirectory"), std::nullopt);
-    for (int i = 1; i <= static_cast<int>(OperationKind::converting); ++i)
-        EXPECT_TRUE(label(static_cast<OperationKind>(i)).endsWith(QChar(0x2026)));
-}
-
 TEST(CommandResultTest, CombinedOutputJoinsNonBlankStreamsUntrimmed) {
     EXPECT_EQ((CommandResult{0, "\n", "error: x\n"}).combinedOutput(), "error: x\n");
     EXPECT_EQ((CommandResult{0, "a\n", "b\n"}).combinedOutput(), "a\n\nb\n");
@@ -118,18 +79,4 @@ TEST(OpenCBMErrorTest, DescriptionsAreTheUsersSentences) {
               "74,drive not ready,00,00");
     EXPECT_EQ(OpenCBMError::diskFull(4, 3).errorDescription(),
               "Not enough space on the floppy. Need 4 blocks, only 3 free.");
-    EXPECT_EQ(OpenCBMError::parseError("Directory is full.").errorDescription(),
-              "Directory is full.");
-    EXPECT_EQ(OpenCBMError::cancelled().errorDescription(),
-              "Stopped. If the drive was powered off, turn it on and click Detect.");
-    EXPECT_EQ(OpenCBMError::directoryRequired().errorDescription(),
-              "Read the floppy directory first so Vellum can check free space.");
-    EXPECT_STREQ(OpenCBMError::invalidImage().what(),
-                 "The selected file is not a valid D64 image.");
-}
-
-TEST(OpenCBMErrorTest, DescribeErrorReadsEveryKindOfException) {
-    EXPECT_EQ(describeError(OpenCBMError::noDrive()), OpenCBMError::noDrive().errorDescription());
-    EXPECT_EQ(describeError(PlatformError("Permission denied")), "Permission denied");
-    EXPECT_EQ(describeError(std::runtime_error("boom")), "boom");
 }

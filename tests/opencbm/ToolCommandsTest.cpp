@@ -12,19 +12,16 @@ QUrl file(const char* path) {
 } // namespace
 
 TEST(ToolCommands, DriveTypeAndFormatToolFollowTheModelText) {
-    EXPECT_EQ(driveTypeArgument("1541-II"), "1541");
-    EXPECT_EQ(driveTypeArgument("jiffydos 1541"), "1541");
-    EXPECT_EQ(driveTypeArgument("1571 (XP1541)"), "1571");
-    EXPECT_EQ(driveTypeArgument("1541 or 1581"), "1581");
-    EXPECT_EQ(driveTypeArgument("1570"), "1570");
-    EXPECT_EQ(driveTypeArgument(""), std::nullopt);
-    EXPECT_EQ(driveTypeArgument("8250"), std::nullopt);
-
-    EXPECT_TRUE(formatsWithDOSCommand("1571"));
-    EXPECT_TRUE(formatsWithDOSCommand("1581"));
-    EXPECT_TRUE(formatsWithDOSCommand("1570"));
-    EXPECT_FALSE(formatsWithDOSCommand("1541-II"));
-    EXPECT_FALSE(formatsWithDOSCommand(""));
+    const QList<std::tuple<QString, std::optional<QString>, bool>> cases = {
+        {"1541-II", "1541", false},      {"jiffydos 1541", "1541", false},
+        {"1571 (XP1541)", "1571", true}, {"1541 or 1581", "1581", true},
+        {"1570", "1570", true},          {"", std::nullopt, false},
+        {"8250", std::nullopt, false},
+    };
+    for (const auto& [model, type, dosFormat] : cases) {
+        EXPECT_EQ(driveTypeArgument(model), type) << model.toStdString();
+        EXPECT_EQ(formatsWithDOSCommand(model), dosFormat) << model.toStdString();
+    }
 }
 
 TEST(ToolCommands, DOSCommandsAreLowerCaseAndSentAsPetscii) {
@@ -48,12 +45,10 @@ TEST(ToolCommands, CbmcopyArgumentLists) {
               QStringList({"-w", "-v", "-f", "P", "-o", "game", "8", "/u/GAME.P00"}));
     EXPECT_EQ(cbmcopyWriteArguments(8, "", file("/u/tape.t64"), "tape"),
               QStringList({"-w", "-v", "-f", "P", "-o", "tape", "8", "/u/tape.t64"}));
-    EXPECT_EQ(cbmcopyWriteArguments(8, "", file("/u/NOTES.SEQ"), "notes").mid(2, 2),
-              QStringList({"-f", "S"}));
-    EXPECT_EQ(cbmcopyWriteArguments(8, "", file("/u/data.usr"), "d").mid(2, 2),
-              QStringList({"-f", "U"}));
-    EXPECT_EQ(cbmcopyWriteArguments(8, "", file("/u/table.rel"), "t").mid(2, 2),
-              QStringList({"-f", "P"}));
+    for (const auto& [path, letter] : QList<std::pair<const char*, QString>>{
+             {"/u/NOTES.SEQ", "S"}, {"/u/data.usr", "U"}, {"/u/table.rel", "P"}})
+        EXPECT_EQ(cbmcopyWriteArguments(8, "", file(path), "x").mid(2, 2),
+                  QStringList({"-f", letter}));
     EXPECT_EQ(cbmcopyTypeLetter(CBMFileType::del), "D");
     EXPECT_EQ(cbmcopyTypeLetter(CBMFileType::other), "P");
 }

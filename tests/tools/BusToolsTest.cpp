@@ -32,7 +32,7 @@ TEST(BusTools, DetectPrintsOneLinePerDriveAndExitsOneWhenNoneAnswers) {
     EXPECT_TRUE(silent.out.isEmpty());
 }
 
-TEST(BusTools, StatusReadsAndClearsTheErrorChannel) {
+TEST(BusTools, StatusReadsAndClearsTheErrorChannelAndResetRestartsDrives) {
     SimulatedBus bus;
     bus.addDrive(8, "1541-II");
     bus.addDrive(9, "1571");
@@ -49,18 +49,11 @@ TEST(BusTools, StatusReadsAndClearsTheErrorChannel) {
     const ToolResult absent = runTool(bus, "cbmctrl", {"status", "10"});
     EXPECT_EQ(absent.exitCode, 1);
     EXPECT_EQ(absent.out, "99, driver error,00,00\n");
-    bus.setFault("no-drive");
-    EXPECT_EQ(runTool(bus, "cbmctrl", {"status", "8"}).exitCode, 1);
-}
 
-TEST(BusTools, ResetPrintsNothingAndSwitchesDrivesBackOn) {
-    SimulatedBus bus;
-    bus.addDrive(8, "1541-II");
     bus.setStatus(8, "74,drive not ready,00,00");
     const ToolResult reset = runTool(bus, "cbmctrl", {"reset"});
     EXPECT_EQ(reset.exitCode, 0);
-    EXPECT_TRUE(reset.out.isEmpty());
-    EXPECT_TRUE(reset.err.isEmpty());
+    EXPECT_TRUE(reset.out.isEmpty() && reset.err.isEmpty());
     EXPECT_EQ(bus.status(8), "73,cbm dos v2.6 1541,00,00");
 }
 
@@ -78,30 +71,47 @@ TEST(BusTools, Xum1541cfgAlwaysExitsOne) {
     EXPECT_EQ(absent.err, "finding device...\nerror: no xum1541 found\n");
 }
 
-TEST(BusTools, WithoutAdapterEveryToolFailsWithItsOwnStatusAndTouchesNothing) {
+TEST(BusTools, WithoutAdapterOrDriveEveryToolFailsWithItsOwnStatusAndTouchesNothing) {
     SimulatedBus bus;
-    const QByteArray disk = diskWithFiles("games", "01", {{"game", patternBytes(500, 1)}});
+    const QByteArray disk = diskWithFiles("games", "01", {{"game", sequence(500, 1)}});
     bus.addDrive(8, "1541-II", disk);
-    bus.setAdapterPresent(false);
     const QString image = bus.path() + "/in.d64";
-    writeFile(image, patternBytes(174848, 2));
+    writeFile(image, sequence(174848, 2));
 
-    const QList<std::pair<QString, QStringList>> runs = {
-        {"cbmctrl", {"dir", "8"}},
-        {"cbmctrl", {"--petscii", "command", "8", "s0:game"}},
-        {"cbmcopy", {"-r", "-v", "-o", bus.path() + "/x.prg", "8", "game"}},
-        {"d64copy", {"-v", image, "8"}},
-        {"cbmformat", {"-p", "-s", "8", "new,01"}},
+    struct Run {
+        QString tool;
+        QStringList arguments;
+        int noAdapterStatus, noDriveStatus;
+        QByteArray noDriveSays; // in the output, or in standard error if it has none
     };
-    const QList<int> expectedStatus = {255, 255, 255, 1, 1};
-    for (qsizetype i = 0; i < runs.size(); ++i) {
-        const ToolResult result = runTool(bus, runs[i].first, runs[i].second);
-        SCOPED_TRACE(runs[i].first.toStdString() + " " + runs[i].second.join(' ').toStdString());
-        EXPECT_EQ(result.exitCode, expectedStatus[i]);
-        EXPECT_TRUE(result.err.contains("error: no xum1541 device found\n"));
-        EXPECT_TRUE(result.out.isEmpty());
+    const QList<Run> runs = {
+        {"cbmctrl", {"dir", "8"}, 255, 1, {}},
+        {"cbmctrl", {"--petscii", "command", "8", "s0:game"}, 255, 1, {}},
+        {"cbmcopy", {"-r", "-v", "-o", bus.path() + "/x.prg", "8", "game"}, 255, 0, "[Fatal]"},
+        {"d64copy", {"-v", "8", bus.path() + "/x.d64"}, 1, 0, "[Fatal]"},
+        {"d64copy", {"-v", image, "8"}, 1, 0, "[Fatal]"},
+        {"cbmformat", {"-p", "-s", "8", "new,01"}, 1, 0, "\n99, DRIVER ERROR,00,00\r"},
+    };
+    for (const bool adapter : {false, true}) {
+        bus.setAdapterPresent(adapter);
+        if (adapter)
+            bus.setFault("no-drive");
+        for (const Run& run : runs) {
+            const ToolResult result = runTool(bus, run.tool, run.arguments);
+            SCOPED_TRACE(run.tool.toStdString() + " " + run.arguments.join(' ').toStdString() +
+                         (adapter ? " (no drive)" : " (no adapter)"));
+            if (!adapter) {
+                EXPECT_EQ(result.exitCode, run.noAdapterStatus);
+                EXPECT_TRUE(result.err.contains("error: no xum1541 device found\n"));
+                EXPECT_TRUE(result.out.isEmpty());
+            } else {
+                EXPECT_EQ(result.exitCode, run.noDriveStatus);
+                const QByteArray& said = result.out.isEmpty() ? result.err : result.out;
+                EXPECT_TRUE(said.contains(run.noDriveSays)) << said.toStdString();
+            }
+        }
+        EXPECT_EQ(bus.disk(8), disk);
     }
-    EXPECT_EQ(bus.disk(8), disk);
 
     // A bus that does not exist looks the same as an adapter that is not plugged in.
     SimulatedBus other;
@@ -143,7 +153,7 @@ TEST(BusTools, SetupCommandPreparesABusFromTheCommandLine) {
     QTemporaryDir folder;
     const QString busPath = folder.path() + "/bus";
     const QString diskPath = folder.path() + "/disk.d64";
-    const QByteArray disk = diskWithFiles("demo", "42", {{"hello", patternBytes(300, 3)}});
+    const QByteArray disk = diskWithFiles("demo", "42", {{"hello", sequence(300, 3)}});
     writeFile(diskPath, disk);
 
     const ToolResult init = runTool(
@@ -169,11 +179,8 @@ TEST(BusTools, SetupCommandPreparesABusFromTheCommandLine) {
 
     EXPECT_EQ(runTool(scratch, "opencbm-sim", {"fault", busPath, "fail-at-track=12"}).exitCode, 0);
     EXPECT_EQ(readFile(busPath + "/faults/fail-at-track"), "12\n");
-    EXPECT_EQ(runTool(scratch, "opencbm-sim", {"fault", busPath, "fail-at-track=zero"}).exitCode,
-              2);
-    EXPECT_EQ(runTool(scratch, "opencbm-sim", {"fault", busPath, "melt-down"}).exitCode, 2);
-    EXPECT_EQ(runTool(scratch, "opencbm-sim", {"fault", busPath, "seconds-per-track=-1"}).exitCode,
-              2);
+    for (const QString bad : {"fail-at-track=zero", "melt-down", "seconds-per-track=-1"})
+        EXPECT_EQ(runTool(scratch, "opencbm-sim", {"fault", busPath, bad}).exitCode, 2);
 
     EXPECT_EQ(runTool(scratch, "opencbm-sim", {"insert", busPath, "8", "--none"}).exitCode, 0);
     EXPECT_EQ(onBus("cbmctrl", {"dir", "8"}).second, "74,drive not ready,00,00\n");
@@ -184,10 +191,6 @@ TEST(BusTools, SetupCommandPreparesABusFromTheCommandLine) {
     EXPECT_EQ(onBus("cbmctrl", {"detect"}).second, "10: 1581 \n");
     EXPECT_FALSE(QFile::exists(busPath + "/faults/fail-at-track"));
     EXPECT_EQ(runTool(scratch, "opencbm-sim", {"init", busPath, "--drive", "8"}).exitCode, 2);
-
-    const ToolResult help = runTool(scratch, "opencbm-sim", {"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains("seconds-per-track"));
 }
 
 } // namespace

@@ -16,17 +16,16 @@ ToolResult dosCommand(const SimulatedBus& bus, const QString& command) {
 }
 
 QByteArray threeFiles() {
-    return diskWithFiles("work", "wk",
-                         {{"game", patternBytes(2000, 1)},
-                          {"gamma", patternBytes(700, 2)},
-                          {"other", patternBytes(300, 3)}});
+    return diskWithFiles(
+        "work", "wk",
+        {{"game", sequence(2000, 1)}, {"gamma", sequence(700, 2)}, {"other", sequence(300, 3)}});
 }
 
 QByteArray entryName(const QByteArray& disk, int slot) {
     return disk.mid(D64Layout::sectorOffset(18, 1) + 32 * slot + 5, 16);
 }
 
-TEST(DosCommandTool, ScratchRemovesMatchingFilesAsTheImageCodeWould) {
+TEST(DosCommandTool, ScratchRemovesMatchingUnlockedFilesAsTheImageCodeWould) {
     const QByteArray disk = threeFiles();
     SimulatedBus bus;
     bus.addDrive(8, "1541-II", disk);
@@ -44,13 +43,11 @@ TEST(DosCommandTool, ScratchRemovesMatchingFilesAsTheImageCodeWould) {
     EXPECT_EQ(dosCommand(bus, "s0:nosuch").exitCode, 0);
     EXPECT_EQ(bus.status(8), "01, files scratched,00,00");
     EXPECT_EQ(bus.disk(8), expected.data());
-}
 
-TEST(DosCommandTool, ScratchSparesLockedFilesAndTakesSeveralNames) {
-    QByteArray disk = threeFiles();
-    disk[D64Layout::sectorOffset(18, 1) + 2] = static_cast<char>(0xC2); // "game" locked
-    SimulatedBus bus;
-    bus.addDrive(8, "1541-II", disk);
+    // A locked file is spared; several names, with wildcards, go at once.
+    QByteArray locked = disk;
+    locked[D64Layout::sectorOffset(18, 1) + 2] = static_cast<char>(0xC2); // "game"
+    bus.insertDisk(8, locked);
     dosCommand(bus, "s:game,other,g?mma");
     EXPECT_EQ(bus.status(8), "01, files scratched,02,00");
     const QList<D64Extractor::File> left = D64Extractor::files(*bus.disk(8));
@@ -86,7 +83,7 @@ TEST(DosCommandTool, RenameChangesOnlyTheNameAndRefusesClashes) {
 
 TEST(DosCommandTool, ValidateRebuildsTheBamFromTheFileChains) {
     QByteArray disk = threeFiles();
-    const QByteArray goodBam = sectorOf(disk, 18, 0);
+    const QByteArray goodBam = D64Layout::sector(disk, 18, 0);
     // Wrong the other way too: every sector of track 1 free, track 2 taken.
     disk[bamOffset + 4] = 21;
     disk.replace(bamOffset + 5, 3, QByteArray("\xff\xff\x1f"));
@@ -97,7 +94,7 @@ TEST(DosCommandTool, ValidateRebuildsTheBamFromTheFileChains) {
 
     dosCommand(bus, "v0");
     EXPECT_EQ(bus.status(8), "00, ok,00,00");
-    EXPECT_EQ(sectorOf(*bus.disk(8), 18, 0), goodBam);
+    EXPECT_EQ(D64Layout::sector(*bus.disk(8), 18, 0), goodBam);
 
     // An unclosed file is dropped and its blocks come back.
     QByteArray withSplat = threeFiles();
@@ -107,7 +104,7 @@ TEST(DosCommandTool, ValidateRebuildsTheBamFromTheFileChains) {
     D64Builder expected = D64Builder::open(threeFiles());
     expected.deleteFile(2);
     expected.writeBAM();
-    EXPECT_EQ(sectorOf(*bus.disk(8), 18, 0), sectorOf(expected.data(), 18, 0));
+    EXPECT_EQ(D64Layout::sector(*bus.disk(8), 18, 0), D64Layout::sector(expected.data(), 18, 0));
     EXPECT_EQ(D64Extractor::files(*bus.disk(8)).size(), 2);
 }
 
@@ -128,10 +125,11 @@ TEST(DosCommandTool, NewFormatsWithAnIdAndClearsQuicklyWithout) {
     EXPECT_EQ(listed.diskID, "WK");
     EXPECT_TRUE(listed.entries.isEmpty());
     EXPECT_EQ(listed.blocksFree, 681);
-    EXPECT_EQ(sectorOf(cleared, 1, 0), sectorOf(old, 1, 0)); // the data is still there
+    EXPECT_EQ(D64Layout::sector(cleared, 1, 0),
+              D64Layout::sector(old, 1, 0)); // the data is still there
 
     // The five tracks of an extended disk outlast a DOS format.
-    QByteArray extended = threeFiles() + patternBytes(5 * 17 * 256, 9);
+    QByteArray extended = threeFiles() + sequence(5 * 17 * 256, 9);
     bus.insertDisk(8, extended);
     dosCommand(bus, "n0:again,ag");
     EXPECT_EQ(bus.disk(8)->size(), 196608);
@@ -171,8 +169,8 @@ TEST(DosCommandTool, AFormatThatFailsLeavesTheEarlierTracksErased) {
     dosCommand(bus, "n0:broken,br");
     EXPECT_EQ(bus.status(8), "21,read error,03,00");
     const QByteArray disk = *bus.disk(8);
-    EXPECT_EQ(sectorOf(disk, 2, 20), QByteArray(256, '\0'));
-    EXPECT_EQ(sectorOf(disk, 18, 0), sectorOf(old, 18, 0));
+    EXPECT_EQ(D64Layout::sector(disk, 2, 20), QByteArray(256, '\0'));
+    EXPECT_EQ(D64Layout::sector(disk, 18, 0), D64Layout::sector(old, 18, 0));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "ToolProcess.h"
 
 #include "images/D64Builder.h"
-#include "images/D64Layout.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -69,17 +68,6 @@ QByteArray diskWithFiles(const QString& name, const QString& id,
     for (const auto& [fileName, contents] : files)
         builder.addFile(fileName, CBMFileType::prg, contents);
     return builder.data();
-}
-
-QByteArray patternBytes(qsizetype length, int seed) {
-    QByteArray bytes(length, '\0');
-    for (qsizetype i = 0; i < length; ++i)
-        bytes[i] = static_cast<char>((i * 31 + i / 256 * 7 + seed * 101) & 0xFF);
-    return bytes;
-}
-
-QByteArray sectorOf(const QByteArray& disk, int track, int sector) {
-    return disk.mid(D64Layout::sectorOffset(track, sector), 256);
 }
 
 QByteArray readFile(const QString& path) {

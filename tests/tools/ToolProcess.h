@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ImageFixtures.h"
 #include "SimulatedBus.h"
 
 #include <QByteArray>
@@ -32,12 +33,6 @@ bool waitForOutput(QProcess& process, qsizetype bytes, int timeoutMs = 10000);
 // A disk made by the project's builder with the given files (all PRG).
 QByteArray diskWithFiles(const QString& name, const QString& id,
                          const QList<std::pair<QString, QByteArray>>& files);
-
-// Bytes of a given length that differ from sector to sector.
-QByteArray patternBytes(qsizetype length, int seed);
-
-// The 256 bytes of a sector of a 35-track disk.
-QByteArray sectorOf(const QByteArray& disk, int track, int sector);
 
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);

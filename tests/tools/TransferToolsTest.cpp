@@ -1,5 +1,9 @@
 #include "ToolProcess.h"
 
+#include "images/D64Layout.h"
+
+#include "TapeFixtures.h"
+
 #include "images/D64Builder.h"
 #include "images/D64Extractor.h"
 #include "model/ToolOutputParsers.h"
@@ -24,7 +28,7 @@ void expectSpinner(const QByteArray& out, int blocks) {
 
 TEST(D64copyTool, ReadsEveryTrackIntoTheImageWithTheRealProgressLines) {
     SimulatedBus bus;
-    const QByteArray disk = patternBytes(diskSize, 4);
+    const QByteArray disk = sequence(diskSize, 4);
     bus.addDrive(8, "1541-II", disk);
     const QString image = bus.path() + "/saved.d64";
 
@@ -54,10 +58,10 @@ TEST(D64copyTool, ReadsEveryTrackIntoTheImageWithTheRealProgressLines) {
 
 TEST(D64copyTool, WritesTheImageOntoTheDiskKeepingExtraTracks) {
     SimulatedBus bus;
-    const QByteArray extended = patternBytes(196608, 5);
+    const QByteArray extended = sequence(196608, 5);
     bus.addDrive(8, "1541-II", extended);
     const QString image = bus.path() + "/in.d64";
-    const QByteArray source = patternBytes(diskSize, 6) + QByteArray(683, '\x01'); // error bytes
+    const QByteArray source = sequence(diskSize, 6) + QByteArray(683, '\x01'); // error bytes
     writeFile(image, source);
 
     const ToolResult written = runTool(bus, "d64copy", {"-v", image, "8"});
@@ -71,7 +75,7 @@ TEST(D64copyTool, WritesTheImageOntoTheDiskKeepingExtraTracks) {
 TEST(D64copyTool, FailuresPrintFatalAndStillExitZero) {
     SimulatedBus bus;
     bus.addDrive(8, "1541-II");
-    bus.addDrive(10, "1581", patternBytes(diskSize, 1));
+    bus.addDrive(10, "1581", sequence(diskSize, 1));
     const QString image = bus.path() + "/x.d64";
 
     const ToolResult noDisk = runTool(bus, "d64copy", {"-v", "8", image});
@@ -89,17 +93,17 @@ TEST(D64copyTool, FailuresPrintFatalAndStillExitZero) {
     EXPECT_TRUE(absent.err.contains("[Fatal]"));
     EXPECT_FALSE(QFile::exists(image));
 
-    bus.insertDisk(8, patternBytes(diskSize, 2));
+    bus.insertDisk(8, sequence(diskSize, 2));
     writeFile(image, QByteArray(1000, 'x'));
     const ToolResult tooSmall = runTool(bus, "d64copy", {"-v", image, "8"});
     EXPECT_EQ(tooSmall.exitCode, 0);
     EXPECT_TRUE(tooSmall.err.contains("[Fatal]"));
-    EXPECT_EQ(bus.disk(8), patternBytes(diskSize, 2));
+    EXPECT_EQ(bus.disk(8), sequence(diskSize, 2));
 }
 
 TEST(D64copyTool, AFailingTrackIsSkippedAndCountedOut) {
     SimulatedBus bus;
-    const QByteArray disk = patternBytes(diskSize, 7);
+    const QByteArray disk = sequence(diskSize, 7);
     bus.addDrive(8, "1541-II", disk);
     bus.setFault("fail-at-track", "12");
     const QString image = bus.path() + "/partial.d64";
@@ -113,8 +117,8 @@ TEST(D64copyTool, AFailingTrackIsSkippedAndCountedOut) {
     EXPECT_TRUE(copied.err.contains("[Warning] giving up...\n"));
     const QByteArray saved = readFile(image);
     ASSERT_EQ(saved.size(), diskSize);
-    EXPECT_EQ(sectorOf(saved, 12, 3), QByteArray(256, '\0'));
-    EXPECT_EQ(sectorOf(saved, 13, 0), sectorOf(disk, 13, 0));
+    EXPECT_EQ(D64Layout::sector(saved, 12, 3), QByteArray(256, '\0'));
+    EXPECT_EQ(D64Layout::sector(saved, 13, 0), D64Layout::sector(disk, 13, 0));
 
     // Writing skips the same track and leaves it as it was.
     bus.insertDisk(8, QByteArray(diskSize, '\0'));
@@ -122,13 +126,13 @@ TEST(D64copyTool, AFailingTrackIsSkippedAndCountedOut) {
     writeFile(source, disk);
     const ToolResult written = runTool(bus, "d64copy", {"-v", source, "8"});
     EXPECT_TRUE(written.out.endsWith("\n662 blocks copied.\n"));
-    EXPECT_EQ(sectorOf(*bus.disk(8), 12, 0), QByteArray(256, '\0'));
-    EXPECT_EQ(sectorOf(*bus.disk(8), 11, 0), sectorOf(disk, 11, 0));
+    EXPECT_EQ(D64Layout::sector(*bus.disk(8), 12, 0), QByteArray(256, '\0'));
+    EXPECT_EQ(D64Layout::sector(*bus.disk(8), 11, 0), D64Layout::sector(disk, 11, 0));
 }
 
 TEST(D64copyTool, AFullFileSystemIsAWriteErrorOfTheImageNotOfTheDisk) {
     SimulatedBus bus;
-    bus.addDrive(8, "1541-II", patternBytes(diskSize, 3));
+    bus.addDrive(8, "1541-II", sequence(diskSize, 3));
     bus.setStatus(8, "00, ok,00,00");
     // Room for tracks 1-34 and the first 16 sectors of track 35.
     bus.setFault("image-space", QString::number(diskSize - 256));
@@ -146,9 +150,9 @@ TEST(D64copyTool, AFullFileSystemIsAWriteErrorOfTheImageNotOfTheDisk) {
 
 TEST(CbmcopyTool, WritesTheFileAsTheImageCodeWouldAndAnOracleReadsItBack) {
     SimulatedBus bus;
-    const QByteArray disk = diskWithFiles("games", "01", {{"first", patternBytes(400, 1)}});
+    const QByteArray disk = diskWithFiles("games", "01", {{"first", sequence(400, 1)}});
     bus.addDrive(8, "1541-II", disk);
-    const QByteArray program = patternBytes(3000, 8);
+    const QByteArray program = sequence(3000, 8);
     const QString source = bus.path() + "/GAME.PRG";
     writeFile(source, program);
 
@@ -179,12 +183,12 @@ TEST(CbmcopyTool, TypeLettersAndContainerFilesAreHonoured) {
     SimulatedBus bus;
     bus.addDrive(8, "1571", diskWithFiles("files", "fl", {}));
     const QString notes = bus.path() + "/NOTES.SEQ";
-    writeFile(notes, patternBytes(300, 2));
+    writeFile(notes, sequence(300, 2));
     runTool(bus, "cbmcopy", {"-w", "-v", "-d", "1571", "-f", "S", "-o", "notes", "-R", "8", notes});
 
     // Without -R a P00 file gives up its 26-byte header.
     const QString p00 = bus.path() + "/GAME.P00";
-    const QByteArray payload = patternBytes(500, 3);
+    const QByteArray payload = sequence(500, 3);
     writeFile(p00, QByteArray("C64File\0", 8) + QByteArray("GAME").leftJustified(16, '\0') +
                        QByteArray(2, '\0') + payload);
     const ToolResult container =
@@ -192,21 +196,8 @@ TEST(CbmcopyTool, TypeLettersAndContainerFilesAreHonoured) {
     EXPECT_TRUE(container.err.contains("[Info] identified a 1571 drive\n"));
 
     // And a tape image gives its first file, under its own name when no -o is given.
-    QByteArray tape = QByteArray("C64 tape image file").leftJustified(32, '\0');
-    tape += QByteArray::fromHex("0101"
-                                "0100"
-                                "0100"
-                                "0000") +
-            QByteArray("TAPE").leftJustified(24, ' ');
-    tape += QByteArray::fromHex("0182"
-                                "0108"
-                                "0a08"
-                                "0000"
-                                "60000000"
-                                "00000000");
-    tape += QByteArray("INTRO").leftJustified(16, ' ') + QByteArray("123456789");
     const QString t64 = bus.path() + "/INTRO.T64";
-    writeFile(t64, tape);
+    writeFile(t64, makeTape({{"INTRO", "123456789"}}));
     runTool(bus, "cbmcopy", {"-w", "-v", "-f", "P", "8", t64});
 
     const QList<D64Extractor::File> files = D64Extractor::files(*bus.disk(8));
@@ -224,10 +215,10 @@ TEST(CbmcopyTool, TypeLettersAndContainerFilesAreHonoured) {
 
 TEST(CbmcopyTool, RefusedWritesLeaveTheDiskAsItWas) {
     SimulatedBus bus;
-    const QByteArray disk = diskWithFiles("games", "01", {{"game", patternBytes(400, 1)}});
+    const QByteArray disk = diskWithFiles("games", "01", {{"game", sequence(400, 1)}});
     bus.addDrive(8, "1541-II", disk);
     const QString source = bus.path() + "/GAME.PRG";
-    writeFile(source, patternBytes(600, 2));
+    writeFile(source, sequence(600, 2));
 
     const ToolResult exists =
         runTool(bus, "cbmcopy", {"-w", "-v", "-f", "P", "-o", "game", "-R", "8", source});
@@ -237,7 +228,7 @@ TEST(CbmcopyTool, RefusedWritesLeaveTheDiskAsItWas) {
     EXPECT_EQ(bus.status(8), "63, file exists,00,00");
 
     const QString huge = bus.path() + "/HUGE.PRG";
-    writeFile(huge, patternBytes(700 * 254, 3));
+    writeFile(huge, sequence(700 * 254, 3));
     const ToolResult full =
         runTool(bus, "cbmcopy", {"-w", "-v", "-f", "P", "-o", "huge", "-R", "8", huge});
     EXPECT_EQ(full.exitCode, 0);
@@ -259,8 +250,8 @@ TEST(CbmcopyTool, RefusedWritesLeaveTheDiskAsItWas) {
 
 TEST(CbmcopyTool, ReadsTheFileBytesOutByNameOrPattern) {
     SimulatedBus bus;
-    const QByteArray game = patternBytes(1000, 4);
-    const QByteArray tool = patternBytes(254, 5);
+    const QByteArray game = sequence(1000, 4);
+    const QByteArray tool = sequence(254, 5);
     bus.addDrive(8, "1541-II", diskWithFiles("games", "01", {{"tool", tool}, {"game", game}}));
     const QString destination = bus.path() + "/out.prg";
 
@@ -290,7 +281,7 @@ TEST(CbmcopyTool, ReadsTheFileBytesOutByNameOrPattern) {
 
 TEST(CbmformatTool, FormatsThirtyFiveOrFortyTracks) {
     SimulatedBus bus;
-    bus.addDrive(8, "1541-II", patternBytes(diskSize, 1));
+    bus.addDrive(8, "1541-II", sequence(diskSize, 1));
     const ToolResult plain = runTool(bus, "cbmformat", {"-p", "-s", "8", "games,01"});
     EXPECT_EQ(plain.exitCode, 0);
     EXPECT_EQ(plain.out, QByteArray(35, '#') + "\n00, OK,00,00\r");
@@ -314,13 +305,14 @@ TEST(CbmformatTool, FailuresShowInTheStatusWithExitZero) {
     EXPECT_EQ(noDisk.exitCode, 0);
     EXPECT_EQ(noDisk.out, "\n74,DRIVE NOT READY,00,00\r");
 
-    bus.insertDisk(8, patternBytes(diskSize, 2));
+    bus.insertDisk(8, sequence(diskSize, 2));
     bus.setFault("fail-at-track", "5");
     const ToolResult broken = runTool(bus, "cbmformat", {"-p", "-s", "8", "games,01"});
     EXPECT_EQ(broken.exitCode, 0);
     EXPECT_EQ(broken.out, "####\n21,READ ERROR,05,00\r");
-    EXPECT_EQ(sectorOf(*bus.disk(8), 4, 0), QByteArray(256, '\0'));
-    EXPECT_EQ(sectorOf(*bus.disk(8), 5, 0), sectorOf(patternBytes(diskSize, 2), 5, 0));
+    EXPECT_EQ(D64Layout::sector(*bus.disk(8), 4, 0), QByteArray(256, '\0'));
+    EXPECT_EQ(D64Layout::sector(*bus.disk(8), 5, 0),
+              D64Layout::sector(sequence(diskSize, 2), 5, 0));
 }
 
 } // namespace
