@@ -19,9 +19,10 @@ QByteArray smallFile(int i) {
 const QByteArray& fullImage() {
     static const QByteArray image = [] {
         D64Builder builder = D64Builder::create("BENCH", "BE");
-        for (int i = 0; i < 144; ++i)
+        for (int i = 0; i < 144; ++i) {
             builder.addFile(QStringLiteral("FILE %1").arg(i), CBMFileType::prg,
                             QByteArray(2 + (i % 4) * 254, char(i)));
+        }
         return builder.data();
     }();
     return image;
@@ -43,8 +44,9 @@ QByteArray tape(int files, int fileSize) {
         bytes[entry + 3] = char(start >> 8);
         bytes[entry + 4] = char(end & 0xFF);
         bytes[entry + 5] = char(end >> 8);
-        for (int b = 0; b < 4; ++b)
+        for (int b = 0; b < 4; ++b) {
             bytes[entry + 8 + b] = char((offset >> (8 * b)) & 0xFF);
+        }
         bytes.replace(
             entry + 16, 16,
             QByteArray("TAPE FILE ").append(QByteArray::number(i)).leftJustified(16, ' '));
@@ -55,26 +57,30 @@ QByteArray tape(int files, int fileSize) {
 
 void listFullImage(benchmark::State& state) {
     const QByteArray& image = fullImage();
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(D64Extractor::readDirectory(image));
+    }
 }
 BENCHMARK(listFullImage);
 
 void extractAllFiles(benchmark::State& state) {
     const QByteArray& image = fullImage();
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(D64Extractor::parsedFiles(image, QStringLiteral("bench.d64")));
+    }
 }
 BENCHMARK(extractAllFiles);
 
 void add144SmallFiles(benchmark::State& state) {
     QList<QByteArray> files;
-    for (int i = 0; i < 144; ++i)
+    for (int i = 0; i < 144; ++i) {
         files.append(smallFile(i));
+    }
     for (auto _ : state) {
         D64Builder builder = D64Builder::create("BENCH");
-        for (int i = 0; i < 144; ++i)
+        for (int i = 0; i < 144; ++i) {
             builder.addFile(QStringLiteral("SMALL %1").arg(i), CBMFileType::prg, files[i]);
+        }
         benchmark::DoNotOptimize(builder.data());
     }
 }
@@ -82,8 +88,9 @@ BENCHMARK(add144SmallFiles)->Unit(benchmark::kMillisecond);
 
 void convert30FileTape(benchmark::State& state) {
     const QByteArray bytes = tape(30, 4000);
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(T64Converter::convertToImage(bytes, QStringLiteral("bench.t64")));
+    }
 }
 BENCHMARK(convert30FileTape)->Unit(benchmark::kMillisecond);
 

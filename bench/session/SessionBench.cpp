@@ -65,8 +65,9 @@ private:
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         qFatal("cannot write %s", qPrintable(path));
+    }
 }
 
 double median(QList<double> values) {
@@ -116,9 +117,10 @@ int main(int argc, char** argv) {
         QCoro::waitFor(session.addFilesToImage(programs, QUrl::fromLocalFile(image)));
         addWall.append(double(clock.nsecsElapsed()) / 1e6);
         addStall.append(probe.stopMilliseconds());
-        if (session.status().lastError() || session.computer().localItems().size() != 144)
+        if (session.status().lastError() || session.computer().computerItems().size() != 144) {
             qFatal("the files did not all go in: %s",
                    qPrintable(session.status().lastError().value_or(QString())));
+        }
     }
     report("add 144 files to the open D64 (wall)", addWall, 50);
     report("  longest stall of the event loop", addStall, 16);
@@ -126,8 +128,9 @@ int main(int argc, char** argv) {
     // A folder of 10,000 files, listed as the pane lists it.
     const QDir big(work.filePath("big"));
     QDir().mkpath(big.path());
-    for (int i = 0; i < 10000; ++i)
+    for (int i = 0; i < 10000; ++i) {
         writeFile(big.filePath(QStringLiteral("Game%1.prg").arg(i)), "x");
+    }
     QList<double> listing;
     for (int run = 0; run < runs; ++run) {
         session.navigate(QUrl::fromLocalFile(files.path()));
@@ -135,8 +138,9 @@ int main(int argc, char** argv) {
         clock.start();
         session.navigate(QUrl::fromLocalFile(big.path()));
         listing.append(double(clock.nsecsElapsed()) / 1e6);
-        if (session.computerListModel().rowCount() != 10000)
+        if (session.computerListModel().rowCount() != 10000) {
             qFatal("the folder was not listed whole");
+        }
     }
     report("list a folder of 10,000 files", listing, 60);
     QList<double> refresh;

@@ -19,8 +19,9 @@ StallMeter::StallMeter(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool StallMeter::notify(QObject* receiver, QEvent* event) {
-    if (depth > 0)
+    if (depth > 0) {
         return QApplication::notify(receiver, event);
+    }
     ++depth;
     // Both may be gone once the event is handled (a deferred delete).
     const int type = int(event->type());

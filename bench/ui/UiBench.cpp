@@ -31,8 +31,9 @@ StallMeter* meter = nullptr;
 bool runUntil(const std::function<bool()>& done, int limitMs) {
     QElapsedTimer clock;
     clock.start();
-    while (!done() && clock.elapsed() < limitMs)
+    while (!done() && clock.elapsed() < limitMs) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
     return done();
 }
 
@@ -42,8 +43,9 @@ public:
     explicit FirstPaint(QWidget* watched) { watched->installEventFilter(this); }
     qint64 at = -1;
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && at < 0)
+        if (event->type() == QEvent::Paint && at < 0) {
             at = processClock.nsecsElapsed();
+        }
         return false;
     }
 };
@@ -68,8 +70,9 @@ void startUpToFirstPaint(benchmark::State& state) {
         window->show();
         runUntil([&] { return paint.at >= 0; }, 5000);
         const double ms = double(paint.at - begin) / 1e6;
-        if (coldMs < 0)
+        if (coldMs < 0) {
             coldMs = double(paint.at) / 1e6; // from the start of the process
+        }
         state.SetIterationTime(ms / 1000.0);
 
         // The start-up runs after the paint; the hanging detection leaves the loop free.
@@ -95,8 +98,9 @@ public:
     BarWatch(VellumViewModel& session, VellumProgressBar* bar) : session(session), bar(bar) {
         bar->installEventFilter(this);
         connect(&session.status(), &OperationStatus::progressChanged, this, [this] {
-            if (changedAt < 0)
+            if (changedAt < 0) {
                 changedAt = processClock.nsecsElapsed();
+            }
             ++changes;
         });
     }
@@ -146,13 +150,15 @@ void progressAtAThousandLinesASecond(benchmark::State& state) {
         // The whole operation (status, copy, re-read) is longer than the copy, so this is
         // a lower bound of the rate the lines came at.
         slowestLines = qMin(slowestLines, 717.0 / (double(clock.elapsed()) / 1000.0));
-        if (meter->longestStallMs() > worstStall)
+        if (meter->longestStallMs() > worstStall) {
             state.SetLabel(("longest stall: event " + meter->longestStallWhat()).toStdString());
+        }
         worstStall = qMax(worstStall, meter->longestStallMs());
         worstCpuStall = qMax(worstCpuStall, meter->longestStallCpuMs());
         worstLagMs = qMax(worstLagMs, double(watch.longestLag) / 1e6);
-        if (session.status().lastError())
+        if (session.status().lastError()) {
             state.SkipWithError(session.status().lastError()->toStdString().c_str());
+        }
     }
     state.counters["longest_stall_ms"] = worstStall;
     state.counters["longest_stall_cpu_ms"] = worstCpuStall;
@@ -168,8 +174,9 @@ BENCHMARK(progressAtAThousandLinesASecond)
 
 int main(int argc, char** argv) {
     processClock.start();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     StallMeter application(argc, argv);
     meter = &application;
     // Keep the user's own settings out of it.

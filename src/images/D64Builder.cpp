@@ -35,8 +35,9 @@ D64Builder::D64Builder(QByteArray bytes) : image(std::move(bytes)) {}
 
 D64Builder D64Builder::create(const QString& diskName, const std::optional<QString>& diskID) {
     D64Builder builder(QByteArray(imageSize, '\0'));
-    for (qint64 t = 1; t <= trackCount; ++t)
+    for (qint64 t = 1; t <= trackCount; ++t) {
         builder.freeSectors[t] = allSectorsOf(t);
+    }
     builder.setFree(directoryTrack, bamSector, false);
     builder.writeFirstDirectorySector();
     builder.writeBAM(diskName, diskID.value_or(QStringLiteral("00")));
@@ -45,11 +46,12 @@ D64Builder D64Builder::create(const QString& diskName, const std::optional<QStri
 
 D64Builder D64Builder::open(QByteArray image) {
     checkImageSize(image);
-    if (tracksOf(image) > trackCount)
+    if (tracksOf(image) > trackCount) {
         throw builderError(QCoreApplication::translate(
             "D64Builder", "Files cannot yet be added to or deleted from a "
                           "40-track D64 image; its files can be listed and "
                           "extracted."));
+    }
     return openDosTracks(std::move(image));
 }
 
@@ -67,25 +69,29 @@ bool D64Builder::isFree(qint64 track, qint64 sectorNumber) const {
 }
 
 void D64Builder::setFree(qint64 track, qint64 sectorNumber, bool flag) {
-    if (!isValidSector(track, sectorNumber))
+    if (!isValidSector(track, sectorNumber)) {
         return;
-    if (flag)
+    }
+    if (flag) {
         freeSectors[track] |= quint32(1) << sectorNumber;
-    else
+    } else {
         freeSectors[track] &= ~(quint32(1) << sectorNumber);
+    }
 }
 
 qint64 D64Builder::freeBlockCount() const {
     qint64 count = 0;
-    for (quint32 sectors : freeSectors)
+    for (quint32 sectors : freeSectors) {
         count += std::popcount(sectors);
+    }
     return count;
 }
 
 char* D64Builder::sectorBytes(qint64 track, qint64 sectorNumber) {
     const qint64 offset = sectorOffset(track, sectorNumber);
-    if (offset < 0 || offset + sectorSize > image.size())
+    if (offset < 0 || offset + sectorSize > image.size()) {
         return nullptr;
+    }
     return image.data() + offset;
 }
 
@@ -106,10 +112,11 @@ void D64Builder::markListedChainsUsed() {
     std::bitset<(extendedTrackCount + 1) * 256> directory;
     directory.set(sectorKey(directoryTrack, bamSector));
     for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector)) {
-        if (directory.test(sectorKey(t, s)))
+        if (directory.test(sectorKey(t, s))) {
             throw builderError(QCoreApplication::translate(
                 "D64Builder", "This D64 image is damaged: its directory runs "
                               "through the BAM, which every edit rewrites."));
+        }
         directory.set(sectorKey(t, s));
         setFree(t, s, false);
     }
@@ -153,8 +160,9 @@ void D64Builder::findDirectoryEnd() {
         }
         track = quint8(bytes[0]);
         sectorNumber = quint8(bytes[1]);
-        if (track == 0)
+        if (track == 0) {
             break;
+        }
     }
     dirIndex = entriesPerSector;
 }
@@ -162,13 +170,15 @@ void D64Builder::findDirectoryEnd() {
 std::optional<qint64> D64Builder::findFreeSector(qint64 track, qint64 previousSector,
                                                  bool fromStart) const {
     const qint64 n = sectorsPerTrack(track);
-    if (n == 0 || track > trackCount || freeSectors[track] == 0)
+    if (n == 0 || track > trackCount || freeSectors[track] == 0) {
         return std::nullopt;
+    }
     const qint64 start = fromStart ? 0 : ((previousSector + 10) % n + n) % n;
     for (qint64 probe = 0; probe < n; ++probe) {
         const qint64 candidate = (start + probe) % n;
-        if ((freeSectors[track] >> candidate) & 1)
+        if ((freeSectors[track] >> candidate) & 1) {
             return candidate;
+        }
     }
     return std::nullopt;
 }
@@ -178,8 +188,9 @@ std::optional<D64Builder::Block> D64Builder::allocateBlock(std::optional<Block> 
     const qint64 firstTrack = previous ? previous->track : 1;
     for (qint64 i = 0; i < trackCount; ++i) {
         const qint64 track = (firstTrack - 1 + i) % trackCount + 1;
-        if (track == directoryTrack)
+        if (track == directoryTrack) {
             continue;
+        }
         const bool onPreviousTrack = previous && previous->track == track;
         const auto found =
             findFreeSector(track, onPreviousTrack ? previous->sector : 0, !onPreviousTrack);
@@ -211,8 +222,9 @@ void D64Builder::writeBAM(const std::optional<QString>& diskName,
     for (qint64 t = 1; t <= trackCount; ++t) {
         const quint32 sectors = freeSectors[t];
         bam[4 * t] = char(std::popcount(sectors));
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 3; ++i) {
             bam[4 * t + 1 + i] = char((sectors >> (8 * i)) & 0xFF);
+        }
     }
     if (diskName) {
         std::memcpy(bam + 0x90, encodeName(*diskName).constData(), nameLength);
@@ -222,8 +234,9 @@ void D64Builder::writeBAM(const std::optional<QString>& diskName,
         bam[0xA4] = padding;
         bam[0xA5] = '2';
         bam[0xA6] = 'A';
-        for (int i = 0xA7; i <= 0xAA; ++i)
+        for (int i = 0xA7; i <= 0xAA; ++i) {
             bam[i] = padding;
+        }
     }
 }
 
@@ -257,8 +270,9 @@ QStringList D64Builder::existingNames() const {
 QHash<QString, int>& D64Builder::takenNames() const {
     if (!taken) {
         taken.emplace();
-        for (const QString& name : existingNames())
+        for (const QString& name : existingNames()) {
             ++(*taken)[name.toLower()];
+        }
     }
     return *taken;
 }
@@ -270,18 +284,21 @@ QString D64Builder::uniqueName(const QString& name) const {
     };
     QString base = listedForm(name.trimmed().left(nameLength));
     const bool mustSuffix = base.isEmpty();
-    if (mustSuffix)
+    if (mustSuffix) {
         base = QStringLiteral("FILE");
-    else if (!isTaken(base))
+    } else if (!isTaken(base)) {
         return base;
+    }
     // A directory holds far fewer names than the suffixes that fit in 16 characters.
     for (qint64 n = 2;; ++n) {
         const QString suffix = QStringLiteral("-%1").arg(n);
-        if (suffix.size() >= nameLength)
+        if (suffix.size() >= nameLength) {
             break;
+        }
         const QString candidate = base.left(nameLength - suffix.size()) + suffix;
-        if (!isTaken(candidate))
+        if (!isTaken(candidate)) {
             return candidate;
+        }
     }
     throw builderError(
         QCoreApplication::translate("D64Builder", "No free name is left for “%1” on this D64.")
@@ -299,8 +316,9 @@ void D64Builder::writeDataChain(const QList<Block>& blocks, const QByteArray& co
         } else {
             bytes[1] = char(std::max<qsizetype>(carried, 0) + 1);
         }
-        if (carried > 0)
+        if (carried > 0) {
             std::memcpy(bytes + 2, contents.constData() + 254 * k, size_t(carried));
+        }
     }
 }
 
@@ -316,16 +334,18 @@ void D64Builder::writeDirectoryEntry(const QString& name, quint8 type, Block fir
 }
 
 QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteArray& contents) {
-    if (type == CBMFileType::rel)
+    if (type == CBMFileType::rel) {
         throw builderError(QStringLiteral("REL files cannot be added to a D64 in this version."));
+    }
     const qint64 needed = contents.isEmpty() ? 1 : (contents.size() + 253) / 254;
     const qint64 available = freeBlockCount();
-    if (available < needed)
+    if (available < needed) {
         throw builderError(
             QCoreApplication::translate(
                 "D64Builder", "Not enough space on this D64. Need %1 blocks, only %2 free.")
                 .arg(needed)
                 .arg(available));
+    }
 
     // Everything that can fail is settled before the first byte is written, so a failed
     // add only has the free map and the cursor to put back.
@@ -344,9 +364,10 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
     std::optional<Block> previous;
     for (qint64 k = 0; k < needed; ++k) {
         previous = allocateBlock(previous);
-        if (!previous)
+        if (!previous) {
             throw fail(builderError(
                 QCoreApplication::translate("D64Builder", "Not enough space on the D64 image.")));
+        }
         blocks.append(*previous);
     }
     QString stored;
@@ -359,9 +380,10 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
     std::optional<qint64> newDirectorySector;
     if (dirIndex >= entriesPerSector) {
         newDirectorySector = findFreeSector(directoryTrack, dirSector, false);
-        if (!newDirectorySector)
+        if (!newDirectorySector) {
             throw fail(
                 builderError(QCoreApplication::translate("D64Builder", "Directory is full.")));
+        }
         setFree(directoryTrack, *newDirectorySector, false);
     }
 
@@ -385,8 +407,9 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
 
 void D64Builder::freeChain(qint64 track, qint64 sectorNumber, const QSet<qint64>& keep) {
     for (const auto& [t, s] : chainSectors(image, track, sectorNumber)) {
-        if (t != directoryTrack && !keep.contains(sectorKey(t, s)))
+        if (t != directoryTrack && !keep.contains(sectorKey(t, s))) {
             setFree(t, s, true);
+        }
     }
 }
 
@@ -397,8 +420,9 @@ QSet<qint64> D64Builder::sectorsOfOtherFiles(qint64 index) const {
     qint64 listed = 0;
     forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
         if (listed++ != index) {
-            for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4])))
+            for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4]))) {
                 used.insert(sectorKey(t, s));
+            }
         }
         return true;
     });
@@ -406,14 +430,17 @@ QSet<qint64> D64Builder::sectorsOfOtherFiles(qint64 index) const {
 }
 
 void D64Builder::rebuildBAM() {
-    for (qint64 t = 1; t <= trackCount; ++t)
+    for (qint64 t = 1; t <= trackCount; ++t) {
         freeSectors[t] = allSectorsOf(t);
+    }
     setFree(directoryTrack, bamSector, false);
-    for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector))
+    for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector)) {
         setFree(t, s, false);
+    }
     forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
-        for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4])))
+        for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4]))) {
             setFree(t, s, false);
+        }
         return true;
     });
     writeBAM();
@@ -426,15 +453,17 @@ void D64Builder::deleteFile(qint64 index) {
     qint64 slot = 0;
     forEachListedEntry(image,
                        [&](qint64 track, qint64 sectorNumber, qint64 entrySlot, const char*) {
-                           if (listed++ != index)
+                           if (listed++ != index) {
                                return true;
+                           }
                            entry = sectorBytes(track, sectorNumber) + entrySlot * entrySize;
                            slot = entrySlot;
                            return false;
                        });
-    if (!entry)
+    if (!entry) {
         throw builderError(
             QCoreApplication::translate("D64Builder", "That file is not in this D64 image."));
+    }
     freeChain(quint8(entry[3]), quint8(entry[4]), sectorsOfOtherFiles(index));
     if (taken) {
         const QString name = decodeName(entry + 5, nameLength);

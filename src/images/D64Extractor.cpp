@@ -36,10 +36,12 @@ namespace {
 QString makeTypeToken(quint8 typeByte) {
     const CBMFileType type = typeOfTypeByte(typeByte);
     QString token = type == CBMFileType::other ? QStringLiteral("???") : rawValue(type);
-    if ((typeByte & 0x80) == 0)
+    if ((typeByte & 0x80) == 0) {
         token.prepend(QLatin1Char('*'));
-    if (typeByte & 0x40)
+    }
+    if (typeByte & 0x40) {
         token.append(QLatin1Char('<'));
+    }
     return token;
 }
 
@@ -49,8 +51,9 @@ QString typeToken(quint8 typeByte) {
     // Listings ask for a token per entry; there are only 256 of them.
     static const std::array<QString, 256> tokens = [] {
         std::array<QString, 256> table;
-        for (int byte = 0; byte < 256; ++byte)
+        for (int byte = 0; byte < 256; ++byte) {
             table[byte] = makeTypeToken(quint8(byte));
+        }
         return table;
     }();
     return tokens[typeByte];
@@ -64,8 +67,9 @@ QList<File> files(const QByteArray& image) {
         file.type = typeOfTypeByte(typeByte);
         file.typeToken = typeToken(typeByte);
         file.name = decodeName(entry + 5, nameLength);
-        if (file.name.isEmpty())
+        if (file.name.isEmpty()) {
             file.name = QStringLiteral("FILE");
+        }
         file.startTrack = quint8(entry[3]);
         file.startSector = quint8(entry[4]);
         const ChainSize size = chainSize(image, file.startTrack, file.startSector);
@@ -84,8 +88,9 @@ DiskDirectory readDirectory(const QByteArray& image) {
     const QByteArray bam = sector(image, directoryTrack, bamSector);
     DiskDirectory directory;
     qint64 blocksFree = 0;
-    for (qint64 t = 1; t <= trackCount; ++t)
+    for (qint64 t = 1; t <= trackCount; ++t) {
         blocksFree += quint8(bam[4 * t]);
+    }
     directory.blocksFree = blocksFree;
     directory.diskName = decodeName(bam, 0x90, nameLength);
     directory.diskID = decodeName(bam, 0xA2, 2);
@@ -97,8 +102,9 @@ DiskDirectory readDirectory(const QByteArray& image) {
         entry.type = file.type;
         entry.typeToken = file.typeToken;
         entry.blocks = file.blocks;
-        if (file.byteSize > 0)
+        if (file.byteSize > 0) {
             entry.byteSize = file.byteSize;
+        }
         directory.entries.append(entry);
     }
     return directory;
@@ -109,11 +115,13 @@ DiskDirectory readDirectory(const QUrl& imageURL) {
 }
 
 std::optional<ParsedFile> parsedFile(const QByteArray& image, const File& file) {
-    if (!isValidSector(file.startTrack, file.startSector, tracksOf(image)))
+    if (!isValidSector(file.startTrack, file.startSector, tracksOf(image))) {
         return std::nullopt;
+    }
     const QByteArray bytes = readChain(image, file.startTrack, file.startSector);
-    if (bytes.size() < 2)
+    if (bytes.size() < 2) {
         return std::nullopt;
+    }
     return ParsedFile{file.name, quint16(quint8(bytes[0]) | (quint8(bytes[1]) << 8)), bytes.mid(2)};
 }
 
@@ -121,28 +129,32 @@ QList<ParsedFile> parsedFiles(const QByteArray& image, const QString& imageName)
     checkImageSize(image);
     QList<ParsedFile> result;
     for (const File& file : files(image)) {
-        if (auto parsed = parsedFile(image, file))
+        if (auto parsed = parsedFile(image, file)) {
             result.append(*parsed);
+        }
     }
-    if (result.isEmpty())
+    if (result.isEmpty()) {
         throw OpenCBMError::parseError(
             QCoreApplication::translate("D64Extractor", "No files found in %1.").arg(imageName));
+    }
     return result;
 }
 
 QList<ParsedFile> parsedFiles(const QUrl& imageURL) {
-    return parsedFiles(readWholeFile(imageURL, FileRole::diskImage), lastPathComponent(imageURL));
+    return parsedFiles(readWholeFile(imageURL, FileRole::diskImage), imageURL.fileName());
 }
 
 std::optional<QString> readProblem(const File& file) {
     const QString name = QStringLiteral("“%1”").arg(file.name);
     // Any chain that reaches the disk holds at least one byte, and one that goes on more.
-    if (file.byteSize == 1)
+    if (file.byteSize == 1) {
         return QCoreApplication::translate(
                    "D64Extractor", "%1 was left out: it holds 1 byte, too few for a load address.")
             .arg(name);
-    if (!file.fault)
+    }
+    if (!file.fault) {
         return std::nullopt;
+    }
     const ChainFault& fault = *file.fault;
     switch (fault.kind) {
     case ChainFault::Kind::startOutsideDisk:
@@ -176,17 +188,18 @@ std::optional<QString> readProblem(const File& file) {
 ParsedFile parsedFile(const QByteArray& image, const QString& imageName, qint64 index) {
     checkImageSize(image);
     const QList<File> listed = files(image);
-    if (index < 0 || index >= listed.size())
+    if (index < 0 || index >= listed.size()) {
         throw OpenCBMError::parseError(
             QCoreApplication::translate("D64Extractor", "That file is not in %1.").arg(imageName));
-    if (std::optional<ParsedFile> parsed = parsedFile(image, listed[index]))
+    }
+    if (std::optional<ParsedFile> parsed = parsedFile(image, listed[index])) {
         return *parsed;
+    }
     throw OpenCBMError::parseError(readProblem(listed[index]).value_or(QString()));
 }
 
 ParsedFile parsedFile(const QUrl& imageURL, qint64 index) {
-    return parsedFile(readWholeFile(imageURL, FileRole::diskImage), lastPathComponent(imageURL),
-                      index);
+    return parsedFile(readWholeFile(imageURL, FileRole::diskImage), imageURL.fileName(), index);
 }
 
 } // namespace vellum::D64Extractor

@@ -12,14 +12,18 @@ namespace vellum::D64Layout {
 namespace {
 
 constexpr qint64 sectorsPerTrackOf(qint64 track) {
-    if (track >= 1 && track <= 17)
+    if (track >= 1 && track <= 17) {
         return 21;
-    if (track >= 18 && track <= 24)
+    }
+    if (track >= 18 && track <= 24) {
         return 19;
-    if (track >= 25 && track <= 30)
+    }
+    if (track >= 25 && track <= 30) {
         return 18;
-    if (track >= 31 && track <= extendedTrackCount)
+    }
+    if (track >= 31 && track <= extendedTrackCount) {
         return 17;
+    }
     return 0;
 }
 
@@ -33,8 +37,9 @@ namespace {
 // Sectors before each track, for tracks 0-41; every track past 40 starts after sector 767.
 constexpr std::array<qint64, extendedTrackCount + 2> sectorsBefore = [] {
     std::array<qint64, extendedTrackCount + 2> table{};
-    for (qint64 t = 2; t <= extendedTrackCount + 1; ++t)
+    for (qint64 t = 2; t <= extendedTrackCount + 1; ++t) {
         table[t] = table[t - 1] + sectorsPerTrackOf(t - 1);
+    }
     return table;
 }();
 
@@ -59,8 +64,9 @@ const char* sectorData(const QByteArray& image, qint64 track, qint64 sectorNumbe
     // Error bytes after the last track are never read as sector data, even through a link
     // to a sector number that the last track does not have.
     const qint64 dataSize = tracksOf(image) == trackCount ? imageSize : extendedImageSize;
-    if (offset < 0 || offset + sectorSize > std::min<qint64>(image.size(), dataSize))
+    if (offset < 0 || offset + sectorSize > std::min<qint64>(image.size(), dataSize)) {
         return zeros;
+    }
     return image.constData() + offset;
 }
 
@@ -104,14 +110,16 @@ std::optional<ChainFault> walkChain(const QByteArray& image, qint64 track, qint6
     WalkMarks walk;
     auto kind = ChainFault::Kind::startOutsideDisk;
     while (isValidSector(track, sectorNumber, tracks)) {
-        if (walk.seen(sectorKey(track, sectorNumber)))
+        if (walk.seen(sectorKey(track, sectorNumber))) {
             return ChainFault{ChainFault::Kind::loop, track, sectorNumber};
+        }
         walk.see(sectorKey(track, sectorNumber));
         const char* bytes = sectorData(image, track, sectorNumber);
         const qint64 nextTrack = quint8(bytes[0]);
         visit(track, sectorNumber, bytes, nextTrack == 0);
-        if (nextTrack == 0)
+        if (nextTrack == 0) {
             return std::nullopt;
+        }
         track = nextTrack;
         sectorNumber = quint8(bytes[1]);
         kind = ChainFault::Kind::linkOutsideDisk;
@@ -166,8 +174,9 @@ void forEachListedEntry(
         const char* bytes = sectorData(image, track, sectorNumber);
         for (qint64 slot = 0; slot < entriesPerSector; ++slot) {
             const char* entry = bytes + slot * entrySize;
-            if ((entry[2] & 0x07) != 0 && !visit(track, sectorNumber, slot, entry))
+            if ((entry[2] & 0x07) != 0 && !visit(track, sectorNumber, slot, entry)) {
                 return;
+            }
         }
         track = quint8(bytes[0]);
         sectorNumber = quint8(bytes[1]);
@@ -184,20 +193,24 @@ QString decodeName(const char* bytes, qint64 length) {
     qint64 end = 0;
     for (; end < length; ++end) {
         const quint8 byte = quint8(bytes[end]);
-        if (byte == 0x00 || byte == 0xA0)
+        if (byte == 0x00 || byte == 0xA0) {
             break;
-        if (byte >= 0x80)
+        }
+        if (byte >= 0x80) {
             return QString();
+        }
     }
     // White space in ASCII: tab, line feed, vertical tab, form feed, carriage return, space.
     const auto isSpace = [&](qint64 i) {
         return bytes[i] == ' ' || (bytes[i] >= 9 && bytes[i] <= 13);
     };
     qint64 start = 0;
-    while (start < end && isSpace(start))
+    while (start < end && isSpace(start)) {
         ++start;
-    while (end > start && isSpace(end - 1))
+    }
+    while (end > start && isSpace(end - 1)) {
         --end;
+    }
     return QString::fromLatin1(bytes + start, end - start);
 }
 
@@ -207,16 +220,18 @@ QByteArray encodeName(const QString& text) {
     for (qsizetype position = 0; position < codePoints.size() && position < nameLength;
          ++position) {
         const uint codePoint = codePoints[position];
-        if (codePoint >= 0x20 && codePoint <= 0x7F)
+        if (codePoint >= 0x20 && codePoint <= 0x7F) {
             result[position] = char(codePoint);
+        }
     }
     return result;
 }
 
 void checkImageSize(const QByteArray& image) {
-    if (image.size() < imageSize)
+    if (image.size() < imageSize) {
         throw OpenCBMError::parseError(
             QCoreApplication::translate("D64Layout", "This D64 image is too small to be valid."));
+    }
 }
 
 } // namespace vellum::D64Layout

@@ -1,8 +1,8 @@
 #include "images/ImageFiles.h"
 
+#include "images/ComputerFileNames.h"
+#include "images/ComputerPaths.h"
 #include "images/D64Layout.h"
-#include "images/LocalFileNames.h"
-#include "images/LocalPaths.h"
 #include "model/FileNames.h"
 #include "model/OpenCBMError.h"
 
@@ -22,7 +22,7 @@ namespace vellum {
 
 namespace {
 
-QString localPath(const QUrl& url) {
+QString computerPath(const QUrl& url) {
     return url.isLocalFile() ? url.toLocalFile() : url.toString();
 }
 
@@ -47,8 +47,9 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     ~Descriptor() {
-        if (fd >= 0)
+        if (fd >= 0) {
             ::close(fd);
+        }
     }
     int get() const { return fd; }
     // Closes now and returns 0, or the errno of a failed close.
@@ -92,10 +93,12 @@ int writeAll(int fd, const QByteArray& bytes) {
     while (written < bytes.size()) {
         const ssize_t result =
             ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (result < 0 && errno == EINTR)
+        if (result < 0 && errno == EINTR) {
             continue;
-        if (result < 0)
+        }
+        if (result < 0) {
             return errno;
+        }
         written += result;
     }
     return 0;
@@ -103,8 +106,9 @@ int writeAll(int fd, const QByteArray& bytes) {
 
 QByteArray folderOf(const QByteArray& path) {
     const qsizetype slash = path.lastIndexOf('/');
-    if (slash < 0)
+    if (slash < 0) {
         return QByteArrayLiteral(".");
+    }
     return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
 }
 
@@ -118,18 +122,21 @@ QByteArray extensionOf(const QByteArray& path) {
 // cannot sync them say so with EINVAL; nothing more can be done there.
 void syncFolder(const QByteArray& folder, const QString& shownPath) {
     Descriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.get() < 0)
+    if (fd.get() < 0) {
         return;
-    if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != ENOTSUP)
+    }
+    if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != ENOTSUP) {
         failWrite(shownPath, errno);
+    }
 }
 
 // Writes the bytes into a file just created, syncs them when asked and closes it; 0, or
 // the errno of the step that failed.
 int fillAndClose(Descriptor& fd, const QByteArray& bytes, Sync sync) {
     int error = writeAll(fd.get(), bytes);
-    if (error == 0 && sync == Sync::toDisk && ::fsync(fd.get()) != 0)
+    if (error == 0 && sync == Sync::toDisk && ::fsync(fd.get()) != 0) {
         error = errno;
+    }
     const int closed = fd.close();
     return error != 0 ? error : closed;
 }
@@ -140,14 +147,17 @@ constexpr qsizetype uuidLength = 36;
 // Whether `name` is one that writeTemporarySibling gives: ".vellum-<uuid>.<ext>", the UUID
 // in lower-case hex as QUuid writes it, the extension without a dot.
 bool isTemporarySiblingName(QByteArrayView name) {
-    if (!name.startsWith(temporaryPrefix) || name.size() < temporaryPrefix.size() + uuidLength + 1)
+    if (!name.startsWith(temporaryPrefix) ||
+        name.size() < temporaryPrefix.size() + uuidLength + 1) {
         return false;
+    }
     const QByteArrayView uuid = name.sliced(temporaryPrefix.size(), uuidLength);
     for (qsizetype i = 0; i < uuidLength; ++i) {
         const char c = uuid[i];
         const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
-        if (dash ? c != '-' : !((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+        if (dash ? c != '-' : !((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) {
             return false;
+        }
     }
     const QByteArrayView rest = name.sliced(temporaryPrefix.size() + uuidLength);
     return rest.front() == '.' && !rest.sliced(1).contains('.');
@@ -162,10 +172,12 @@ QByteArray writeTemporarySibling(const QByteArray& target, const QByteArray& byt
                                      QUuid::createUuid().toByteArray(QUuid::WithoutBraces) + '.' +
                                      extensionOf(target);
         Descriptor fd(::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (fd.get() < 0 && errno == EEXIST)
+        if (fd.get() < 0 && errno == EEXIST) {
             continue;
-        if (fd.get() < 0)
+        }
+        if (fd.get() < 0) {
             failWrite(shownPath, errno);
+        }
         const int error =
             mode && ::fchmod(fd.get(), *mode) != 0 ? errno : fillAndClose(fd, bytes, sync);
         if (error != 0) {
@@ -179,14 +191,16 @@ QByteArray writeTemporarySibling(const QByteArray& target, const QByteArray& byt
 // Where a write to `path` lands: the path itself, or the file that a link leads to.
 QByteArray writeTarget(const QByteArray& path, const QString& shownPath) {
     struct stat info {};
-    if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+    if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) {
         return path;
+    }
     char resolved[PATH_MAX];
-    if (!::realpath(path.constData(), resolved))
+    if (!::realpath(path.constData(), resolved)) {
         throw PlatformError(
             QCoreApplication::translate(
                 "ImageFiles", "Could not write “%1”: it is a link to a file that does not exist.")
                 .arg(shownPath));
+    }
     return QByteArray(resolved);
 }
 
@@ -194,12 +208,14 @@ QByteArray writeTarget(const QByteArray& path, const QString& shownPath) {
 // anything else there.
 std::optional<mode_t> modeToKeep(const QByteArray& target, const QString& shownPath) {
     struct stat info {};
-    if (::stat(target.constData(), &info) != 0)
+    if (::stat(target.constData(), &info) != 0) {
         return std::nullopt;
-    if (!S_ISREG(info.st_mode))
+    }
+    if (!S_ISREG(info.st_mode)) {
         throw PlatformError(QCoreApplication::translate(
                                 "ImageFiles", "Could not write “%1”: it is not a regular file.")
                                 .arg(shownPath));
+    }
     return info.st_mode & 07777;
 }
 
@@ -220,58 +236,68 @@ qint64 largestFileSize(FileRole role) {
 }
 
 QByteArray readWholeFile(const QUrl& url, FileRole role) {
-    const QString path = localPath(url);
+    const QString path = computerPath(url);
     // Opening without blocking, so that a pipe with no writer is refused rather than waited on.
-    Descriptor fd(::open(localPathBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0)
+    Descriptor fd(::open(computerPathBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
         failRead(path, errno);
+    }
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
+    if (::fstat(fd.get(), &info) != 0) {
         failRead(path, errno);
-    if (S_ISDIR(info.st_mode))
+    }
+    if (S_ISDIR(info.st_mode)) {
         throw PlatformError(
             QCoreApplication::translate("ImageFiles", "“%1” is a folder, not a file.").arg(path));
-    if (!S_ISREG(info.st_mode))
+    }
+    if (!S_ISREG(info.st_mode)) {
         throw PlatformError(
             QCoreApplication::translate("ImageFiles", "“%1” is not a regular file.").arg(path));
+    }
     const qint64 largest = largestFileSize(role);
-    if (info.st_size > largest)
+    if (info.st_size > largest) {
         throw PlatformError(tooLargeMessage(path, role, info.st_size));
+    }
     // The file may grow while it is read; one byte more than allowed is enough to tell.
     QByteArray bytes(qsizetype(std::min<qint64>(info.st_size, largest) + 1), Qt::Uninitialized);
     qsizetype length = 0;
     for (;;) {
         if (length == bytes.size()) {
-            if (length > largest)
+            if (length > largest) {
                 throw PlatformError(tooLargeMessage(path, role, length));
+            }
             bytes.resize(std::min<qint64>(largest + 1, length * 2 + 4096));
         }
         const ssize_t result =
             ::read(fd.get(), bytes.data() + length, size_t(bytes.size() - length));
-        if (result < 0 && errno == EINTR)
+        if (result < 0 && errno == EINTR) {
             continue;
-        if (result < 0)
+        }
+        if (result < 0) {
             failRead(path, errno);
-        if (result == 0)
+        }
+        if (result == 0) {
             break;
+        }
         length += result;
     }
-    if (length > largest)
+    if (length > largest) {
         throw PlatformError(tooLargeMessage(path, role, length));
+    }
     bytes.truncate(length);
     return bytes;
 }
 
 QUrl atomicWriteTarget(const QUrl& url) {
-    const QString path = localPath(url);
-    const QByteArray target = writeTarget(localPathBytes(path), path);
+    const QString path = computerPath(url);
+    const QByteArray target = writeTarget(computerPathBytes(path), path);
     modeToKeep(target, path);
-    return QUrl::fromLocalFile(localPathFromBytes(target));
+    return QUrl::fromLocalFile(computerPathFromBytes(target));
 }
 
 void writeFileAtomically(const QUrl& url, const QByteArray& bytes) {
-    const QString path = localPath(url);
-    const QByteArray target = writeTarget(localPathBytes(path), path);
+    const QString path = computerPath(url);
+    const QByteArray target = writeTarget(computerPathBytes(path), path);
     const std::optional<mode_t> mode = modeToKeep(target, path);
     const QByteArray temporary = writeTemporarySibling(target, bytes, mode, Sync::toDisk, path);
     if (::rename(temporary.constData(), target.constData()) != 0) {
@@ -283,32 +309,38 @@ void writeFileAtomically(const QUrl& url, const QByteArray& bytes) {
 }
 
 bool writeNewFile(const QUrl& url, const QByteArray& bytes, Sync sync) {
-    const QString path = localPath(url);
-    const QByteArray target = localPathBytes(path);
-    if (pathIsTaken(path))
+    const QString path = computerPath(url);
+    const QByteArray target = computerPathBytes(path);
+    if (pathIsTaken(path)) {
         return false;
+    }
     // A hard link puts the finished file in place under its name only if that name is still
     // free; file systems without hard links get the file written in place instead.
     const QByteArray temporary = writeTemporarySibling(target, bytes, std::nullopt, sync, path);
     const int linked = ::link(temporary.constData(), target.constData()) == 0 ? 0 : errno;
     ::unlink(temporary.constData());
-    if (linked == EEXIST)
+    if (linked == EEXIST) {
         return false;
+    }
     if (linked != 0) {
-        if (linked != EPERM && linked != ENOTSUP && linked != EOPNOTSUPP && linked != EMLINK)
+        if (linked != EPERM && linked != ENOTSUP && linked != EOPNOTSUPP && linked != EMLINK) {
             failWrite(path, linked);
+        }
         Descriptor fd(::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (fd.get() < 0 && errno == EEXIST)
+        if (fd.get() < 0 && errno == EEXIST) {
             return false;
-        if (fd.get() < 0)
+        }
+        if (fd.get() < 0) {
             failWrite(path, errno);
+        }
         if (const int error = fillAndClose(fd, bytes, sync)) {
             ::unlink(target.constData());
             failWrite(path, error);
         }
     }
-    if (sync == Sync::toDisk)
+    if (sync == Sync::toDisk) {
         syncFolder(folderOf(target), path);
+    }
     return true;
 }
 
@@ -317,26 +349,31 @@ QString writeUnderFreeName(const QString& folder, const QString& base, const QSt
     // A name taken between the search and the write is simply passed over.
     for (;;) {
         const QUrl url = uniqueLocalURL(QUrl::fromLocalFile(folder), base, extension);
-        if (writeNewFile(url, bytes, sync))
+        if (writeNewFile(url, bytes, sync)) {
             return url.toLocalFile();
+        }
     }
 }
 
 int removeLeftoverTemporaryFiles(const QString& folder, std::chrono::seconds idle) {
-    DIR* listing = ::opendir(localPathBytes(folder).constData());
-    if (!listing)
+    DIR* listing = ::opendir(computerPathBytes(folder).constData());
+    if (!listing) {
         return 0;
+    }
     const time_t cutoff = ::time(nullptr) - time_t(idle.count());
     int removed = 0;
     while (const dirent* member = ::readdir(listing)) {
-        if (!isTemporarySiblingName(QByteArrayView(member->d_name)))
+        if (!isTemporarySiblingName(QByteArrayView(member->d_name))) {
             continue;
+        }
         struct stat info {};
         if (::fstatat(::dirfd(listing), member->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
-            !S_ISREG(info.st_mode) || info.st_mtime > cutoff)
+            !S_ISREG(info.st_mode) || info.st_mtime > cutoff) {
             continue;
-        if (::unlinkat(::dirfd(listing), member->d_name, 0) == 0)
+        }
+        if (::unlinkat(::dirfd(listing), member->d_name, 0) == 0) {
             ++removed;
+        }
     }
     ::closedir(listing);
     return removed;

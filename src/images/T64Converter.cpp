@@ -8,6 +8,7 @@
 #include "model/TextUtil.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace vellum::T64Converter {
@@ -20,25 +21,29 @@ constexpr qint64 largestTapeContents = 64 * 1024 * 1024;
 
 quint32 little(const QByteArray& bytes, qint64 offset, int width) {
     quint32 value = 0;
-    for (int i = width - 1; i >= 0; --i)
+    for (int i = width - 1; i >= 0; --i) {
         value = (value << 8) | quint8(bytes[offset + i]);
+    }
     return value;
 }
 
 bool isSignature(const QByteArray& bytes) {
     const QByteArray raw = bytes.left(32);
     QString text;
-    if (std::all_of(raw.begin(), raw.end(), [](char c) { return quint8(c) < 0x80; }))
+    if (std::all_of(raw.begin(), raw.end(), [](char c) { return quint8(c) < 0x80; })) {
         text = QString::fromLatin1(raw);
+    }
     qsizetype start = 0;
     qsizetype end = text.size();
     auto trimmable = [&](qsizetype i) {
         return text.at(i).isSpace() || text.at(i).category() == QChar::Other_Control;
     };
-    while (start < end && trimmable(start))
+    while (start < end && trimmable(start)) {
         ++start;
-    while (end > start && trimmable(end - 1))
+    }
+    while (end > start && trimmable(end - 1)) {
         --end;
+    }
     const QString signature = text.mid(start, end - start).toUpper();
     return signature.contains(QStringLiteral("C64")) || signature.contains(QStringLiteral("TAPE"));
 }
@@ -52,15 +57,18 @@ OpenCBMError noFiles(const QString& fileName) {
 
 Tape parseT64(const QByteArray& bytes) {
     const qint64 length = bytes.size();
-    if (length < headerSize)
+    if (length < headerSize) {
         throw OpenCBMError::parseError(
             QCoreApplication::translate("T64Converter", "This T64 file is too small to be valid."));
-    if (!isSignature(bytes))
+    }
+    if (!isSignature(bytes)) {
         throw OpenCBMError::parseError(
             QCoreApplication::translate("T64Converter", "Not a T64 tape image."));
+    }
     const qint64 count = std::max(little(bytes, 0x22, 2), little(bytes, 0x24, 2));
-    if (count == 0 || headerSize + entrySize * count > length)
+    if (count == 0 || headerSize + entrySize * count > length) {
         throw OpenCBMError::parseError(QStringLiteral("T64 directory is truncated."));
+    }
 
     Tape tape;
     tape.name = D64Layout::decodeName(bytes, 0x28, 24);
@@ -69,22 +77,26 @@ Tape parseT64(const QByteArray& bytes) {
     qint64 total = 0;
     for (qint64 i = 0; i < count; ++i) {
         const qint64 entry = headerSize + entrySize * i;
-        if (bytes[entry] == 0)
+        if (bytes[entry] == 0) {
             continue;
+        }
         const qint64 offset = little(bytes, entry + 8, 4);
-        if (offset >= length)
+        if (offset >= length) {
             continue;
+        }
         const quint16 start = quint16(little(bytes, entry + 2, 2));
         const quint16 end = quint16(little(bytes, entry + 4, 2));
         qint64 size = end > start ? qint64(end) - start : length - offset;
         size = std::min(size, length - offset);
         total += size;
-        if (total > largestTapeContents)
+        if (total > largestTapeContents) {
             throw OpenCBMError::parseError(
                 QStringLiteral("T64 directory is damaged: its entries add up to more than 64 MB."));
+        }
         QString name = D64Layout::decodeName(bytes, entry + 16, 16);
-        if (name.isEmpty())
+        if (name.isEmpty()) {
             name = QStringLiteral("FILE %1").arg(tape.files.size() + 1);
+        }
         tape.files.append(ParsedFile{name, start, bytes.mid(offset, size)});
     }
     return tape;
@@ -111,59 +123,70 @@ DiskDirectory readDirectory(const QUrl& tapeURL) {
 
 QList<ParsedFile> parsedFiles(const QByteArray& bytes, const QString& tapeName) {
     Tape tape = parseT64(bytes);
-    if (tape.files.isEmpty())
+    if (tape.files.isEmpty()) {
         throw noFiles(tapeName);
+    }
     return tape.files;
 }
 
 QList<ParsedFile> parsedFiles(const QUrl& tapeURL) {
-    return parsedFiles(readWholeFile(tapeURL, FileRole::tapeImage), lastPathComponent(tapeURL));
+    return parsedFiles(readWholeFile(tapeURL, FileRole::tapeImage), tapeURL.fileName());
 }
 
 QByteArray convertToImage(const QByteArray& bytes, const QString& tapeFileName) {
     const Tape tape = parseT64(bytes);
-    if (tape.files.isEmpty())
+    if (tape.files.isEmpty()) {
         throw noFiles(tapeFileName);
-    const QString diskName = tape.name.isEmpty() ? deletingPathExtension(tapeFileName) : tape.name;
+    }
+    const QString diskName =
+        tape.name.isEmpty() ? QFileInfo(tapeFileName).completeBaseName() : tape.name;
     D64Builder builder = D64Builder::create(diskName, QStringLiteral("00"));
-    for (const ParsedFile& file : tape.files)
+    for (const ParsedFile& file : tape.files) {
         builder.addFile(file.name, CBMFileType::prg, file.contents());
+    }
     return builder.data();
 }
 
 void convert(const QUrl& tapeURL, const QUrl& imageURL) {
-    writeFileAtomically(imageURL, convertToImage(readWholeFile(tapeURL, FileRole::tapeImage),
-                                                 lastPathComponent(tapeURL)));
+    writeFileAtomically(
+        imageURL, convertToImage(readWholeFile(tapeURL, FileRole::tapeImage), tapeURL.fileName()));
 }
 
 AddableFile parseP00(const QByteArray& bytes) {
-    if (bytes.size() < 26)
+    if (bytes.size() < 26) {
         throw OpenCBMError::parseError(
             QCoreApplication::translate("T64Converter", "This P00 file is too small to be valid."));
-    if (bytes.left(7) != QByteArrayLiteral("C64File"))
+    }
+    if (bytes.left(7) != QByteArrayLiteral("C64File")) {
         throw OpenCBMError::parseError(
             QCoreApplication::translate("T64Converter", "Not a P00 file."));
+    }
     QString name = D64Layout::decodeName(bytes, 8, 16);
-    if (name.isEmpty())
+    if (name.isEmpty()) {
         name = QStringLiteral("FILE");
+    }
     return AddableFile{name, CBMFileType::prg, bytes.mid(26)};
 }
 
 QList<AddableFile> loadFiles(const QUrl& url) {
-    const QString extension = pathExtension(url).toLower();
-    if (extension == QStringLiteral("d64"))
+    const QString extension = QFileInfo(url.path()).suffix().toLower();
+    if (extension == QStringLiteral("d64")) {
         return {};
+    }
     if (extension == QStringLiteral("t64")) {
         QList<AddableFile> result;
-        for (const ParsedFile& file : parsedFiles(url))
+        for (const ParsedFile& file : parsedFiles(url)) {
             result.append(AddableFile{file.name, CBMFileType::prg, file.contents()});
+        }
         return result;
     }
-    if (extension == QStringLiteral("p00"))
+    if (extension == QStringLiteral("p00")) {
         return {parseP00(readWholeFile(url, FileRole::fileToAdd))};
+    }
     const CBMFileType type = cbmFileType(url);
-    if (type == CBMFileType::rel)
+    if (type == CBMFileType::rel) {
         return {};
+    }
     return {AddableFile{cbmFileName(url), type, readWholeFile(url, FileRole::fileToAdd)}};
 }
 

@@ -22,8 +22,9 @@ QString rawValue(CBMFileType type) {
 
 std::optional<CBMFileType> cbmFileTypeFromRaw(const QString& raw) {
     for (CBMFileType type : allCBMFileTypes) {
-        if (rawValue(type) == raw)
+        if (rawValue(type) == raw) {
             return type;
+        }
     }
     return std::nullopt;
 }

@@ -5,8 +5,9 @@ namespace vellum {
 QString CommandResult::combinedOutput() const {
     QStringList parts;
     for (const QString* text : {&stdoutText, &stderrText}) {
-        if (!text->trimmed().isEmpty())
+        if (!text->trimmed().isEmpty()) {
             parts << *text;
+        }
     }
     return parts.join(QLatin1Char('\n'));
 }

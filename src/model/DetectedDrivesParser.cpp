@@ -15,11 +15,12 @@ QList<DriveInfo> parseDetectedDrives(const QString& output) {
     auto matches = driveLine.globalMatch(output);
     while (matches.hasNext()) {
         const QRegularExpressionMatch match = matches.next();
-        if (match.lastCapturedIndex() < 2)
+        if (match.lastCapturedIndex() < 2) {
             continue;
+        }
         DriveInfo drive;
         drive.deviceNumber = readInt64(match.captured(1)).value_or(8);
-        drive.model = trimmedWhitespace(match.captured(2));
+        drive.model = match.captured(2).trimmed();
         drive.extra = drive.model;
         drive.detected = true;
         drives << drive;

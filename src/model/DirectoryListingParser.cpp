@@ -32,8 +32,9 @@ QString cleanLine(const QString& raw) {
     QString line = raw;
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     for (QChar& c : line) {
-        if (c == noBreakSpace || c.unicode() < 0x20)
+        if (c == noBreakSpace || c.unicode() < 0x20) {
             c = QLatin1Char(' ');
+        }
     }
     static const QRegularExpression whitespaceRun(QStringLiteral("\\s+"),
                                                   QRegularExpression::UseUnicodePropertiesOption);
@@ -46,8 +47,9 @@ std::optional<qint64> leadingNumber(const QString& text) {
     const QString trimmed = trimmedSpacesAndTabs(text);
     QString run;
     for (char32_t codePoint : trimmed.toUcs4()) {
-        if (!QChar::isNumber(codePoint))
+        if (!QChar::isNumber(codePoint)) {
             break;
+        }
         run += QString::fromUcs4(&codePoint, 1);
     }
     return readInt64(run);
@@ -56,15 +58,16 @@ std::optional<qint64> leadingNumber(const QString& text) {
 // A block count printed on a line of its own ("17" or "17.").
 std::optional<qint64> bareNumber(const QString& text) {
     const QString trimmed = trimmedOf(text, u". ");
-    if (trimmed.isEmpty() || numericCharacters(trimmed) != trimmed)
+    if (trimmed.isEmpty() || numericCharacters(trimmed) != trimmed) {
         return std::nullopt;
+    }
     return readInt64(trimmed);
 }
 
 QString trimmedField(const QString& text) {
     QString field = text;
     field.replace(noBreakSpace, QLatin1Char(' '));
-    return trimmedOf(trimmedWhitespace(field), QStringView(&noBreakSpace, 1));
+    return trimmedOf(field.trimmed(), QStringView(&noBreakSpace, 1));
 }
 
 std::optional<QString> typeTokenIn(const QString& upperRest) {
@@ -72,8 +75,9 @@ std::optional<QString> typeTokenIn(const QString& upperRest) {
                                                   QStringLiteral("USR"), QStringLiteral("REL"),
                                                   QStringLiteral("DEL"), QStringLiteral("CBM")};
     for (const QString& token : tokens) {
-        if (upperRest.contains(token))
+        if (upperRest.contains(token)) {
             return token;
+        }
     }
     return std::nullopt;
 }
@@ -87,13 +91,15 @@ DiskDirectory parseDirectoryListing(const QString& output) {
 
     for (const QString& rawLine : splitLines(output)) {
         const QString line = cleanLine(rawLine);
-        if (line.isEmpty())
+        if (line.isEmpty()) {
             continue;
+        }
 
         const QString lower = line.toLower();
         if (lower.contains(QLatin1String("[debug]")) || lower.startsWith(QLatin1String("00,")) ||
-            lower.contains(QLatin1String(", ok,")))
+            lower.contains(QLatin1String(", ok,"))) {
             continue;
+        }
 
         const QString upper = line.toUpper();
         if (upper.contains(QLatin1String("BLOCKS FREE")) ||
@@ -108,8 +114,9 @@ DiskDirectory parseDirectoryListing(const QString& output) {
         const qsizetype open = line.indexOf(QLatin1Char('"'));
         const qsizetype close = open < 0 ? -1 : line.indexOf(QLatin1Char('"'), open + 1);
         if (open < 0 || close < 0) {
-            if (const std::optional<qint64> count = bareNumber(line))
+            if (const std::optional<qint64> count = bareNumber(line)) {
                 pendingBlocks = count;
+            }
             continue;
         }
 

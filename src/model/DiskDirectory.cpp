@@ -17,8 +17,9 @@ qsizetype DiskDirectory::fileCount() const {
 size_t qHash(const DiskDirectory& directory, size_t seed) noexcept {
     size_t hash = qHashMulti(seed, directory.diskName, directory.diskID,
                              directory.blocksFree.value_or(-1), directory.blocksFree.has_value());
-    for (const DirectoryEntry& entry : directory.entries)
+    for (const DirectoryEntry& entry : directory.entries) {
         hash = qHash(entry, hash);
+    }
     return hash;
 }
 

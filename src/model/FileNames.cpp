@@ -2,6 +2,7 @@
 
 #include "model/TextUtil.h"
 
+#include <QFileInfo>
 #include <QTextBoundaryFinder>
 
 namespace vellum {
@@ -9,10 +10,12 @@ namespace vellum {
 QString formatByteCount(qint64 bytes) {
     constexpr qint64 kilo = 1024;
     constexpr qint64 mega = 1024 * 1024;
-    if (bytes < kilo)
+    if (bytes < kilo) {
         return QStringLiteral("%1 B").arg(bytes);
-    if (bytes < mega)
+    }
+    if (bytes < mega) {
         return QStringLiteral("%1 KB").arg(bytes / kilo);
+    }
     return QString::asprintf("%.1f MB", static_cast<double>(bytes) / static_cast<double>(mega));
 }
 
@@ -47,44 +50,52 @@ bool isKeptInCBMName(const QString& character) {
 } // namespace
 
 QString cbmFileName(const QUrl& url) {
-    const QString fileName = lastPathComponent(url);
-    const QString extension = pathExtension(fileName).toLower();
-    QString base =
-        strippedFileExtensions().contains(extension) ? deletingPathExtension(fileName) : fileName;
+    const QString fileName = url.fileName();
+    const QString extension = QFileInfo(fileName).suffix().toLower();
+    QString base = strippedFileExtensions().contains(extension)
+                       ? QFileInfo(fileName).completeBaseName()
+                       : fileName;
     base = base.toLower();
 
     QString mapped;
-    for (const QString& character : characters(base))
+    for (const QString& character : characters(base)) {
         mapped += isKeptInCBMName(character) ? character : QStringLiteral("-");
+    }
     mapped.replace(QLatin1Char(','), QLatin1Char('-'));
 
-    const QString cut = characters(trimmedWhitespace(mapped)).mid(0, 16).join(QString());
+    const QString cut = characters(mapped.trimmed()).mid(0, 16).join(QString());
     const QString name = trimmedOf(cut, u" ");
     return name.isEmpty() ? QStringLiteral("FILE") : name;
 }
 
 CBMFileType cbmFileType(const QUrl& url) {
-    const QString extension = pathExtension(url).toLower();
-    if (extension == QLatin1String("seq"))
+    const QString extension = QFileInfo(url.path()).suffix().toLower();
+    if (extension == QLatin1String("seq")) {
         return CBMFileType::seq;
-    if (extension == QLatin1String("usr"))
+    }
+    if (extension == QLatin1String("usr")) {
         return CBMFileType::usr;
-    if (extension == QLatin1String("rel"))
+    }
+    if (extension == QLatin1String("rel")) {
         return CBMFileType::rel;
+    }
     return CBMFileType::prg;
 }
 
 QString typeLabel(const QUrl& url) {
-    const QString extension = pathExtension(url);
+    const QString extension = QFileInfo(url.path()).suffix();
     const QString lower = extension.toLower();
-    if (lower.isEmpty())
+    if (lower.isEmpty()) {
         return QStringLiteral("FILE");
-    if (lower == QLatin1String("prg") || lower == QLatin1String("p00"))
+    }
+    if (lower == QLatin1String("prg") || lower == QLatin1String("p00")) {
         return QStringLiteral("PRG");
+    }
     if (lower == QLatin1String("seq") || lower == QLatin1String("usr") ||
         lower == QLatin1String("rel") || lower == QLatin1String("d64") ||
-        lower == QLatin1String("t64"))
+        lower == QLatin1String("t64")) {
         return lower.toUpper();
+    }
     return extension.toUpper();
 }
 

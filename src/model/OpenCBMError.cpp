@@ -72,15 +72,17 @@ QString OpenCBMError::errorDescription() const {
                                 "distribution's packages, or build it from source, then try "
                                 "again.")
                                  .arg(payloadText);
-        if (folders.isEmpty())
+        if (folders.isEmpty()) {
             return text;
+        }
         return text + QLatin1Char(' ') +
                tr("Folders searched: %1.").arg(folders.join(QStringLiteral(", ")));
     }
     case Case::executionFailed: {
         const QString trimmedOutput = outputText.trimmed();
-        if (!trimmedOutput.isEmpty())
+        if (!trimmedOutput.isEmpty()) {
             return trimmedOutput;
+        }
         return tr("OpenCBM command failed (exit %1).").arg(exitStatus);
     }
     case Case::parseError:
@@ -110,10 +112,12 @@ PlatformError::PlatformError(QString description)
     : descriptionText(std::move(description)), utf8Description(descriptionText.toUtf8()) {}
 
 QString describeError(const std::exception& error) {
-    if (const auto* cbmError = dynamic_cast<const OpenCBMError*>(&error))
+    if (const auto* cbmError = dynamic_cast<const OpenCBMError*>(&error)) {
         return cbmError->errorDescription();
-    if (const auto* platformError = dynamic_cast<const PlatformError*>(&error))
+    }
+    if (const auto* platformError = dynamic_cast<const PlatformError*>(&error)) {
         return platformError->errorDescription();
+    }
     return QString::fromUtf8(error.what());
 }
 

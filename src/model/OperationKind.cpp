@@ -40,8 +40,9 @@ QString rawValue(OperationKind kind) {
 
 std::optional<OperationKind> operationKindFromRaw(const QString& raw) {
     for (const KindText& entry : kindTexts) {
-        if (raw == QLatin1StringView(entry.raw))
+        if (raw == QLatin1StringView(entry.raw)) {
             return entry.kind;
+        }
     }
     return std::nullopt;
 }

@@ -24,10 +24,12 @@ namespace {
 
 // Without HOME, Qt names the root folder as home; the account's own folder is meant.
 QString userHomeDirectory() {
-    if (!qEnvironmentVariableIsEmpty("HOME"))
+    if (!qEnvironmentVariableIsEmpty("HOME")) {
         return QDir::homePath();
-    if (const passwd* account = ::getpwuid(::getuid()); account && account->pw_dir)
+    }
+    if (const passwd* account = ::getpwuid(::getuid()); account && account->pw_dir) {
         return QString::fromLocal8Bit(account->pw_dir);
+    }
     return QDir::homePath();
 }
 
@@ -40,8 +42,9 @@ OpenCBMService::OpenCBMService(QStringList searchPaths, QObject* parent)
 OpenCBMService::~OpenCBMService() {
     // Children still alive are killed by their QProcess destructors; their end must not
     // reach this half-destroyed service.
-    for (QProcess* process : findChildren<QProcess*>(Qt::FindDirectChildrenOnly))
+    for (QProcess* process : findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
         QObject::disconnect(process, nullptr, this, nullptr);
+    }
 }
 
 QStringList OpenCBMService::searchPaths() const {
@@ -51,8 +54,9 @@ QStringList OpenCBMService::searchPaths() const {
 QString OpenCBMService::locateTool(const QString& name) const {
     for (const QString& directory : toolSearchPaths) {
         const QFileInfo candidate(QDir(directory).filePath(name));
-        if (candidate.isFile() && candidate.isExecutable())
+        if (candidate.isFile() && candidate.isExecutable()) {
             return candidate.filePath();
+        }
     }
     throw OpenCBMError::toolNotFound(name, toolSearchPaths);
 }
@@ -64,8 +68,9 @@ QProcessEnvironment OpenCBMService::childEnvironment() const {
                                       : QStringLiteral("/usr/bin:/bin");
     environment.insert(QStringLiteral("PATH"),
                        (toolSearchPaths + QStringList{inheritedPath}).join(QLatin1Char(':')));
-    if (!environment.contains(QStringLiteral("HOME")))
+    if (!environment.contains(QStringLiteral("HOME"))) {
         environment.insert(QStringLiteral("HOME"), userHomeDirectory());
+    }
     return environment;
 }
 
@@ -118,55 +123,65 @@ std::shared_ptr<ToolRun> OpenCBMService::startRun(const QString& executable,
                 handleFinished(run, exitCode, exitStatus == QProcess::CrashExit);
             });
     connect(process, &QProcess::errorOccurred, this, [this, run](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
+        if (error == QProcess::FailedToStart) {
             handleStartFailure(run);
+        }
     });
 
     cancelRequested = false;
     const std::shared_ptr<ToolRun> previous = std::exchange(runningRun, run);
     pendingResume = run->completion;
     if (previous && previous->pid >= 1) {
-        if (previous->isRunning())
+        if (previous->isRunning()) {
             sendSignal(previous->pid, SIGKILL);
+        }
         scheduleHangCheck(previous->pid, 400ms);
     }
 
     process->start();
-    if (run->pid < 1 && process->state() == QProcess::Running)
+    if (run->pid < 1 && process->state() == QProcess::Running) {
         run->pid = process->processId();
+    }
     return run;
 }
 
 void OpenCBMService::handleFinished(const std::shared_ptr<ToolRun>& run, int exitCode,
                                     bool crashed) {
-    if (run->ended)
+    if (run->ended) {
         return;
+    }
     run->ended = true;
     run->output.appendChunk(run->process->readAllStandardOutput(), true);
     run->output.appendChunk(run->process->readAllStandardError(), false);
     run->output.emitLines(true);
 
     const bool stopped = cancelRequested;
-    if (runningRun == run)
+    if (runningRun == run) {
         runningRun.reset();
-    if (pendingResume == run->completion)
+    }
+    if (pendingResume == run->completion) {
         pendingResume.reset();
+    }
 
-    if (stopped || crashed)
+    if (stopped || crashed) {
         run->completion.fail(std::make_exception_ptr(OpenCBMError::cancelled()));
-    else
+    } else {
         run->completion.resume(run->output.makeResult(exitCode));
+    }
     run->process->deleteLater();
 }
 
 void OpenCBMService::handleStartFailure(const std::shared_ptr<ToolRun>& run) {
-    if (run->ended)
+    if (run->ended) {
         return;
+    }
     run->ended = true;
-    if (runningRun == run)
+    if (runningRun == run) {
         runningRun.reset();
-    if (pendingResume == run->completion)
+    }
+    if (pendingResume == run->completion) {
         pendingResume.reset();
+    }
     run->completion.fail(std::make_exception_ptr(
         PlatformError(tr("“%1” could not be started: %2")
                           .arg(run->process->program(), run->process->errorString()))));
@@ -174,8 +189,9 @@ void OpenCBMService::handleStartFailure(const std::shared_ptr<ToolRun>& run) {
 }
 
 void OpenCBMService::sendSignal(qint64 pid, int signal) const {
-    if (signalSender && pid >= 1)
+    if (signalSender && pid >= 1) {
         signalSender(pid, signal);
+    }
 }
 
 bool OpenCBMService::isRegisteredAndRunning(qint64 pid) const {
@@ -185,27 +201,31 @@ bool OpenCBMService::isRegisteredAndRunning(qint64 pid) const {
 void OpenCBMService::scheduleHangCheck(qint64 pid, std::chrono::milliseconds delay) {
     // Qt times delays of 2 s and more coarsely, which may end a run before its delay is up.
     QTimer::singleShot(delay, Qt::PreciseTimer, this, [this, pid] {
-        if (pid == 0 || (runningRun && runningRun->pid == pid))
+        if (pid == 0 || (runningRun && runningRun->pid == pid)) {
             completePendingAsCancelled();
+        }
     });
 }
 
 void OpenCBMService::completePendingAsCancelled() {
-    if (auto pending = std::exchange(pendingResume, std::nullopt))
+    if (auto pending = std::exchange(pendingResume, std::nullopt)) {
         pending->fail(std::make_exception_ptr(OpenCBMError::cancelled()));
+    }
 }
 
 bool OpenCBMService::handedToOwnThread(void (OpenCBMService::*stop)()) {
-    if (QThread::currentThread() == thread())
+    if (QThread::currentThread() == thread()) {
         return false;
+    }
     QMetaObject::invokeMethod(
         this, [this, stop] { (this->*stop)(); }, Qt::QueuedConnection);
     return true;
 }
 
 void OpenCBMService::cancelRunningTool() {
-    if (handedToOwnThread(&OpenCBMService::cancelRunningTool))
+    if (handedToOwnThread(&OpenCBMService::cancelRunningTool)) {
         return;
+    }
     cancelRequested = true;
     const std::shared_ptr<ToolRun> run = runningRun;
     if (!run || run->pid < 1) {
@@ -213,27 +233,32 @@ void OpenCBMService::cancelRunningTool() {
         return;
     }
     const qint64 pid = run->pid;
-    if (run->isRunning())
+    if (run->isRunning()) {
         sendSignal(pid, SIGINT);
+    }
     QTimer::singleShot(500ms, this, [this, pid] {
-        if (isRegisteredAndRunning(pid))
+        if (isRegisteredAndRunning(pid)) {
             sendSignal(pid, SIGTERM);
+        }
     });
     QTimer::singleShot(1400ms, this, [this, pid] {
-        if (isRegisteredAndRunning(pid))
+        if (isRegisteredAndRunning(pid)) {
             sendSignal(pid, SIGKILL);
+        }
     });
     scheduleHangCheck(pid, 2200ms);
 }
 
 void OpenCBMService::forceStopRunningTool() {
-    if (handedToOwnThread(&OpenCBMService::forceStopRunningTool))
+    if (handedToOwnThread(&OpenCBMService::forceStopRunningTool)) {
         return;
+    }
     cancelRequested = true;
     const std::shared_ptr<ToolRun> run = runningRun;
     if (run && run->pid >= 1) {
-        if (run->isRunning())
+        if (run->isRunning()) {
             sendSignal(run->pid, SIGKILL);
+        }
         scheduleHangCheck(run->pid, 400ms);
         return;
     }
@@ -241,16 +266,18 @@ void OpenCBMService::forceStopRunningTool() {
 }
 
 LineObserver OpenCBMService::progressObserver(ProgressCallback progress, qint64 trackTotal) {
-    if (!progress)
+    if (!progress) {
         return {};
+    }
     return [progress = std::move(progress), trackTotal](const QString& line) {
         progress(line, progressFraction(line, trackTotal).value_or(-1.0));
     };
 }
 
 void OpenCBMService::reportProgress(const ProgressCallback& progress, double fraction) {
-    if (progress)
+    if (progress) {
         progress(QString(), fraction);
+    }
 }
 
 } // namespace vellum

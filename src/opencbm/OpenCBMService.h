@@ -3,7 +3,7 @@
 #include "model/CommandResult.h"
 #include "model/DiskDirectory.h"
 #include "model/DriveInfo.h"
-#include "opencbm/LocalSpace.h"
+#include "opencbm/ComputerSpace.h"
 #include "opencbm/ResumeOnce.h"
 #include "opencbm/ToolSearchPaths.h"
 

@@ -12,8 +12,9 @@ namespace {
 std::optional<QString> strictUtf8(const QByteArray& bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
-    if (decoder.hasError())
+    if (decoder.hasError()) {
         return std::nullopt;
+    }
     return text;
 }
 
@@ -24,8 +25,9 @@ bool isLineBreak(QChar character) {
 } // namespace
 
 QString decodeChunk(const QByteArray& chunk) {
-    if (auto text = strictUtf8(chunk))
+    if (auto text = strictUtf8(chunk)) {
         return *text;
+    }
     return QString::fromLatin1(chunk);
 }
 
@@ -42,27 +44,33 @@ QStringList OutputAccumulator::emitLines(bool flush) {
     qsizetype start = 0;
     while (start < lineBuffer.size()) {
         qsizetype breakAt = start;
-        while (breakAt < lineBuffer.size() && !isLineBreak(lineBuffer.at(breakAt)))
+        while (breakAt < lineBuffer.size() && !isLineBreak(lineBuffer.at(breakAt))) {
             ++breakAt;
-        if (breakAt == lineBuffer.size())
+        }
+        if (breakAt == lineBuffer.size()) {
             break;
+        }
         const QString candidate = trimmedSpacesAndTabs(lineBuffer.mid(start, breakAt - start));
         start = breakAt + 1;
-        if (start < lineBuffer.size() && isLineBreak(lineBuffer.at(start)))
+        if (start < lineBuffer.size() && isLineBreak(lineBuffer.at(start))) {
             ++start;
-        if (!candidate.isEmpty())
+        }
+        if (!candidate.isEmpty()) {
             lines << candidate;
+        }
     }
     lineBuffer.remove(0, start);
     if (flush) {
         const QString rest = trimmedSpacesAndTabs(lineBuffer);
-        if (!rest.isEmpty())
+        if (!rest.isEmpty()) {
             lines << rest;
+        }
         lineBuffer.clear();
     }
     if (observer) {
-        for (const QString& line : std::as_const(lines))
+        for (const QString& line : std::as_const(lines)) {
             observer(line);
+        }
     }
     return lines;
 }

@@ -27,16 +27,18 @@ public:
     ResumeOnce() : state(std::make_shared<State>()) {}
 
     bool resume(T value) {
-        if (state->completed)
+        if (state->completed) {
             return false;
+        }
         state->value.emplace(std::move(value));
         complete();
         return true;
     }
 
     bool fail(std::exception_ptr error) {
-        if (state->completed)
+        if (state->completed) {
             return false;
+        }
         state->error = std::move(error);
         complete();
         return true;
@@ -49,8 +51,9 @@ public:
         bool await_ready() const noexcept { return state->completed; }
         void await_suspend(std::coroutine_handle<> handle) noexcept { state->waiter = handle; }
         T await_resume() {
-            if (state->error)
+            if (state->error) {
                 std::rethrow_exception(state->error);
+            }
             return std::move(*state->value);
         }
     };
@@ -62,13 +65,15 @@ private:
     void complete() {
         state->completed = true;
         const auto handle = std::exchange(state->waiter, {});
-        if (!handle)
+        if (!handle) {
             return;
-        if (auto* application = QCoreApplication::instance())
+        }
+        if (auto* application = QCoreApplication::instance()) {
             QMetaObject::invokeMethod(
                 application, [handle] { handle.resume(); }, Qt::QueuedConnection);
-        else
+        } else {
             handle.resume();
+        }
     }
 
     std::shared_ptr<State> state;

@@ -5,6 +5,7 @@
 #include "model/TextUtil.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace vellum {
@@ -43,12 +44,14 @@ const QString& reservedNameCharacters() {
 // The drive's rule for a pattern without "*": as long as the name, "?" standing for any one
 // character. Letter case is ignored, so a listing that cannot tell two names apart refuses.
 bool singleCharacterPatternMatches(const QString& pattern, const QString& name) {
-    if (pattern.size() != name.size())
+    if (pattern.size() != name.size()) {
         return false;
+    }
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         if (pattern.at(i) != QLatin1Char('?') &&
-            pattern.at(i).toCaseFolded() != name.at(i).toCaseFolded())
+            pattern.at(i).toCaseFolded() != name.at(i).toCaseFolded()) {
             return false;
+        }
     }
     return true;
 }
@@ -58,11 +61,13 @@ bool singleCharacterPatternMatches(const QString& pattern, const QString& name) 
 QString readableDriveName(const QString& name, const QStringList& listedNames) {
     QString pattern = name;
     for (QChar& character : pattern) {
-        if (reservedNameCharacters().contains(character))
+        if (reservedNameCharacters().contains(character)) {
             character = QLatin1Char('?');
+        }
     }
-    if (pattern == name)
+    if (pattern == name) {
         return name;
+    }
     const auto matches =
         std::count_if(listedNames.begin(), listedNames.end(), [&](const QString& listed) {
             return singleCharacterPatternMatches(pattern, listed);
@@ -71,8 +76,9 @@ QString readableDriveName(const QString& name, const QStringList& listedNames) {
         std::any_of(listedNames.begin(), listedNames.end(), [&](const QString& each) {
             return each.compare(name, Qt::CaseInsensitive) == 0;
         });
-    if (matches != 1 || !listed)
+    if (matches != 1 || !listed) {
         refuseDrivePatternName(name);
+    }
     return pattern;
 }
 
@@ -92,8 +98,9 @@ void refuseDrivePatternName(const QString& name) {
 std::optional<QString> driveTypeArgument(const QString& driveModel) {
     const QString model = driveModel.toUpper();
     for (const char* type : {"1581", "1571", "1570", "1541"}) {
-        if (model.contains(QLatin1String(type)))
+        if (model.contains(QLatin1String(type))) {
             return QString::fromLatin1(type);
+        }
     }
     return std::nullopt;
 }
@@ -101,8 +108,9 @@ std::optional<QString> driveTypeArgument(const QString& driveModel) {
 bool formatsWithDOSCommand(const QString& driveModel) {
     const QString model = driveModel.toUpper();
     for (const char* type : {"1570", "1571", "1581"}) {
-        if (model.contains(QLatin1String(type)))
+        if (model.contains(QLatin1String(type))) {
             return true;
+        }
     }
     return false;
 }
@@ -126,8 +134,9 @@ QString cbmcopyTypeLetter(CBMFileType type) {
 QStringList cbmcopyReadArguments(qint64 device, const QString& driveModel, const QString& cbmName,
                                  const QString& destinationPath) {
     QStringList arguments{QStringLiteral("-r"), QStringLiteral("-v")};
-    if (const auto type = driveTypeArgument(driveModel))
+    if (const auto type = driveTypeArgument(driveModel)) {
         arguments << QStringLiteral("-d") << *type;
+    }
     arguments << QStringLiteral("-o") << destinationPath << deviceText(device) << cbmName.toLower();
     return arguments;
 }
@@ -135,13 +144,15 @@ QStringList cbmcopyReadArguments(qint64 device, const QString& driveModel, const
 QStringList cbmcopyWriteArguments(qint64 device, const QString& driveModel, const QUrl& source,
                                   const QString& cbmName) {
     QStringList arguments{QStringLiteral("-w"), QStringLiteral("-v")};
-    if (const auto type = driveTypeArgument(driveModel))
+    if (const auto type = driveTypeArgument(driveModel)) {
         arguments << QStringLiteral("-d") << *type;
+    }
     arguments << QStringLiteral("-f") << cbmcopyTypeLetter(cbmFileType(source));
     arguments << QStringLiteral("-o") << cbmName.toLower();
-    const QString extension = pathExtension(source).toLower();
-    if (extension != QLatin1String("p00") && extension != QLatin1String("t64"))
+    const QString extension = QFileInfo(source.path()).suffix().toLower();
+    if (extension != QLatin1String("p00") && extension != QLatin1String("t64")) {
         arguments << QStringLiteral("-R");
+    }
     arguments << deviceText(device) << source.toLocalFile();
     return arguments;
 }
@@ -152,8 +163,9 @@ QString joinedDiskName(const QString& diskName, const QString& diskID) {
 
 QStringList cbmformatArguments(qint64 device, const QString& joinedName, bool extended) {
     QStringList arguments{QStringLiteral("-p"), QStringLiteral("-s")};
-    if (extended)
+    if (extended) {
         arguments << QStringLiteral("-x");
+    }
     arguments << deviceText(device) << joinedName;
     return arguments;
 }

@@ -16,10 +16,11 @@ QStringList meaningfulLines(const QString& text) {
         QStringLiteral("\r\n|[\r\n\u000B\u000C\u0085\u2028\u2029]"));
     QStringList lines;
     for (const QString& rawLine : text.split(lineBreaks)) {
-        const QString line = trimmedWhitespace(rawLine);
+        const QString line = rawLine.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1String("xum1541cfg: illegal")) ||
-            line.compare(QLatin1String("finding device..."), Qt::CaseInsensitive) == 0)
+            line.compare(QLatin1String("finding device..."), Qt::CaseInsensitive) == 0) {
             continue;
+        }
         lines << line;
     }
     return lines;
@@ -29,8 +30,9 @@ QStringList meaningfulLines(const QString& text) {
 std::optional<int> driveStatusCode(const QString& line) {
     static const QRegularExpression statusLine(QStringLiteral("^(\\d\\d), ?[^,]*,\\d+,\\d+$"));
     const auto match = statusLine.match(line);
-    if (!match.hasMatch())
+    if (!match.hasMatch()) {
         return std::nullopt;
+    }
     return match.captured(1).toInt();
 }
 
@@ -52,8 +54,9 @@ bool hasFatalLine(const QString& output) {
 
 std::optional<QString> firstMeaningfulLine(const QString& text) {
     const QStringList lines = meaningfulLines(text);
-    if (lines.isEmpty())
+    if (lines.isEmpty()) {
         return std::nullopt;
+    }
     return lines.first();
 }
 
@@ -87,11 +90,13 @@ AdapterProbe judgeAdapterProbe(const CommandResult& result) {
 QList<DriveInfo> judgeDetect(const CommandResult& result) {
     const QString combined = result.combinedOutput();
     // cbmctrl says "no drive answered" by exiting 1 without a word.
-    if (result.exitCode == 1 && trimmedWhitespace(combined).isEmpty())
+    if (result.exitCode == 1 && combined.trimmed().isEmpty()) {
         return {};
-    if (result.exitCode != 0)
+    }
+    if (result.exitCode != 0) {
         throw OpenCBMError::executionFailed(QStringLiteral("cbmctrl detect"), result.exitCode,
                                             combined);
+    }
     return parseDetectedDrives(combined);
 }
 
@@ -99,26 +104,30 @@ QString judgeDriveStatus(const CommandResult& result, qint64 device) {
     const QString commandText = QStringLiteral("cbmctrl status ") + QString::number(device);
     const QString combined = result.combinedOutput();
     if (const auto line = firstMeaningfulLine(combined)) {
-        if (result.exitCode != 0)
+        if (result.exitCode != 0) {
             throw OpenCBMError::executionFailed(commandText, result.exitCode, *line);
+        }
         return *line;
     }
-    const QString text = trimmedWhitespace(combined);
-    if (result.exitCode != 0)
+    const QString text = combined.trimmed();
+    if (result.exitCode != 0) {
         throw OpenCBMError::executionFailed(commandText, result.exitCode, text);
+    }
     return text.isEmpty() ? QStringLiteral("00, OK,00,00") : text;
 }
 
 DiskDirectory judgeDirectory(const CommandResult& result, qint64 device) {
     const QString commandText = QStringLiteral("cbmctrl dir ") + QString::number(device);
     const QString combined = result.combinedOutput();
-    if (result.exitCode != 0)
+    if (result.exitCode != 0) {
         throw OpenCBMError::executionFailed(commandText, result.exitCode, combined);
+    }
     // An unreadable disk makes cbmctrl print only the drive's error and exit 0.
     const QStringList lines = meaningfulLines(combined);
     if (lines.size() == 1) {
-        if (const auto code = driveStatusCode(lines.first()); code && *code >= 20)
+        if (const auto code = driveStatusCode(lines.first()); code && *code >= 20) {
             throw OpenCBMError::executionFailed(commandText, 1, lines.first());
+        }
     }
     return parseDirectoryListing(combined);
 }
@@ -130,20 +139,23 @@ bool isSuccessfulDriveStatus(const QString& statusText) {
 }
 
 void judgeDriveStatusAfterCommand(const QString& commandText, const QString& statusText) {
-    if (!isSuccessfulDriveStatus(statusText))
+    if (!isSuccessfulDriveStatus(statusText)) {
         throw OpenCBMError::executionFailed(commandText, 1, statusText);
+    }
 }
 
 void judgeExitStatus(const CommandResult& result, const QString& commandText) {
-    if (result.exitCode != 0)
+    if (result.exitCode != 0) {
         failWithOutput(result, commandText);
+    }
 }
 
 void judgeD64Copy(const CommandResult& result, const QString& commandText) {
     judgeExitStatus(result, commandText);
     const QString combined = result.combinedOutput();
-    if (hasFatalLine(combined))
+    if (hasFatalLine(combined)) {
         failWithOutput(result, commandText);
+    }
     static const QRegularExpression sectorTotal(
         QStringLiteral("copying tracks \\d+-\\d+ \\((\\d+) sectors\\)"));
     static const QRegularExpression blocksCopied(
@@ -152,10 +164,12 @@ void judgeD64Copy(const CommandResult& result, const QString& commandText) {
     const qint64 expected = totalMatch.hasMatch() ? totalMatch.captured(1).toLongLong() : 683;
     auto copied = blocksCopied.globalMatch(combined);
     std::optional<qint64> lastCount;
-    while (copied.hasNext())
+    while (copied.hasNext()) {
         lastCount = copied.next().captured(1).toLongLong();
-    if (lastCount != expected)
+    }
+    if (lastCount != expected) {
         failWithOutput(result, commandText);
+    }
 }
 
 bool d64copyCouldNotWriteImage(const CommandResult& result) {
@@ -166,20 +180,23 @@ void judgeCbmcopy(const CommandResult& result, const QString& commandText) {
     judgeExitStatus(result, commandText);
     const QString combined = result.combinedOutput();
     if (hasFatalLine(combined) || combined.contains(QLatin1String("error reading")) ||
-        combined.contains(QLatin1String("ended with error status")))
+        combined.contains(QLatin1String("ended with error status"))) {
         failWithOutput(result, commandText);
+    }
 }
 
 void judgeCbmformat(const CommandResult& result, const QString& commandText) {
     judgeExitStatus(result, commandText);
     std::optional<QString> status;
     for (const QString& line : meaningfulLines(result.combinedOutput())) {
-        if (driveStatusCode(line))
+        if (driveStatusCode(line)) {
             status = line;
+        }
     }
     if (!status || !(status->startsWith(QLatin1String("00,")) ||
-                     status->toUpper().contains(QLatin1String("OK"))))
+                     status->toUpper().contains(QLatin1String("OK")))) {
         failWithOutput(result, commandText);
+    }
 }
 
 } // namespace vellum

@@ -1,7 +1,7 @@
 #include "model/FileNames.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
-#include "opencbm/LocalSpace.h"
+#include "opencbm/ComputerSpace.h"
 #include "opencbm/OpenCBMService.h"
 #include "opencbm/ToolCommands.h"
 #include "opencbm/ToolVerdicts.h"
@@ -26,8 +26,9 @@ QString partlyWrittenText() {
 QCoro::Task<> OpenCBMService::readDiskImage(qint64 device, QUrl destination,
                                             ProgressCallback progress, QString shownName) {
     const QString tool = locateTool(QStringLiteral("d64copy"));
-    if (shownName.isEmpty())
-        shownName = lastPathComponent(destination);
+    if (shownName.isEmpty()) {
+        shownName = destination.fileName();
+    }
     const QString commandText =
         QStringLiteral("d64copy ") + deviceText(device) + QLatin1Char(' ') + shownName;
     const CommandResult result =
@@ -40,21 +41,24 @@ QCoro::Task<> OpenCBMService::readDiskImage(qint64 device, QUrl destination,
     const qint64 missing = d64copyImageBytes - storedBytes(imagePath);
     const std::optional<qint64> room = freeSpaceIn(QFileInfo(imagePath).absolutePath());
     const bool full = missing > 0 && room && *room < missing;
-    if (full || d64copyCouldNotWriteImage(result))
+    if (full || d64copyCouldNotWriteImage(result)) {
         throw couldNotWrite(imagePath, full ? noSpaceLeftText() : partlyWrittenText());
+    }
     judgeD64Copy(result, commandText);
-    if (QFileInfo(imagePath).size() < d64copyImageBytes)
+    if (QFileInfo(imagePath).size() < d64copyImageBytes) {
         throw couldNotWrite(imagePath, partlyWrittenText());
+    }
     reportProgress(progress, 1.0);
 }
 
 QCoro::Task<> OpenCBMService::writeDiskImage(QUrl source, qint64 device,
                                              ProgressCallback progress) {
     const QString tool = locateTool(QStringLiteral("d64copy"));
-    if (!isReadableFile(source))
+    if (!isReadableFile(source)) {
         throw OpenCBMError::invalidImage();
-    const QString commandText = QStringLiteral("d64copy ") + lastPathComponent(source) +
-                                QLatin1Char(' ') + deviceText(device);
+    }
+    const QString commandText =
+        QStringLiteral("d64copy ") + source.fileName() + QLatin1Char(' ') + deviceText(device);
     const CommandResult result =
         co_await run(tool, d64copyWriteArguments(source.toLocalFile(), device),
                      progressObserver(progress, standardTrackCount));
@@ -76,12 +80,13 @@ QCoro::Task<> OpenCBMService::readFile(qint64 device, QString driveModel, QStrin
 QCoro::Task<> OpenCBMService::writeFile(qint64 device, QString driveModel, QUrl source,
                                         QString cbmName, ProgressCallback progress) {
     const QString tool = locateTool(QStringLiteral("cbmcopy"));
-    if (!isReadableFile(source))
+    if (!isReadableFile(source)) {
         throw OpenCBMError::unreadableFile();
+    }
     const CommandResult result =
         co_await run(tool, cbmcopyWriteArguments(device, driveModel, source, cbmName),
                      progressObserver(progress, standardTrackCount));
-    judgeCbmcopy(result, QStringLiteral("cbmcopy -w ") + lastPathComponent(source));
+    judgeCbmcopy(result, QStringLiteral("cbmcopy -w ") + source.fileName());
 }
 
 QCoro::Task<> OpenCBMService::formatDisk(qint64 device, QString driveModel, QString diskName,

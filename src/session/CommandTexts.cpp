@@ -1,11 +1,11 @@
 #include "session/Commands.h"
 
 #include "model/TextUtil.h"
+#include "session/ComputerListing.h"
 #include "session/ComputerPaneState.h"
 #include "session/Confirmations.h"
 #include "session/DriveState.h"
 #include "session/FloppyPaneState.h"
-#include "session/LocalListing.h"
 #include "session/OperationStatus.h"
 #include "session/PaneTexts.h"
 #include "session/SessionTexts.h"
@@ -46,26 +46,29 @@ QString Commands::deleteLocalHelp() const {
 }
 
 QString Commands::deleteCommandTitle() const {
-    if (m_window.focusedPane() == CommanderPane::floppy)
+    if (m_window.focusedPane() == CommanderPane::floppy) {
         return m_floppy.selectedFloppyEntries().size() < 2 ? tr("Delete Floppy File…")
                                                            : tr("Delete Floppy Files…");
+    }
     return m_computer.isBrowsingD64() ? tr("Delete from Image…") : tr("Move to Trash…");
 }
 
-QString Commands::localDeleteMessage() const {
-    return vellum::localDeleteMessage(m_computer.selectedLocalItems(), m_computer.isBrowsingD64(),
-                                      m_computer.browsingImage());
+QString Commands::computerDeleteMessage() const {
+    return vellum::computerDeleteMessage(m_computer.selectedLocalItems(),
+                                         m_computer.isBrowsingD64(), m_computer.browsingImage());
 }
 
 QString Commands::scratchConfirmationMessage() const {
     const QList<DirectoryEntry> selected = m_floppy.selectedFloppyEntries();
     const qint64 device = m_drives.deviceNumber();
-    if (selected.isEmpty())
+    if (selected.isEmpty()) {
         return tr("Delete the selected files from the floppy in drive %1? This cannot be undone.")
             .arg(device);
-    if (selected.size() == 1)
+    }
+    if (selected.size() == 1) {
         return tr("Delete %1 from the floppy in drive %2? This cannot be undone.")
             .arg(texts::quoted(selected.first().name), QString::number(device));
+    }
     return tr("Delete %1 files from the floppy in drive %2? This cannot be undone.")
         .arg(selected.size())
         .arg(device);
@@ -75,19 +78,23 @@ QString Commands::writeConfirmationMessage() const {
     const QString device = QString::number(m_drives.deviceNumber());
     const auto singleImage = [&](const QUrl& url) {
         return tr("Writing %1 will erase all data on the floppy in drive %2.")
-            .arg(texts::quoted(lastPathComponent(url)), device);
+            .arg(texts::quoted(url.fileName()), device);
     };
-    if (m_confirmations.pendingWriteURL())
+    if (m_confirmations.pendingWriteURL()) {
         return singleImage(*m_confirmations.pendingWriteURL());
+    }
     QList<QUrl> images;
     for (const QUrl& url : m_confirmations.pendingCopyURLs()) {
-        if (isDiskImageFile(url))
+        if (isDiskImageFile(url)) {
             images.append(url);
+        }
     }
-    if (images.isEmpty())
+    if (images.isEmpty()) {
         return tr("This will erase all data on the floppy in drive %1.").arg(device);
-    if (images.size() == 1)
+    }
+    if (images.size() == 1) {
         return singleImage(images.first());
+    }
     return tr("These disk images will be written one after another to drive %1. Each write "
               "erases the whole floppy; only the last image remains.")
         .arg(device);
@@ -98,12 +105,13 @@ QString Commands::imageCopyChoiceMessage() const {
                                           m_drives.deviceNumber());
 }
 
-ConfirmationText Commands::localDeleteConfirmation() const {
+ConfirmationText Commands::computerDeleteConfirmation() const {
     const bool several = m_computer.selectedLocalItems().size() > 1;
-    if (m_computer.isBrowsingD64())
+    if (m_computer.isBrowsingD64()) {
         return {several ? tr("Delete files from disk image?") : tr("Delete file from disk image?"),
-                localDeleteMessage(), tr("Delete"), QString(), tr("Cancel")};
-    return {several ? tr("Move items to Trash?") : tr("Move to Trash?"), localDeleteMessage(),
+                computerDeleteMessage(), tr("Delete"), QString(), tr("Cancel")};
+    }
+    return {several ? tr("Move items to Trash?") : tr("Move to Trash?"), computerDeleteMessage(),
             tr("Move to Trash"), QString(), tr("Cancel")};
 }
 

@@ -11,7 +11,7 @@ enum class CommanderPane {
 // Which name prompt is open.
 enum class NamePromptKind {
     newFolder,
-    renameMac,
+    renameComputerItem,
     renameFloppy,
 };
 

@@ -20,8 +20,9 @@ Commands::Commands(const OperationStatus& status, const DriveState& drives,
     : QObject(parent), m_status(status), m_drives(drives), m_floppy(floppy), m_computer(computer),
       m_confirmations(confirmations), m_window(window) {
     for (const QObject* state : std::initializer_list<const QObject*>{
-             &status, &drives, &floppy, &computer, &confirmations, &window})
+             &status, &drives, &floppy, &computer, &confirmations, &window}) {
         watch(*state);
+    }
 }
 
 void Commands::watch(const QObject& state) {
@@ -31,14 +32,16 @@ void Commands::watch(const QObject& state) {
     for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
         // The bar moves many times a second and no rule depends on it.
-        if (property.hasNotifySignal() && qstrcmp(property.name(), "progress") != 0)
+        if (property.hasNotifySignal() && qstrcmp(property.name(), "progress") != 0) {
             connect(&state, property.notifySignal(), this, schedule);
+        }
     }
 }
 
 void Commands::scheduleChanged() {
-    if (m_changePending)
+    if (m_changePending) {
         return;
+    }
     m_changePending = true;
     QMetaObject::invokeMethod(
         this,
@@ -111,8 +114,9 @@ bool Commands::canNewDiskImage() const {
 }
 
 bool Commands::canDeleteSelection() const {
-    if (m_window.focusedPane() == CommanderPane::floppy)
+    if (m_window.focusedPane() == CommanderPane::floppy) {
         return canDeleteFloppy();
+    }
     return canDeleteLocal();
 }
 
@@ -121,7 +125,7 @@ bool Commands::acceptsComputerDrop() const {
     return isIdle() && !(m_computer.isBrowsingImage() && !m_computer.isBrowsingD64());
 }
 
-bool Commands::acceptsDropOnLocalRow(const LocalFileItem& row) const {
+bool Commands::acceptsDropOnLocalRow(const ComputerFileItem& row) const {
     return isIdle() && isD64DropTarget(row);
 }
 

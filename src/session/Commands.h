@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LocalFileItem.h"
+#include "model/ComputerFileItem.h"
 
 #include <QObject>
 #include <QString>
@@ -76,17 +76,17 @@ public:
 
     // Drops: the computer pane's list, one of its rows, the floppy pane.
     bool acceptsComputerDrop() const;
-    bool acceptsDropOnLocalRow(const LocalFileItem& row) const;
+    bool acceptsDropOnLocalRow(const ComputerFileItem& row) const;
     bool acceptsFloppyDrop() const;
 
     // The confirmations, shown while their flag in Confirmations is set, and the error
     // alert, shown while lastError is present and the slot is free.
-    ConfirmationText localDeleteConfirmation() const;
+    ConfirmationText computerDeleteConfirmation() const;
     ConfirmationText scratchConfirmation() const;
     ConfirmationText writeConfirmation() const;
     ConfirmationText imageCopyChoice() const;
     ConfirmationText errorAlert() const;
-    QString localDeleteMessage() const;
+    QString computerDeleteMessage() const;
     QString scratchConfirmationMessage() const;
     QString writeConfirmationMessage() const;
     QString imageCopyChoiceMessage() const;

@@ -1,31 +1,36 @@
 #include "session/ComputerItemsModel.h"
 
 #include "model/FileNames.h"
+#include "session/ComputerListing.h"
 #include "session/ComputerPaneState.h"
-#include "session/LocalListing.h"
 
 namespace vellum {
 
-QString sizeText(const LocalFileItem& item) {
+QString sizeText(const ComputerFileItem& item) {
     const QString dash = QStringLiteral("—");
-    if (item.isDirectory)
+    if (item.isDirectory) {
         return dash;
-    if (item.fileSize && *item.fileSize >= 1)
+    }
+    if (item.fileSize && *item.fileSize >= 1) {
         return formatByteCount(*item.fileSize);
-    if (item.blocks && *item.blocks >= 1)
+    }
+    if (item.blocks && *item.blocks >= 1) {
         return formatByteCount(*item.blocks * 254);
+    }
     return dash;
 }
 
-RowIconKind iconKind(const LocalFileItem& item) {
-    if (item.isDirectory)
+RowIconKind iconKind(const ComputerFileItem& item) {
+    if (item.isDirectory) {
         return RowIconKind::folder;
-    if (!item.imageIndex && isImageFile(item.url))
+    }
+    if (!item.imageIndex && isImageFile(item.url)) {
         return RowIconKind::diskOrTapeImage;
+    }
     return RowIconKind::document;
 }
 
-bool isD64DropTarget(const LocalFileItem& item) {
+bool isD64DropTarget(const ComputerFileItem& item) {
     return !item.isDirectory && !item.imageIndex && isDiskImageFile(item.url);
 }
 
@@ -37,16 +42,17 @@ ComputerItemsModel::ComputerItemsModel(const ComputerPaneState& computer, QObjec
             &ComputerItemsModel::followItems);
     connect(&computer, &ComputerPaneState::selectedLocalURLsChanged, this, [this] {
         followSelection(m_rows, m_shownSelection, m_computer.selectedLocalURLs(),
-                        [](const LocalFileItem& item) { return item.url; });
+                        [](const ComputerFileItem& item) { return item.url; });
     });
 }
 
 void ComputerItemsModel::followItems() {
-    const QList<LocalFileItem>& after = m_computer.visibleLocalItems();
+    const QList<ComputerFileItem>& after = m_computer.visibleLocalItems();
     followRows(m_rows, after, urlsOf(m_rows), urlsOf(after),
-               [](const LocalFileItem& before, const LocalFileItem& now) -> QList<int> {
-                   if (before == now)
+               [](const ComputerFileItem& before, const ComputerFileItem& now) -> QList<int> {
+                   if (before == now) {
                        return {};
+                   }
                    return {Qt::DisplayRole, RecordRole, IconKindRole, D64DropTargetRole};
                });
 }
@@ -56,9 +62,10 @@ int ComputerItemsModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant ComputerItemsModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
-    const LocalFileItem& item = m_rows.at(index.row());
+    }
+    const ComputerFileItem& item = m_rows.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {

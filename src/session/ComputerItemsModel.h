@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LocalFileItem.h"
+#include "model/ComputerFileItem.h"
 #include "session/PaneListModel.h"
 
 #include <QUrl>
@@ -11,10 +11,10 @@ class ComputerPaneState;
 
 // The size column of the computer pane: "—" for a folder, else the byte count of the file
 // (or of its blocks, for an image entry without one), "—" when neither is known.
-QString sizeText(const LocalFileItem& item);
-RowIconKind iconKind(const LocalFileItem& item);
+QString sizeText(const ComputerFileItem& item);
+RowIconKind iconKind(const ComputerFileItem& item);
 // A .d64 file on the computer (not an entry inside an image): a row that takes drops.
-bool isD64DropTarget(const LocalFileItem& item);
+bool isD64DropTarget(const ComputerFileItem& item);
 
 // The computer pane's rows: the visible items (filters applied, or the entries of the open
 // image), with the columns NAME, TYPE, SIZE and BLOCKS. Rows are matched by URL, so a
@@ -31,13 +31,13 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     // The item shown in `row`.
-    const LocalFileItem& itemAt(int row) const { return m_rows.at(row); }
+    const ComputerFileItem& itemAt(int row) const { return m_rows.at(row); }
 
 private:
     void followItems();
 
     const ComputerPaneState& m_computer;
-    QList<LocalFileItem> m_rows;
+    QList<ComputerFileItem> m_rows;
     QSet<QUrl> m_shownSelection;
 };
 

@@ -1,6 +1,6 @@
 #include "session/ComputerPaneMenus.h"
 
-#include "session/LocalListing.h"
+#include "session/ComputerListing.h"
 
 #include <QCoreApplication>
 
@@ -14,22 +14,27 @@ struct Texts {
 
 } // namespace
 
-QString openTitle(const LocalFileItem& item) {
-    if (item.isDirectory)
+QString openTitle(const ComputerFileItem& item) {
+    if (item.isDirectory) {
         return Texts::tr("Open Folder");
-    if (item.imageIndex)
+    }
+    if (item.imageIndex) {
         return Texts::tr("Extract to Folder");
-    if (isImageFile(item.url))
+    }
+    if (isImageFile(item.url)) {
         return Texts::tr("Open Image");
+    }
     return Texts::tr("Open");
 }
 
-QList<ContextAction> localRowMenu(const LocalFileItem& clicked, const ComputerMenuState& state,
-                                  const ComputerMenuActions& actions) {
+QList<ContextAction> computerRowMenu(const ComputerFileItem& clicked,
+                                     const ComputerMenuState& state,
+                                     const ComputerMenuActions& actions) {
     QList<ContextAction> menu;
     const bool idleFolderMode = state.idle && !state.browsingImage;
-    if (state.canOpenLocalSelection)
+    if (state.canOpenLocalSelection) {
         menu.append({openTitle(clicked), state.idle, false, false, actions.openAnchorItem});
+    }
 
     menu.append({state.selectedFileCount < 2
                      ? Texts::tr("Copy to Floppy")
@@ -48,17 +53,18 @@ QList<ContextAction> localRowMenu(const LocalFileItem& clicked, const ComputerMe
     }
 
     menu.append({Texts::tr("Rename…"), idleFolderMode && state.selectedItemCount == 1, false, false,
-                 actions.beginRenameMac});
+                 actions.beginRenameComputerItem});
 
     QString deleteTitle;
-    if (state.browsingD64)
+    if (state.browsingD64) {
         deleteTitle = state.selectedItemCount < 2
                           ? Texts::tr("Delete…")
                           : Texts::tr("Delete %1 Files…").arg(state.selectedItemCount);
-    else
+    } else {
         deleteTitle = state.selectedItemCount < 2
                           ? Texts::tr("Move to Trash…")
                           : Texts::tr("Move %1 Items to Trash…").arg(state.selectedItemCount);
+    }
     menu.append({deleteTitle, state.canDeleteLocal, true, false, actions.requestLocalDelete});
 
     menu.append(ContextAction::separator());
@@ -70,8 +76,8 @@ QList<ContextAction> localRowMenu(const LocalFileItem& clicked, const ComputerMe
     return menu;
 }
 
-QList<ContextAction> localBackgroundMenu(const ComputerMenuState& state,
-                                         const ComputerMenuActions& actions) {
+QList<ContextAction> computerBackgroundMenu(const ComputerMenuState& state,
+                                            const ComputerMenuActions& actions) {
     return {
         {Texts::tr("New Folder"), state.idle && !state.browsingImage, false, false,
          actions.beginNewFolder},

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LocalFileItem.h"
+#include "model/ComputerFileItem.h"
 #include "session/ContextAction.h"
 
 #include <QList>
@@ -27,7 +27,7 @@ struct ComputerMenuActions {
     std::function<void()> openAnchorItem;
     std::function<void()> copySelectedToFloppy;
     std::function<void()> convertSelectedT64;
-    std::function<void()> beginRenameMac;
+    std::function<void()> beginRenameComputerItem;
     std::function<void()> requestLocalDelete;
     std::function<void()> beginNewFolder;
     std::function<void()> showNewDiskSheet;
@@ -37,11 +37,12 @@ struct ComputerMenuActions {
 };
 
 // "Open Folder", "Extract to Folder", "Open Image" or "Open" for the clicked row.
-QString openTitle(const LocalFileItem& item);
+QString openTitle(const ComputerFileItem& item);
 
-QList<ContextAction> localRowMenu(const LocalFileItem& clicked, const ComputerMenuState& state,
-                                  const ComputerMenuActions& actions);
-QList<ContextAction> localBackgroundMenu(const ComputerMenuState& state,
-                                         const ComputerMenuActions& actions);
+QList<ContextAction> computerRowMenu(const ComputerFileItem& clicked,
+                                     const ComputerMenuState& state,
+                                     const ComputerMenuActions& actions);
+QList<ContextAction> computerBackgroundMenu(const ComputerMenuState& state,
+                                            const ComputerMenuActions& actions);
 
 } // namespace vellum

@@ -1,7 +1,7 @@
 #include "session/ComputerPaneState.h"
 
 #include "model/FileNames.h"
-#include "session/LocalListing.h"
+#include "session/ComputerListing.h"
 #include "session/ObservedProperty.h"
 #include "session/PaneTexts.h"
 #include "session/SessionTexts.h"
@@ -15,23 +15,27 @@ ComputerPaneState::ComputerPaneState(WindowState& window, QUrl startFolder, QObj
     : QObject(parent), m_window(window), m_localFolder(std::move(startFolder)) {}
 
 void ComputerPaneState::setFilterD64(bool value) {
-    if (assignObserved(this, m_filterD64, value, &ComputerPaneState::filterD64Changed))
+    if (assignObserved(this, m_filterD64, value, &ComputerPaneState::filterD64Changed)) {
         updateVisibleItems();
+    }
 }
 
 void ComputerPaneState::setFilterPRG(bool value) {
-    if (assignObserved(this, m_filterPRG, value, &ComputerPaneState::filterPRGChanged))
+    if (assignObserved(this, m_filterPRG, value, &ComputerPaneState::filterPRGChanged)) {
         updateVisibleItems();
+    }
 }
 
 void ComputerPaneState::setFilterT64(bool value) {
-    if (assignObserved(this, m_filterT64, value, &ComputerPaneState::filterT64Changed))
+    if (assignObserved(this, m_filterT64, value, &ComputerPaneState::filterT64Changed)) {
         updateVisibleItems();
+    }
 }
 
 void ComputerPaneState::setHideFolders(bool value) {
-    if (assignObserved(this, m_hideFolders, value, &ComputerPaneState::hideFoldersChanged))
+    if (assignObserved(this, m_hideFolders, value, &ComputerPaneState::hideFoldersChanged)) {
         updateVisibleItems();
+    }
 }
 
 void ComputerPaneState::setComputerDropTargeted(bool value) {
@@ -40,27 +44,31 @@ void ComputerPaneState::setComputerDropTargeted(bool value) {
 }
 
 void ComputerPaneState::setLocalFolder(const QUrl& value) {
-    assignObserved(this, m_localFolder, value, &ComputerPaneState::localFolderChanged);
+    assignObserved(this, m_localFolder, value, &ComputerPaneState::computerFolderChanged);
 }
 
-void ComputerPaneState::setLocalItems(const QList<LocalFileItem>& value) {
-    if (assignObserved(this, m_localItems, value, &ComputerPaneState::localItemsChanged))
+void ComputerPaneState::setLocalItems(const QList<ComputerFileItem>& value) {
+    if (assignObserved(this, m_localItems, value, &ComputerPaneState::computerItemsChanged)) {
         updateVisibleItems();
+    }
 }
 
 void ComputerPaneState::setSelection(const PaneSelection<QUrl>& value) {
     const bool selectedChanged = m_selection.selected != value.selected;
     const bool anchorChanged = m_selection.anchor != value.anchor;
     m_selection = value;
-    if (selectedChanged)
+    if (selectedChanged) {
         emit selectedLocalURLsChanged();
-    if (anchorChanged)
-        emit localSelectionAnchorChanged();
+    }
+    if (anchorChanged) {
+        emit computerSelectionAnchorChanged();
+    }
 }
 
 void ComputerPaneState::setBrowsingImage(const std::optional<QUrl>& value) {
-    if (assignObserved(this, m_browsingImage, value, &ComputerPaneState::browsingImageChanged))
+    if (assignObserved(this, m_browsingImage, value, &ComputerPaneState::browsingImageChanged)) {
         updateVisibleItems();
+    }
 }
 
 void ComputerPaneState::setImageDiskName(const QString& value) {
@@ -72,8 +80,8 @@ void ComputerPaneState::setImageBlocksFree(const std::optional<qint64>& value) {
 }
 
 void ComputerPaneState::updateVisibleItems() {
-    const QList<LocalFileItem> visible = vellum::visibleLocalItems(
-        m_localItems, LocalFilters{m_filterD64, m_filterPRG, m_filterT64, m_hideFolders},
+    const QList<ComputerFileItem> visible = vellum::visibleLocalItems(
+        m_localItems, ComputerFilters{m_filterD64, m_filterPRG, m_filterT64, m_hideFolders},
         isBrowsingImage());
     assignObserved(this, m_visibleItems, visible, &ComputerPaneState::visibleLocalItemsChanged);
 }
@@ -84,7 +92,7 @@ QList<QUrl> ComputerPaneState::visibleURLs() const {
 
 void ComputerPaneState::showListing(const std::optional<QUrl>& image, const QString& diskName,
                                     std::optional<qint64> blocksFree,
-                                    const QList<LocalFileItem>& items) {
+                                    const QList<ComputerFileItem>& items) {
     // Both parts change before the visible rows are worked out once, so the list never
     // shows an image's entries through the folder's filters.
     const bool itemsChanged = m_localItems != items;
@@ -93,14 +101,16 @@ void ComputerPaneState::showListing(const std::optional<QUrl>& image, const QStr
     m_browsingImage = image;
     setImageDiskName(diskName);
     setImageBlocksFree(blocksFree);
-    if (itemsChanged)
-        emit localItemsChanged();
-    if (imageChanged)
+    if (itemsChanged) {
+        emit computerItemsChanged();
+    }
+    if (imageChanged) {
         emit browsingImageChanged();
+    }
     updateVisibleItems();
 }
 
-void ComputerPaneState::showFolderListing(const QList<LocalFileItem>& items) {
+void ComputerPaneState::showFolderListing(const QList<ComputerFileItem>& items) {
     showListing(std::nullopt, QString(), std::nullopt, items);
 }
 
@@ -110,47 +120,51 @@ void ComputerPaneState::pruneSelectionToVisible() {
     setSelection(selection);
 }
 
-QList<LocalFileItem> ComputerPaneState::selectedLocalItems() const {
-    QList<LocalFileItem> selected;
-    if (m_selection.selected.isEmpty())
+QList<ComputerFileItem> ComputerPaneState::selectedLocalItems() const {
+    QList<ComputerFileItem> selected;
+    if (m_selection.selected.isEmpty()) {
         return selected;
-    for (const LocalFileItem& item : m_visibleItems) {
-        if (m_selection.selected.contains(item.url))
+    }
+    for (const ComputerFileItem& item : m_visibleItems) {
+        if (m_selection.selected.contains(item.url)) {
             selected.append(item);
+        }
     }
     return selected;
 }
 
-QList<LocalFileItem> ComputerPaneState::selectedLocalFiles() const {
-    QList<LocalFileItem> files = selectedLocalItems();
-    files.removeIf([](const LocalFileItem& item) { return item.isDirectory; });
+QList<ComputerFileItem> ComputerPaneState::selectedLocalFiles() const {
+    QList<ComputerFileItem> files = selectedLocalItems();
+    files.removeIf([](const ComputerFileItem& item) { return item.isDirectory; });
     return files;
 }
 
-QList<LocalFileItem> ComputerPaneState::selectedT64Items() const {
-    QList<LocalFileItem> tapes = selectedLocalFiles();
-    tapes.removeIf([](const LocalFileItem& item) { return !isTapeImageFile(item.url); });
+QList<ComputerFileItem> ComputerPaneState::selectedT64Items() const {
+    QList<ComputerFileItem> tapes = selectedLocalFiles();
+    tapes.removeIf([](const ComputerFileItem& item) { return !isTapeImageFile(item.url); });
     return tapes;
 }
 
 qint64 ComputerPaneState::selectedLocalByteCount() const {
     qint64 total = 0;
-    for (const LocalFileItem& item : selectedLocalItems()) {
-        if (item.fileSize && *item.fileSize > 0)
+    for (const ComputerFileItem& item : selectedLocalItems()) {
+        if (item.fileSize && *item.fileSize > 0) {
             total += *item.fileSize;
-        else if (item.blocks && *item.blocks >= 1)
+        } else if (item.blocks && *item.blocks >= 1) {
             total += *item.blocks * 254;
+        }
     }
     return total;
 }
 
 qint64 ComputerPaneState::selectedLocalBlockCount() const {
     qint64 total = 0;
-    for (const LocalFileItem& item : selectedLocalFiles()) {
-        if (item.blocks && *item.blocks > 0)
+    for (const ComputerFileItem& item : selectedLocalFiles()) {
+        if (item.blocks && *item.blocks > 0) {
             total += *item.blocks;
-        else if (item.fileSize && *item.fileSize >= 1)
+        } else if (item.fileSize && *item.fileSize >= 1) {
             total += (*item.fileSize + 253) / 254;
+        }
     }
     return total;
 }
@@ -164,8 +178,9 @@ QString ComputerPaneState::currentLocationPath() const {
 }
 
 bool ComputerPaneState::canGoUp() const {
-    if (isBrowsingImage())
+    if (isBrowsingImage()) {
         return true;
+    }
     return parentFolder(m_localFolder).toLocalFile() !=
            QDir(m_localFolder.toLocalFile()).absolutePath();
 }
@@ -174,22 +189,25 @@ std::optional<QUrl> ComputerPaneState::effectiveLocalAnchor() const {
     return effectiveAnchor(m_selection, visibleURLs());
 }
 
-std::optional<LocalFileItem> ComputerPaneState::anchorLocalItem() const {
+std::optional<ComputerFileItem> ComputerPaneState::anchorLocalItem() const {
     const std::optional<QUrl> anchor = effectiveLocalAnchor();
-    if (!anchor)
+    if (!anchor) {
         return std::nullopt;
-    for (const LocalFileItem& item : m_visibleItems) {
-        if (item.url == *anchor)
+    }
+    for (const ComputerFileItem& item : m_visibleItems) {
+        if (item.url == *anchor) {
             return item;
+        }
     }
     return std::nullopt;
 }
 
 bool ComputerPaneState::canOpenLocalSelection() const {
-    const QList<LocalFileItem> selected = selectedLocalItems();
-    if (selected.size() != 1)
+    const QList<ComputerFileItem> selected = selectedLocalItems();
+    if (selected.size() != 1) {
         return false;
-    const LocalFileItem& item = selected.first();
+    }
+    const ComputerFileItem& item = selected.first();
     return item.isDirectory || item.imageIndex || isImageFile(item.url);
 }
 
@@ -219,8 +237,9 @@ void ComputerPaneState::clearSelection() {
 
 void ComputerPaneState::prepareRowMenu(const QUrl& url) {
     m_window.setFocusedPane(CommanderPane::computer);
-    if (!m_selection.selected.contains(url))
+    if (!m_selection.selected.contains(url)) {
         select(url);
+    }
 }
 
 void ComputerPaneState::select(const std::optional<QUrl>& url) {
@@ -232,19 +251,23 @@ QString ComputerPaneState::computerPaneTitle() const {
 }
 
 QString ComputerPaneState::locationHint() const {
-    if (isBrowsingD64())
+    if (isBrowsingD64()) {
         return tr("Drop PRG files here to add them to this disk image. Go up to return to the "
                   "folder.");
-    if (isBrowsingImage())
+    }
+    if (isBrowsingImage()) {
         return tr("Go up to return to the folder.");
+    }
     return tr("Tick a filter to narrow the list. Hide folders if you only want files.");
 }
 
 QString ComputerPaneState::emptyStateText() const {
-    if (isBrowsingImage())
+    if (isBrowsingImage()) {
         return tr("This image has no files.");
-    if (!m_localItems.isEmpty() && m_visibleItems.isEmpty())
+    }
+    if (!m_localItems.isEmpty() && m_visibleItems.isEmpty()) {
         return tr("No files match the filters.");
+    }
     return tr("This folder is empty.");
 }
 
@@ -255,12 +278,14 @@ QString ComputerPaneState::footerText() const {
 QList<FooterPart> ComputerPaneState::footerParts() const {
     using Kind = FooterPart::Kind;
     const qsizetype count = m_visibleItems.size();
-    const bool anyFolder = std::any_of(m_visibleItems.begin(), m_visibleItems.end(),
-                                       [](const LocalFileItem& item) { return item.isDirectory; });
+    const bool anyFolder =
+        std::any_of(m_visibleItems.begin(), m_visibleItems.end(),
+                    [](const ComputerFileItem& item) { return item.isDirectory; });
     QList<FooterPart> parts{
         {Kind::count, anyFolder ? tr("%1 ITEMS").arg(count) : texts::fileCount(count)}};
-    if (isBrowsingD64() && m_imageBlocksFree)
+    if (isBrowsingD64() && m_imageBlocksFree) {
         parts.append({Kind::free, tr("%1 FREE").arg(*m_imageBlocksFree)});
+    }
     const qsizetype selected = selectedLocalItems().size();
     if (selected > 0) {
         parts.append({Kind::selected, tr("%1 SELECTED").arg(selected)});

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LocalFileItem.h"
+#include "model/ComputerFileItem.h"
 #include "session/FooterParts.h"
 #include "session/PaneSelection.h"
 
@@ -25,13 +25,13 @@ using UrlSet = QSet<QUrl>;
 // the filters and the drop highlight and drive the selection through the click rules below.
 class ComputerPaneState : public QObject {
     Q_OBJECT
-    Q_PROPERTY(QUrl localFolder READ localFolder NOTIFY localFolderChanged)
-    Q_PROPERTY(QList<LocalFileItem> localItems READ localItems NOTIFY localItemsChanged)
-    Q_PROPERTY(QList<LocalFileItem> visibleLocalItems READ visibleLocalItems NOTIFY
+    Q_PROPERTY(QUrl computerFolder READ computerFolder NOTIFY computerFolderChanged)
+    Q_PROPERTY(QList<ComputerFileItem> computerItems READ computerItems NOTIFY computerItemsChanged)
+    Q_PROPERTY(QList<ComputerFileItem> visibleLocalItems READ visibleLocalItems NOTIFY
                    visibleLocalItemsChanged)
     Q_PROPERTY(UrlSet selectedLocalURLs READ selectedLocalURLs NOTIFY selectedLocalURLsChanged)
-    Q_PROPERTY(std::optional<QUrl> localSelectionAnchor READ localSelectionAnchor NOTIFY
-                   localSelectionAnchorChanged)
+    Q_PROPERTY(std::optional<QUrl> computerSelectionAnchor READ computerSelectionAnchor NOTIFY
+                   computerSelectionAnchorChanged)
     Q_PROPERTY(std::optional<QUrl> browsingImage READ browsingImage NOTIFY browsingImageChanged)
     Q_PROPERTY(QString imageDiskName READ imageDiskName NOTIFY imageDiskNameChanged)
     Q_PROPERTY(
@@ -46,14 +46,14 @@ class ComputerPaneState : public QObject {
 public:
     ComputerPaneState(WindowState& window, QUrl startFolder, QObject* parent = nullptr);
 
-    const QUrl& localFolder() const { return m_localFolder; }
+    const QUrl& computerFolder() const { return m_localFolder; }
     // The folder's rows unfiltered, or the entries of the open image.
-    const QList<LocalFileItem>& localItems() const { return m_localItems; }
+    const QList<ComputerFileItem>& computerItems() const { return m_localItems; }
     // What the pane lists: the open image's entries as they are, else the folder's rows
     // through the filters.
-    const QList<LocalFileItem>& visibleLocalItems() const { return m_visibleItems; }
+    const QList<ComputerFileItem>& visibleLocalItems() const { return m_visibleItems; }
     const UrlSet& selectedLocalURLs() const { return m_selection.selected; }
-    const std::optional<QUrl>& localSelectionAnchor() const { return m_selection.anchor; }
+    const std::optional<QUrl>& computerSelectionAnchor() const { return m_selection.anchor; }
     const std::optional<QUrl>& browsingImage() const { return m_browsingImage; }
     const QString& imageDiskName() const { return m_imageDiskName; }
     const std::optional<qint64>& imageBlocksFree() const { return m_imageBlocksFree; }
@@ -70,9 +70,9 @@ public:
     void setComputerDropTargeted(bool value);
 
     // Derived values. Selected URLs hidden by a filter count nowhere.
-    QList<LocalFileItem> selectedLocalItems() const;
-    QList<LocalFileItem> selectedLocalFiles() const;
-    QList<LocalFileItem> selectedT64Items() const;
+    QList<ComputerFileItem> selectedLocalItems() const;
+    QList<ComputerFileItem> selectedLocalFiles() const;
+    QList<ComputerFileItem> selectedT64Items() const;
     qint64 selectedLocalByteCount() const;
     qint64 selectedLocalBlockCount() const;
     bool isBrowsingImage() const { return m_browsingImage.has_value(); }
@@ -82,7 +82,7 @@ public:
     // The anchor when selected, else one of the selected rows; the item single-row
     // commands act on.
     std::optional<QUrl> effectiveLocalAnchor() const;
-    std::optional<LocalFileItem> anchorLocalItem() const;
+    std::optional<ComputerFileItem> anchorLocalItem() const;
     // Exactly one row selected, and it is a folder, an image entry or an image file.
     bool canOpenLocalSelection() const;
 
@@ -109,11 +109,11 @@ public:
     QString dropHint() const;
 
 signals:
-    void localFolderChanged();
-    void localItemsChanged();
+    void computerFolderChanged();
+    void computerItemsChanged();
     void visibleLocalItemsChanged();
     void selectedLocalURLsChanged();
-    void localSelectionAnchorChanged();
+    void computerSelectionAnchorChanged();
     void browsingImageChanged();
     void imageDiskNameChanged();
     void imageBlocksFreeChanged();
@@ -128,7 +128,7 @@ private:
     friend class testing::StateEditor;
 
     void setLocalFolder(const QUrl& value);
-    void setLocalItems(const QList<LocalFileItem>& value);
+    void setLocalItems(const QList<ComputerFileItem>& value);
     void setSelection(const PaneSelection<QUrl>& value);
     void setBrowsingImage(const std::optional<QUrl>& value);
     void setImageDiskName(const QString& value);
@@ -136,8 +136,8 @@ private:
 
     // Shows `items` as the entries of the open `image`, or as the folder's rows.
     void showListing(const std::optional<QUrl>& image, const QString& diskName,
-                     std::optional<qint64> blocksFree, const QList<LocalFileItem>& items);
-    void showFolderListing(const QList<LocalFileItem>& items);
+                     std::optional<qint64> blocksFree, const QList<ComputerFileItem>& items);
+    void showFolderListing(const QList<ComputerFileItem>& items);
     // Drops selected rows that are no longer listed.
     void pruneSelectionToVisible();
     void updateVisibleItems();
@@ -145,8 +145,8 @@ private:
 
     WindowState& m_window;
     QUrl m_localFolder;
-    QList<LocalFileItem> m_localItems;
-    QList<LocalFileItem> m_visibleItems;
+    QList<ComputerFileItem> m_localItems;
+    QList<ComputerFileItem> m_visibleItems;
     PaneSelection<QUrl> m_selection;
     std::optional<QUrl> m_browsingImage;
     QString m_imageDiskName;

@@ -1,7 +1,7 @@
 #include "session/VellumViewModel.h"
 
+#include "images/ComputerFileNames.h"
 #include "images/ImageFiles.h"
-#include "images/LocalFileNames.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
 #include "session/TemporaryFiles.h"
@@ -13,8 +13,9 @@ namespace {
 // What the drive lists now: the proof a name read through a pattern finds that file alone.
 QStringList listedNames(const DiskDirectory& directory) {
     QStringList names;
-    for (const DirectoryEntry& entry : directory.entries)
+    for (const DirectoryEntry& entry : directory.entries) {
         names << entry.name;
+    }
     return names;
 }
 
@@ -22,8 +23,9 @@ QStringList listedNames(const DiskDirectory& directory) {
 
 QCoro::Task<> VellumViewModel::copySelectedFloppyEntries() {
     const QList<DirectoryEntry> selected = m_floppy.selectedFloppyEntries();
-    if (!selected.isEmpty())
+    if (!selected.isEmpty()) {
         co_await copyFloppyEntries(selected);
+    }
 }
 
 QCoro::Task<> VellumViewModel::copyFloppyEntries(QList<DirectoryEntry> entries) {
@@ -38,7 +40,7 @@ QCoro::Task<> VellumViewModel::copyFloppyEntries(QList<DirectoryEntry> entries) 
     }
     // The folder shown now is where every file goes, even when the user browses on while
     // the copy runs.
-    const QUrl folder = m_computer.localFolder();
+    const QUrl folder = m_computer.computerFolder();
     const qsizetype count = entries.size();
     const QStringList listed = listedNames(m_floppy.directory());
     const auto body = [this, entries, count, folder, listed](qint64 number) -> QCoro::Task<> {
@@ -102,7 +104,7 @@ QCoro::Task<> VellumViewModel::copyFloppyEntriesToImage(QList<DirectoryEntry> en
         co_await addToImage(files, image, number);
     };
     co_await runOperation(OperationKind::copyingFiles,
-                          addingText(count, entries.first().name, lastPathComponent(image)), body);
+                          addingText(count, entries.first().name, image.fileName()), body);
 }
 
 } // namespace vellum

@@ -6,8 +6,8 @@
 #include "model/FileNames.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
+#include "session/ComputerListing.h"
 #include "session/DesktopServices.h"
-#include "session/LocalListing.h"
 #include "session/TemporaryFiles.h"
 
 #include <QFileInfo>
@@ -23,10 +23,11 @@ QString writeFailedText() {
 // A temporary export under a fresh name: nothing should hold it, and it never needs to
 // outlive a crash.
 void writeExport(const QUrl& url, const QByteArray& bytes) {
-    if (!writeNewFile(url, bytes, Sync::later))
+    if (!writeNewFile(url, bytes, Sync::later)) {
         throw PlatformError(QCoreApplication::translate("vellum::VellumViewModel",
                                                         "Could not write “%1”: it exists already.")
                                 .arg(url.toLocalFile()));
+    }
 }
 
 QString floppyNameOrFallback(const QString& listedName) {
@@ -47,7 +48,7 @@ QList<FloppyCopyItem> exportImageFiles(const QUrl& image, TemporaryFiles& tempor
         return items;
     }
     const QByteArray bytes = readWholeFile(image);
-    const QString imageName = lastPathComponent(image);
+    const QString imageName = image.fileName();
     const DiskDirectory listing = D64Extractor::readDirectory(bytes);
     for (qsizetype index = 0; index < listing.entries.size(); ++index) {
         ParsedFile file;
@@ -60,38 +61,43 @@ QList<FloppyCopyItem> exportImageFiles(const QUrl& image, TemporaryFiles& tempor
         writeExport(target, file.contents());
         items.append({target, floppyNameOrFallback(file.name)});
     }
-    if (items.isEmpty())
+    if (items.isEmpty()) {
         throw OpenCBMError::parseError(
             QCoreApplication::translate("vellum::VellumViewModel", "No files found in %1.")
                 .arg(imageName));
+    }
     return items;
 }
 
 } // namespace
 
 QCoro::Task<> VellumViewModel::chooseFilesForFloppy() {
-    if (isBusy())
+    if (isBusy()) {
         co_return;
+    }
     FilePanelRequest request;
     request.title = tr("Copy Files to Floppy");
     request.message =
         tr("Copy these files to the floppy in drive %1.").arg(m_drives.deviceNumber());
-    request.directory = m_computer.localFolder();
+    request.directory = m_computer.computerFolder();
     request.allowsMultiple = true;
     const QList<QUrl> urls = m_desktop.chooseOpenFiles(request);
-    if (!urls.isEmpty())
+    if (!urls.isEmpty()) {
         co_await intakeFilesForFloppy(urls);
+    }
 }
 
 QCoro::Task<> VellumViewModel::intakeFilesForFloppy(QList<QUrl> urls) {
-    if (isBusy())
+    if (isBusy()) {
         co_return;
+    }
     QList<QUrl> kept;
     bool anyImage = false;
     for (const QUrl& url : urls) {
         const QFileInfo info(url.toLocalFile());
-        if (!info.exists() || info.isDir())
+        if (!info.exists() || info.isDir()) {
             continue;
+        }
         kept.append(url);
         anyImage = anyImage || isImageFile(url);
     }
@@ -105,28 +111,31 @@ QCoro::Task<> VellumViewModel::intakeFilesForFloppy(QList<QUrl> urls) {
 }
 
 QCoro::Task<> VellumViewModel::copySelectedToFloppy() {
-    if (isBusy())
+    if (isBusy()) {
         co_return;
-    const QList<LocalFileItem> selected = m_computer.selectedLocalFiles();
-    QList<LocalFileItem> entries;
-    for (const LocalFileItem& item : selected) {
-        if (item.imageIndex)
+    }
+    const QList<ComputerFileItem> selected = m_computer.selectedLocalFiles();
+    QList<ComputerFileItem> entries;
+    for (const ComputerFileItem& item : selected) {
+        if (item.imageIndex) {
             entries.append(item);
+        }
     }
     if (entries.isEmpty() || !m_computer.isBrowsingImage()) {
         QList<QUrl> urls;
-        for (const LocalFileItem& item : selected)
+        for (const ComputerFileItem& item : selected) {
             urls.append(item.url);
+        }
         co_await intakeFilesForFloppy(urls);
         co_return;
     }
     TemporaryFiles temporary;
     QList<FloppyCopyItem> items;
     try {
-        for (const LocalFileItem& entry : entries) {
+        for (const ComputerFileItem& entry : entries) {
             // The entry's identity ends in the extension of its type, which keeps a SEQ
             // file a SEQ file on the floppy.
-            const QUrl exported = exportImageEntry(entry, pathExtension(entry.url));
+            const QUrl exported = exportImageEntry(entry, QFileInfo(entry.url.path()).suffix());
             temporary.adopt(exported);
             items.append({exported, floppyNameOrFallback(entry.name)});
         }
@@ -152,8 +161,9 @@ QCoro::Task<> VellumViewModel::writePendingImages() {
 }
 
 QCoro::Task<> VellumViewModel::copyFilesToFloppy(QList<QUrl> urls, bool writeImages) {
-    if (isBusy())
+    if (isBusy()) {
         co_return;
+    }
     const CopyRequestSplit split = splitCopyRequest(urls);
     if (split.images.isEmpty() && split.plainFiles.isEmpty()) {
         reportError(OpenCBMError::nothingToCopy());
@@ -161,15 +171,17 @@ QCoro::Task<> VellumViewModel::copyFilesToFloppy(QList<QUrl> urls, bool writeIma
     }
 
     QList<FloppyCopyItem> plainItems;
-    for (const QUrl& url : split.plainFiles)
+    for (const QUrl& url : split.plainFiles) {
         plainItems.append({url, cbmFileName(url)});
+    }
 
     if (split.images.isEmpty() || !writeImages) {
         TemporaryFiles temporary;
         QList<FloppyCopyItem> items = plainItems;
         try {
-            for (const QUrl& image : split.images)
+            for (const QUrl& image : split.images) {
                 items += exportImageFiles(image, temporary);
+            }
         } catch (const std::exception& error) {
             reportError(error);
             postCompletionNotice(m_status.lastError().value_or(writeFailedText()));
@@ -190,16 +202,16 @@ QCoro::Task<> VellumViewModel::copyFilesToFloppy(QList<QUrl> urls, bool writeIma
                 source = temporary.make(QStringLiteral("d64"));
                 T64Converter::convert(image, source);
             }
-            m_status.setStatusHeadline(tr("Writing %1 to floppy…").arg(lastPathComponent(image)));
+            m_status.setStatusHeadline(tr("Writing %1 to floppy…").arg(image.fileName()));
             co_await m_service->writeDiskImage(source, m_drives.deviceNumber(), progressSink());
         }
-        if (!plainItems.isEmpty())
+        if (!plainItems.isEmpty()) {
             co_await runFloppyCopyLoop(plainItems, number);
+        }
         m_status.setProgress(1);
-        const QString done =
-            split.images.size() == 1
-                ? tr("Wrote %1 to disk.").arg(lastPathComponent(split.images.first()))
-                : tr("Wrote %1 disk images to floppy.").arg(split.images.size());
+        const QString done = split.images.size() == 1
+                                 ? tr("Wrote %1 to disk.").arg(split.images.first().fileName())
+                                 : tr("Wrote %1 disk images to floppy.").arg(split.images.size());
         m_status.setStatusHeadline(done);
         m_status.setLastError(std::nullopt);
         m_drives.confirmAdapter();
@@ -211,8 +223,9 @@ QCoro::Task<> VellumViewModel::copyFilesToFloppy(QList<QUrl> urls, bool writeIma
 }
 
 QCoro::Task<> VellumViewModel::copyItemsToFloppy(QList<FloppyCopyItem> items) {
-    if (isBusy())
+    if (isBusy()) {
         co_return;
+    }
     if (items.isEmpty()) {
         reportError(OpenCBMError::nothingToCopy());
         co_return;
@@ -220,18 +233,21 @@ QCoro::Task<> VellumViewModel::copyItemsToFloppy(QList<FloppyCopyItem> items) {
     if (!m_floppy.directory().blocksFree) {
         co_await reloadDirectoryQuietly();
         // Another operation may have begun while the directory was read.
-        if (isBusy())
+        if (isBusy()) {
             co_return;
+        }
     }
     qint64 needed = 0;
-    for (const FloppyCopyItem& item : items)
+    for (const FloppyCopyItem& item : items) {
         needed += blocksForFile(item.source);
+    }
     const std::optional<qint64> blocksFree = m_floppy.directory().blocksFree;
     std::optional<OpenCBMError> spaceProblem;
-    if (!blocksFree)
+    if (!blocksFree) {
         spaceProblem = OpenCBMError::directoryRequired();
-    else if (*blocksFree < needed)
+    } else if (*blocksFree < needed) {
         spaceProblem = OpenCBMError::diskFull(needed, *blocksFree);
+    }
     if (spaceProblem) {
         reportError(*spaceProblem);
         postCompletionNotice(m_status.lastError().value_or(writeFailedText()));

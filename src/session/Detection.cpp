@@ -13,9 +13,10 @@ namespace {
 // the adapter is not there.
 QString quietDetectionHeadline(const std::exception& error) {
     const auto* failure = dynamic_cast<const OpenCBMError*>(&error);
-    if (failure && failure->errorCase() == OpenCBMError::Case::toolNotFound)
+    if (failure && failure->errorCase() == OpenCBMError::Case::toolNotFound) {
         return VellumViewModel::tr("OpenCBM tool %1 not found.")
             .arg(texts::quoted(failure->text()));
+    }
     return VellumViewModel::tr("ZoomFloppy not detected.");
 }
 
@@ -23,7 +24,7 @@ QString quietDetectionHeadline(const std::exception& error) {
 
 QCoro::Task<> VellumViewModel::startUp() {
     CopyNotifier::prepare(m_desktop);
-    removeWriteLeftovers(m_computer.localFolder());
+    removeWriteLeftovers(m_computer.computerFolder());
     refreshLocalItems();
     co_await detect(true);
 }
@@ -81,27 +82,31 @@ QCoro::Task<> VellumViewModel::detect(bool quiet) {
             } else if (!m_drives.zoomFloppyDetected()) {
                 // Quietly, no alert; but the headline must not call a drive ready that was
                 // never found.
-                if (quiet)
+                if (quiet) {
                     m_status.setStatusHeadline(quietDetectionHeadline(error));
-                else
+                } else {
                     reportError(error);
+                }
             } else {
                 m_drives.showNoDriveFound();
                 m_status.setStatusHeadline(texts::noDriveOnBus());
-                if (!quiet)
+                if (!quiet) {
                     m_status.setLastError(describeError(error));
+                }
             }
         }
 
-        if (!m_status.lastError() && !quiet && m_drives.driveReady())
+        if (!m_status.lastError() && !quiet && m_drives.driveReady()) {
             m_status.setStatusHeadline(texts::driveIsReady());
+        }
     };
     co_await runOperation(OperationKind::detecting, headline, body);
 }
 
 QCoro::Task<> VellumViewModel::selectDrive(qint64 number) {
-    if (number == m_drives.deviceNumber() || isBusy())
+    if (number == m_drives.deviceNumber() || isBusy()) {
         co_return;
+    }
     m_drives.setDeviceNumber(number);
     m_floppy.setDirectory(DiskDirectory::empty());
     m_floppy.setKnownDirectoryBlocks({});

@@ -23,8 +23,9 @@ std::optional<qint64> ownerOf(const QString& name) {
         QStringLiteral("^vellum-drag-([0-9]+)-[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-"
                        "[0-9a-f]{4}-[0-9a-f]{12}$"));
     const QRegularExpressionMatch match = pattern.match(name);
-    if (!match.hasMatch())
+    if (!match.hasMatch()) {
         return std::nullopt;
+    }
     bool ok = false;
     const qint64 pid = match.captured(1).toLongLong(&ok);
     return ok ? std::optional<qint64>(pid) : std::nullopt;
@@ -46,8 +47,9 @@ template <typename Predicate> void removeFoldersWhere(Predicate shouldRemove) {
         temporary.entryList({prefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& name : names) {
         const std::optional<qint64> owner = ownerOf(name);
-        if (owner && shouldRemove(*owner))
+        if (owner && shouldRemove(*owner)) {
             QDir(temporary.filePath(name)).removeRecursively();
+        }
     }
 }
 

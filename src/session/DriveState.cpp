@@ -8,21 +8,24 @@ namespace vellum {
 
 QString friendlyDriveStatus(const QString& status) {
     const QString upper = status.toUpper();
-    if (upper.contains(QStringLiteral("OK")) || upper.startsWith(QStringLiteral("00,")))
+    if (upper.contains(QStringLiteral("OK")) || upper.startsWith(QStringLiteral("00,"))) {
         return texts::deviceRespondingNormally();
+    }
     return status;
 }
 
 std::optional<qint64> usedBlocksEstimate(const QString& driveModel, qint64 blocksFree) {
     const QString model = driveModel.toUpper();
     qint64 capacity = 664;
-    if (model.contains(QStringLiteral("1581")))
+    if (model.contains(QStringLiteral("1581"))) {
         capacity = 3160;
-    else if (model.contains(QStringLiteral("1571")))
+    } else if (model.contains(QStringLiteral("1571"))) {
         capacity = 1328;
+    }
     const qint64 used = capacity - blocksFree;
-    if (used < 1)
+    if (used < 1) {
         return std::nullopt;
+    }
     return used;
 }
 
@@ -39,8 +42,9 @@ QString DriveState::floppyPaneHeading() const {
 bool DriveState::offersExtendedFormat() const {
     const QString model = m_driveModel.toUpper();
     for (const char* dosFormatted : {"1570", "1571", "1581"}) {
-        if (model.contains(QLatin1String(dosFormatted)))
+        if (model.contains(QLatin1String(dosFormatted))) {
             return false;
+        }
     }
     return true;
 }
@@ -85,9 +89,10 @@ void DriveState::applyDriveState(bool ready, const QString& model,
                                  const std::optional<QString>& status) {
     setDriveReady(ready);
     if (ready) {
-        const QString trimmedModel = trimmedWhitespace(model);
-        if (!trimmedModel.isEmpty())
+        const QString trimmedModel = model.trimmed();
+        if (!trimmedModel.isEmpty()) {
             setDriveModel(trimmedModel);
+        }
         setDriveTitle(titleWith(tr(" — Ready")));
         setDriveDetail(status && !status->isEmpty() ? friendlyDriveStatus(*status)
                                                     : texts::deviceRespondingNormally());

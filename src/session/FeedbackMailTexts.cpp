@@ -24,8 +24,9 @@ struct MailTexts {
 
 QString appVersionString(const QString& version, const QString& build) {
     const QString shown = version.isEmpty() ? QStringLiteral("1.0") : version;
-    if (build.isEmpty() || build == shown)
+    if (build.isEmpty() || build == shown) {
         return shown;
+    }
     return shown + QStringLiteral(" (") + build + QLatin1Char(')');
 }
 
@@ -36,9 +37,10 @@ QString appVersionString() {
 
 QString hardwareModelFromFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         return QStringLiteral("unknown");
-    const QString model = trimmedWhitespace(QString::fromUtf8(file.readLine(256)));
+    }
+    const QString model = QString::fromUtf8(file.readLine(256)).trimmed();
     return model.isEmpty() ? QStringLiteral("unknown") : model;
 }
 
@@ -57,8 +59,9 @@ QString distributionFromOsRelease(const QString& path) {
         const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
         for (const char* key : {"PRETTY_NAME=", "NAME="}) {
             for (const QString& line : lines) {
-                if (name.isEmpty() && line.startsWith(QLatin1String(key)))
+                if (name.isEmpty() && line.startsWith(QLatin1String(key))) {
                     name = trimmedOf(line.mid(qstrlen(key)).trimmed(), u"\"'");
+                }
             }
         }
     }
@@ -69,8 +72,9 @@ QString openCBMLocation(const QStringList& searchDirectories) {
     for (const QString& directory : searchDirectories) {
         const QString path = directory + QStringLiteral("/cbmctrl");
         const QFileInfo info(path);
-        if (info.isFile() && info.isExecutable())
+        if (info.isFile() && info.isExecutable()) {
             return path;
+        }
     }
     return QStringLiteral("not found");
 }
@@ -105,8 +109,9 @@ QString bugReportBody(const FeedbackFacts& facts) {
         {MailTexts::tr("Appearance"), facts.appearance},
         {MailTexts::tr("OpenCBM"), facts.openCBM},
     };
-    for (const auto& [label, value] : lines)
+    for (const auto& [label, value] : lines) {
         body += label + QStringLiteral(": ") + value + QLatin1Char('\n');
+    }
     body += MailTexts::tr(
         "\n— When —\nI was:\n[ ] browsing a folder on the computer\n[ ] opening / browsing a "
         ".d64\n[ ] opening / browsing a .t64\n[ ] putting files into a .d64\n[ ] creating a new "
@@ -144,8 +149,9 @@ QUrl feedbackMailURL(const QString& recipient, const QString& subject, const QSt
     };
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("subject"), encoded(subject));
-    if (!body.isEmpty())
+    if (!body.isEmpty()) {
         query.addQueryItem(QStringLiteral("body"), encoded(body));
+    }
     QUrl url;
     url.setScheme(QStringLiteral("mailto"));
     url.setPath(recipient);

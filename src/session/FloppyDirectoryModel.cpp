@@ -39,10 +39,12 @@ void FloppyDirectoryModel::followDirectory() {
     const QList<DirectoryEntry>& after = m_floppy.directory().entries;
     followRows(m_rows, after, rowKeys(m_rows), rowKeys(after),
                [](const DirectoryEntry& before, const DirectoryEntry& now) -> QList<int> {
-                   if (before == now)
+                   if (before == now) {
                        return {};
-                   if (!sameColumns(before, now))
+                   }
+                   if (!sameColumns(before, now)) {
                        return {Qt::DisplayRole, RecordRole, SelectedRole};
+                   }
                    // A new reading: the same row under a new id.
                    return {RecordRole, SelectedRole};
                });
@@ -53,8 +55,9 @@ int FloppyDirectoryModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant FloppyDirectoryModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
+    }
     const DirectoryEntry& entry = m_rows.at(index.row());
     switch (role) {
     case Qt::DisplayRole:

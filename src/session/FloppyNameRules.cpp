@@ -29,28 +29,35 @@ QString firstCharacters(const QString& text, qsizetype count) {
 }
 
 std::optional<QString> validateCBMName(const QString& name) {
-    if (name.isEmpty())
+    if (name.isEmpty()) {
         return FloppyNameRules::tr("Enter a name.");
-    if (characterCount(name) > 16)
+    }
+    if (characterCount(name) > 16) {
         return FloppyNameRules::tr("CBM names must be 16 characters or fewer.");
+    }
     for (const QChar reserved : QStringLiteral(",=:*?")) {
-        if (name.contains(reserved))
+        if (name.contains(reserved)) {
             return FloppyNameRules::tr("The name cannot contain comma, equals, colon, * or ?.");
+        }
     }
     return std::nullopt;
 }
 
 std::optional<QString> validateDiskFields(const QString& name, const QString& id) {
-    const QString trimmedName = trimmedWhitespace(name);
-    const QString trimmedID = trimmedWhitespace(id);
-    if (trimmedName.isEmpty())
+    const QString trimmedName = name.trimmed();
+    const QString trimmedID = id.trimmed();
+    if (trimmedName.isEmpty()) {
         return FloppyNameRules::tr("Enter a disk name.");
-    if (characterCount(trimmedName) > 16)
+    }
+    if (characterCount(trimmedName) > 16) {
         return FloppyNameRules::tr("Disk name must be 16 characters or fewer.");
-    if (trimmedName.contains(QLatin1Char(',')))
+    }
+    if (trimmedName.contains(QLatin1Char(','))) {
         return FloppyNameRules::tr("Disk name cannot contain a comma.");
-    if (characterCount(trimmedID) != 2)
+    }
+    if (characterCount(trimmedID) != 2) {
         return FloppyNameRules::tr("Disk ID must be exactly 2 characters.");
+    }
     return std::nullopt;
 }
 

@@ -3,7 +3,7 @@
 #include "images/ImageFiles.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
-#include "opencbm/LocalSpace.h"
+#include "opencbm/ComputerSpace.h"
 #include "opencbm/ToolCommands.h"
 #include "session/DesktopServices.h"
 #include "session/FloppyNameRules.h"
@@ -29,8 +29,9 @@ void requireRoomToSave(const OpenCBMService& service, const QString& temporaryPa
     const bool shared = QStorageInfo(temporaryFolder) == QStorageInfo(targetFolder);
     requireFreeSpace(service.freeSpaceIn(targetFolder),
                      shared ? 2 * d64copyImageBytes : d64copyImageBytes, targetPath);
-    if (!shared)
+    if (!shared) {
         requireFreeSpace(service.freeSpaceIn(temporaryFolder), d64copyImageBytes, temporaryPath);
+    }
 }
 
 } // namespace
@@ -49,8 +50,9 @@ QCoro::Task<> VellumViewModel::readDirectory() {
             m_status.setStatusHeadline(tr("Directory of %1 loaded.").arg(texts::quoted(name)));
         }
         m_status.setLastError(std::nullopt);
-        if (!m_drives.driveReady())
+        if (!m_drives.driveReady()) {
             m_drives.applyDriveState(true, QString());
+        }
         m_drives.confirmAdapter();
     };
     co_await runOperation(OperationKind::readingDirectory,
@@ -61,25 +63,27 @@ QCoro::Task<> VellumViewModel::readDirectory() {
 // ---- Saving the floppy as a .d64 ----
 
 QCoro::Task<> VellumViewModel::saveFloppyAsD64() {
-    if (isBusy())
+    if (isBusy()) {
         co_return;
+    }
     const QString diskName = m_floppy.directory().diskName;
-    QString proposed = trimmedWhitespace(diskName.isEmpty() ? QStringLiteral("disk") : diskName);
+    QString proposed = (diskName.isEmpty() ? QStringLiteral("disk") : diskName).trimmed();
     proposed.replace(QLatin1Char('/'), QLatin1Char('-'))
         .replace(QLatin1Char(':'), QLatin1Char('-'));
     FilePanelRequest request;
     request.title = tr("Save D64 Image");
     request.message =
         tr("Read the floppy in drive %1 into a .d64 image.").arg(m_drives.deviceNumber());
-    request.directory = m_computer.localFolder();
+    request.directory = m_computer.computerFolder();
     request.proposedName = proposed + QStringLiteral(".d64");
     request.allowedExtensions = {QStringLiteral("d64")};
     const std::optional<QUrl> chosen = m_desktop.chooseSaveFile(request);
-    if (!chosen || !chosen->isLocalFile())
+    if (!chosen || !chosen->isLocalFile()) {
         co_return;
+    }
 
     const QUrl destination = *chosen;
-    const QString fileName = lastPathComponent(destination);
+    const QString fileName = destination.fileName();
     const auto body = [this, destination, fileName](qint64) -> QCoro::Task<> {
         m_status.setProgress(0);
         // d64copy fills a temporary file; only the complete image is then written over what
@@ -107,18 +111,20 @@ QCoro::Task<> VellumViewModel::saveFloppyAsD64() {
 // ---- Writing a .d64 to the floppy ----
 
 void VellumViewModel::chooseD64ToWrite() {
-    if (isBusy())
+    if (isBusy()) {
         return;
+    }
     FilePanelRequest request;
     request.title = tr("Write D64 Image");
     request.message =
         tr("Write this .d64 image to the floppy in drive %1.").arg(m_drives.deviceNumber());
-    request.directory = m_computer.localFolder();
+    request.directory = m_computer.computerFolder();
     request.allowedExtensions = {QStringLiteral("d64")};
     request.allowsMultiple = false;
     const QList<QUrl> chosen = m_desktop.chooseOpenFiles(request);
-    if (chosen.isEmpty())
+    if (chosen.isEmpty()) {
         return;
+    }
     m_confirmations.setPendingCopyURLs({});
     m_confirmations.setPendingWriteURL(chosen.first());
     m_confirmations.setShowsWriteConfirmation(true);
@@ -128,7 +134,7 @@ QCoro::Task<> VellumViewModel::confirmWrite() {
     const QList<QUrl> pending = m_confirmations.pendingCopyURLs();
     if (!pending.isEmpty()) {
         for (const QUrl& url : pending) {
-            if (pathExtension(url).toLower() == QLatin1String("t64")) {
+            if (QFileInfo(url.path()).suffix().toLower() == QLatin1String("t64")) {
                 m_confirmations.setShowsPRGConvertConfirmation(true);
                 co_return;
             }
@@ -138,12 +144,13 @@ QCoro::Task<> VellumViewModel::confirmWrite() {
         co_await copyFilesToFloppy(pending, true);
         co_return;
     }
-    if (!m_confirmations.pendingWriteURL())
+    if (!m_confirmations.pendingWriteURL()) {
         co_return;
+    }
     const QUrl source = *m_confirmations.pendingWriteURL();
     m_confirmations.setPendingWriteURL(std::nullopt);
 
-    const QString fileName = lastPathComponent(source);
+    const QString fileName = source.fileName();
     const auto body = [this, source, fileName](qint64) -> QCoro::Task<> {
         m_status.setProgress(0);
         co_await m_service->writeDiskImage(source, m_drives.deviceNumber(), progressSink());
@@ -171,14 +178,16 @@ void VellumViewModel::cancelPendingCopy() {
 // ---- Deleting ----
 
 void VellumViewModel::requestFloppyDelete() {
-    if (m_commands.canDeleteFloppy())
+    if (m_commands.canDeleteFloppy()) {
         m_confirmations.setShowsScratchConfirmation(true);
+    }
 }
 
 QCoro::Task<> VellumViewModel::deleteSelectedFromFloppy() {
     const QList<DirectoryEntry> entries = m_floppy.selectedFloppyEntries();
-    if (entries.isEmpty())
+    if (entries.isEmpty()) {
         co_return;
+    }
     const qsizetype count = entries.size();
     const QString firstName = entries.first().name;
     const QString headline = count == 1
@@ -190,11 +199,12 @@ QCoro::Task<> VellumViewModel::deleteSelectedFromFloppy() {
             for (qsizetype i = 0; i < count; ++i) {
                 const DirectoryEntry& entry = entries.at(i);
                 m_status.throwIfStopped(number);
-                if (count > 1)
+                if (count > 1) {
                     m_status.setStatusHeadline(tr("Deleting %1 of %2: %3…")
                                                    .arg(QString::number(i + 1),
                                                         QString::number(count),
                                                         texts::quoted(entry.name)));
+                }
                 co_await m_service->scratchFile(m_drives.deviceNumber(), entry.name);
                 m_floppy.forgetBlocks(entry.name);
             }
@@ -203,8 +213,9 @@ QCoro::Task<> VellumViewModel::deleteSelectedFromFloppy() {
         }
         if (failure) {
             // Files scratched before the failure are gone and must vanish from the pane.
-            if (number == m_status.operationID() && !m_status.isIdle())
+            if (number == m_status.operationID() && !m_status.isIdle()) {
                 co_await reloadDirectoryQuietly();
+            }
             std::rethrow_exception(failure);
         }
         m_status.setLastError(std::nullopt);
@@ -221,8 +232,9 @@ QCoro::Task<> VellumViewModel::deleteSelectedFromFloppy() {
 // ---- Renaming ----
 
 void VellumViewModel::beginRenameFloppy() {
-    if (!m_commands.canRenameFloppy())
+    if (!m_commands.canRenameFloppy()) {
         return;
+    }
     m_sheets.setNameField(m_floppy.anchorFloppyEntry()->name);
     m_sheets.setNameFieldError(std::nullopt);
     m_sheets.setNamePrompt(NamePromptKind::renameFloppy);
@@ -230,17 +242,19 @@ void VellumViewModel::beginRenameFloppy() {
 
 QCoro::Task<> VellumViewModel::commitRenameFloppy() {
     const std::optional<DirectoryEntry> anchor = m_floppy.anchorFloppyEntry();
-    if (isBusy() || !anchor || anchor->type == CBMFileType::del)
+    if (isBusy() || !anchor || anchor->type == CBMFileType::del) {
         co_return;
-    const QString newName = trimmedWhitespace(m_sheets.nameField());
+    }
+    const QString newName = m_sheets.nameField().trimmed();
     if (const auto message = validateCBMName(newName)) {
         m_sheets.setNameFieldError(*message);
         co_return;
     }
     const QString oldName = anchor->name;
     m_sheets.setNamePrompt(std::nullopt);
-    if (newName.compare(oldName, Qt::CaseInsensitive) == 0)
+    if (newName.compare(oldName, Qt::CaseInsensitive) == 0) {
         co_return;
+    }
 
     const auto body = [this, oldName, newName](qint64) -> QCoro::Task<> {
         co_await m_service->renameFile(m_drives.deviceNumber(), oldName, newName);
@@ -269,11 +283,12 @@ void VellumViewModel::beginFormat() {
     const DiskDirectory& directory = m_floppy.directory();
     const QString name =
         directory.diskName.isEmpty() ? QStringLiteral("VELLUM") : directory.diskName;
-    m_sheets.setFormatName(firstCharacters(trimmedWhitespace(name), 16));
+    m_sheets.setFormatName(firstCharacters(name.trimmed(), 16));
     QString idCharacters;
     for (const QChar character : directory.diskID) {
-        if (character.isLetterOrNumber())
+        if (character.isLetterOrNumber()) {
             idCharacters.append(character);
+        }
     }
     m_sheets.setFormatID(idCharacters.size() < 2 ? QStringLiteral("01")
                                                  : idCharacters.left(2).toUpper());
@@ -288,21 +303,22 @@ QCoro::Task<> VellumViewModel::confirmFormat() {
         co_return;
     }
     m_sheets.setFormatFieldError(std::nullopt);
-    m_sheets.setFormatName(trimmedWhitespace(m_sheets.formatName()).toUpper());
-    m_sheets.setFormatID(trimmedWhitespace(m_sheets.formatID()).toUpper());
+    m_sheets.setFormatName(m_sheets.formatName().trimmed().toUpper());
+    m_sheets.setFormatID(m_sheets.formatID().trimmed().toUpper());
     m_sheets.setShowsFormatSheet(false);
     co_await formatFloppy();
 }
 
 QCoro::Task<> VellumViewModel::formatFloppy() {
-    if (isBusy())
+    if (isBusy()) {
         co_return;
+    }
     if (const auto message = validateDiskFields(m_sheets.formatName(), m_sheets.formatID())) {
         reportError(OpenCBMError::invalidDiskName(*message));
         co_return;
     }
-    const QString name = trimmedWhitespace(m_sheets.formatName()).toUpper();
-    const QString id = trimmedWhitespace(m_sheets.formatID()).toUpper();
+    const QString name = m_sheets.formatName().trimmed().toUpper();
+    const QString id = m_sheets.formatID().trimmed().toUpper();
     const auto body = [this, name, id](qint64 number) -> QCoro::Task<> {
         m_status.setProgress(0);
         const qint64 device = m_drives.deviceNumber();
@@ -359,7 +375,7 @@ QCoro::Task<> VellumViewModel::initializeFloppy() {
         m_drives.applyDriveState(true, m_drives.driveModel(), status);
         m_drives.confirmAdapter();
         co_await reloadDirectoryQuietly();
-        const QString diskName = trimmedWhitespace(m_floppy.directory().diskName);
+        const QString diskName = m_floppy.directory().diskName.trimmed();
         m_status.setStatusHeadline(
             diskName.isEmpty()
                 ? tr("Initialized drive %1. BAM re-read; files were not erased.").arg(device)

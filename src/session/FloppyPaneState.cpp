@@ -10,7 +10,7 @@
 namespace vellum {
 
 QString blockCountKey(const QString& name) {
-    return trimmedWhitespace(name).toUpper();
+    return name.trimmed().toUpper();
 }
 
 FloppyPaneState::FloppyPaneState(WindowState& window, QObject* parent)
@@ -28,10 +28,12 @@ void FloppyPaneState::setSelection(const PaneSelection<QUuid>& value) {
     const bool selectedChanged = m_selection.selected != value.selected;
     const bool anchorChanged = m_selection.anchor != value.anchor;
     m_selection = value;
-    if (selectedChanged)
+    if (selectedChanged) {
         emit selectedEntryIDsChanged();
-    if (anchorChanged)
+    }
+    if (anchorChanged) {
         emit floppySelectionAnchorChanged();
+    }
 }
 
 void FloppyPaneState::setKnownDirectoryBlocks(const KnownBlockCounts& value) {
@@ -42,26 +44,30 @@ void FloppyPaneState::setKnownDirectoryBlocks(const KnownBlockCounts& value) {
 QList<QUuid> FloppyPaneState::entryIDs() const {
     QList<QUuid> ids;
     ids.reserve(m_directory.entries.size());
-    for (const DirectoryEntry& entry : m_directory.entries)
+    for (const DirectoryEntry& entry : m_directory.entries) {
         ids.append(entry.id);
+    }
     return ids;
 }
 
 QList<DirectoryEntry> FloppyPaneState::selectedFloppyEntries() const {
     QList<DirectoryEntry> selected;
     for (const DirectoryEntry& entry : m_directory.entries) {
-        if (m_selection.selected.contains(entry.id))
+        if (m_selection.selected.contains(entry.id)) {
             selected.append(entry);
+        }
     }
     return selected;
 }
 
 std::optional<DirectoryEntry> FloppyPaneState::anchorFloppyEntry() const {
-    if (!m_selection.anchor)
+    if (!m_selection.anchor) {
         return std::nullopt;
+    }
     for (const DirectoryEntry& entry : m_directory.entries) {
-        if (entry.id == *m_selection.anchor)
+        if (entry.id == *m_selection.anchor) {
             return entry;
+        }
     }
     return std::nullopt;
 }
@@ -92,8 +98,9 @@ void FloppyPaneState::clearSelection() {
 
 void FloppyPaneState::prepareRowMenu(const QUuid& id) {
     m_window.setFocusedPane(CommanderPane::floppy);
-    if (!m_selection.selected.contains(id))
+    if (!m_selection.selected.contains(id)) {
         selectEntry(id);
+    }
 }
 
 void FloppyPaneState::selectEntry(std::optional<QUuid> id) {
@@ -102,13 +109,15 @@ void FloppyPaneState::selectEntry(std::optional<QUuid> id) {
 
 QStringList FloppyPaneState::dragPayloads(const DirectoryEntry& pressed) const {
     QList<DirectoryEntry> carried;
-    if (m_selection.selected.contains(pressed.id))
+    if (m_selection.selected.contains(pressed.id)) {
         carried = selectedFloppyEntries();
-    else if (pressed.type != CBMFileType::del)
+    } else if (pressed.type != CBMFileType::del) {
         carried = {pressed};
+    }
     QStringList payloads;
-    for (const DirectoryEntry& entry : carried)
+    for (const DirectoryEntry& entry : carried) {
         payloads.append(entry.name + QLatin1Char('\t') + rawValue(entry.type));
+    }
     return payloads;
 }
 
@@ -116,8 +125,9 @@ QList<DirectoryEntry> FloppyPaneState::entriesForPayloads(const QStringList& pay
     QList<DirectoryEntry> entries;
     for (const QString& payload : payloads) {
         const auto parsed = parseDraggedEntry(payload);
-        if (!parsed)
+        if (!parsed) {
             continue;
+        }
         const auto& [name, type] = *parsed;
         std::optional<DirectoryEntry> found;
         for (const DirectoryEntry& entry : m_directory.entries) {
@@ -142,13 +152,14 @@ QString FloppyPaneState::floppyPaneTitle() const {
     const QChar noBreakSpace(0x00A0);
     QString name = m_directory.diskName;
     name.replace(noBreakSpace, QLatin1Char(' '));
-    name = trimmedOf(trimmedWhitespace(name), QStringView(&noBreakSpace, 1));
+    name = trimmedOf(name.trimmed(), QStringView(&noBreakSpace, 1));
     return name.isEmpty() ? tr("FLOPPY") : tr("FLOPPY - %1").arg(name.toUpper());
 }
 
 QString FloppyPaneState::freeBlocksText() const {
-    if (!m_directory.blocksFree)
+    if (!m_directory.blocksFree) {
         return tr("— BLOCKS FREE.");
+    }
     return tr("%1 BLOCKS FREE.").arg(*m_directory.blocksFree);
 }
 
@@ -160,8 +171,9 @@ QList<FooterPart> FloppyPaneState::fileCountParts() const {
     using Kind = FooterPart::Kind;
     QList<FooterPart> parts{{Kind::count, texts::fileCount(m_directory.fileCount())}};
     const qsizetype selected = selectedFloppyEntries().size();
-    if (selected > 0)
+    if (selected > 0) {
         parts.append({Kind::selected, tr("%1 SELECTED").arg(selected)});
+    }
     return parts;
 }
 
@@ -181,19 +193,22 @@ void FloppyPaneState::applyDirectory(DiskDirectory listing, const QString& drive
     QSet<QString> selectedNames;
     std::optional<QString> anchorName;
     for (const DirectoryEntry& entry : m_directory.entries) {
-        if (m_selection.selected.contains(entry.id))
+        if (m_selection.selected.contains(entry.id)) {
             selectedNames.insert(entry.name.toLower());
-        if (m_selection.anchor == entry.id)
+        }
+        if (m_selection.anchor == entry.id) {
             anchorName = entry.name.toLower();
+        }
     }
 
     KnownBlockCounts known = m_knownDirectoryBlocks;
     for (DirectoryEntry& entry : listing.entries) {
         const QString key = blockCountKey(entry.name);
-        if (entry.blocks >= 1)
+        if (entry.blocks >= 1) {
             known.insert(key, entry.blocks);
-        else if (known.contains(key))
+        } else if (known.contains(key)) {
             entry.blocks = known.value(key);
+        }
     }
 
     // A drive that lists its only file with 0 blocks still tells the free count, which
@@ -220,18 +235,21 @@ void FloppyPaneState::applyDirectory(DiskDirectory listing, const QString& drive
     if (!selectedNames.isEmpty()) {
         for (const DirectoryEntry& entry : m_directory.entries) {
             const QString name = entry.name.toLower();
-            if (selectedNames.contains(name))
+            if (selectedNames.contains(name)) {
                 selection.selected.insert(entry.id);
-            if (!selection.anchor && anchorName == name)
+            }
+            if (!selection.anchor && anchorName == name) {
                 selection.anchor = entry.id;
+            }
         }
     }
     setSelection(selection);
 }
 
 void FloppyPaneState::selectFirstEntryIfNoneSelected() {
-    if (!m_selection.selected.isEmpty())
+    if (!m_selection.selected.isEmpty()) {
         return;
+    }
     selectEntry(m_directory.entries.isEmpty() ? std::nullopt
                                               : std::optional(m_directory.entries.first().id));
 }
@@ -250,8 +268,9 @@ void FloppyPaneState::forgetBlocks(const QString& name) {
 
 void FloppyPaneState::moveBlocks(const QString& oldName, const QString& newName) {
     KnownBlockCounts known = m_knownDirectoryBlocks;
-    if (const qint64 blocks = known.take(blockCountKey(oldName)); blocks > 0)
+    if (const qint64 blocks = known.take(blockCountKey(oldName)); blocks > 0) {
         known.insert(blockCountKey(newName), blocks);
+    }
     setKnownDirectoryBlocks(known);
 }
 

@@ -1,11 +1,11 @@
 #include "session/VellumViewModel.h"
 
-#include "images/LocalFileNames.h"
+#include "images/ComputerFileNames.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
+#include "session/ComputerListing.h"
+#include "session/ComputerNames.h"
 #include "session/DesktopServices.h"
-#include "session/LocalListing.h"
-#include "session/LocalNames.h"
 #include "session/PaneTexts.h"
 #include "session/SessionTexts.h"
 
@@ -24,13 +24,13 @@ void VellumViewModel::refreshLocalItems() {
         openImage(*image);
         return;
     }
-    m_computer.showFolderListing(listLocalFolder(m_computer.localFolder()));
+    m_computer.showFolderListing(listLocalFolder(m_computer.computerFolder()));
     m_computer.pruneSelectionToVisible();
 }
 
 void VellumViewModel::refreshIfShown(const QList<QUrl>& written) {
     const std::optional<QUrl> image = m_computer.browsingImage();
-    const QUrl shown = standardizedFileURL(image.value_or(m_computer.localFolder()));
+    const QUrl shown = standardizedFileURL(image.value_or(m_computer.computerFolder()));
     for (const QUrl& url : written) {
         const QUrl file = standardizedFileURL(url);
         if (image ? file == shown
@@ -45,9 +45,10 @@ void VellumViewModel::chooseLocalFolder() {
     FilePanelRequest request;
     request.title = tr("Open Folder");
     request.message = tr("Choose a folder with CBM files (.prg, .seq, …).");
-    request.directory = m_computer.localFolder();
-    if (const std::optional<QUrl> folder = m_desktop.chooseFolder(request))
+    request.directory = m_computer.computerFolder();
+    if (const std::optional<QUrl> folder = m_desktop.chooseFolder(request)) {
         navigate(*folder);
+    }
 }
 
 void VellumViewModel::navigate(const QUrl& folder) {
@@ -62,54 +63,59 @@ void VellumViewModel::goUp() {
         closeImage();
         return;
     }
-    if (m_computer.canGoUp())
-        navigate(parentFolder(m_computer.localFolder()));
+    if (m_computer.canGoUp()) {
+        navigate(parentFolder(m_computer.computerFolder()));
+    }
 }
 
 void VellumViewModel::closeImage() {
     m_computer.select(std::nullopt);
-    m_computer.showFolderListing(listLocalFolder(m_computer.localFolder()));
+    m_computer.showFolderListing(listLocalFolder(m_computer.computerFolder()));
 }
 
-void VellumViewModel::activate(const LocalFileItem& item) {
-    if (item.isDirectory)
+void VellumViewModel::activate(const ComputerFileItem& item) {
+    if (item.isDirectory) {
         navigate(item.url);
-    else if (item.imageIndex)
+    } else if (item.imageIndex) {
         extractImageEntry(item);
-    else if (isImageFile(item.url))
+    } else if (isImageFile(item.url)) {
         openImage(item.url);
+    }
 }
 
 void VellumViewModel::openAnchorItem() {
-    if (const std::optional<LocalFileItem> item = m_computer.anchorLocalItem())
+    if (const std::optional<ComputerFileItem> item = m_computer.anchorLocalItem()) {
         activate(*item);
+    }
 }
 
 // ---- Name prompts ----
 
 void VellumViewModel::beginNewFolder() {
-    if (!m_commands.canNewFolder())
+    if (!m_commands.canNewFolder()) {
         return;
-    m_sheets.setNameField(proposedNewFolderName(m_computer.localFolder()));
+    }
+    m_sheets.setNameField(proposedNewFolderName(m_computer.computerFolder()));
     m_sheets.setNameFieldError(std::nullopt);
     m_sheets.setNamePrompt(NamePromptKind::newFolder);
 }
 
-void VellumViewModel::beginRenameMac() {
-    if (!m_commands.canRenameLocal())
+void VellumViewModel::beginRenameComputerItem() {
+    if (!m_commands.canRenameLocal()) {
         return;
+    }
     m_sheets.setNameField(m_computer.anchorLocalItem()->name);
     m_sheets.setNameFieldError(std::nullopt);
-    m_sheets.setNamePrompt(NamePromptKind::renameMac);
+    m_sheets.setNamePrompt(NamePromptKind::renameComputerItem);
 }
 
 void VellumViewModel::commitNewFolder() {
-    const QString name = trimmedWhitespace(m_sheets.nameField());
-    if (const std::optional<QString> problem = validateMacName(name)) {
+    const QString name = m_sheets.nameField().trimmed();
+    if (const std::optional<QString> problem = validateComputerName(name)) {
         m_sheets.setNameFieldError(problem);
         return;
     }
-    const QString path = QDir(m_computer.localFolder().toLocalFile()).filePath(name);
+    const QString path = QDir(m_computer.computerFolder().toLocalFile()).filePath(name);
     if (pathIsTaken(path)) {
         m_sheets.setNameFieldError(
             tr("%1 already exists in this folder.").arg(texts::quoted(name)));
@@ -129,12 +135,13 @@ void VellumViewModel::commitNewFolder() {
     m_status.setLastError(std::nullopt);
 }
 
-void VellumViewModel::commitRenameMac() {
-    const std::optional<LocalFileItem> item = m_computer.anchorLocalItem();
-    if (!item)
+void VellumViewModel::commitRenameComputerItem() {
+    const std::optional<ComputerFileItem> item = m_computer.anchorLocalItem();
+    if (!item) {
         return;
-    const QString name = trimmedWhitespace(m_sheets.nameField());
-    if (const std::optional<QString> problem = validateMacName(name)) {
+    }
+    const QString name = m_sheets.nameField().trimmed();
+    if (const std::optional<QString> problem = validateComputerName(name)) {
         m_sheets.setNameFieldError(problem);
         return;
     }
@@ -170,25 +177,28 @@ void VellumViewModel::commitRenameMac() {
 // ---- Move to Trash ----
 
 void VellumViewModel::requestLocalDelete() {
-    if (m_commands.canDeleteLocal())
+    if (m_commands.canDeleteLocal()) {
         m_confirmations.setShowsLocalDeleteConfirmation(true);
+    }
 }
 
 void VellumViewModel::confirmLocalDelete() {
     m_confirmations.setShowsLocalDeleteConfirmation(false);
-    if (m_computer.isBrowsingD64())
+    if (m_computer.isBrowsingD64()) {
         deleteSelectionFromImage();
-    else
+    } else {
         moveSelectionToTrash();
+    }
 }
 
 void VellumViewModel::moveSelectionToTrash() {
-    const QList<LocalFileItem> items = m_computer.selectedLocalItems();
-    if (items.isEmpty() || m_computer.isBrowsingImage())
+    const QList<ComputerFileItem> items = m_computer.selectedLocalItems();
+    if (items.isEmpty() || m_computer.isBrowsingImage()) {
         return;
+    }
     // Nothing in it waits, so the operation has ended when the call returns.
     const auto body = [this, items](qint64) -> QCoro::Task<> {
-        for (const LocalFileItem& item : items) {
+        for (const ComputerFileItem& item : items) {
             try {
                 m_desktop.moveToTrash(item.url);
             } catch (...) {
@@ -211,13 +221,14 @@ void VellumViewModel::showInFileManager() {
         m_desktop.revealInFileManager({*image});
         return;
     }
-    const QList<LocalFileItem> selected = m_computer.selectedLocalItems();
-    m_desktop.revealInFileManager(selected.isEmpty() ? QList<QUrl>{m_computer.localFolder()}
+    const QList<ComputerFileItem> selected = m_computer.selectedLocalItems();
+    m_desktop.revealInFileManager(selected.isEmpty() ? QList<QUrl>{m_computer.computerFolder()}
                                                      : urlsOf(selected));
 }
 
 void VellumViewModel::revealFolder() {
-    m_desktop.revealInFileManager({m_computer.browsingImage().value_or(m_computer.localFolder())});
+    m_desktop.revealInFileManager(
+        {m_computer.browsingImage().value_or(m_computer.computerFolder())});
 }
 
 } // namespace vellum

@@ -21,8 +21,9 @@ struct FooterPart {
 // The parts as one line, joined by the footer separator.
 inline QString joinedFooter(const QList<FooterPart>& parts) {
     QStringList texts;
-    for (const FooterPart& part : parts)
+    for (const FooterPart& part : parts) {
         texts.append(part.text);
+    }
     return texts.join(texts::footerSeparator());
 }
 

@@ -9,8 +9,9 @@ FreedesktopNotifications::FreedesktopNotifications(QDBusConnection bus)
     : connection(std::move(bus)) {}
 
 bool FreedesktopNotifications::post(const QString& title, const QString& body) const {
-    if (!connection.isConnected())
+    if (!connection.isConnected()) {
         return false;
+    }
     QDBusMessage notify = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"),
         QStringLiteral("/org/freedesktop/Notifications"),

@@ -5,23 +5,24 @@
 #include "images/T64Converter.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
+#include "session/ComputerListing.h"
 #include "session/EventLoop.h"
-#include "session/LocalListing.h"
 
 namespace vellum {
 
 QCoro::Task<> VellumViewModel::addFilesToImage(QList<QUrl> urls, QUrl image) {
-    if (isBusy())
+    if (isBusy()) {
         co_return;
+    }
     QList<ImageAddition> files;
     try {
         for (const QUrl& url : urls) {
             const QList<AddableFile> loaded = T64Converter::loadFiles(url);
             // A tape's files are known by the names the tape lists, a plain file by its own.
-            for (const AddableFile& file : loaded)
-                files.append({file, loaded.size() == 1 && !isTapeImageFile(url)
-                                        ? lastPathComponent(url)
-                                        : file.name});
+            for (const AddableFile& file : loaded) {
+                files.append({file, loaded.size() == 1 && !isTapeImageFile(url) ? url.fileName()
+                                                                                : file.name});
+            }
         }
     } catch (const std::exception& error) {
         reportError(error);
@@ -36,9 +37,9 @@ QCoro::Task<> VellumViewModel::addFilesToImage(QList<QUrl> urls, QUrl image) {
         m_status.setProgress(0);
         co_await addToImage(files, image, number);
     };
-    co_await runOperation(
-        OperationKind::copyingFiles,
-        addingText(files.size(), files.first().file.name, lastPathComponent(image)), body);
+    co_await runOperation(OperationKind::copyingFiles,
+                          addingText(files.size(), files.first().file.name, image.fileName()),
+                          body);
 }
 
 QCoro::Task<> VellumViewModel::addToImage(QList<ImageAddition> files, QUrl image, qint64 number) {
@@ -69,12 +70,14 @@ QCoro::Task<> VellumViewModel::addToImage(QList<ImageAddition> files, QUrl image
         m_status.setProgress(startProgress + (1 - startProgress) * double(i + 1) / double(count));
     }
     // One write at the end: what went in before a failure or a stop is kept.
-    if (added > 0)
+    if (added > 0) {
         writeFileAtomically(image, builder.data());
+    }
     if (failure) {
         const std::optional<QUrl> browsed = m_computer.browsingImage();
-        if (added > 0 && browsed && standardizedFileURL(*browsed) == standardizedFileURL(image))
+        if (added > 0 && browsed && standardizedFileURL(*browsed) == standardizedFileURL(image)) {
             openImage(*browsed);
+        }
         std::rethrow_exception(failure);
     }
     m_status.setProgress(1);
@@ -87,7 +90,7 @@ void VellumViewModel::finishAddingToImage(const QUrl& image, qsizetype count,
     const std::optional<QUrl> browsed = m_computer.browsingImage();
     if (browsed && standardizedFileURL(*browsed) == standardizedFileURL(image)) {
         openImage(*browsed);
-        for (const LocalFileItem& item : m_computer.localItems()) {
+        for (const ComputerFileItem& item : m_computer.computerItems()) {
             if (item.name.compare(lastName, Qt::CaseInsensitive) == 0) {
                 m_computer.select(item.url);
                 break;
@@ -96,7 +99,7 @@ void VellumViewModel::finishAddingToImage(const QUrl& image, qsizetype count,
     } else {
         refreshLocalItems();
     }
-    m_status.setStatusHeadline(addedText(count, lastName, lastPathComponent(image)));
+    m_status.setStatusHeadline(addedText(count, lastName, image.fileName()));
 }
 
 } // namespace vellum

@@ -6,8 +6,9 @@ namespace vellum {
 // observers hear of real changes only. Returns whether it changed.
 template <typename Owner, typename T, typename Signal>
 bool assignObserved(Owner* owner, T& field, const T& value, Signal changed) {
-    if (field == value)
+    if (field == value) {
         return false;
+    }
     field = value;
     emit(owner->*changed)();
     return true;

@@ -67,15 +67,17 @@ qint64 OperationStatus::begin(OperationKind kind, const QString& headline) {
 }
 
 void OperationStatus::end(std::optional<qint64> number) {
-    if (number && *number != m_operationID)
+    if (number && *number != m_operationID) {
         return;
+    }
     setOperation(OperationKind::idle);
     setIsStopping(false);
     setStopRequested(false);
     // A failed transfer leaves an empty bar, whatever the tool printed before it failed (a
     // d64copy past a bad track still counts to 100%); a finished one stays full.
-    if (m_lastError)
+    if (m_lastError) {
         setProgress(0);
+    }
 }
 
 void OperationStatus::markStopping() {
@@ -100,8 +102,9 @@ bool OperationStatus::isStillRunning(qint64 number) const {
 }
 
 void OperationStatus::throwIfStopped(qint64 number) const {
-    if (!isStillRunning(number))
+    if (!isStillRunning(number)) {
         throw OpenCBMError::cancelled();
+    }
 }
 
 } // namespace vellum

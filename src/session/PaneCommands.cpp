@@ -13,28 +13,31 @@ namespace {
 // by itself.
 template <typename Member> std::function<void()> call(VellumViewModel* session, Member member) {
     return [self = QPointer<VellumViewModel>(session), member] {
-        if (self)
+        if (self) {
             (void)(self.data()->*member)();
+        }
     };
 }
 
 } // namespace
 
 void VellumViewModel::selectAllInFocusedPane() {
-    if (m_window.focusedPane() == CommanderPane::floppy)
+    if (m_window.focusedPane() == CommanderPane::floppy) {
         m_floppy.selectAll();
-    else
+    } else {
         m_computer.selectAll();
+    }
 }
 
 void VellumViewModel::requestDeleteInFocusedPane() {
-    if (m_window.focusedPane() == CommanderPane::floppy)
+    if (m_window.focusedPane() == CommanderPane::floppy) {
         requestFloppyDelete();
-    else
+    } else {
         requestLocalDelete();
+    }
 }
 
-QList<ContextAction> VellumViewModel::localRowMenu(const LocalFileItem& item) {
+QList<ContextAction> VellumViewModel::computerRowMenu(const ComputerFileItem& item) {
     ComputerMenuState state;
     state.idle = m_commands.isIdle();
     state.browsingImage = m_computer.isBrowsingImage();
@@ -48,17 +51,17 @@ QList<ContextAction> VellumViewModel::localRowMenu(const LocalFileItem& item) {
     actions.openAnchorItem = call(this, &VellumViewModel::openAnchorItem);
     actions.copySelectedToFloppy = call(this, &VellumViewModel::copySelectedToFloppy);
     actions.convertSelectedT64 = call(this, &VellumViewModel::convertSelectedT64);
-    actions.beginRenameMac = call(this, &VellumViewModel::beginRenameMac);
+    actions.beginRenameComputerItem = call(this, &VellumViewModel::beginRenameComputerItem);
     actions.requestLocalDelete = call(this, &VellumViewModel::requestLocalDelete);
     actions.beginNewFolder = call(this, &VellumViewModel::beginNewFolder);
     actions.showNewDiskSheet = call(this, &VellumViewModel::showNewDiskSheet);
     actions.showInFileManager = call(this, &VellumViewModel::showInFileManager);
     actions.refreshLocalItems = call(this, &VellumViewModel::refreshLocalItems);
     actions.chooseLocalFolder = call(this, &VellumViewModel::chooseLocalFolder);
-    return vellum::localRowMenu(item, state, actions);
+    return vellum::computerRowMenu(item, state, actions);
 }
 
-QList<ContextAction> VellumViewModel::localBackgroundMenu() {
+QList<ContextAction> VellumViewModel::computerBackgroundMenu() {
     ComputerMenuState state;
     state.idle = m_commands.isIdle();
     state.browsingImage = m_computer.isBrowsingImage();
@@ -69,7 +72,7 @@ QList<ContextAction> VellumViewModel::localBackgroundMenu() {
     actions.chooseLocalFolder = call(this, &VellumViewModel::chooseLocalFolder);
     actions.showInFileManager = call(this, &VellumViewModel::showInFileManager);
     actions.refreshLocalItems = call(this, &VellumViewModel::refreshLocalItems);
-    return vellum::localBackgroundMenu(state, actions);
+    return vellum::computerBackgroundMenu(state, actions);
 }
 
 namespace {

@@ -13,7 +13,7 @@ namespace vellum {
 enum PaneRole {
     // bool: the row is selected in the session.
     SelectedRole = Qt::UserRole + 1,
-    // The row's record: a DirectoryEntry or a LocalFileItem.
+    // The row's record: a DirectoryEntry or a ComputerFileItem.
     RecordRole,
     // RowIconKind: which icon the row shows.
     IconKindRole,
@@ -40,8 +40,9 @@ public:
     }
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
             return {};
+        }
         return m_columnTitles.value(section);
     }
 
@@ -81,9 +82,10 @@ protected:
             Q_UNUSED(oldIndex);
             const QList<int> roles = changedRoles(rows.at(newIndex), after.at(newIndex));
             rows[newIndex] = after.at(newIndex);
-            if (!roles.isEmpty())
+            if (!roles.isEmpty()) {
                 emit dataChanged(index(int(newIndex), 0), index(int(newIndex), columnCount() - 1),
                                  roles);
+            }
         }
     }
 
@@ -95,13 +97,15 @@ protected:
         QList<qsizetype> changed;
         for (qsizetype i = 0; i < rows.size(); ++i) {
             const Key key = keyOf(rows.at(i));
-            if (shown.contains(key) != now.contains(key))
+            if (shown.contains(key) != now.contains(key)) {
                 changed.append(i);
+            }
         }
         shown = now;
-        for (const auto& [first, count] : detail::runsOf(changed))
+        for (const auto& [first, count] : detail::runsOf(changed)) {
             emit dataChanged(index(int(first), 0), index(int(first + count - 1), columnCount() - 1),
                              {SelectedRole});
+        }
     }
 
 private:

@@ -24,11 +24,13 @@ namespace detail {
 template <typename Key>
 std::optional<Key> anySelected(const QSet<Key>& selected, const QList<Key>& visible) {
     for (const Key& key : visible) {
-        if (selected.contains(key))
+        if (selected.contains(key)) {
             return key;
+        }
     }
-    if (selected.isEmpty())
+    if (selected.isEmpty()) {
         return std::nullopt;
+    }
     // Nothing selected is listed; pick deterministically all the same.
     QList<Key> rest(selected.begin(), selected.end());
     return *std::min_element(rest.begin(), rest.end());
@@ -44,29 +46,35 @@ bool clickSelection(PaneSelection<Key>& selection, const QList<Key>& visible, co
                     SelectionModifiers modifiers) {
     if (modifiers.shift) {
         const qsizetype clicked = visible.indexOf(key);
-        if (clicked < 0)
+        if (clicked < 0) {
             return false;
+        }
         qsizetype from = clicked;
         if (selection.anchor) {
             const qsizetype anchorAt = visible.indexOf(*selection.anchor);
-            if (anchorAt >= 0)
+            if (anchorAt >= 0) {
                 from = anchorAt;
+            }
         }
         QSet<Key> range;
-        for (qsizetype i = std::min(from, clicked); i <= std::max(from, clicked); ++i)
+        for (qsizetype i = std::min(from, clicked); i <= std::max(from, clicked); ++i) {
             range.insert(visible.at(i));
-        if (modifiers.command)
+        }
+        if (modifiers.command) {
             selection.selected.unite(range);
-        else
+        } else {
             selection.selected = range;
-        if (!selection.anchor)
+        }
+        if (!selection.anchor) {
             selection.anchor = key;
+        }
         return false;
     }
     if (modifiers.command) {
         if (selection.selected.remove(key)) {
-            if (selection.anchor == key)
+            if (selection.anchor == key) {
                 selection.anchor = detail::anySelected(selection.selected, visible);
+            }
         } else {
             selection.selected.insert(key);
             selection.anchor = key;
@@ -87,10 +95,11 @@ template <typename Key>
 void selectAllRows(PaneSelection<Key>& selection, const QList<Key>& visible) {
     selection.selected = QSet<Key>(visible.begin(), visible.end());
     if (!selection.anchor || !visible.contains(*selection.anchor)) {
-        if (visible.isEmpty())
+        if (visible.isEmpty()) {
             selection.anchor.reset();
-        else
+        } else {
             selection.anchor = visible.first();
+        }
     }
 }
 
@@ -100,16 +109,18 @@ template <typename Key>
 void pruneSelection(PaneSelection<Key>& selection, const QList<Key>& visible) {
     const QSet<Key> listed(visible.begin(), visible.end());
     selection.selected.intersect(listed);
-    if (selection.anchor && !selection.selected.contains(*selection.anchor))
+    if (selection.anchor && !selection.selected.contains(*selection.anchor)) {
         selection.anchor = detail::anySelected(selection.selected, visible);
+    }
 }
 
 // The anchor when it is selected, otherwise one of the selected keys (the first in listing
 // order when one is listed), or nothing for an empty selection.
 template <typename Key>
 std::optional<Key> effectiveAnchor(const PaneSelection<Key>& selection, const QList<Key>& visible) {
-    if (selection.anchor && selection.selected.contains(*selection.anchor))
+    if (selection.anchor && selection.selected.contains(*selection.anchor)) {
         return selection.anchor;
+    }
     return detail::anySelected(selection.selected, visible);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LocalFileItem.h"
+#include "model/ComputerFileItem.h"
 
 #include <QList>
 #include <QString>
@@ -11,8 +11,8 @@ namespace vellum {
 
 // The body of the computer side's delete confirmation. With a D64 open the selection is
 // deleted from it (`openD64` names the image, when known); otherwise it goes to the Trash.
-QString localDeleteMessage(const QList<LocalFileItem>& selected, bool d64Open,
-                           const std::optional<QUrl>& openD64);
+QString computerDeleteMessage(const QList<ComputerFileItem>& selected, bool d64Open,
+                              const std::optional<QUrl>& openD64);
 
 // The body of the choice between copying an image's files and writing the whole image.
 QString imageCopyChoiceMessage(const QList<QUrl>& pendingURLs, qint64 deviceNumber);
@@ -21,7 +21,7 @@ QString imageCopyChoiceMessage(const QList<QUrl>& pendingURLs, qint64 deviceNumb
 QString computerPaneTitle(const std::optional<QUrl>& browsingImage);
 
 // "Moving “X” to Trash…" / "Moving 3 items to Trash…", and the finished forms.
-QString trashProgressText(const QList<LocalFileItem>& items);
-QString trashDoneText(const QList<LocalFileItem>& items);
+QString trashProgressText(const QList<ComputerFileItem>& items);
+QString trashDoneText(const QList<ComputerFileItem>& items);
 
 } // namespace vellum

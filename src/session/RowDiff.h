@@ -27,10 +27,11 @@ namespace detail {
 inline QList<std::pair<qsizetype, qsizetype>> runsOf(const QList<qsizetype>& marked) {
     QList<std::pair<qsizetype, qsizetype>> runs;
     for (const qsizetype index : marked) {
-        if (!runs.isEmpty() && runs.last().first + runs.last().second == index)
+        if (!runs.isEmpty() && runs.last().first + runs.last().second == index) {
             ++runs.last().second;
-        else
+        } else {
             runs.append({index, 1});
+        }
     }
     return runs;
 }
@@ -44,12 +45,14 @@ inline QList<qsizetype> longestIncreasingRun(const QList<qsizetype>& values) {
             tails.begin(), tails.end(), values.at(i),
             [&](qsizetype tail, qsizetype value) { return values.at(tail) < value; });
         const qsizetype length = at - tails.begin();
-        if (length > 0)
+        if (length > 0) {
             parents[i] = tails.at(length - 1);
-        if (at == tails.end())
+        }
+        if (at == tails.end()) {
             tails.append(i);
-        else
+        } else {
             *at = i;
+        }
     }
     QList<qsizetype> positions(tails.size());
     qsizetype at = tails.isEmpty() ? -1 : tails.last();
@@ -66,8 +69,9 @@ template <typename Key>
 RowChanges planRowChanges(const QList<Key>& before, const QList<Key>& after) {
     QHash<Key, qsizetype> newIndexOf;
     newIndexOf.reserve(after.size());
-    for (qsizetype j = 0; j < after.size(); ++j)
+    for (qsizetype j = 0; j < after.size(); ++j) {
         newIndexOf.insert(after.at(j), j);
+    }
 
     QList<qsizetype> candidatesOld;
     QList<qsizetype> candidatesNew;
@@ -92,16 +96,18 @@ RowChanges planRowChanges(const QList<Key>& before, const QList<Key>& after) {
 
     QList<qsizetype> removed;
     for (qsizetype i = 0; i < before.size(); ++i) {
-        if (!oldStays.at(i))
+        if (!oldStays.at(i)) {
             removed.append(i);
+        }
     }
     changes.removals = detail::runsOf(removed);
     std::reverse(changes.removals.begin(), changes.removals.end());
 
     QList<qsizetype> inserted;
     for (qsizetype j = 0; j < after.size(); ++j) {
-        if (!newStays.at(j))
+        if (!newStays.at(j)) {
             inserted.append(j);
+        }
     }
     changes.insertions = detail::runsOf(inserted);
     return changes;

@@ -28,8 +28,9 @@ void TemporaryFiles::adopt(const QUrl& url) {
 }
 
 void TemporaryFiles::removeAll() {
-    for (const QUrl& url : made)
+    for (const QUrl& url : made) {
         QFile::remove(url.toLocalFile());
+    }
     made.clear();
 }
 

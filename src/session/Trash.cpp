@@ -22,14 +22,16 @@ struct Texts {
 
 void moveItemToTrash(const QUrl& url) {
     const QString path = url.toLocalFile();
-    const QString name = lastPathComponent(url);
-    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
+    const QString name = url.fileName();
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) {
         throw PlatformError(Texts::tr("%1 does not exist.").arg(texts::quoted(name)));
+    }
     const QString refused =
         Texts::tr("%1 could not be moved to the Trash.").arg(texts::quoted(name));
     QFile item(path);
-    if (!item.moveToTrash())
+    if (!item.moveToTrash()) {
         throw PlatformError(refused);
+    }
     // When Qt cannot set up the home trash it may "trash" into a folder relative to the
     // working directory and still report success. Such an item is put back.
     const QString trashedPath = item.fileName();

@@ -23,8 +23,9 @@ constexpr auto stopGracePeriod = 2500ms;
 
 QUrl startingLocalFolder() {
     const QString stored = QSettings().value(QStringLiteral("localFolderPath")).toString();
-    if (!stored.isEmpty() && QFileInfo(stored).isDir())
+    if (!stored.isEmpty() && QFileInfo(stored).isDir()) {
         return QUrl::fromLocalFile(stored);
+    }
     return QUrl::fromLocalFile(QDir::homePath());
 }
 
@@ -45,14 +46,16 @@ VellumViewModel::~VellumViewModel() = default;
 QCoro::Task<> VellumViewModel::runOperation(OperationKind kind, QString headline,
                                             std::function<QCoro::Task<>(qint64)> body,
                                             OperationOptions options) {
-    if (isBusy())
+    if (isBusy()) {
         co_return;
+    }
     const qint64 number = m_status.begin(kind, headline);
     // The slot is released on every way out, even when the task is destroyed half way.
     bool released = false;
     const auto release = [status = QPointer<OperationStatus>(&m_status), number, &released] {
-        if (!released && status)
+        if (!released && status) {
             status->end(number);
+        }
         released = true;
     };
     const auto slot = qScopeGuard(release);
@@ -62,11 +65,13 @@ QCoro::Task<> VellumViewModel::runOperation(OperationKind kind, QString headline
     } catch (...) {
         failure = std::current_exception();
     }
-    if (!failure)
+    if (!failure) {
         co_return;
+    }
     const bool current = number == m_status.operationID();
-    if (options.endBeforeReporting)
+    if (options.endBeforeReporting) {
         release();
+    }
     reportFailure(failure, number, options.failureNotice);
     if (current && options.afterFailure) {
         try {
@@ -80,8 +85,9 @@ QCoro::Task<> VellumViewModel::runOperation(OperationKind kind, QString headline
 
 void VellumViewModel::reportFailure(std::exception_ptr failure, qint64 number,
                                     const QString& noticeText) {
-    if (number != m_status.operationID())
+    if (number != m_status.operationID()) {
         return;
+    }
     bool cancelled = false;
     try {
         std::rethrow_exception(failure);
@@ -89,19 +95,22 @@ void VellumViewModel::reportFailure(std::exception_ptr failure, qint64 number,
         cancelled = isCancellation(error);
         reportError(error);
         // The slot may be released already (endBeforeReporting), so the bar is emptied here.
-        if (!cancelled)
+        if (!cancelled) {
             m_status.setProgress(0);
+        }
     } catch (...) {
         m_status.setProgress(0);
         reportError(PlatformError(tr("The operation failed unexpectedly.")));
     }
-    if (!cancelled && !noticeText.isEmpty())
+    if (!cancelled && !noticeText.isEmpty()) {
         postCompletionNotice(m_status.lastError().value_or(noticeText));
+    }
 }
 
 void VellumViewModel::stop() {
-    if (m_status.isIdle())
+    if (m_status.isIdle()) {
         return;
+    }
     if (m_status.isStopping()) {
         m_service->forceStopRunningTool();
         return;
@@ -127,8 +136,9 @@ ProgressCallback VellumViewModel::fileProgressSink(qsizetype index, qsizetype co
     return [status = QPointer<OperationStatus>(&m_status), index, count](const QString&,
                                                                          double fraction) {
         // A negative or missing fraction means the tool cannot tell.
-        if (!(fraction >= 0) || count < 1 || !status)
+        if (!(fraction >= 0) || count < 1 || !status) {
             return;
+        }
         status->setProgress((double(index) + fraction) / double(count));
     };
 }
@@ -144,8 +154,9 @@ void VellumViewModel::applyDirectory(const DiskDirectory& listing) {
 }
 
 QCoro::Task<> VellumViewModel::reloadDirectoryQuietly() {
-    if (m_status.stopRequested())
+    if (m_status.stopRequested()) {
         co_return;
+    }
     try {
         const DiskDirectory listing = co_await m_service->listDirectory(m_drives.deviceNumber());
         applyDirectory(listing);

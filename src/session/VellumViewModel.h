@@ -116,12 +116,12 @@ public:
     void goUp();
     void closeImage();
     // A double-click or Open on a row.
-    void activate(const LocalFileItem& item);
+    void activate(const ComputerFileItem& item);
     void openAnchorItem();
     void beginNewFolder();
-    void beginRenameMac();
+    void beginRenameComputerItem();
     void commitNewFolder();
-    void commitRenameMac();
+    void commitRenameComputerItem();
     void requestLocalDelete();
     // The delete confirmation's button: from the open D64, else to the Trash.
     void confirmLocalDelete();
@@ -132,7 +132,7 @@ public:
     // ---- Disk and tape images in the computer pane (ImageBrowsing.cpp, ImageAdding.cpp) ----
     void openImage(const QUrl& url);
     void deleteSelectionFromImage();
-    void extractImageEntry(const LocalFileItem& item);
+    void extractImageEntry(const ComputerFileItem& item);
     QCoro::Task<> convertSelectedT64();
     void showNewDiskSheet();
     void createNewDiskImage();
@@ -142,16 +142,16 @@ public:
     // Select All and Delete act on the focused pane.
     void selectAllInFocusedPane();
     void requestDeleteInFocusedPane();
-    QList<ContextAction> localRowMenu(const LocalFileItem& item);
-    QList<ContextAction> localBackgroundMenu();
+    QList<ContextAction> computerRowMenu(const ComputerFileItem& item);
+    QList<ContextAction> computerBackgroundMenu();
     QList<ContextAction> floppyRowMenu();
     QList<ContextAction> floppyBackgroundMenu();
     // The files a drag of this computer row carries (image entries as named copies).
-    QList<QUrl> dragURLs(const LocalFileItem& item) const;
+    QList<QUrl> dragURLs(const ComputerFileItem& item) const;
     void copyFilesIntoFolder(const QList<QUrl>& urls);
     // Drops; false when refused. Floppy entries arrive as their drag texts.
     QCoro::Task<bool> dropOnComputerPane(QList<QUrl> urls, QStringList floppyPayloads);
-    QCoro::Task<bool> dropOnLocalRow(LocalFileItem row, QList<QUrl> urls,
+    QCoro::Task<bool> dropOnLocalRow(ComputerFileItem row, QList<QUrl> urls,
                                      QStringList floppyPayloads);
     QCoro::Task<bool> dropOnFloppyPane(QList<QUrl> urls);
 
@@ -203,7 +203,7 @@ private:
     // Writes each item to the floppy under its Commodore name, inside operation `number`.
     QCoro::Task<> runFloppyCopyLoop(QList<FloppyCopyItem> items, qint64 number);
     // Writes an image's entry, load address first, to a new temporary file.
-    QUrl exportImageEntry(const LocalFileItem& item, const QString& extension = "prg") const;
+    QUrl exportImageEntry(const ComputerFileItem& item, const QString& extension = "prg") const;
     // Adds `files` to the D64 `image`, writing it once at the end (also after a failure,
     // with what was added before it), yielding between files.
     QCoro::Task<> addToImage(QList<ImageAddition> files, QUrl image, qint64 number);

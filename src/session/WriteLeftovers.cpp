@@ -21,8 +21,9 @@ void removeWriteLeftovers(const QUrl& listedFolder) {
     const QString listed = QFileInfo(listedFolder.toLocalFile()).absoluteFilePath();
     removeLeftoverTemporaryFiles(listed);
     const QString saved = QSettings().value(saveFolderKey).toString();
-    if (!saved.isEmpty() && saved != listed)
+    if (!saved.isEmpty() && saved != listed) {
         removeLeftoverTemporaryFiles(saved);
+    }
 }
 
 } // namespace vellum

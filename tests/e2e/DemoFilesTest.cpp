@@ -50,8 +50,9 @@ TEST(BasicProgram, TokenisesAsTheC64EditorDoes) {
         {"70 FOR I=1 TO 9 STEP 2", QByteArray("\x81 I\xB2"
                                               "1 \xA4 9 \xA9 2")},
     };
-    for (const auto& each : cases)
+    for (const auto& each : cases) {
         EXPECT_EQ(lineBody(each.line).toHex(), each.body.toHex()) << each.line.toStdString();
+    }
 }
 
 TEST(BasicProgram, LinksEveryLineToTheNext) {
@@ -90,8 +91,9 @@ TEST(TapeImage, ReadsBackWithOurReaderAndCbmconvert) {
         EXPECT_EQ(read.files.at(i).contents(), files.at(i).contents);
     }
 
-    if (QStandardPaths::findExecutable("cbmconvert").isEmpty())
+    if (QStandardPaths::findExecutable("cbmconvert").isEmpty()) {
         GTEST_SKIP() << "cbmconvert is not installed";
+    }
     QTemporaryDir dir;
     writeFileAtomically(QUrl::fromLocalFile(dir.filePath("tape.t64")), tape);
     QProcess cbmconvert;
@@ -130,8 +132,9 @@ TEST(SampleFiles, FloppyHoldsProgramsThatRunAndTextFiles) {
     EXPECT_GE(types.value(CBMFileType::seq), 2);
 
     QStringList extensions;
-    for (const SampleFile& file : sampleFolderFiles())
+    for (const SampleFile& file : sampleFolderFiles()) {
         extensions << QFileInfo(file.fileName).suffix();
+    }
     extensions.sort();
     EXPECT_EQ(extensions, (QStringList{"d64", "prg", "seq", "t64"}));
 }

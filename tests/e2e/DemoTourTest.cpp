@@ -32,16 +32,19 @@ QByteArray readFile(const QString& path) {
 
 // The contents (load address first) of the file `name` on the disk, or nothing.
 std::optional<QByteArray> fileOnDisk(const QByteArray& disk, const QString& name) {
-    for (const D64Extractor::File& file : D64Extractor::files(disk))
-        if (file.name.compare(name, Qt::CaseInsensitive) == 0)
+    for (const D64Extractor::File& file : D64Extractor::files(disk)) {
+        if (file.name.compare(name, Qt::CaseInsensitive) == 0) {
             return D64Extractor::parsedFile(disk, file).value_or(ParsedFile{}).contents();
+        }
+    }
     return std::nullopt;
 }
 
 QStringList lowerNames(const QStringList& names) {
     QStringList lowered;
-    for (const QString& name : names)
+    for (const QString& name : names) {
         lowered << name.toLower();
+    }
     return lowered;
 }
 
@@ -54,8 +57,9 @@ protected:
     // The demo made afresh with the drives at full speed; `fault` is set on the bus.
     void start(const QString& fault = {}, const QString& faultValue = QStringLiteral("1")) {
         folder = prepareDemoFolder(scratch.filePath(QStringLiteral("demo")), 0);
-        if (!fault.isEmpty())
+        if (!fault.isEmpty()) {
             bus().setFault(fault, faultValue);
+        }
         demo = std::make_unique<DemoApplication>(*qobject_cast<QApplication*>(qApp), *folder,
                                                  std::make_unique<TourDesktopServices>(*folder));
     }
@@ -67,8 +71,9 @@ protected:
 
     QStringList floppyNames() {
         QStringList names;
-        for (const DirectoryEntry& entry : session().floppy().directory().entries)
+        for (const DirectoryEntry& entry : session().floppy().directory().entries) {
             names << entry.name;
+        }
         return names;
     }
 };
@@ -85,25 +90,28 @@ TEST_F(DemoTourTest, WalksEveryStepAndMovesTheRightBytes) {
         switch (shot.step) {
         case TourStep::detect: {
             QList<qint64> devices;
-            for (const DriveInfo& drive : session().drives().detectedDrives())
+            for (const DriveInfo& drive : session().drives().detectedDrives()) {
                 devices << drive.deviceNumber;
+            }
             EXPECT_EQ(devices, (QList<qint64>{8, 9}));
             EXPECT_EQ(session().drives().deviceNumber(), 8);
             break;
         }
         case TourStep::readDirectory: {
             QStringList onDisk;
-            for (const D64Extractor::File& file : D64Extractor::files(floppy()))
+            for (const D64Extractor::File& file : D64Extractor::files(floppy())) {
                 onDisk << file.name;
+            }
             EXPECT_EQ(lowerNames(floppyNames()), lowerNames(onDisk));
             break;
         }
         case TourStep::copyToFloppy:
             EXPECT_EQ(fileOnDisk(floppy(), QStringLiteral("GREETINGS")), program);
             // Everything that was on the disk before is still there, byte for byte.
-            for (const D64Extractor::File& file : D64Extractor::files(original))
+            for (const D64Extractor::File& file : D64Extractor::files(original)) {
                 EXPECT_EQ(fileOnDisk(floppy(), file.name), fileOnDisk(original, file.name))
                     << file.name.toStdString();
+            }
             EXPECT_TRUE(shot.made.isEmpty());
             break;
         case TourStep::copyToComputer:
@@ -117,8 +125,9 @@ TEST_F(DemoTourTest, WalksEveryStepAndMovesTheRightBytes) {
             break;
         case TourStep::openD64: {
             QStringList listed;
-            for (const LocalFileItem& item : session().computer().visibleLocalItems())
+            for (const ComputerFileItem& item : session().computer().visibleLocalItems()) {
                 listed << item.name;
+            }
             EXPECT_EQ(lowerNames(listed), lowerNames(floppyNames()));
             EXPECT_TRUE(session().computer().isBrowsingD64());
             break;

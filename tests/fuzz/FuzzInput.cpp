@@ -22,8 +22,9 @@ QByteArray soundImage(qint64 tracks) {
                         i % 3 ? CBMFileType::prg : CBMFileType::seq, contents);
     }
     QByteArray image = builder.data();
-    if (tracks == trackCount)
+    if (tracks == trackCount) {
         return image;
+    }
     image.append(QByteArray(extendedImageSize - imageSize, '\0'));
     const auto link = [&](qint64 track, qint64 sector, quint8 nextTrack, quint8 nextSector) {
         image[sectorOffset(track, sector)] = char(nextTrack);
@@ -45,8 +46,9 @@ QByteArray soundImage(qint64 tracks) {
         }
     }
     link(previousTrack, previousSector, 0, 0x80);
-    for (qint64 sector = 0; sector < 16; ++sector)
+    for (qint64 sector = 0; sector < 16; ++sector) {
         link(40, sector, 40, quint8(sector + 1));
+    }
     link(40, 16, 0, 0x10);
     // The directory's last sector has a free slot for it.
     const auto directory = chainSectors(image, directoryTrack, firstDirectorySector);
@@ -91,8 +93,9 @@ QByteArray makeSizedImage(uint8_t choice) {
 const QByteArray& sizedImage(uint8_t choice) {
     static const std::array<QByteArray, 8> images = [] {
         std::array<QByteArray, 8> made;
-        for (uint8_t i = 0; i < 8; ++i)
+        for (uint8_t i = 0; i < 8; ++i) {
             made[i] = makeSizedImage(i);
+        }
         return made;
     }();
     return images[choice & 0x07];
@@ -106,8 +109,9 @@ qsizetype sectorBytesOf(const QByteArray& image) {
 }
 
 QByteArray imageFromInput(const uint8_t* data, size_t size) {
-    if (size == 0)
+    if (size == 0) {
         return sizedImage(0);
+    }
     QByteArray image = sizedImage(data[0]);
     const char* bytes = reinterpret_cast<const char*>(data);
     qsizetype at = 1;

@@ -23,8 +23,9 @@ QByteArray imageFromInput(const uint8_t* data, size_t size);
 // Stops the run, naming the line, when an invariant does not hold.
 inline void require(bool condition, const char* file = __builtin_FILE(),
                     int line = __builtin_LINE()) {
-    if (condition)
+    if (condition) {
         return;
+    }
     std::fprintf(stderr, "invariant broken at %s:%d\n", file, line);
     std::abort();
 }

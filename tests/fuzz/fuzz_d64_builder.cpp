@@ -31,18 +31,20 @@ qsizetype filesGone(const QHash<qint64, QByteArray>& kept, const QByteArray& ima
     const QHash<qint64, QByteArray> now = listedFiles(image);
     qsizetype gone = 0;
     for (auto it = kept.begin(); it != kept.end(); ++it) {
-        if (!now.contains(it.key()))
+        if (!now.contains(it.key())) {
             ++gone;
-        else
+        } else {
             require(now.value(it.key()) == it.value());
+        }
     }
     return gone;
 }
 
 qsizetype entriesNamed(const QByteArray& image, const QString& name) {
     qsizetype count = 0;
-    for (const D64Extractor::File& file : D64Extractor::files(image))
+    for (const D64Extractor::File& file : D64Extractor::files(image)) {
         count += file.name.compare(name, Qt::CaseInsensitive) == 0;
+    }
     return count;
 }
 
@@ -62,8 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         opened = D64Builder::open(image);
         require(D64Layout::tracksOf(image) == D64Layout::trackCount);
     } catch (const OpenCBMError&) {
-        if (D64Layout::tracksOf(image) == D64Layout::trackCount)
+        if (D64Layout::tracksOf(image) == D64Layout::trackCount) {
             return 0;
+        }
         try {
             opened = D64Builder::openDosTracks(image);
         } catch (const OpenCBMError&) {

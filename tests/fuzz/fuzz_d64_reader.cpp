@@ -40,8 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const bool whole = !file.fault && file.byteSize >= 2;
         require(D64Extractor::readProblem(file).has_value() == !whole);
         require(parsed.has_value() == (file.byteSize >= 2));
-        if (parsed)
+        if (parsed) {
             require(parsed->payload.size() + 2 == file.byteSize);
+        }
     }
     try {
         D64Extractor::parsedFiles(image, QStringLiteral("fuzz.d64"));

@@ -11,23 +11,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         const T64Converter::Tape tape = T64Converter::parseT64(bytes);
         const DiskDirectory directory = T64Converter::readDirectory(bytes);
-        if (directory.entries.size() != tape.files.size())
+        if (directory.entries.size() != tape.files.size()) {
             std::abort();
+        }
         qint64 total = 0;
-        for (const ParsedFile& file : tape.files)
+        for (const ParsedFile& file : tape.files) {
             total += file.payload.size();
-        if (total > qint64(size) * qint64(tape.files.size()))
+        }
+        if (total > qint64(size) * qint64(tape.files.size())) {
             std::abort();
+        }
         const QByteArray image = T64Converter::convertToImage(bytes, QStringLiteral("fuzz.t64"));
         // Every tape file lands on the disk unchanged.
         const QList<ParsedFile> onDisk =
             D64Extractor::parsedFiles(image, QStringLiteral("fuzz.d64"));
-        if (onDisk.size() != tape.files.size())
+        if (onDisk.size() != tape.files.size()) {
             std::abort();
+        }
         for (qsizetype i = 0; i < onDisk.size(); ++i) {
             if (onDisk[i].payload != tape.files[i].payload ||
-                onDisk[i].startAddress != tape.files[i].startAddress)
+                onDisk[i].startAddress != tape.files[i].startAddress) {
                 std::abort();
+            }
         }
     } catch (const OpenCBMError&) {
     }

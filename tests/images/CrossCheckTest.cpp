@@ -54,10 +54,11 @@ protected:
         static const QRegularExpression free(R"(^(\d+) blocks free)");
         Listing listing;
         for (const QString& line : runTool("cc1541", {"-U", "0", "copy.d64"}).split('\n')) {
-            if (const auto match = entry.match(line); match.hasMatch())
+            if (const auto match = entry.match(line); match.hasMatch()) {
                 listing.lines << match.captured(1) + " " + match.captured(2).toLower();
-            else if (const auto match = free.match(line); match.hasMatch())
+            } else if (const auto match = free.match(line); match.hasMatch()) {
                 listing.blocksFree = match.captured(1).toLongLong();
+            }
         }
         return listing;
     }
@@ -67,8 +68,9 @@ protected:
         const QByteArray bytes = read(image);
         const DiskDirectory directory = D64Extractor::readDirectory(bytes);
         Listing listing;
-        for (const DirectoryEntry& entry : directory.entries)
+        for (const DirectoryEntry& entry : directory.entries) {
             listing.lines << QString::number(entry.blocks) + " " + entry.name.toLower();
+        }
         listing.blocksFree = *directory.blocksFree - quint8(D64Layout::sector(bytes, 18, 0)[72]);
         return listing;
     }
@@ -77,9 +79,10 @@ protected:
     QMap<QString, QByteArray> vellumFiles(const QString& image) {
         const QByteArray bytes = read(image);
         QMap<QString, QByteArray> files;
-        for (const auto& file : D64Extractor::files(bytes))
+        for (const auto& file : D64Extractor::files(bytes)) {
             files[file.name.toLower() + "." + fileExtension(file.type)] =
                 D64Extractor::parsedFile(bytes, file)->contents();
+        }
         return files;
     }
 
@@ -87,8 +90,9 @@ protected:
         QDir(dir.path()).mkdir("out");
         runTool("cbmconvert", QStringList{"-v0", "-N"} + arguments, "out");
         QMap<QString, QByteArray> files;
-        for (const QString& name : QDir(dir.filePath("out")).entryList(QDir::Files))
+        for (const QString& name : QDir(dir.filePath("out")).entryList(QDir::Files)) {
             files[name] = read("out/" + name);
+        }
         QDir(dir.filePath("out")).removeRecursively();
         return files;
     }
@@ -106,12 +110,14 @@ const QList<qint64> sampleSizes = {2, 253, 254, 255, 508, 509, 5000, 20000};
 } // namespace
 
 TEST_F(CrossCheck, ImagesVellumBuildsAreReadAlikeByBothTools) {
-    if (missing("cbmconvert") || missing("cc1541"))
+    if (missing("cbmconvert") || missing("cc1541")) {
         GTEST_SKIP() << "cbmconvert or cc1541 is not installed";
+    }
     D64Builder builder = D64Builder::create("cross check", "xc");
-    for (qsizetype i = 0; i < sampleNames.size(); ++i)
+    for (qsizetype i = 0; i < sampleNames.size(); ++i) {
         builder.addFile(sampleNames[i].first, sampleNames[i].second,
                         sequence(sampleSizes[i], int(i)));
+    }
     builder.deleteFile(6);
     builder.deleteFile(2);
     builder.writeBAM();
@@ -128,8 +134,9 @@ TEST_F(CrossCheck, ImagesVellumBuildsAreReadAlikeByBothTools) {
 }
 
 TEST_F(CrossCheck, ImagesBothToolsBuildAreReadAlikeByVellum) {
-    if (missing("cbmconvert") || missing("cc1541"))
+    if (missing("cbmconvert") || missing("cc1541")) {
         GTEST_SKIP() << "cbmconvert or cc1541 is not installed";
+    }
     // cc1541 takes ASCII lower case for the letters a 1541 lists as capitals.
     QStringList cc1541Arguments = {"-q", "-n", "other tool", "-i", "ot"};
     QStringList cbmconvertArguments = {"-v0", "-D4", "cbmconvert.d64", "-n"};
@@ -163,8 +170,9 @@ TEST_F(CrossCheck, ImagesBothToolsBuildAreReadAlikeByVellum) {
 }
 
 TEST_F(CrossCheck, FortyTrackImagesOfCc1541AreReadWhole) {
-    if (missing("cc1541"))
+    if (missing("cc1541")) {
         GTEST_SKIP() << "cc1541 is not installed";
+    }
     // The first file fills tracks 1-35 and runs onto 36-40; the second lies beyond 35.
     write("big.prg", sequence(170000, 1));
     write("later.prg", sequence(20000, 2));
@@ -177,16 +185,19 @@ TEST_F(CrossCheck, FortyTrackImagesOfCc1541AreReadWhole) {
 }
 
 TEST_F(CrossCheck, TapesAndP00FilesReadAlikeByCbmconvertAndVellum) {
-    if (missing("cbmconvert"))
+    if (missing("cbmconvert")) {
         GTEST_SKIP() << "cbmconvert is not installed";
+    }
     QList<TapeEntry> entries;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         entries.append({QByteArray("FILE ") + char('A' + i), sequence(100 + 900 * i, i),
                         quint16(0x0801 + 0x1000 * i)});
+    }
     write("cross.t64", makeTape(entries, "CROSS TAPE", 30));
     QMap<QString, QByteArray> ours;
-    for (const ParsedFile& file : T64Converter::parsedFiles(url("cross.t64")))
+    for (const ParsedFile& file : T64Converter::parsedFiles(url("cross.t64"))) {
         ours[file.name.toLower() + ".prg"] = file.contents();
+    }
     EXPECT_EQ(ours.size(), 3);
     EXPECT_EQ(cbmconvertFiles({"-t", dir.filePath("cross.t64")}), ours);
     // The disk converted from the tape holds the same files.

@@ -18,8 +18,9 @@ Chain chainOf(const QByteArray& image, qint64 index) {
 
 QStringList listedNames(const QByteArray& image) {
     QStringList names;
-    for (const auto& file : D64Extractor::files(image))
+    for (const auto& file : D64Extractor::files(image)) {
         names << file.name;
+    }
     return names;
 }
 
@@ -64,16 +65,18 @@ TEST(D64Builder, BlockBoundariesAndAllocationOrder) {
     EXPECT_EQ(sectorBytes(image, 1, 2, 0, 2), QByteArray("\x00\x01", 2));
     EXPECT_EQ(D64Layout::readChain(image, 1, 1), sequence(255));
     QStringList tokens;
-    for (const auto& file : D64Extractor::files(image))
+    for (const auto& file : D64Extractor::files(image)) {
         tokens << file.typeToken;
+    }
     EXPECT_EQ(tokens, QStringList({"PRG", "SEQ", "USR"}));
 
     // A long file walks track 1 with interleave 10, then track 2 from sector 0.
     D64Builder fresh = D64Builder::create("ORDER");
     fresh.addFile("long", CBMFileType::prg, sequence(254 * 23));
     Chain expected;
-    for (qint64 s : {0, 10, 20, 9, 19, 8, 18, 7, 17, 6, 16, 5, 15, 4, 14, 3, 13, 2, 12, 1, 11})
+    for (qint64 s : {0, 10, 20, 9, 19, 8, 18, 7, 17, 6, 16, 5, 15, 4, 14, 3, 13, 2, 12, 1, 11}) {
         expected.append({1, s});
+    }
     expected << std::pair<qint64, qint64>{2, 0} << std::pair<qint64, qint64>{2, 10};
     EXPECT_EQ(chainOf(fresh.data(), 0), expected);
     EXPECT_EQ(D64Layout::readChain(fresh.data(), 1, 0), sequence(254 * 23));
@@ -82,8 +85,9 @@ TEST(D64Builder, BlockBoundariesAndAllocationOrder) {
 TEST(D64Builder, DataNeverOnTrack18AndFailedAddsChangeNothing) {
     D64Builder builder = D64Builder::create("FULL");
     builder.addFile("big", CBMFileType::prg, sequence(254 * 664));
-    for (const auto& [track, sector] : chainOf(builder.data(), 0))
+    for (const auto& [track, sector] : chainOf(builder.data(), 0)) {
         ASSERT_NE(track, 18) << sector;
+    }
     const QByteArray before = builder.data();
     EXPECT_EQ(messageOf([&] { builder.addFile("more", CBMFileType::prg, sequence(10)); }),
               "Not enough space on the D64 image.");
@@ -96,8 +100,9 @@ TEST(D64Builder, DataNeverOnTrack18AndFailedAddsChangeNothing) {
 
     // 144 entries fill all 18 directory sectors; the next add fails and changes nothing.
     D64Builder crowd = D64Builder::create("CROWD");
-    for (int i = 0; i < 144; ++i)
+    for (int i = 0; i < 144; ++i) {
         crowd.addFile(QStringLiteral("F%1").arg(i), CBMFileType::prg, QByteArray(1, 'x'));
+    }
     const QByteArray full = crowd.data();
     EXPECT_EQ(messageOf([&] { crowd.addFile("ONE MORE", CBMFileType::prg, sequence(600)); }),
               "Directory is full.");
@@ -112,13 +117,15 @@ TEST(D64Builder, UniqueNames) {
     D64Builder builder = D64Builder::create("NAMES");
     QStringList stored;
     for (const QString name :
-         {"GAME", "GAME", "game", "", "   ", "abcdefghijklmnopqrst", "abcdefghijklmnop"})
+         {"GAME", "GAME", "game", "", "   ", "abcdefghijklmnopqrst", "abcdefghijklmnop"}) {
         stored << builder.addFile(name, CBMFileType::prg, sequence(3));
+    }
     EXPECT_EQ(stored, QStringList({"GAME", "GAME-2", "GAME-3", "FILE-2", "FILE-3",
                                    "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMN-2"}));
     EXPECT_EQ(listedNames(builder.data()), stored);
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 7; ++i) {
         builder.addFile("abcdefghijklmnop", CBMFileType::prg, QByteArray());
+    }
     EXPECT_EQ(builder.uniqueName("ABCDEFGHIJKLMNOP"), "ABCDEFGHIJKLM-10");
 
     // The free-name search goes on past 99 within the 16 characters, and compares names
@@ -127,21 +134,26 @@ TEST(D64Builder, UniqueNames) {
     const QList<std::pair<QString, int>> adds = {
         {"X", 110}, {"abcdefghijklmnop", 12}, {"\u00c4", 8}, {"a\u00e4", 6}, {"A", 6}, {"FILE", 1}};
     for (const auto& [name, times] : adds) {
-        for (int i = 0; i < times; ++i)
+        for (int i = 0; i < times; ++i) {
             crowd.addFile(name, CBMFileType::prg, QByteArray());
+        }
     }
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         crowd.deleteFile(i * 20);
+    }
     crowd.writeBAM();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         crowd.addFile("X", CBMFileType::prg, QByteArray());
+    }
     const QStringList listed = listedNames(crowd.data());
     EXPECT_EQ(listed.size(), 144);
     EXPECT_EQ(QSet<QString>(listed.begin(), listed.end()).size(), 144);
-    for (const QString name : {"X", "X-102", "X-111", "ABCDEFGHIJKLM-12", "FILE-9", "A-12"})
+    for (const QString name : {"X", "X-102", "X-111", "ABCDEFGHIJKLM-12", "FILE-9", "A-12"}) {
         EXPECT_TRUE(listed.contains(name)) << name.toStdString();
-    for (const QString& name : listed)
+    }
+    for (const QString& name : listed) {
         EXPECT_LE(name.size(), 16);
+    }
 
     // An entry whose name decodes as nothing is listed as FILE, so that name is taken.
     RawImage raw;
@@ -152,8 +164,9 @@ TEST(D64Builder, UniqueNames) {
 
 TEST(D64Builder, DirectoryGrowthAndSlotReuse) {
     D64Builder builder = D64Builder::create("DIR");
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < 9; ++i) {
         builder.addFile(QStringLiteral("F%1").arg(i), CBMFileType::prg, sequence(10, i));
+    }
     EXPECT_EQ(sectorBytes(builder.data(), 18, 1, 0, 2), "\x12\x0B");
     EXPECT_EQ(sectorBytes(builder.data(), 18, 11, 0, 7), QByteArray("\x00\xFF\x82\x01\x08"
                                                                     "F8",
@@ -161,12 +174,14 @@ TEST(D64Builder, DirectoryGrowthAndSlotReuse) {
     EXPECT_EQ(D64Extractor::readDirectory(builder.data()).blocksFree, 681 - 9 - 1);
 
     D64Builder reuse = D64Builder::create("REUSE");
-    for (const QString name : {"ONE", "TWO", "THREE"})
+    for (const QString name : {"ONE", "TWO", "THREE"}) {
         reuse.addFile(name, CBMFileType::prg, sequence(300, name.size()));
+    }
     const Chain twoSectors = chainOf(reuse.data(), 1);
     reuse.deleteFile(1);
-    for (const auto& [t, s] : twoSectors)
+    for (const auto& [t, s] : twoSectors) {
         EXPECT_TRUE(reuse.isFree(t, s));
+    }
     EXPECT_EQ(sectorBytes(reuse.data(), 18, 1, 32, 32), QByteArray(32, '\0'));
     reuse.writeBAM();
     reuse.addFile("FOUR", CBMFileType::prg, sequence(300, 4));
@@ -225,11 +240,13 @@ TEST(D64Builder, DamagedDisksAreNotMadeWorse) {
     // an add overwrite them.
     RawImage allFree;
     allFree.bytes = damaged.data();
-    for (qint64 track = 1; track <= 35; ++track)
+    for (qint64 track = 1; track <= 35; ++track) {
         allFree.bytes.replace(D64Layout::sectorOffset(18, 0) + 4 * track, 4, "\x15\xFF\xFF\x1F");
+    }
     D64Builder trusting = D64Builder::open(allFree.bytes);
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 12; ++i) {
         trusting.addFile(QStringLiteral("new%1").arg(i), CBMFileType::prg, sequence(700, 10 + i));
+    }
     const QList<ParsedFile> afterAdds = D64Extractor::parsedFiles(trusting.data(), "x");
     ASSERT_EQ(afterAdds.size(), 14);
     EXPECT_EQ(afterAdds[0].contents(), sequence(600, 3));
@@ -278,8 +295,9 @@ TEST(D64Builder, DamagedDisksAreNotMadeWorse) {
     // A directory link to 18/25 (on disk: 19/6) must not send entries into track 19.
     RawImage linked;
     linked.bytes = D64Builder::create("LINKS").data();
-    for (int slot = 0; slot < 8; ++slot)
+    for (int slot = 0; slot < 8; ++slot) {
         linked.putEntry(1, slot, 0x82, "F", 1, 0);
+    }
     linked.setLink(18, 1, 18, 25);
     linked.bytes.replace(D64Layout::sectorOffset(19, 0), 19 * 256, QByteArray(19 * 256, 'Q'));
     D64Builder relinked = D64Builder::open(linked.bytes);
@@ -299,10 +317,11 @@ TEST(D64Builder, FortyTrackImagesAreNotEdited) {
     // Without the extended free map, a delete would free only part of a file on tracks
     // 36-40; the drive itself, which keeps to 35 tracks, may still edit its disk.
     const QByteArray forty = D64Builder::create("WIDE").data() + QByteArray(85 * 256, '\0');
-    for (const QByteArray& image : {forty, forty + QByteArray(768, '\x01')})
+    for (const QByteArray& image : {forty, forty + QByteArray(768, '\x01')}) {
         EXPECT_EQ(messageOf([&] { D64Builder::open(image); }),
                   "Files cannot yet be added to or deleted from a 40-track D64 image; its "
                   "files can be listed and extracted.");
+    }
     D64Builder drive = D64Builder::openDosTracks(forty);
     drive.addFile("kept", CBMFileType::prg, sequence(300));
     EXPECT_EQ(drive.data().size(), forty.size());

@@ -29,8 +29,9 @@ TEST(D64Reader, SizesFreeBlocksAndBiggerImages) {
     RawImage image;
     QByteArray bam("\x12\x01\x41", 3);
     bam = bam.leftJustified(256, '\0');
-    for (int t = 1; t <= 35; ++t)
+    for (int t = 1; t <= 35; ++t) {
         bam[4 * t] = char(t == 18 ? 17 : D64Layout::sectorsPerTrack(t));
+    }
     bam.replace(0x90, 18, QByteArray("DISK").leftJustified(18, char(0xA0)));
     bam.replace(0xA2, 2, "AB");
     image.put(18, 0, bam);
@@ -64,11 +65,13 @@ TEST(D64Reader, SizesFreeBlocksAndBiggerImages) {
 TEST(D64Reader, TypeBytesAndTokens) {
     RawImage image;
     const quint8 types[] = {0x82, 0x02, 0xC2, 0x42, 0x85, 0x80, 0x00, 0x81};
-    for (int slot = 0; slot < 8; ++slot)
+    for (int slot = 0; slot < 8; ++slot) {
         image.putEntry(1, slot, types[slot], QByteArray("F") + char('0' + slot), 1, 0);
+    }
     QStringList listed;
-    for (const auto& file : D64Extractor::files(image.bytes))
+    for (const auto& file : D64Extractor::files(image.bytes)) {
         listed << file.name + " " + file.typeToken + " " + rawValue(file.type);
+    }
     EXPECT_EQ(listed, QStringList({"F0 PRG PRG", "F1 *PRG PRG", "F2 PRG< PRG", "F3 *PRG< PRG",
                                    "F4 ??? other", "F7 SEQ SEQ"}));
     const DirectoryEntry locked = D64Extractor::readDirectory(image.bytes).entries[3];
@@ -92,8 +95,9 @@ TEST(D64Reader, NamesSizesAndExtraction) {
     image.setLink(2, 0, 2, 5);
 
     QStringList listed;
-    for (const auto& file : D64Extractor::files(image.bytes))
+    for (const auto& file : D64Extractor::files(image.bytes)) {
         listed << QStringLiteral("%1 %2 %3").arg(file.name).arg(file.blocks).arg(file.byteSize);
+    }
     EXPECT_EQ(listed,
               QStringList({"ABCDE 1 15", "FILE 7 1", "FILE 1 1", "TWO 2 508", "NOCHAIN 0 0"}));
     EXPECT_EQ(D64Extractor::readDirectory(image.bytes).entries[4].byteSize, std::nullopt);
@@ -104,9 +108,10 @@ TEST(D64Reader, NamesSizesAndExtraction) {
     EXPECT_EQ(parsed[0], (ParsedFile{"ABCDE", 0x7878, QByteArray(13, 'x')}));
     EXPECT_EQ(parsed[1].payload.size(), 506);
     EXPECT_EQ(D64Extractor::parsedFile(image.bytes, "disk.d64", 3), parsed[1]);
-    for (qint64 index : {-1, 5})
+    for (qint64 index : {-1, 5}) {
         EXPECT_EQ(messageOf([&] { D64Extractor::parsedFile(image.bytes, "disk.d64", index); }),
                   "That file is not in disk.d64.");
+    }
 
     RawImage tiny;
     tiny.putEntry(1, 0, 0x82, "ONE", 1, 0);
@@ -196,9 +201,10 @@ TEST(D64Reader, DamagedFilesSayWhatIsMissing) {
         {"TINY", 7, 0, 1, "“TINY” was left out: it holds 1 byte, too few for a load address."},
         {"SOUND", 8, 0, 3, ""},
     };
-    for (qsizetype i = 0; i < cases.size(); ++i)
+    for (qsizetype i = 0; i < cases.size(); ++i) {
         image.putEntry(1 + (i / 8) * 3, int(i % 8), 0x82, cases[i].name, cases[i].track,
                        cases[i].sector);
+    }
     const auto files = D64Extractor::files(image.bytes);
     ASSERT_EQ(files.size(), cases.size());
     for (qsizetype i = 0; i < cases.size(); ++i) {

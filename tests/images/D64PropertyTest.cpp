@@ -17,13 +17,15 @@ namespace {
 // files' chains as used, and every file reads back as it was added.
 void expectConsistent(const QByteArray& image, const QMap<QString, QByteArray>& model) {
     QSet<qint64> used = {sectorKey(18, 0)};
-    for (const auto& [t, s] : chainSectors(image, 18, 1))
+    for (const auto& [t, s] : chainSectors(image, 18, 1)) {
         used.insert(sectorKey(t, s));
+    }
     const auto files = D64Extractor::files(image);
     ASSERT_EQ(files.size(), model.size());
     for (const auto& file : files) {
-        for (const auto& [t, s] : chainSectors(image, file.startTrack, file.startSector))
+        for (const auto& [t, s] : chainSectors(image, file.startTrack, file.startSector)) {
             used.insert(sectorKey(t, s));
+        }
         ASSERT_EQ(readChain(image, file.startTrack, file.startSector), model.value(file.name));
     }
     const char* bam = sectorData(image, 18, 0);
@@ -59,8 +61,9 @@ TEST(D64BuilderProperty, RandomAddsAndDeletesKeepBAMAndFilesExact) {
                 // Mostly small files, sometimes big ones that fill the disk.
                 QByteArray contents(random() % 8 ? 1 + random() % 2000 : 1 + random() % 60000,
                                     '\0');
-                for (char& byte : contents)
+                for (char& byte : contents) {
                     byte = char(random());
+                }
                 const QByteArray before = builder.data();
                 try {
                     const QString stored =
@@ -73,8 +76,9 @@ TEST(D64BuilderProperty, RandomAddsAndDeletesKeepBAMAndFilesExact) {
                 }
             }
             expectConsistent(builder.data(), model);
-            if (HasFatalFailure())
+            if (HasFatalFailure()) {
                 return;
+            }
         }
         // Rebuilding the BAM from the chains finds nothing to change.
         D64Builder reopened = D64Builder::open(builder.data());

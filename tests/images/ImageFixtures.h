@@ -45,8 +45,9 @@ struct RawImage {
 
 inline QByteArray sequence(qint64 length, int seed = 0) {
     QByteArray result(length, '\0');
-    for (qint64 i = 0; i < length; ++i)
+    for (qint64 i = 0; i < length; ++i) {
         result[i] = char((i * 7 + seed * 13 + i / 251) & 0xFF);
+    }
     return result;
 }
 

@@ -24,8 +24,10 @@ TEST(T64Reader, HeaderChecks) {
                              "\xC3"
                              "C64")),
               "Not a T64 tape image.");
-    for (const QByteArray& signature : {QByteArray("c64s tape file"), QByteArray("\0\0 Tape\0", 8)})
+    for (const QByteArray& signature :
+         {QByteArray("c64s tape file"), QByteArray("\0\0 Tape\0", 8)}) {
         EXPECT_EQ(T64Converter::parseT64(makeTape({one}, "X", 1, signature)).files.size(), 1);
+    }
 
     // Thirty slots must all be present even when one is used, and so must the used count.
     const QByteArray thirty = makeTape({one}, "X", 30);
@@ -86,8 +88,9 @@ TEST(T64Converter, ConvertWritesWholeImagesOnly) {
     QTemporaryDir dir;
     auto url = [&](const QString& name) { return QUrl::fromLocalFile(dir.filePath(name)); };
     QList<TapeEntry> entries;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         entries.append({"PROG", sequence(300 * (i + 1), i), quint16(0x0801 + i)});
+    }
     writeFileAtomically(url("My Collection.t64"), makeTape(entries, "   "));
     writeFileAtomically(url("out.d64"), "old contents");
     T64Converter::convert(url("My Collection.t64"), url("out.d64"));
@@ -95,9 +98,10 @@ TEST(T64Converter, ConvertWritesWholeImagesOnly) {
     EXPECT_EQ(directory.diskName + " " + directory.diskID, "MY COLLECTION 00");
     const auto files = D64Extractor::parsedFiles(url("out.d64"));
     ASSERT_EQ(files.size(), 3);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(files[i], (ParsedFile{i ? QStringLiteral("PROG-%1").arg(i + 1) : "PROG",
                                         quint16(0x0801 + i), sequence(300 * (i + 1), i)}));
+    }
 
     QList<TapeEntry> tooMany(145, TapeEntry{"X", "y"});
     writeFileAtomically(url("crowded.t64"), makeTape(tooMany));
@@ -129,8 +133,9 @@ TEST(T64Converter, P00AndDroppedFiles) {
         {"disk.d64", sequence(20)},
         {"Readme.txt", sequence(20)},
         {"tape.T64", makeTape({{"A", sequence(5)}, {"B", sequence(6), 0x1234}})}};
-    for (const auto& [name, bytes] : files)
+    for (const auto& [name, bytes] : files) {
         writeFileAtomically(QUrl::fromLocalFile(dir.filePath(name)), bytes);
+    }
     auto load = [&](const QString& name) {
         return T64Converter::loadFiles(QUrl::fromLocalFile(dir.filePath(name)));
     };

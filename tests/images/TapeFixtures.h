@@ -20,8 +20,9 @@ inline QByteArray makeTape(const QList<TapeEntry>& entries, const QByteArray& ta
                            std::optional<int> directorySlots = std::nullopt,
                            const QByteArray& signature = "C64S tape image file") {
     auto put = [](QByteArray& bytes, qint64 at, quint32 value, int width) {
-        for (int i = 0; i < width; ++i)
+        for (int i = 0; i < width; ++i) {
             bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+        }
     };
     const int count = directorySlots.value_or(int(entries.size()));
     QByteArray bytes = signature.leftJustified(32, '\0', true) + QByteArray(8, '\0') +
@@ -32,8 +33,9 @@ inline QByteArray makeTape(const QList<TapeEntry>& entries, const QByteArray& ta
         const TapeEntry& entry = entries[i];
         const qint64 base = 64 + 32 * i;
         put(bytes, base + 8, entry.offset.value_or(quint32(bytes.size())), 4);
-        if (!entry.offset)
+        if (!entry.offset) {
             bytes.append(entry.data);
+        }
         bytes[base] = char(entry.type);
         bytes[base + 1] = char(0x82);
         put(bytes, base + 2, entry.start, 2);

@@ -105,8 +105,9 @@ TEST(DirectoryListingParserTest, OddLines) {
     for (const Case& each : cases) {
         const DiskDirectory directory = parseDirectoryListing(each.output);
         QStringList names;
-        for (const DirectoryEntry& entry : directory.entries)
+        for (const DirectoryEntry& entry : directory.entries) {
             names << QString::number(entry.blocks) + " " + entry.name;
+        }
         EXPECT_EQ(names, each.names) << each.output.toStdString();
         EXPECT_EQ(directory.blocksFree, each.blocksFree) << each.output.toStdString();
     }

@@ -65,12 +65,3 @@ TEST(TypeLabelTest, ByExtension) {
     EXPECT_TRUE(diskImageExtensions().contains("d64"));
     EXPECT_FALSE(diskImageExtensions().contains("t64"));
 }
-
-TEST(PathTextTest, ExtensionsAndComponents) {
-    EXPECT_EQ(pathExtension(QString("GAME.PRG")), "PRG");
-    EXPECT_EQ(pathExtension(QString(".profile")), "");
-    EXPECT_EQ(pathExtension(QString("dir.d/file")), "");
-    EXPECT_EQ(deletingPathExtension("GAMES.D64"), "GAMES");
-    EXPECT_EQ(lastPathComponent(QUrl::fromLocalFile("/a/b/GAMES.D64")), "GAMES.D64");
-    EXPECT_EQ(lastPathComponent(QString("/a/b/")), "b");
-}

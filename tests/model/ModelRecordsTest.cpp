@@ -1,8 +1,8 @@
 #include "model/CBMFileType.h"
 #include "model/CommandResult.h"
+#include "model/ComputerFileItem.h"
 #include "model/DiskDirectory.h"
 #include "model/DriveInfo.h"
-#include "model/LocalFileItem.h"
 #include "model/OpenCBMError.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +15,9 @@ TEST(CBMFileTypeTest, RawValuesMatchExactlyAndCaseSensitively) {
     EXPECT_EQ(cbmFileTypeFromRaw("prg"), std::nullopt);
     EXPECT_EQ(cbmFileTypeFromRaw("CBM"), std::nullopt);
     EXPECT_EQ(cbmFileTypeFromRaw("OTHER"), std::nullopt);
-    for (CBMFileType type : allCBMFileTypes)
+    for (CBMFileType type : allCBMFileTypes) {
         EXPECT_EQ(cbmFileTypeFromRaw(rawValue(type)), type);
+    }
 }
 
 TEST(DiskDirectoryTest, FileCountLeavesOutDelEntries) {
@@ -37,9 +38,9 @@ TEST(DriveInfoTest, TitleNamesTheTrimmedModel) {
     EXPECT_EQ((DriveInfo{9, " 1571\n", "", true}).title(), "Drive 9 — 1571");
 }
 
-TEST(LocalFileItemTest, BlocksTextRoundsBytesUpToWholeBlocks) {
+TEST(ComputerFileItemTest, BlocksTextRoundsBytesUpToWholeBlocks) {
     auto file = [](std::optional<qint64> size, std::optional<qint64> blocks = std::nullopt) {
-        LocalFileItem item;
+        ComputerFileItem item;
         item.fileSize = size;
         item.blocks = blocks;
         return item.blocksText();
@@ -52,7 +53,7 @@ TEST(LocalFileItemTest, BlocksTextRoundsBytesUpToWholeBlocks) {
     EXPECT_EQ(file(300, 0), "2");
     EXPECT_EQ(file(300, 7), "7");
 
-    LocalFileItem folder;
+    ComputerFileItem folder;
     folder.isDirectory = true;
     folder.blocks = 4;
     EXPECT_EQ(folder.blocksText(), "—");

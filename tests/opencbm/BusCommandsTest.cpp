@@ -19,8 +19,9 @@ protected:
     OpenCBMService service{QStringList{tools.path()}};
 
     void SetUp() override {
-        for (const char* tool : {"cbmctrl", "xum1541cfg", "cbmformat"})
+        for (const char* tool : {"cbmctrl", "xum1541cfg", "cbmformat"}) {
             tools.addTool(tool);
+        }
     }
 };
 

@@ -11,8 +11,9 @@ FakeTools::FakeTools() = default;
 
 void FakeTools::writeFile(const QString& name, const QByteArray& contents) const {
     QFile file(folder.filePath(name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         qFatal("cannot write fake tool file");
+    }
     file.write(contents);
 }
 
@@ -50,11 +51,13 @@ void FakeTools::setResponse(const QString& tool, const QString& action, const QB
 QList<QStringList> FakeTools::calls(const QString& tool) const {
     QFile file(folder.filePath(tool + QStringLiteral(".calls")));
     QList<QStringList> result;
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         return result;
+    }
     for (const QByteArray& line : file.readAll().split('\n')) {
-        if (line.isEmpty())
+        if (line.isEmpty()) {
             continue;
+        }
         QStringList arguments = QString::fromUtf8(line).split(QLatin1Char('\t'));
         arguments.removeLast(); // every argument ends in a tab
         result << arguments;

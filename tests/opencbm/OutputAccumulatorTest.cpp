@@ -9,10 +9,12 @@ namespace {
 QStringList linesOf(const QList<QByteArray>& chunks, bool flush = true) {
     QStringList seen;
     OutputAccumulator output([&seen](const QString& line) { seen << line; });
-    for (const QByteArray& chunk : chunks)
+    for (const QByteArray& chunk : chunks) {
         output.appendChunk(chunk, true);
-    if (flush)
+    }
+    if (flush) {
         output.emitLines(true);
+    }
     return seen;
 }
 

@@ -38,8 +38,9 @@ qsizetype nameOffset(const QByteArray& disk, const QByteArray& name) {
     padded.append(QByteArray(16 - name.size(), '\xa0'));
     const qsizetype directory = 0x16600;
     for (qsizetype entry = directory; entry < directory + 256; entry += 32) {
-        if (disk.mid(entry + 5, 16) == padded)
+        if (disk.mid(entry + 5, 16) == padded) {
             return entry + 5;
+        }
     }
     return -1;
 }
@@ -51,8 +52,9 @@ protected:
     OpenCBMService service{QStringList{SimulatedBus::binDir()}};
     QList<double> fractions;
     ProgressCallback progress = [this](const QString&, double fraction) {
-        if (fraction >= 0)
+        if (fraction >= 0) {
             fractions << fraction;
+        }
     };
 
     void SetUp() override {
@@ -64,8 +66,9 @@ protected:
         const QString path = computer.filePath(name);
         if (!contents.isNull()) {
             QFile file(path);
-            if (!file.open(QIODevice::WriteOnly))
+            if (!file.open(QIODevice::WriteOnly)) {
                 ADD_FAILURE() << "cannot write " << path.toStdString();
+            }
             file.write(contents);
         }
         return QUrl::fromLocalFile(path);

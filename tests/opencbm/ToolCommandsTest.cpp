@@ -46,9 +46,10 @@ TEST(ToolCommands, CbmcopyArgumentLists) {
     EXPECT_EQ(cbmcopyWriteArguments(8, "", file("/u/tape.t64"), "tape"),
               QStringList({"-w", "-v", "-f", "P", "-o", "tape", "8", "/u/tape.t64"}));
     for (const auto& [path, letter] : QList<std::pair<const char*, QString>>{
-             {"/u/NOTES.SEQ", "S"}, {"/u/data.usr", "U"}, {"/u/table.rel", "P"}})
+             {"/u/NOTES.SEQ", "S"}, {"/u/data.usr", "U"}, {"/u/table.rel", "P"}}) {
         EXPECT_EQ(cbmcopyWriteArguments(8, "", file(path), "x").mid(2, 2),
                   QStringList({"-f", letter}));
+    }
     EXPECT_EQ(cbmcopyTypeLetter(CBMFileType::del), "D");
     EXPECT_EQ(cbmcopyTypeLetter(CBMFileType::other), "P");
 }

@@ -42,8 +42,9 @@ protected:
     void SetUp() override {
         service.setSignalSender([this](qint64 pid, int signal) {
             sent << SentSignal{pid, signal};
-            if (deliverSignals)
+            if (deliverSignals) {
                 ::kill(static_cast<pid_t>(pid), signal);
+            }
         });
     }
 
@@ -57,8 +58,9 @@ protected:
     QCoro::Task<CommandResult> startUntilReady(const QString& tool) {
         childReady = false;
         return service.run(tool, {}, [this](const QString& line) {
-            if (line == QLatin1String("ready"))
+            if (line == QLatin1String("ready")) {
                 childReady = true;
+            }
         });
     }
 
@@ -246,9 +248,10 @@ TEST(ToolSearchPathsTest, OverrideThenPathThenTheUsualFolders) {
         // Relative and empty entries would depend on where the program was started.
         {"tools", "bin::./x:/usr/local/bin", usual},
     };
-    for (const Case& test : cases)
+    for (const Case& test : cases) {
         EXPECT_EQ(toolSearchPaths(test.overrideFolder, test.path), test.expected)
             << test.path.toStdString();
+    }
 
     const QByteArray saved = qgetenv("VELLUM_OPENCBM_DIR");
     qputenv("VELLUM_OPENCBM_DIR", "/from/environment");

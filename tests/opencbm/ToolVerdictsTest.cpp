@@ -80,11 +80,13 @@ TEST(ToolVerdicts, DirectoryFailsOnAnErrorOnlyListing) {
 }
 
 TEST(ToolVerdicts, DriveStatusAfterADOSCommand) {
-    for (const char* ok : {"", "00, ok,00,00", "01, files scratched,01,00", "73,OK"})
+    for (const char* ok : {"", "00, ok,00,00", "01, files scratched,01,00", "73,OK"}) {
         EXPECT_TRUE(isSuccessfulDriveStatus(ok)) << ok;
+    }
     for (const char* bad : {"62, file not found,00,00", "63, FILE EXISTS,00,00",
-                            "74,drive not ready,00,00", "73,cbm dos v2.6 1541,00,00"})
+                            "74,drive not ready,00,00", "73,cbm dos v2.6 1541,00,00"}) {
         EXPECT_FALSE(isSuccessfulDriveStatus(bad)) << bad;
+    }
     EXPECT_EQ(failureOf([] {
                   judgeDriveStatusAfterCommand("cbmctrl command 8 s0:x",
                                                "62, file not found,00,00");

@@ -9,16 +9,18 @@ namespace {
 
 QStringList titles(const QList<ContextAction>& menu) {
     QStringList result;
-    for (const ContextAction& action : menu)
+    for (const ContextAction& action : menu) {
         result << (action.isSeparator ? QStringLiteral("---") : action.title);
+    }
     return result;
 }
 
 QList<bool> enabling(const QList<ContextAction>& menu) {
     QList<bool> result;
     for (const ContextAction& action : menu) {
-        if (!action.isSeparator)
+        if (!action.isSeparator) {
             result << action.enabled;
+        }
     }
     return result;
 }
@@ -34,8 +36,9 @@ protected:
             diskListing({floppyEntry("GAME"), floppyEntry("NOTES", 1, CBMFileType::seq),
                          floppyEntry("OLD", 1, CBMFileType::del)});
         StateEditor(session()).setDirectory(listing);
-        for (const DirectoryEntry& each : listing.entries)
+        for (const DirectoryEntry& each : listing.entries) {
             ids << each.id;
+        }
     }
     FloppyPaneState& floppy() { return session().floppy(); }
 };
@@ -217,12 +220,12 @@ TEST_F(FloppyPaneTest, ConfirmationsNameWhatIsAtStakeAndHowToAnswer) {
     put("games.d64", diskImage("GAMES", {{"INTRO", CBMFileType::prg, program(0x0801, "hi")}}));
     ComputerPaneState& computer = pane().computer();
     computer.select(url("a.prg"));
-    EXPECT_EQ(commands.localDeleteConfirmation().title, "Move to Trash?");
-    EXPECT_EQ(commands.localDeleteConfirmation().confirmTitle, "Move to Trash");
+    EXPECT_EQ(commands.computerDeleteConfirmation().title, "Move to Trash?");
+    EXPECT_EQ(commands.computerDeleteConfirmation().confirmTitle, "Move to Trash");
     computer.selectAll();
-    EXPECT_EQ(commands.localDeleteConfirmation().title, "Move items to Trash?");
+    EXPECT_EQ(commands.computerDeleteConfirmation().title, "Move items to Trash?");
     model.openImage(url("games.d64"));
-    EXPECT_EQ(commands.localDeleteConfirmation(),
+    EXPECT_EQ(commands.computerDeleteConfirmation(),
               (ConfirmationText{"Delete file from disk image?",
                                 "Delete “INTRO” from games.d64? This cannot be undone.", "Delete",
                                 "", "Cancel"}));

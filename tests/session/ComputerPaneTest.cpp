@@ -13,8 +13,9 @@ public:
     int failOnCall = 0;
     int calls = 0;
     void moveToTrash(const QUrl& url) override {
-        if (++calls == failOnCall)
+        if (++calls == failOnCall) {
             throw PlatformError(QStringLiteral("The item could not be moved to the Trash."));
+        }
         FakeDesktopServices::moveToTrash(url);
     }
 };
@@ -28,27 +29,27 @@ TEST_F(PaneTest, NavigationRemembersTheFolderAndGoesUp) {
     EXPECT_EQ(itemNames(), QStringList({"games"}));
 
     model.activate(item("games"));
-    EXPECT_EQ(model.computer().localFolder(), url("games"));
+    EXPECT_EQ(model.computer().computerFolder(), url("games"));
     EXPECT_EQ(itemNames(), QStringList({"disks", "a.prg"}));
     EXPECT_EQ(QSettings().value("localFolderPath").toString(), path("games"));
     EXPECT_EQ(model.computer().currentLocationPath(), path("games"));
 
     model.goUp();
-    EXPECT_EQ(model.computer().localFolder(), folder());
+    EXPECT_EQ(model.computer().computerFolder(), folder());
     model.navigate(QUrl::fromLocalFile("/"));
     EXPECT_FALSE(model.computer().canGoUp());
     model.goUp();
-    EXPECT_EQ(model.computer().localFolder(), QUrl::fromLocalFile("/"));
+    EXPECT_EQ(model.computer().computerFolder(), QUrl::fromLocalFile("/"));
 
     desktop.folderAnswers.enqueue(url("games/disks"));
     model.chooseLocalFolder();
-    EXPECT_EQ(model.computer().localFolder(), url("games/disks"));
+    EXPECT_EQ(model.computer().computerFolder(), url("games/disks"));
     ASSERT_EQ(desktop.folderRequests.size(), 1);
     EXPECT_EQ(desktop.folderRequests.first().title, "Open Folder");
     EXPECT_EQ(desktop.folderRequests.first().message,
               "Choose a folder with CBM files (.prg, .seq, …).");
     model.chooseLocalFolder(); // cancelled
-    EXPECT_EQ(model.computer().localFolder(), url("games/disks"));
+    EXPECT_EQ(model.computer().computerFolder(), url("games/disks"));
 }
 
 TEST_F(PaneTest, SelectionCountsOnlyVisibleItemsAndFiltersPruneIt) {
@@ -80,7 +81,7 @@ TEST_F(PaneTest, SelectionCountsOnlyVisibleItemsAndFiltersPruneIt) {
     model.computer().prepareRowMenu(url("a.prg"));
     EXPECT_EQ(model.computer().selectedLocalURLs(), UrlSet({url("a.prg")}));
     EXPECT_EQ(model.commands().deleteCommandTitle(), "Move to Trash…");
-    EXPECT_EQ(model.commands().localDeleteMessage(),
+    EXPECT_EQ(model.commands().computerDeleteMessage(),
               "Move the file “a.prg” to Trash? You can restore it from Trash later.");
 }
 
@@ -120,39 +121,39 @@ TEST_F(PaneTest, RenameNeverReplacesAnotherItem) {
     QDir(folderDir.path()).mkdir("folder");
     VellumViewModel& model = pane();
     model.computer().select(url("a.prg"));
-    model.beginRenameMac();
-    EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::renameMac);
+    model.beginRenameComputerItem();
+    EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::renameComputerItem);
     EXPECT_EQ(model.sheets().nameField(), "a.prg");
 
     model.sheets().setNameField("b.prg");
-    model.commitRenameMac();
+    model.commitRenameComputerItem();
     EXPECT_EQ(model.sheets().nameFieldError(), "“b.prg” already exists in this folder.");
     EXPECT_EQ(contents("b.prg"), "second");
     EXPECT_EQ(contents("a.prg"), "first");
 
     const QString headline = model.status().statusHeadline();
     model.sheets().setNameField("a.prg");
-    model.commitRenameMac();
+    model.commitRenameComputerItem();
     EXPECT_EQ(model.sheets().namePrompt(), std::nullopt);
     EXPECT_EQ(model.status().statusHeadline(), headline);
 
-    model.beginRenameMac();
+    model.beginRenameComputerItem();
     model.sheets().setNameField("c.prg");
-    model.commitRenameMac();
+    model.commitRenameComputerItem();
     EXPECT_EQ(folderNames(), QStringList({"b.prg", "c.prg", "folder"}));
     EXPECT_EQ(model.computer().selectedLocalURLs(), UrlSet({url("c.prg")}));
     EXPECT_EQ(model.status().statusHeadline(), "Renamed to “c.prg”.");
 
     model.computer().select(url("folder"));
-    model.beginRenameMac();
+    model.beginRenameComputerItem();
     model.sheets().setNameField("Folder2");
-    model.commitRenameMac();
+    model.commitRenameComputerItem();
     EXPECT_TRUE(QFileInfo(path("Folder2")).isDir());
 
     // Two selected items: no rename.
     model.computer().selectAll();
     model.sheets().setNamePrompt(std::nullopt);
-    model.beginRenameMac();
+    model.beginRenameComputerItem();
     EXPECT_EQ(model.sheets().namePrompt(), std::nullopt);
 }
 
@@ -163,7 +164,7 @@ TEST_F(PaneTest, MoveToTrashTakesFilesAndFolders) {
     VellumViewModel& model = pane();
     model.computer().click(url("a.prg"), {});
     model.computer().click(url("sub"), {true, false});
-    EXPECT_EQ(model.commands().localDeleteMessage(),
+    EXPECT_EQ(model.commands().computerDeleteMessage(),
               "Move 1 files and 1 folders to Trash? You can restore them from Trash later.");
     model.requestLocalDelete();
     EXPECT_TRUE(model.confirmations().showsLocalDeleteConfirmation());
@@ -190,7 +191,7 @@ TEST(PaneTrashTest, AFailureKeepsWhatWasTrashedAndReportsIt) {
     model.moveSelectionToTrash();
     EXPECT_EQ(model.status().lastError(), "The item could not be moved to the Trash.");
     EXPECT_EQ(model.status().operation(), OperationKind::idle);
-    EXPECT_EQ(model.computer().localItems().size(), 2);
+    EXPECT_EQ(model.computer().computerItems().size(), 2);
     EXPECT_FALSE(QFileInfo::exists(QDir(dir.path()).filePath("a.prg")));
     EXPECT_TRUE(QFileInfo::exists(QDir(dir.path()).filePath("b.prg")));
     EXPECT_TRUE(QFileInfo::exists(QDir(dir.path()).filePath("c.prg")));

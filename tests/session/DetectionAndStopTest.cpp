@@ -24,8 +24,8 @@ TEST_F(SessionTest, StartUpWithoutToolsStaysQuiet) {
 
     waitForTask(model.startUp());
     EXPECT_EQ(desktop.permissionRequests, 1);
-    ASSERT_EQ(model.computer().localItems().size(), 1) << "the computer folder is listed";
-    EXPECT_EQ(model.computer().localItems().at(0).name, QStringLiteral("GAME.PRG"));
+    ASSERT_EQ(model.computer().computerItems().size(), 1) << "the computer folder is listed";
+    EXPECT_EQ(model.computer().computerItems().at(0).name, QStringLiteral("GAME.PRG"));
     EXPECT_EQ(model.status().statusHeadline(), QStringLiteral("OpenCBM tool “cbmctrl” not found."))
         << "a missing tool is never a ready drive";
     EXPECT_EQ(model.drives().driveTitle(), QStringLiteral("Drive 8 — Offline"));

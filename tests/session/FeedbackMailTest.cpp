@@ -17,8 +17,9 @@ void makeExecutable(const QString& path, bool executable) {
     file.write("#!/bin/sh\n");
     file.close();
     QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner;
-    if (executable)
+    if (executable) {
         permissions |= QFile::ExeOwner;
+    }
     file.setPermissions(permissions);
 }
 
@@ -70,8 +71,9 @@ TEST(FeedbackMailTest, VersionAndFacts) {
 TEST(FeedbackMailTest, OpenCBMLocationIsTheFirstExecutableCbmctrl) {
     QTemporaryDir dir;
     const QDir root(dir.path());
-    for (const char* name : {"first", "local", "ports"})
+    for (const char* name : {"first", "local", "ports"}) {
         root.mkdir(name);
+    }
     const QStringList dirs = {root.filePath("first"), root.filePath("local"),
                               root.filePath("ports")};
     EXPECT_EQ(openCBMLocation(dirs), "not found");

@@ -148,7 +148,7 @@ TEST_F(FloppyCopyTest, FloppyFilesComeToTheFolderUnderFreeNames) {
     EXPECT_EQ(contents("a-b.prg"), "mine");
     EXPECT_EQ(contents("a-b-2.prg"), intro);
     EXPECT_EQ(contents("notes.seq"), notes);
-    EXPECT_TRUE(model.computer().localItems().contains(item("notes.seq")));
+    EXPECT_TRUE(model.computer().computerItems().contains(item("notes.seq")));
 
     // A name the floppy does not hold fails after the first file, which stays.
     DirectoryEntry missing;
@@ -190,8 +190,9 @@ TEST_F(FloppyCopyTest, FloppyFilesGoIntoTheOpenD64) {
     // The bar moves on after each file read, as in the copy into a folder.
     std::optional<double> progressAtSecondFile;
     QObject::connect(&model.status(), &OperationStatus::statusHeadlineChanged, [&] {
-        if (model.status().statusHeadline().startsWith("Reading 2 of 2"))
+        if (model.status().statusHeadline().startsWith("Reading 2 of 2")) {
             progressAtSecondFile = model.status().progress();
+        }
     });
     waitForTask(model.copyFloppyEntries({floppyEntry("intro"), floppyEntry("notes")}));
     EXPECT_EQ(model.status().lastError(), std::nullopt);
@@ -233,12 +234,13 @@ TEST_F(FloppyCopyTest, BrowsingDuringACopyLeavesEveryFileInTheFolderItStartedIn)
     VellumViewModel& model = withDisk(
         diskImage("DISK", {{"ONE", CBMFileType::prg, intro}, {"TWO", CBMFileType::prg, game}}));
     QObject::connect(&model.status(), &OperationStatus::statusHeadlineChanged, [&] {
-        if (model.status().statusHeadline().startsWith("Copying 1 of 2"))
+        if (model.status().statusHeadline().startsWith("Copying 1 of 2")) {
             model.navigate(url("elsewhere"));
+        }
     });
     waitForTask(model.copyFloppyEntries({floppyEntry("one"), floppyEntry("two")}));
     EXPECT_EQ(model.status().lastError(), std::nullopt);
-    EXPECT_EQ(model.computer().localFolder(), url("elsewhere"));
+    EXPECT_EQ(model.computer().computerFolder(), url("elsewhere"));
     EXPECT_EQ(contents("one.prg"), intro);
     EXPECT_EQ(contents("two.prg"), game);
     EXPECT_TRUE(QDir(path("elsewhere")).isEmpty());

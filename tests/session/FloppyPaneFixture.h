@@ -13,10 +13,12 @@ inline const QByteArray game = program(0x1000, pattern(300, 3));
 
 inline QStringList namesOn(const std::optional<QByteArray>& disk) {
     QStringList names;
-    if (!disk)
+    if (!disk) {
         return names;
-    for (const DirectoryEntry& entry : D64Extractor::readDirectory(*disk).entries)
+    }
+    for (const DirectoryEntry& entry : D64Extractor::readDirectory(*disk).entries) {
         names << entry.name;
+    }
     return names;
 }
 
@@ -49,12 +51,14 @@ protected:
 
     DirectoryEntry floppyEntry(const QString& name) {
         for (const DirectoryEntry& entry : session().floppy().directory().entries) {
-            if (entry.name == name)
+            if (entry.name == name) {
                 return entry;
+            }
         }
         QStringList listed;
-        for (const DirectoryEntry& entry : session().floppy().directory().entries)
+        for (const DirectoryEntry& entry : session().floppy().directory().entries) {
             listed << entry.name;
+        }
         throw std::runtime_error("not on the floppy: " + name.toStdString() + " among " +
                                  listed.join('|').toStdString());
     }

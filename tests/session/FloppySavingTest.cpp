@@ -136,8 +136,9 @@ TEST_F(FloppySaveTest, StartUpRemovesOnlyOurOwnStaleLeftoversWhereWeWrote) {
     model.reset();
     makeSession({SimulatedBus::binDir()});
     waitForTask(model->startUp());
-    for (const Leftover& leftover : leftovers)
+    for (const Leftover& leftover : leftovers) {
         EXPECT_EQ(QFileInfo::exists(path(leftover.name)), !leftover.removed)
             << leftover.name.toStdString();
+    }
     EXPECT_EQ(contents("saves/games.d64"), bus.disk(8).value());
 }

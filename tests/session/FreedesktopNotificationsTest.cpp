@@ -39,8 +39,9 @@ public slots:
 
 TEST(FreedesktopNotifications, EveryPostIsItsOwnNoticeFromVellum) {
     PrivateBus bus;
-    if (bus.address.isEmpty())
+    if (bus.address.isEmpty()) {
         GTEST_SKIP() << "dbus-daemon is not available";
+    }
     QDBusConnection serviceBus = bus.connect(QStringLiteral("service"));
     ASSERT_TRUE(serviceBus.isConnected());
     NotificationService service;

@@ -36,12 +36,12 @@ TEST_F(PaneTest, OpeningImagesListsTheirEntries) {
     EXPECT_EQ(model.status().statusHeadline(), "Opened “GAMES”.");
     EXPECT_EQ(model.computer().computerPaneTitle(), "Computer  |  games.d64");
     EXPECT_EQ(itemNames(), QStringList({"INTRO", "NOTES", "MY/GAME"}));
-    EXPECT_EQ(model.computer().localItems().at(1).url,
+    EXPECT_EQ(model.computer().computerItems().at(1).url,
               QUrl::fromLocalFile(path("games.d64/1.seq")));
-    EXPECT_EQ(model.computer().localItems().at(1).typeLabel, "SEQ");
-    EXPECT_EQ(model.computer().localItems().at(0).fileSize, intro.size());
+    EXPECT_EQ(model.computer().computerItems().at(1).typeLabel, "SEQ");
+    EXPECT_EQ(model.computer().computerItems().at(0).fileSize, intro.size());
     EXPECT_EQ(model.computer().selectedLocalURLs(),
-              UrlSet({model.computer().localItems().first().url}));
+              UrlSet({model.computer().computerItems().first().url}));
     EXPECT_EQ(model.commands().deleteCommandTitle(), "Delete from Image…");
     EXPECT_TRUE(model.computer().canGoUp());
     // Filters do not apply inside an image.
@@ -64,7 +64,7 @@ TEST_F(PaneTest, OpeningImagesListsTheirEntries) {
     EXPECT_FALSE(model.commands().canDeleteLocal());
     model.goUp();
     EXPECT_FALSE(model.computer().isBrowsingImage());
-    EXPECT_EQ(model.computer().localFolder(), folder());
+    EXPECT_EQ(model.computer().computerFolder(), folder());
     EXPECT_EQ(model.computer().imageDiskName(), "");
 }
 
@@ -73,21 +73,21 @@ TEST_F(PaneTest, ExtractingNeverOverwritesAndLeavesNoTemporaryFile) {
     put("tape.t64", tapeImage("TAPE", {{"ONE", CBMFileType::prg, game}}));
     VellumViewModel& model = pane();
     model.openImage(url("games.d64"));
-    const LocalFileItem myGame = model.computer().localItems().at(2);
+    const ComputerFileItem myGame = model.computer().computerItems().at(2);
     model.extractImageEntry(myGame);
     model.activate(myGame);
     EXPECT_EQ(model.status().statusHeadline(), "Extracted MY-GAME-2.prg.");
     EXPECT_EQ(contents("MY-GAME.prg"), game);
     EXPECT_EQ(contents("MY-GAME-2.prg"), game);
-    model.extractImageEntry(model.computer().localItems().at(1));
+    model.extractImageEntry(model.computer().computerItems().at(1));
     EXPECT_EQ(contents("NOTES.prg"), notes);
 
     model.openImage(url("tape.t64"));
-    model.extractImageEntry(model.computer().localItems().at(0));
+    model.extractImageEntry(model.computer().computerItems().at(0));
     EXPECT_EQ(contents("ONE.prg"), game);
 
     // The image changed under the pane: the entry is gone, nothing is written.
-    const LocalFileItem stale = model.computer().localItems().at(0);
+    const ComputerFileItem stale = model.computer().computerItems().at(0);
     put("tape.t64", "not a tape any more");
     const QStringList before = folderNames();
     model.extractImageEntry(stale);
@@ -100,9 +100,9 @@ TEST_F(PaneTest, DeletingFromAD64RewritesItWhole) {
     put("games.d64", gamesDisk());
     VellumViewModel& model = pane();
     model.openImage(url("games.d64"));
-    model.computer().click(model.computer().localItems().at(0).url, {});
-    model.computer().click(model.computer().localItems().at(2).url, {true, false});
-    EXPECT_EQ(model.commands().localDeleteMessage(),
+    model.computer().click(model.computer().computerItems().at(0).url, {});
+    model.computer().click(model.computer().computerItems().at(2).url, {true, false});
+    EXPECT_EQ(model.commands().computerDeleteMessage(),
               "Delete 2 files from games.d64? This cannot be undone.");
     model.requestLocalDelete();
     model.confirmLocalDelete();
@@ -258,8 +258,9 @@ TEST_F(PaneTest, ConvertingKeepsItsFolderAndAStopKeepsWhatWasAdded) {
     model.computer().selectAll();
     QMetaObject::Connection browse =
         QObject::connect(&model.status(), &OperationStatus::statusHeadlineChanged, [&] {
-            if (model.status().statusHeadline().startsWith("Converting 1 of 2"))
+            if (model.status().statusHeadline().startsWith("Converting 1 of 2")) {
                 model.navigate(url("elsewhere"));
+            }
         });
     waitForTask(model.convertSelectedT64());
     QObject::disconnect(browse);
@@ -276,8 +277,9 @@ TEST_F(PaneTest, ConvertingKeepsItsFolderAndAStopKeepsWhatWasAdded) {
     put("b.prg", game);
     put("c.prg", notes);
     QObject::connect(&model.status(), &OperationStatus::progressChanged, [&] {
-        if (model.status().progress() > 0 && !model.status().isStopping())
+        if (model.status().progress() > 0 && !model.status().isStopping()) {
             model.stop();
+        }
     });
     waitForTask(
         model.addFilesToImage({url("a.prg"), url("b.prg"), url("c.prg")}, url("empty.d64")));

@@ -13,8 +13,9 @@ const QByteArray game = program(0x1000, pattern(300, 3));
 
 QStringList titles(const QList<ContextAction>& menu) {
     QStringList result;
-    for (const ContextAction& action : menu)
+    for (const ContextAction& action : menu) {
         result << (action.isSeparator ? QStringLiteral("---") : action.title);
+    }
     return result;
 }
 
@@ -59,7 +60,7 @@ TEST_F(PaneTest, DropsOnImagesAddToThemButNeverToThemselves) {
     put("a.prg", game);
     VellumViewModel& model = pane();
 
-    const LocalFileItem diskRow = item("disk.d64");
+    const ComputerFileItem diskRow = item("disk.d64");
     EXPECT_TRUE(model.commands().acceptsDropOnLocalRow(diskRow));
     EXPECT_FALSE(model.commands().acceptsDropOnLocalRow(item("tape.t64")));
     EXPECT_TRUE(waitForTask(model.dropOnLocalRow(diskRow, {url("disk.d64"), url("a.prg")}, {})));
@@ -115,7 +116,7 @@ TEST_F(PaneTest, DragsCarrySelectedFilesAndNamedCopiesOfImageEntries) {
     EXPECT_TRUE(model.dragURLs(item("dir")).isEmpty());
 
     model.openImage(url("disk.d64"));
-    const QList<QUrl> dragged = model.dragURLs(model.computer().localItems().first());
+    const QList<QUrl> dragged = model.dragURLs(model.computer().computerItems().first());
     ASSERT_EQ(dragged.size(), 1);
     EXPECT_EQ(QFileInfo(dragged.first().toLocalFile()).fileName(), "MY-GAME.prg");
     QFile carried(dragged.first().toLocalFile());
@@ -128,18 +129,18 @@ TEST_F(PaneTest, MenuLinesActOnTheSession) {
     put("b.t64", tapeImage("B", {{"T1", CBMFileType::prg, game}}));
     VellumViewModel& model = pane();
     model.computer().prepareRowMenu(url("b.t64"));
-    const QList<ContextAction> menu = model.localRowMenu(item("b.t64"));
+    const QList<ContextAction> menu = model.computerRowMenu(item("b.t64"));
     ASSERT_EQ(titles(menu).mid(0, 5),
               QStringList({"Open Image", "Copy to Floppy", "Convert T64 to D64", "Rename…",
                            "Move to Trash…"}));
     menu.at(3).action();
-    EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::renameMac);
+    EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::renameComputerItem);
     menu.at(4).action();
     EXPECT_TRUE(model.confirmations().showsLocalDeleteConfirmation());
     menu.at(0).action();
     EXPECT_EQ(model.computer().browsingImage(), url("b.t64"));
 
-    const QList<ContextAction> background = model.localBackgroundMenu();
+    const QList<ContextAction> background = model.computerBackgroundMenu();
     EXPECT_FALSE(background.at(0).enabled); // no new folder inside an image
     background.at(4).action();
     EXPECT_EQ(desktop.revealed.last(), QList<QUrl>({url("b.t64")}));
@@ -147,8 +148,8 @@ TEST_F(PaneTest, MenuLinesActOnTheSession) {
     model.closeImage();
     model.computer().selectAll();
     StateEditor(model).setOperation(OperationKind::copyingFiles);
-    EXPECT_EQ(titles(model.localRowMenu(item("a.prg"))).first(), "Copy 2 Files to Floppy");
-    EXPECT_FALSE(model.localRowMenu(item("a.prg")).first().enabled);
+    EXPECT_EQ(titles(model.computerRowMenu(item("a.prg"))).first(), "Copy 2 Files to Floppy");
+    EXPECT_FALSE(model.computerRowMenu(item("a.prg")).first().enabled);
     StateEditor(model).setOperation(OperationKind::idle);
 }
 
@@ -158,8 +159,9 @@ TEST_F(PaneTest, FeedbackMailGoesToTheOneAddress) {
     model.suggestFeature();
     model.contactMail();
     ASSERT_EQ(desktop.mails.size(), 3);
-    for (const auto& mail : desktop.mails)
+    for (const auto& mail : desktop.mails) {
         EXPECT_EQ(mail.recipient, QString::fromUtf16(feedbackAddress));
+    }
     EXPECT_EQ(desktop.mails.at(0).subject, "Vellum bug report");
     EXPECT_TRUE(desktop.mails.at(0).body.contains("\nOpenCBM: not found\n"));
     EXPECT_TRUE(desktop.mails.at(0).body.contains("\nAppearance: "));

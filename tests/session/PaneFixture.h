@@ -24,8 +24,9 @@ inline QByteArray program(quint16 loadAddress, const QByteArray& payload) {
 // Bytes that differ from file to file, so a mix-up shows.
 inline QByteArray pattern(qint64 length, int seed) {
     QByteArray bytes(length, '\0');
-    for (qint64 i = 0; i < length; ++i)
+    for (qint64 i = 0; i < length; ++i) {
         bytes[i] = char((i * 7 + seed * 31) & 0xFF);
+    }
     return bytes;
 }
 
@@ -37,8 +38,9 @@ struct ImageFile {
 
 inline QByteArray diskImage(const QString& diskName, const QList<ImageFile>& files) {
     D64Builder builder = D64Builder::create(diskName, QStringLiteral("01"));
-    for (const ImageFile& file : files)
+    for (const ImageFile& file : files) {
         builder.addFile(file.name, file.type, file.contents);
+    }
     return builder.data();
 }
 
@@ -88,10 +90,11 @@ protected:
     }
     void TearDown() override {
         model.reset();
-        if (savedTmp.isEmpty())
+        if (savedTmp.isEmpty()) {
             qunsetenv("TMPDIR");
-        else
+        } else {
             qputenv("TMPDIR", savedTmp);
+        }
     }
 
     QUrl folder() const { return QUrl::fromLocalFile(folderDir.path()); }
@@ -121,28 +124,32 @@ protected:
     // The pane opened on the test folder.
     VellumViewModel& pane() {
         VellumViewModel& model = session();
-        if (model.computer().localFolder() != folder())
+        if (model.computer().computerFolder() != folder()) {
             model.navigate(folder());
+        }
         return model;
     }
 
-    const LocalFileItem& item(const QString& name) {
-        for (const LocalFileItem& each : session().computer().localItems()) {
-            if (each.name == name)
+    const ComputerFileItem& item(const QString& name) {
+        for (const ComputerFileItem& each : session().computer().computerItems()) {
+            if (each.name == name) {
                 return each;
+            }
         }
         throw std::runtime_error("no such item: " + name.toStdString());
     }
     QStringList itemNames() {
         QStringList names;
-        for (const LocalFileItem& each : session().computer().visibleLocalItems())
+        for (const ComputerFileItem& each : session().computer().visibleLocalItems()) {
             names << each.name;
+        }
         return names;
     }
     QStringList imageNames(const QString& name) {
         QStringList names;
-        for (const DirectoryEntry& entry : D64Extractor::readDirectory(url(name)).entries)
+        for (const DirectoryEntry& entry : D64Extractor::readDirectory(url(name)).entries) {
             names << entry.name;
+        }
         return names;
     }
 };

@@ -12,8 +12,9 @@ namespace {
 
 QStringList rowTexts(const QAbstractItemModel& model, int row) {
     QStringList texts;
-    for (int column = 0; column < model.columnCount(); ++column)
+    for (int column = 0; column < model.columnCount(); ++column) {
         texts << model.index(row, column).data().toString();
+    }
     return texts;
 }
 
@@ -56,14 +57,17 @@ TEST(RowDiffTest, PlansTurnOneListIntoTheOtherKeepingTheMostRows) {
     for (const Case& test : cases) {
         const RowChanges changes = planRowChanges(test.before, test.after);
         QStringList rows = test.before;
-        for (const auto& [first, count] : changes.removals)
+        for (const auto& [first, count] : changes.removals) {
             rows.remove(first, count);
-        for (const auto& [first, count] : changes.insertions)
+        }
+        for (const auto& [first, count] : changes.insertions) {
             rows = rows.mid(0, first) + test.after.mid(first, count) + rows.mid(first);
+        }
         EXPECT_EQ(rows, test.after) << test.before.join(',').toStdString();
         EXPECT_EQ(changes.kept.size(), test.kept) << test.before.join(',').toStdString();
-        for (const auto& [from, to] : changes.kept)
+        for (const auto& [from, to] : changes.kept) {
             EXPECT_EQ(test.before.at(from), test.after.at(to));
+        }
     }
 }
 

@@ -9,7 +9,7 @@ using namespace vellum;
 
 namespace {
 
-using LocalSelection = PaneSelection<QUrl>;
+using ComputerSelection = PaneSelection<QUrl>;
 
 QUrl row(int n) {
     return QUrl::fromLocalFile(QStringLiteral("/f/%1").arg(n));
@@ -17,8 +17,9 @@ QUrl row(int n) {
 
 QList<QUrl> rows(int count) {
     QList<QUrl> result;
-    for (int n = 0; n < count; ++n)
+    for (int n = 0; n < count; ++n) {
         result << row(n);
+    }
     return result;
 }
 
@@ -32,10 +33,10 @@ constexpr SelectionModifiers commandShift{true, true};
 TEST(PaneSelectionTest, ClicksFollowTheModifiersAndTheAnchor) {
     struct Case {
         const char* what;
-        LocalSelection before;
+        ComputerSelection before;
         int clicked;
         SelectionModifiers modifiers;
-        LocalSelection after;
+        ComputerSelection after;
         bool keptForDrag = false;
     };
     const QList<Case> cases{
@@ -79,7 +80,7 @@ TEST(PaneSelectionTest, ClicksFollowTheModifiersAndTheAnchor) {
         {"command removes the last row", {{row(3)}, row(3)}, 3, command, {}},
     };
     for (const Case& test : cases) {
-        LocalSelection selection = test.before;
+        ComputerSelection selection = test.before;
         EXPECT_EQ(clickSelection(selection, rows(6), row(test.clicked), test.modifiers),
                   test.keptForDrag)
             << test.what;
@@ -87,32 +88,32 @@ TEST(PaneSelectionTest, ClicksFollowTheModifiersAndTheAnchor) {
     }
 
     // An anchor that is filtered out counts as absent for the range.
-    LocalSelection selection{{row(9)}, row(9)};
+    ComputerSelection selection{{row(9)}, row(9)};
     clickSelection(selection, rows(6), row(3), shift);
     EXPECT_EQ(selection.selected, QSet<QUrl>({row(3)}));
 }
 
 TEST(PaneSelectionTest, SelectAllPruneAndEffectiveAnchor) {
     const QList<QUrl> visible = rows(3);
-    LocalSelection selection{{}, row(2)};
+    ComputerSelection selection{{}, row(2)};
     selectAllRows(selection, visible);
-    EXPECT_EQ(selection, (LocalSelection{{row(0), row(1), row(2)}, row(2)}));
+    EXPECT_EQ(selection, (ComputerSelection{{row(0), row(1), row(2)}, row(2)}));
 
     selection = {{}, row(8)};
     selectAllRows(selection, visible);
     EXPECT_EQ(selection.anchor, row(0));
 
     selectAllRows(selection, {});
-    EXPECT_EQ(selection, LocalSelection{});
+    EXPECT_EQ(selection, ComputerSelection{});
 
     // Rows that vanished leave the selection; the anchor moves to one that stayed.
     selection = {{row(1), row(2), row(7)}, row(7)};
     pruneSelection(selection, visible);
-    EXPECT_EQ(selection, (LocalSelection{{row(1), row(2)}, row(1)}));
+    EXPECT_EQ(selection, (ComputerSelection{{row(1), row(2)}, row(1)}));
 
     selection = {{row(7)}, row(7)};
     pruneSelection(selection, visible);
-    EXPECT_EQ(selection, LocalSelection{});
+    EXPECT_EQ(selection, ComputerSelection{});
 
     EXPECT_EQ(effectiveAnchor({{row(1), row(2)}, row(2)}, visible), row(2));
     EXPECT_EQ(effectiveAnchor({{row(1), row(2)}, row(0)}, visible), row(1));

@@ -11,25 +11,27 @@ using namespace vellum;
 
 namespace {
 
-LocalFileItem fileItem(const QString& name) {
+ComputerFileItem fileItem(const QString& name) {
     return {QUrl::fromLocalFile("/f/" + name), name, false, 10, "PRG", {}, {}};
 }
 
-LocalFileItem folderItem(const QString& name) {
+ComputerFileItem folderItem(const QString& name) {
     return {QUrl::fromLocalFile("/f/" + name), name, true, {}, "DIR", {}, {}};
 }
 
 QStringList titles(const QList<ContextAction>& menu) {
     QStringList result;
-    for (const ContextAction& action : menu)
+    for (const ContextAction& action : menu) {
         result << (action.isSeparator ? QStringLiteral("---") : action.title);
+    }
     return result;
 }
 
 const ContextAction& line(const QList<ContextAction>& menu, const QString& title) {
     for (const ContextAction& action : menu) {
-        if (action.title == title)
+        if (action.title == title) {
             return action;
+        }
     }
     throw std::runtime_error("no such menu line");
 }
@@ -37,13 +39,13 @@ const ContextAction& line(const QList<ContextAction>& menu, const QString& title
 } // namespace
 
 TEST(PaneTextsTest, DeleteConfirmationTexts) {
-    EXPECT_EQ(localDeleteMessage({fileItem("A"), fileItem("B")}, true, std::nullopt),
+    EXPECT_EQ(computerDeleteMessage({fileItem("A"), fileItem("B")}, true, std::nullopt),
               "Delete 2 files from this D64? This cannot be undone.");
-    EXPECT_EQ(localDeleteMessage({folderItem("old")}, false, std::nullopt),
+    EXPECT_EQ(computerDeleteMessage({folderItem("old")}, false, std::nullopt),
               "Move the folder “old” to Trash? You can restore it from Trash later.");
-    EXPECT_EQ(localDeleteMessage({fileItem("a"), fileItem("b")}, false, std::nullopt),
+    EXPECT_EQ(computerDeleteMessage({fileItem("a"), fileItem("b")}, false, std::nullopt),
               "Move 2 files to Trash? You can restore them from Trash later.");
-    EXPECT_EQ(localDeleteMessage({folderItem("a"), folderItem("b")}, false, std::nullopt),
+    EXPECT_EQ(computerDeleteMessage({folderItem("a"), folderItem("b")}, false, std::nullopt),
               "Move 2 folders to Trash? You can restore them from Trash later.");
 }
 
@@ -81,8 +83,8 @@ TEST(PaneMenusTest, RowMenuTitlesAndEnablingFollowTheSelection) {
     state.selectedFileCount = 1;
     state.canOpenLocalSelection = true;
     state.canDeleteLocal = true;
-    const LocalFileItem disk = fileItem("games.d64");
-    QList<ContextAction> menu = localRowMenu(disk, state, actions);
+    const ComputerFileItem disk = fileItem("games.d64");
+    QList<ContextAction> menu = computerRowMenu(disk, state, actions);
     EXPECT_EQ(titles(menu),
               QStringList({"Open Image", "Copy to Floppy", "Rename…", "Move to Trash…", "---",
                            "New Folder", "New D64", "---", "Show in File Manager", "Refresh"}));
@@ -95,7 +97,7 @@ TEST(PaneMenusTest, RowMenuTitlesAndEnablingFollowTheSelection) {
     state.selectedFileCount = 2;
     state.selectedT64Count = 1;
     state.canOpenLocalSelection = false;
-    menu = localRowMenu(fileItem("tape.t64"), state, actions);
+    menu = computerRowMenu(fileItem("tape.t64"), state, actions);
     EXPECT_EQ(titles(menu).mid(0, 4), QStringList({"Copy 2 Files to Floppy", "Convert T64 to D64",
                                                    "Rename…", "Move 3 Items to Trash…"}));
     EXPECT_FALSE(line(menu, "Rename…").enabled);
@@ -107,7 +109,7 @@ TEST(PaneMenusTest, RowMenuTitlesAndEnablingFollowTheSelection) {
     state.canDeleteLocal = false;
     state.selectedT64Count = 0;
     state.canOpenLocalSelection = true;
-    menu = localRowMenu(fileItem("tape.t64"), state, actions);
+    menu = computerRowMenu(fileItem("tape.t64"), state, actions);
     EXPECT_EQ(titles(menu).first(), "Open Image");
     for (const ContextAction& action : menu) {
         if (!action.isSeparator) {
@@ -124,16 +126,16 @@ TEST(PaneMenusTest, RowMenuTitlesAndEnablingFollowTheSelection) {
     state.selectedItemCount = 2;
     state.selectedFileCount = 2;
     state.canDeleteLocal = true;
-    LocalFileItem entry = fileItem("INTRO");
+    ComputerFileItem entry = fileItem("INTRO");
     entry.imageIndex = 0;
-    menu = localRowMenu(entry, state, actions);
+    menu = computerRowMenu(entry, state, actions);
     EXPECT_EQ(titles(menu).mid(0, 3),
               QStringList({"Copy 2 Files to Floppy", "Rename…", "Delete 2 Files…"}));
     EXPECT_FALSE(line(menu, "New Folder").enabled);
     EXPECT_TRUE(line(menu, "New D64").enabled);
     state.selectedItemCount = 1;
     state.canOpenLocalSelection = true;
-    EXPECT_EQ(titles(localRowMenu(entry, state, actions)).mid(0, 4),
+    EXPECT_EQ(titles(computerRowMenu(entry, state, actions)).mid(0, 4),
               QStringList({"Extract to Folder", "Copy 2 Files to Floppy", "Rename…", "Delete…"}));
     EXPECT_EQ(openTitle(folderItem("x")), "Open Folder");
     EXPECT_EQ(openTitle(fileItem("x.txt")), "Open");

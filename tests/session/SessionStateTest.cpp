@@ -76,17 +76,17 @@ TEST_F(SessionTest, ComputerFolderStartsAtTheRememberedFolderOnlyWhenItExists) {
     QTemporaryDir remembered;
     QSettings().setValue(QStringLiteral("localFolderPath"), remembered.path());
     makeSession({emptyToolFolder.path()});
-    EXPECT_EQ(model->computer().localFolder(), QUrl::fromLocalFile(remembered.path()));
+    EXPECT_EQ(model->computer().computerFolder(), QUrl::fromLocalFile(remembered.path()));
 
     QSettings().setValue(QStringLiteral("localFolderPath"), remembered.path() + "/gone");
     makeSession({emptyToolFolder.path()});
-    EXPECT_EQ(model->computer().localFolder(), QUrl::fromLocalFile(QDir::homePath()));
+    EXPECT_EQ(model->computer().computerFolder(), QUrl::fromLocalFile(QDir::homePath()));
 
     QTemporaryFile plainFile;
     ASSERT_TRUE(plainFile.open());
     QSettings().setValue(QStringLiteral("localFolderPath"), plainFile.fileName());
     makeSession({emptyToolFolder.path()});
-    EXPECT_EQ(model->computer().localFolder(), QUrl::fromLocalFile(QDir::homePath()));
+    EXPECT_EQ(model->computer().computerFolder(), QUrl::fromLocalFile(QDir::homePath()));
 }
 
 TEST_F(SessionTest, OperationSlotNumbersGuardAgainstStaleEnds) {

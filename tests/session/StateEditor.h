@@ -18,8 +18,9 @@ public:
 
     void setDirectory(const DiskDirectory& value) { model.m_floppy.setDirectory(value); }
     void setFloppySelection(const EntryIDSet& ids, std::optional<QUuid> anchor = std::nullopt) {
-        if (!anchor && !ids.isEmpty())
+        if (!anchor && !ids.isEmpty()) {
             anchor = *ids.begin();
+        }
         model.m_floppy.setSelection({ids, anchor});
     }
     void setKnownDirectoryBlocks(const KnownBlockCounts& value) {

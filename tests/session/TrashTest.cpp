@@ -28,10 +28,11 @@ protected:
     void TearDown() override {
         QDir::setCurrent(savedCurrent);
         QStandardPaths::setTestModeEnabled(savedTestMode);
-        if (savedDataHome.isEmpty())
+        if (savedDataHome.isEmpty()) {
             qunsetenv("XDG_DATA_HOME");
-        else
+        } else {
             qputenv("XDG_DATA_HOME", savedDataHome);
+        }
     }
     QString make(const QString& name) {
         QFile file(QDir(work.path()).filePath(name));

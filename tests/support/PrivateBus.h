@@ -18,19 +18,22 @@ namespace vellum::testing {
 class PrivateBus {
 public:
     PrivateBus() {
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty()) {
             return;
+        }
         daemon.start(QStringLiteral("dbus-daemon"),
                      {QStringLiteral("--session"), QStringLiteral("--nofork"),
                       QStringLiteral("--print-address=1"),
                       QStringLiteral("--address=unix:path=") + folder.filePath("bus")});
-        if (!daemon.waitForStarted(5000) || !daemon.waitForReadyRead(5000))
+        if (!daemon.waitForStarted(5000) || !daemon.waitForReadyRead(5000)) {
             return;
+        }
         address = QString::fromUtf8(daemon.readLine()).trimmed();
     }
     ~PrivateBus() {
-        for (const QString& name : connectionNames)
+        for (const QString& name : connectionNames) {
             QDBusConnection::disconnectFromBus(name);
+        }
         daemon.kill();
         daemon.waitForFinished(5000);
     }
@@ -51,8 +54,9 @@ private:
 
 inline void waitUntil(const std::function<bool()>& done, int milliseconds = 5000) {
     QDeadlineTimer deadline(milliseconds);
-    while (!done() && !deadline.hasExpired())
+    while (!done() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
 }
 
 } // namespace vellum::testing

@@ -15,8 +15,9 @@ sim::BusState stateIn(const QTemporaryDir& folder) {
 } // namespace
 
 SimulatedBus::SimulatedBus() {
-    if (!folder.isValid())
+    if (!folder.isValid()) {
         throw std::runtime_error("could not create a folder for the simulated bus");
+    }
     stateIn(folder).create();
 }
 

@@ -35,13 +35,15 @@ template <typename T> T waitForTask(QCoro::Task<T>&& task) {
     std::exception_ptr error;
     if constexpr (std::is_void_v<T>) {
         QCoro::waitFor(detail::settle(std::move(task), error));
-        if (error)
+        if (error) {
             std::rethrow_exception(error);
+        }
     } else {
         std::optional<T> value;
         QCoro::waitFor(detail::settle(std::move(task), value, error));
-        if (error)
+        if (error) {
             std::rethrow_exception(error);
+        }
         return std::move(*value);
     }
 }

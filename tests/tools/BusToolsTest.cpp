@@ -94,8 +94,9 @@ TEST(BusTools, WithoutAdapterOrDriveEveryToolFailsWithItsOwnStatusAndTouchesNoth
     };
     for (const bool adapter : {false, true}) {
         bus.setAdapterPresent(adapter);
-        if (adapter)
+        if (adapter) {
             bus.setFault("no-drive");
+        }
         for (const Run& run : runs) {
             const ToolResult result = runTool(bus, run.tool, run.arguments);
             SCOPED_TRACE(run.tool.toStdString() + " " + run.arguments.join(' ').toStdString() +
@@ -179,8 +180,9 @@ TEST(BusTools, SetupCommandPreparesABusFromTheCommandLine) {
 
     EXPECT_EQ(runTool(scratch, "opencbm-sim", {"fault", busPath, "fail-at-track=12"}).exitCode, 0);
     EXPECT_EQ(readFile(busPath + "/faults/fail-at-track"), "12\n");
-    for (const QString bad : {"fail-at-track=zero", "melt-down", "seconds-per-track=-1"})
+    for (const QString bad : {"fail-at-track=zero", "melt-down", "seconds-per-track=-1"}) {
         EXPECT_EQ(runTool(scratch, "opencbm-sim", {"fault", busPath, bad}).exitCode, 2);
+    }
 
     EXPECT_EQ(runTool(scratch, "opencbm-sim", {"insert", busPath, "8", "--none"}).exitCode, 0);
     EXPECT_EQ(onBus("cbmctrl", {"dir", "8"}).second, "74,drive not ready,00,00\n");

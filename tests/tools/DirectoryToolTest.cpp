@@ -38,8 +38,9 @@ TEST(DirectoryTool, ListsTheDiskInTheDrivesOwnColumns) {
 
 TEST(DirectoryTool, LongDirectoriesAndShiftedNamesAreListedWholeAndLoopsEnd) {
     QList<std::pair<QString, QByteArray>> files;
-    for (int i = 0; i < 11; ++i)
+    for (int i = 0; i < 11; ++i) {
         files.push_back({QStringLiteral("file%1").arg(i), sequence(10 + i, i)});
+    }
     QByteArray disk = diskWithFiles("many", "mn", files);
     // A shifted letter (0xC6) in the first name reads back in upper case.
     disk[D64Layout::sectorOffset(18, 1) + 5] = static_cast<char>(0xC6);

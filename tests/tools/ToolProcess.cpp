@@ -46,8 +46,9 @@ std::unique_ptr<QProcess> startTool(const SimulatedBus& bus, const QString& tool
     auto process = std::make_unique<QProcess>();
     prepare(*process, bus, tool, arguments);
     process->start();
-    if (!process->waitForStarted())
+    if (!process->waitForStarted()) {
         throw std::runtime_error("the tool did not start");
+    }
     return process;
 }
 
@@ -55,8 +56,9 @@ bool waitForOutput(QProcess& process, qsizetype bytes, int timeoutMs) {
     QElapsedTimer timer;
     timer.start();
     while (process.bytesAvailable() < bytes) {
-        if (timer.elapsed() > timeoutMs || process.state() == QProcess::NotRunning)
+        if (timer.elapsed() > timeoutMs || process.state() == QProcess::NotRunning) {
             return false;
+        }
         process.waitForReadyRead(100);
     }
     return true;
@@ -65,22 +67,25 @@ bool waitForOutput(QProcess& process, qsizetype bytes, int timeoutMs) {
 QByteArray diskWithFiles(const QString& name, const QString& id,
                          const QList<std::pair<QString, QByteArray>>& files) {
     D64Builder builder = D64Builder::create(name, id);
-    for (const auto& [fileName, contents] : files)
+    for (const auto& [fileName, contents] : files) {
         builder.addFile(fileName, CBMFileType::prg, contents);
+    }
     return builder.data();
 }
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         throw std::runtime_error("could not read " + path.toStdString());
+    }
     return file.readAll();
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         throw std::runtime_error("could not write " + path.toStdString());
+    }
 }
 
 } // namespace vellum::testing

@@ -127,8 +127,9 @@ TEST_F(VellumDisk, UnusualNamesPassSafely) {
 
 // A rename only lasts once the folder that holds the new name is on the disk too.
 TEST_F(VellumDisk, WritesSyncTheFolderAfterTheRename) {
-    if (QStandardPaths::findExecutable("strace").isEmpty())
+    if (QStandardPaths::findExecutable("strace").isEmpty()) {
         GTEST_SKIP() << "strace is not installed";
+    }
     write("new.prg", prg(0x0801, sequence(100)));
     // A leak check cannot run under a tracer; a sanitizer build would stop on it.
     const QString traced =

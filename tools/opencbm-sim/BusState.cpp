@@ -15,25 +15,29 @@ namespace {
 
 std::optional<QByteArray> readWholeFile(const QString& path) {
     QFile file(path);
-    if (!file.exists())
+    if (!file.exists()) {
         return std::nullopt;
-    if (!file.open(QIODevice::ReadOnly))
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
         throw PlatformError(QStringLiteral("Could not read %1: %2").arg(path, file.errorString()));
+    }
     return file.readAll();
 }
 
 QString readText(const QString& path) {
-    return trimmedWhitespace(QString::fromUtf8(readWholeFile(path).value_or(QByteArray())));
+    return QString::fromUtf8(readWholeFile(path).value_or(QByteArray())).trimmed();
 }
 
 void makePath(const QString& path) {
-    if (!QDir().mkpath(path))
+    if (!QDir().mkpath(path)) {
         throw PlatformError(QStringLiteral("Could not create the folder %1.").arg(path));
+    }
 }
 
 void removeFile(const QString& path) {
-    if (QFile::exists(path) && !QFile::remove(path))
+    if (QFile::exists(path) && !QFile::remove(path)) {
         throw PlatformError(QStringLiteral("Could not remove %1.").arg(path));
+    }
 }
 
 } // namespace
@@ -65,10 +69,11 @@ bool BusState::adapterPresent() const {
 }
 
 void BusState::setAdapterPresent(bool present) const {
-    if (present)
+    if (present) {
         clearFault(QString::fromLatin1(fault::noAdapter));
-    else
+    } else {
         setFault(QString::fromLatin1(fault::noAdapter), QStringLiteral("1"));
+    }
 }
 
 QString BusState::faultPath(const QString& name) const {
@@ -76,8 +81,9 @@ QString BusState::faultPath(const QString& name) const {
 }
 
 std::optional<QString> BusState::faultValue(const QString& name) const {
-    if (!QFile::exists(faultPath(name)))
+    if (!QFile::exists(faultPath(name))) {
         return std::nullopt;
+    }
     return readText(faultPath(name));
 }
 
@@ -92,8 +98,9 @@ void BusState::clearFault(const QString& name) const {
 
 double BusState::faultNumber(const QString& name, double fallback) const {
     const std::optional<QString> value = faultValue(name);
-    if (!value)
+    if (!value) {
         return fallback;
+    }
     return readDecimal(*value).value_or(fallback);
 }
 
@@ -110,8 +117,9 @@ QList<qint64> BusState::devices() const {
     const QStringList names =
         QDir(root + QStringLiteral("/drives")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& name : names) {
-        if (const std::optional<qint64> device = readInt64(name))
+        if (const std::optional<qint64> device = readInt64(name)) {
             found << *device;
+        }
     }
     std::sort(found.begin(), found.end());
     return found;
@@ -137,10 +145,11 @@ std::optional<QByteArray> BusState::disk(qint64 device) const {
 
 void BusState::setDisk(qint64 device, const std::optional<QByteArray>& disk) const {
     makePath(drivePath(device));
-    if (disk)
+    if (disk) {
         writeFileAtomically(diskPath(device), *disk);
-    else
+    } else {
         removeFile(diskPath(device));
+    }
 }
 
 QString BusState::status(qint64 device) const {
@@ -153,10 +162,12 @@ void BusState::setStatus(qint64 device, const QString& statusLine) const {
 }
 
 QString powerOnStatus(const QString& model) {
-    if (model.contains(QLatin1String("1581")))
+    if (model.contains(QLatin1String("1581"))) {
         return QStringLiteral("73,copyright cbm dos v10 1581,00,00");
-    if (model.contains(QLatin1String("1571")) || model.contains(QLatin1String("1570")))
+    }
+    if (model.contains(QLatin1String("1571")) || model.contains(QLatin1String("1570"))) {
         return QStringLiteral("73,cbm dos v3.0 1571,00,00");
+    }
     return QStringLiteral("73,cbm dos v2.6 1541,00,00");
 }
 
@@ -174,8 +185,9 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes) {
     const QString problem = file.errorString();
 
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    if (!written)
+    if (!written) {
         throw PlatformError(QStringLiteral("Could not write %1: %2").arg(path, problem));
+    }
 }
 
 } // namespace vellum::sim

@@ -43,8 +43,9 @@ std::expected<CopyRequest, QString> parseRequest(const QStringList& arguments) {
     std::optional<bool> reading;
     QStringList positional;
     const auto value = [&](qsizetype& i) -> std::optional<QString> {
-        if (i + 1 >= arguments.size())
+        if (i + 1 >= arguments.size()) {
             return std::nullopt;
+        }
         return arguments.at(++i);
     };
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -52,8 +53,9 @@ std::expected<CopyRequest, QString> parseRequest(const QStringList& arguments) {
         if (!argument.startsWith(QLatin1Char('-'))) {
             positional << argument;
         } else if (argument == QLatin1String("-r") || argument == QLatin1String("-w")) {
-            if (reading)
+            if (reading) {
                 return std::unexpected(QStringLiteral("give -r or -w once"));
+            }
             reading = argument == QLatin1String("-r");
         } else if (argument == QLatin1String("-v") || argument == QLatin1String("--verbose")) {
             request.verbose = true;
@@ -64,8 +66,9 @@ std::expected<CopyRequest, QString> parseRequest(const QStringList& arguments) {
             request.driveType = value(i);
             static const QStringList types = {QStringLiteral("1541"), QStringLiteral("1570"),
                                               QStringLiteral("1571"), QStringLiteral("1581")};
-            if (!request.driveType || !types.contains(*request.driveType))
+            if (!request.driveType || !types.contains(*request.driveType)) {
                 return std::unexpected(QStringLiteral("-d needs one of 1541, 1570, 1571, 1581"));
+            }
         } else if (argument == QLatin1String("-f")) {
             const std::optional<QString> letter = value(i);
             if (!letter || letter->size() != 1 ||
@@ -75,23 +78,27 @@ std::expected<CopyRequest, QString> parseRequest(const QStringList& arguments) {
             request.typeLetter = letter->at(0).toUpper();
         } else if (argument == QLatin1String("-o")) {
             request.outputName = value(i);
-            if (!request.outputName)
+            if (!request.outputName) {
                 return std::unexpected(QStringLiteral("-o needs a name"));
+            }
         } else {
             return std::unexpected(QStringLiteral("invalid option ") + argument);
         }
     }
-    if (!reading)
+    if (!reading) {
         return std::unexpected(QStringLiteral("give -r or -w"));
+    }
     request.reading = *reading;
     const std::optional<qint64> device =
         positional.isEmpty() ? std::nullopt : parseDevice(positional.first());
-    if (!device || positional.size() < 2)
+    if (!device || positional.size() < 2) {
         return std::unexpected(QStringLiteral("a drive and at least one file are needed"));
+    }
     request.device = *device;
     request.files = positional.mid(1);
-    if (request.outputName && request.files.size() > 1)
+    if (request.outputName && request.files.size() > 1) {
         return std::unexpected(QStringLiteral("-o takes one file only"));
+    }
     return request;
 }
 
@@ -113,12 +120,13 @@ class Spinner {
 public:
     void step() {
         static const char* const turns[] = {"\b|", "\b/", "\b-", "\b\\"};
-        if (steps == 0)
+        if (steps == 0) {
             writeOut(QByteArrayLiteral("\b."));
-        else if (steps == 1)
+        } else if (steps == 1) {
             writeOut(QByteArrayLiteral("\\"));
-        else
+        } else {
             writeOut(QByteArray(turns[(steps - 2) % 4]));
+        }
         ++steps;
     }
 
@@ -145,10 +153,12 @@ bool transferBlocks(const BusState& bus, const CopyRequest& request, int blocks,
     Spinner spinner;
     for (int block = 0; block < blocks; ++block) {
         spendTrackTime(bus, 1.0 / blocksPerTrack);
-        if (request.verbose)
+        if (request.verbose) {
             writeErr(QStringLiteral("[Debug] sending block %1\n").arg(block + 1).toLatin1());
-        if (received && !received(block))
+        }
+        if (received && !received(block)) {
             return false;
+        }
         spinner.step();
     }
     return true;
@@ -158,13 +168,15 @@ bool transferBlocks(const BusState& bus, const CopyRequest& request, int blocks,
 std::optional<QPair<int, int>> firstFailingSector(const BusState& bus,
                                                   const QList<QPair<int, int>>& sectors) {
     const std::optional<int> track = failingTrack(bus);
-    if (!track)
+    if (!track) {
         return std::nullopt;
+    }
     const auto hit =
         std::find_if(sectors.begin(), sectors.end(),
                      [&](const QPair<int, int>& sector) { return sector.first == *track; });
-    if (hit == sectors.end())
+    if (hit == sectors.end()) {
         return std::nullopt;
+    }
     return *hit;
 }
 
@@ -176,9 +188,10 @@ struct Upload {
 };
 
 Upload uploadOf(const QString& path, const QByteArray& file, bool raw) {
-    const Upload plain{file, deletingPathExtension(QFileInfo(path).fileName()).toLower()};
-    if (raw)
+    const Upload plain{file, QFileInfo(path).completeBaseName().toLower()};
+    if (raw) {
         return plain;
+    }
     try {
         if (file.startsWith(QByteArray("C64File\0", 8))) {
             const AddableFile inner = T64Converter::parseP00(file);
@@ -186,8 +199,9 @@ Upload uploadOf(const QString& path, const QByteArray& file, bool raw) {
         }
         if (file.startsWith("C64")) {
             const T64Converter::Tape tape = T64Converter::parseT64(file);
-            if (!tape.files.isEmpty())
+            if (!tape.files.isEmpty()) {
                 return {tape.files.first().contents(), tape.files.first().name.toLower()};
+            }
         }
     } catch (const OpenCBMError&) {
         // Not a container after all: the file goes over as it is.
@@ -196,8 +210,9 @@ Upload uploadOf(const QString& path, const QByteArray& file, bool raw) {
 }
 
 void announceDrive(const BusState& bus, const CopyRequest& request, bool& announced) {
-    if (!announced && !request.driveType && request.verbose)
+    if (!announced && !request.driveType && request.verbose) {
         writeErr("[Info] identified a " + bus.model(request.device).toUtf8() + " drive\n");
+    }
     announced = true;
 }
 
@@ -212,26 +227,28 @@ void writeFile(const BusState& bus, const CopyRequest& request, const QString& p
     const Upload upload = uploadOf(path, source.readAll(), request.raw);
     const QString name = request.outputName.value_or(upload.name);
     const QByteArray driveName = asciiToPetscii(name).left(16);
-    if (request.verbose)
+    if (request.verbose) {
         writeErr("[Info] writing " + path.toLocal8Bit() + " -> " + name.toLocal8Bit() + ',' +
                  QString(request.typeLetter.toLower()).toLatin1() + ",w\n");
+    }
     announceDrive(bus, request, announced);
 
     const std::optional<QByteArray> disk = bus.disk(request.device);
     QString verdict = QString::fromLatin1(dosStatus::ok);
-    if (!disk)
+    if (!disk) {
         verdict = QString::fromLatin1(dosStatus::driveNotReady);
-    else if (!isReadableDisk(*disk))
+    } else if (!isReadableDisk(*disk)) {
         verdict = dosStatus::readError(18, 0);
-    else if (driveName.isEmpty())
+    } else if (driveName.isEmpty()) {
         verdict = QString::fromLatin1(dosStatus::noName);
-    else if (driveName.contains('*') || driveName.contains('?') || driveName.contains(':') ||
-             driveName.contains('=') || driveName.contains(','))
+    } else if (driveName.contains('*') || driveName.contains('?') || driveName.contains(':') ||
+               driveName.contains('=') || driveName.contains(',')) {
         verdict = QString::fromLatin1(dosStatus::invalidName);
-    else if (const QList<RawEntry> entries = directoryEntries(*disk);
-             std::any_of(entries.begin(), entries.end(),
-                         [&](const RawEntry& entry) { return entry.plainName() == driveName; }))
+    } else if (const QList<RawEntry> entries = directoryEntries(*disk);
+               std::any_of(entries.begin(), entries.end(),
+                           [&](const RawEntry& entry) { return entry.plainName() == driveName; })) {
         verdict = QString::fromLatin1(dosStatus::fileExists);
+    }
     bus.setStatus(request.device, verdict);
     if (verdict != QLatin1String(dosStatus::ok)) {
         reportFatal("could not open file for writing", verdict);
@@ -269,17 +286,19 @@ void writeFile(const BusState& bus, const CopyRequest& request, const QString& p
     }
     transferBlocks(bus, request, static_cast<int>(sectors.size()));
     bus.setDisk(request.device, written);
-    if (request.verbose)
+    if (request.verbose) {
         writeErr("[Info] " + rawStatus(verdict) + "\r\n");
+    }
     writeOut(QByteArrayLiteral("\n"));
 }
 
 void readFile(const BusState& bus, const CopyRequest& request, const QString& name,
               bool& announced) {
     const QString destination = request.outputName.value_or(name + QStringLiteral(".prg"));
-    if (request.verbose)
+    if (request.verbose) {
         writeErr("[Info] reading " + name.toLocal8Bit() + " -> " + destination.toLocal8Bit() +
                  '\n');
+    }
     announceDrive(bus, request, announced);
 
     const QByteArray pattern = asciiToPetscii(name);
@@ -298,8 +317,9 @@ void readFile(const BusState& bus, const CopyRequest& request, const QString& na
                 break;
             }
         }
-        if (!found)
+        if (!found) {
             verdict = QString::fromLatin1(dosStatus::fileNotFound);
+        }
     }
     bus.setStatus(request.device, verdict);
     if (!found) {
@@ -344,10 +364,12 @@ void readFile(const BusState& bus, const CopyRequest& request, const QString& na
 int runCbmcopy(const QStringList& arguments) {
     const std::optional<BusState> bus = startRun(true);
     const std::expected<CopyRequest, QString> request = parseRequest(arguments);
-    if (!request)
+    if (!request) {
         return usage(request.error());
-    if (!openAdapter(bus))
+    }
+    if (!openAdapter(bus)) {
         return 255;
+    }
     if (!driveAnswers(*bus, request->device)) {
         reportFatal("drive " + QByteArray::number(request->device) + " does not answer",
                     QString::fromLatin1(dosStatus::driverError));
@@ -356,10 +378,11 @@ int runCbmcopy(const QStringList& arguments) {
     }
     bool announced = false;
     for (const QString& file : request->files) {
-        if (request->reading)
+        if (request->reading) {
             readFile(*bus, *request, file, announced);
-        else
+        } else {
             writeFile(*bus, *request, file, announced);
+        }
     }
     finishOutput(*bus);
     return 0;

@@ -17,15 +17,18 @@ int usage(const QString& problem) {
 }
 
 int detect(const BusState& bus) {
-    if (bus.hasFault(QString::fromLatin1(fault::noDrive)))
+    if (bus.hasFault(QString::fromLatin1(fault::noDrive))) {
         return 1;
+    }
     QByteArray lines;
     for (const qint64 device : bus.devices()) {
-        if (bus.hasDrive(device))
+        if (bus.hasDrive(device)) {
             lines += QStringLiteral("%1: %2 \n").arg(device, 2).arg(bus.model(device)).toUtf8();
+        }
     }
-    if (lines.isEmpty())
+    if (lines.isEmpty()) {
         return 1;
+    }
     writeOut(lines);
     finishOutput(bus);
     return 0;
@@ -51,12 +54,13 @@ int directory(const BusState& bus, qint64 device) {
     spendTrackTime(bus, 1);
     const std::optional<QByteArray> disk = bus.disk(device);
     QString verdict = QString::fromLatin1(dosStatus::ok);
-    if (!disk)
+    if (!disk) {
         verdict = QString::fromLatin1(dosStatus::driveNotReady);
-    else if (!isReadableDisk(*disk))
+    } else if (!isReadableDisk(*disk)) {
         verdict = dosStatus::readError(18, 0);
-    else
+    } else {
         writeOut(directoryListing(*disk, bus.hasFault(QString::fromLatin1(fault::nonUtf8))));
+    }
     bus.setStatus(device, verdict);
     writeOut(verdict.toLatin1() + '\n');
     finishOutput(bus);
@@ -65,15 +69,17 @@ int directory(const BusState& bus, qint64 device) {
 
 int reset(const BusState& bus) {
     for (const qint64 device : bus.devices()) {
-        if (bus.hasDrive(device))
+        if (bus.hasDrive(device)) {
             bus.setStatus(device, powerOnStatus(bus.model(device)));
+        }
     }
     return 0;
 }
 
 int command(const BusState& bus, qint64 device, const QString& text, bool petscii) {
-    if (!driveAnswers(bus, device))
+    if (!driveAnswers(bus, device)) {
         return 1;
+    }
     executeDosCommand(bus, device, petscii ? asciiToPetscii(text) : text.toLatin1());
     return 0;
 }
@@ -87,14 +93,16 @@ int runCbmctrl(const QStringList& arguments) {
     qsizetype next = 0;
     for (; next < arguments.size() && arguments.at(next).startsWith(QLatin1Char('-')); ++next) {
         const QString& option = arguments.at(next);
-        if (option == QLatin1String("-p") || option == QLatin1String("--petscii"))
+        if (option == QLatin1String("-p") || option == QLatin1String("--petscii")) {
             petscii = true;
-        else if (option != QLatin1String("-r") && option != QLatin1String("--raw"))
+        } else if (option != QLatin1String("-r") && option != QLatin1String("--raw")) {
             return usage(QStringLiteral("unknown option ") + option);
+        }
     }
     const QStringList rest = arguments.mid(next);
-    if (rest.isEmpty())
+    if (rest.isEmpty()) {
         return usage(QStringLiteral("no action given"));
+    }
 
     const QString& action = rest.first();
     const qsizetype wanted =
@@ -102,28 +110,36 @@ int runCbmctrl(const QStringList& arguments) {
         : action == QLatin1String("status") || action == QLatin1String("dir")   ? 2
         : action == QLatin1String("detect") || action == QLatin1String("reset") ? 1
                                                                                 : -1;
-    if (wanted < 0)
+    if (wanted < 0) {
         return usage(QStringLiteral("unknown action ") + action);
-    if (rest.size() != wanted)
+    }
+    if (rest.size() != wanted) {
         return usage(QStringLiteral("wrong number of arguments for ") + action);
+    }
     std::optional<qint64> device;
     if (wanted > 1) {
         device = parseDevice(rest.at(1));
-        if (!device)
+        if (!device) {
             return usage(QStringLiteral("invalid device ") + rest.at(1));
+        }
     }
 
-    if (!openAdapter(bus))
+    if (!openAdapter(bus)) {
         return 255;
+    }
 
-    if (action == QLatin1String("detect"))
+    if (action == QLatin1String("detect")) {
         return detect(*bus);
-    if (action == QLatin1String("reset"))
+    }
+    if (action == QLatin1String("reset")) {
         return reset(*bus);
-    if (action == QLatin1String("status"))
+    }
+    if (action == QLatin1String("status")) {
         return status(*bus, *device);
-    if (action == QLatin1String("dir"))
+    }
+    if (action == QLatin1String("dir")) {
         return directory(*bus, *device);
+    }
     return command(*bus, *device, rest.at(2), petscii);
 }
 

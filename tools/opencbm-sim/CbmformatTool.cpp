@@ -35,13 +35,13 @@ std::expected<FormatRequest, QString> parseRequest(const QStringList& arguments)
             continue;
         }
         for (const QChar option : argument.mid(1)) {
-            if (option == QLatin1Char('p'))
+            if (option == QLatin1Char('p')) {
                 request.progress = true;
-            else if (option == QLatin1Char('s'))
+            } else if (option == QLatin1Char('s')) {
                 request.printStatus = true;
-            else if (option == QLatin1Char('x'))
+            } else if (option == QLatin1Char('x')) {
                 request.extended = true;
-            else if (!QStringLiteral("ncvob").contains(option)) {
+            } else if (!QStringLiteral("ncvob").contains(option)) {
                 return std::unexpected(QStringLiteral("invalid option -") + option);
             }
         }
@@ -50,8 +50,9 @@ std::expected<FormatRequest, QString> parseRequest(const QStringList& arguments)
         positional.size() == 2 ? parseDevice(positional.first()) : std::nullopt;
     const qsizetype comma =
         positional.size() == 2 ? positional.last().indexOf(QLatin1Char(',')) : -1;
-    if (!device || comma < 1)
+    if (!device || comma < 1) {
         return std::unexpected(QStringLiteral("a drive and NAME,ID are needed"));
+    }
     request.device = *device;
     request.name = asciiToPetscii(positional.last().left(comma)).left(16);
     request.id = asciiToPetscii(positional.last().mid(comma + 1)).left(2);
@@ -59,8 +60,9 @@ std::expected<FormatRequest, QString> parseRequest(const QStringList& arguments)
 }
 
 QString format(const BusState& bus, const FormatRequest& request) {
-    if (!driveAnswers(bus, request.device))
+    if (!driveAnswers(bus, request.device)) {
         return QString::fromLatin1(dosStatus::driverError);
+    }
     const std::optional<QByteArray> disk = bus.disk(request.device);
     if (!disk) {
         bus.setStatus(request.device, QString::fromLatin1(dosStatus::driveNotReady));
@@ -78,8 +80,9 @@ QString format(const BusState& bus, const FormatRequest& request) {
             bus.setStatus(request.device, verdict);
             return verdict;
         }
-        if (request.progress)
+        if (request.progress) {
             writeOut(QByteArrayLiteral("#"));
+        }
     }
     bus.setDisk(request.device, freshlyFormatted(request.name, request.id, tracks));
     bus.setStatus(request.device, QString::fromLatin1(dosStatus::ok));
@@ -91,15 +94,19 @@ QString format(const BusState& bus, const FormatRequest& request) {
 int runCbmformat(const QStringList& arguments) {
     const std::optional<BusState> bus = startRun(false);
     const std::expected<FormatRequest, QString> request = parseRequest(arguments);
-    if (!request)
+    if (!request) {
         return usage(request.error());
-    if (!openAdapter(bus))
+    }
+    if (!openAdapter(bus)) {
         return 1;
+    }
     const QString verdict = format(*bus, *request);
-    if (request->progress)
+    if (request->progress) {
         writeOut(QByteArrayLiteral("\n"));
-    if (request->printStatus)
+    }
+    if (request->printStatus) {
         writeOut(rawStatus(verdict) + '\r');
+    }
     finishOutput(*bus);
     return 0;
 }

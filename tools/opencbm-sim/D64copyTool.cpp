@@ -27,8 +27,9 @@ int usage(const QString& problem) {
 
 std::optional<qint64> driveArgument(const QString& text) {
     const std::optional<qint64> device = parseDevice(text);
-    if (!device || *device < 8)
+    if (!device || *device < 8) {
         return std::nullopt;
+    }
     return device;
 }
 
@@ -49,24 +50,28 @@ std::expected<CopyRequest, QString> parseRequest(const QStringList& arguments) {
         } else if (argument == QLatin1String("-s") || argument == QLatin1String("-e") ||
                    argument == QLatin1String("-t") || argument == QLatin1String("-i") ||
                    argument == QLatin1String("-r")) {
-            if (++i >= arguments.size())
+            if (++i >= arguments.size()) {
                 return std::unexpected(QStringLiteral("option %1 needs a value").arg(argument));
+            }
             const int track = arguments.at(i).toInt();
             if (argument == QLatin1String("-s") || argument == QLatin1String("-e")) {
-                if (track < 1 || track > dosTracks)
+                if (track < 1 || track > dosTracks) {
                     return std::unexpected(QStringLiteral("invalid track ") + arguments.at(i));
+                }
                 (argument == QLatin1String("-s") ? request.firstTrack : request.lastTrack) = track;
             }
         } else {
             return std::unexpected(QStringLiteral("invalid option ") + argument);
         }
     }
-    if (positional.size() != 2 || request.firstTrack > request.lastTrack)
+    if (positional.size() != 2 || request.firstTrack > request.lastTrack) {
         return std::unexpected(QStringLiteral("a source and a target are needed"));
+    }
     const std::optional<qint64> sourceDrive = driveArgument(positional.at(0));
     const std::optional<qint64> targetDrive = driveArgument(positional.at(1));
-    if (sourceDrive.has_value() == targetDrive.has_value())
+    if (sourceDrive.has_value() == targetDrive.has_value()) {
         return std::unexpected(QStringLiteral("either the source or the target must be a drive"));
+    }
     request.intoImage = sourceDrive.has_value();
     request.device = sourceDrive ? *sourceDrive : *targetDrive;
     request.imagePath = sourceDrive ? positional.at(1) : positional.at(0);
@@ -76,10 +81,11 @@ std::expected<CopyRequest, QString> parseRequest(const QStringList& arguments) {
 QByteArray driveLabel(const BusState& bus, qint64 device) {
     const QString model = bus.model(device);
     QByteArray type = "1541";
-    if (model.contains(QLatin1String("1571")))
+    if (model.contains(QLatin1String("1571"))) {
         type = "1571";
-    else if (model.contains(QLatin1String("1570")))
+    } else if (model.contains(QLatin1String("1570"))) {
         type = "1570";
+    }
     return "drive " + QByteArray::number(device).rightJustified(2, '0') + " (" + type + ")";
 }
 
@@ -116,11 +122,13 @@ enum class SectorResult { copied, diskError, imageWriteError };
 SectorResult copySector(Transfer& transfer, int track, int sector) {
     if (transfer.request.intoImage) {
         const std::optional<QByteArray> bytes = readSector(transfer.disk, track, sector);
-        if (!bytes)
+        if (!bytes) {
             return SectorResult::diskError;
+        }
         const qint64 offset = sectorOffset(track, sector);
-        if (transfer.imageSpace && offset + sectorSize > *transfer.imageSpace)
+        if (transfer.imageSpace && offset + sectorSize > *transfer.imageSpace) {
             return SectorResult::imageWriteError;
+        }
         return transfer.image.seek(offset) && transfer.image.write(*bytes) == sectorSize
                    ? SectorResult::copied
                    : SectorResult::imageWriteError;
@@ -139,12 +147,13 @@ int copyTracks(Transfer& transfer) {
     const CopyRequest& request = transfer.request;
     const int total =
         sectorsUpToTrack(request.lastTrack) - sectorsUpToTrack(request.firstTrack - 1);
-    if (request.verbose)
+    if (request.verbose) {
         writeErr(QStringLiteral("[Info] copying tracks %1-%2 (%3 sectors)\n")
                      .arg(request.firstTrack)
                      .arg(request.lastTrack)
                      .arg(total)
                      .toLatin1());
+    }
     const std::optional<int> failing = failingTrack(transfer.bus);
     const QByteArray failure = request.intoImage ? "read error" : "write error";
     int processed = 0;
@@ -172,12 +181,15 @@ int copyTracks(Transfer& transfer) {
             }
             writeOut(progressLine(track, map, processed, total));
         }
-        if (trackFailed)
+        if (trackFailed) {
             writeErr(QByteArrayLiteral("[Warning] giving up...\n"));
-        if (!request.intoImage)
+        }
+        if (!request.intoImage) {
             transfer.bus.setDisk(request.device, transfer.disk);
-        if (track < request.lastTrack)
+        }
+        if (track < request.lastTrack) {
             writeOut(trackDoneLine(track, map));
+        }
     }
     transfer.bus.setStatus(request.device, verdict);
     writeOut("\n" + QByteArray::number(copied) + " blocks copied.\n");
@@ -185,8 +197,9 @@ int copyTracks(Transfer& transfer) {
 }
 
 int copy(const BusState& bus, const CopyRequest& request) {
-    if (request.verbose)
+    if (request.verbose) {
         writeErr(QByteArrayLiteral("[Info] Trying to identify drive type\n"));
+    }
     if (!driveAnswers(bus, request.device)) {
         writeErr("[Fatal] drive " + QByteArray::number(request.device).rightJustified(2, '0') +
                  " (unknown): " + rawStatus(QString::fromLatin1(dosStatus::driverError)) + "\r\n");
@@ -206,8 +219,9 @@ int copy(const BusState& bus, const CopyRequest& request) {
         return 0;
     }
     transfer.disk = *disk;
-    if (request.verbose)
+    if (request.verbose) {
         writeErr("[Info] " + label + ": " + rawStatus(QString::fromLatin1(dosStatus::ok)) + "\r\n");
+    }
 
     const qint64 wholeImage = imageSize(dosTracks);
     if (request.intoImage) {
@@ -241,10 +255,12 @@ int copy(const BusState& bus, const CopyRequest& request) {
 int runD64copy(const QStringList& arguments) {
     const std::optional<BusState> bus = startRun(true);
     const std::expected<CopyRequest, QString> request = parseRequest(arguments);
-    if (!request)
+    if (!request) {
         return usage(request.error());
-    if (!openAdapter(bus))
+    }
+    if (!openAdapter(bus)) {
         return 1;
+    }
     const int status = copy(*bus, *request);
     finishOutput(*bus);
     return status;

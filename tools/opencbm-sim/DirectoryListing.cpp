@@ -16,12 +16,13 @@ QByteArray typeWord(int kind) {
 // The drive pads the block count so that the opening quotes line up.
 QByteArray countColumn(int blocks) {
     QByteArray column = QByteArray::number(blocks) + ' ';
-    if (blocks < 10)
+    if (blocks < 10) {
         column += "   ";
-    else if (blocks < 100)
+    } else if (blocks < 100) {
         column += "  ";
-    else if (blocks < 1000)
+    } else if (blocks < 1000) {
         column += ' ';
+    }
     return column;
 }
 
@@ -43,8 +44,9 @@ QByteArray directoryListing(const QByteArray& disk, bool keepHighBytes) {
     const QByteArray bam = readSector(disk, 18, 0).value_or(QByteArray(sectorSize, '\0'));
     QByteArray listing = "0 .\"" + petsciiToAscii(bam.mid(0x90, 16), keepHighBytes) + "\" " +
                          petsciiToAscii(bam.mid(0xA2, 5), keepHighBytes) + '\n';
-    for (const RawEntry& entry : directoryEntries(disk))
+    for (const RawEntry& entry : directoryEntries(disk)) {
         listing += entryLine(entry, keepHighBytes);
+    }
     listing +=
         QByteArray::number(dosBlocksFree(disk)) + " blocks free." + QByteArray(13, ' ') + '\n';
     return listing;

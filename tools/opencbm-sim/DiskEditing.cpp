@@ -27,8 +27,9 @@ void setDiskName(QByteArray& disk, const QByteArray& name) {
 void writeBamFromUsedSectors(QByteArray& disk, const QSet<QPair<int, int>>& used) {
     D64Builder builder = D64Builder::openDosTracks(disk);
     for (int track = 1; track <= dosTracks; ++track) {
-        for (int sector = 0; sector < sectorsOnTrack(track); ++sector)
+        for (int sector = 0; sector < sectorsOnTrack(track); ++sector) {
             builder.setFree(track, sector, !used.contains(qMakePair(track, sector)));
+        }
     }
     builder.writeBAM();
     disk = builder.data();
@@ -41,23 +42,27 @@ QByteArray withoutEntries(const QByteArray& disk, const QList<RawEntry>& doomed)
     qint64 position = 0;
     for (const RawEntry& entry : entries) {
         if (doomed.contains(entry)) {
-            if (entry.isListedByImages())
+            if (entry.isListedByImages()) {
                 listedPositions << position;
-            else
+            } else {
                 unlisted << entry;
+            }
         }
-        if (entry.isListedByImages())
+        if (entry.isListedByImages()) {
             ++position;
+        }
     }
     // Later entries first, so that the positions of the earlier ones still hold.
     std::sort(listedPositions.begin(), listedPositions.end(), std::greater<>());
     D64Builder builder = D64Builder::openDosTracks(disk);
-    for (const qint64 listed : listedPositions)
+    for (const qint64 listed : listedPositions) {
         builder.deleteFile(listed);
+    }
     builder.writeBAM();
     QByteArray result = builder.data();
-    for (const RawEntry& entry : unlisted)
+    for (const RawEntry& entry : unlisted) {
         result[entry.slotOffset() + 2] = 0;
+    }
     return result;
 }
 
@@ -91,8 +96,9 @@ QByteArray withFileAdded(const QByteArray& disk, const QByteArray& name, CBMFile
         const bool isNew = std::none_of(before.begin(), before.end(), [&](const RawEntry& old) {
             return old.slotOffset() == entry.slotOffset();
         });
-        if (isNew)
+        if (isNew) {
             result.replace(entry.slotOffset() + 5, 16, padded(name, 16));
+        }
     }
     return result;
 }

@@ -7,14 +7,15 @@ QByteArray asciiToPetscii(const QString& text) {
     bytes.reserve(text.size());
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if (u >= u'a' && u <= u'z')
+        if (u >= u'a' && u <= u'z') {
             bytes += static_cast<char>(u - 0x20);
-        else if (u >= u'A' && u <= u'Z')
+        } else if (u >= u'A' && u <= u'Z') {
             bytes += static_cast<char>(u + 0x80);
-        else if (u < 0x100)
+        } else if (u < 0x100) {
             bytes += static_cast<char>(u);
-        else
+        } else {
             bytes += '?';
+        }
     }
     return bytes;
 }
@@ -24,20 +25,21 @@ QByteArray petsciiToAscii(const QByteArray& bytes, bool keepHighBytes) {
     text.reserve(bytes.size());
     for (const char raw : bytes) {
         const auto b = static_cast<quint8>(raw);
-        if (b >= 0x41 && b <= 0x5A)
+        if (b >= 0x41 && b <= 0x5A) {
             text += static_cast<char>(b + 0x20);
-        else if (b >= 0x61 && b <= 0x7A)
+        } else if (b >= 0x61 && b <= 0x7A) {
             text += static_cast<char>(b - 0x20);
-        else if (b >= 0xC1 && b <= 0xDA)
+        } else if (b >= 0xC1 && b <= 0xDA) {
             text += static_cast<char>(b - 0x80);
-        else if (b == 0xA0)
+        } else if (b == 0xA0) {
             text += ' ';
-        else if (b >= 0x20 && b < 0x80)
+        } else if (b >= 0x20 && b < 0x80) {
             text += static_cast<char>(b);
-        else if (keepHighBytes && b >= 0x80)
+        } else if (keepHighBytes && b >= 0x80) {
             text += static_cast<char>(b);
-        else
+        } else {
             text += '.';
+        }
     }
     return text;
 }

@@ -37,8 +37,9 @@ QList<QPair<int, int>> directorySectors(const QByteArray& disk) {
     int sector = 1;
     while (track >= 1 && track <= dosTracks) {
         const std::optional<QByteArray> bytes = readSector(disk, track, sector);
-        if (!bytes || visited.contains(track * 256 + sector))
+        if (!bytes || visited.contains(track * 256 + sector)) {
             break;
+        }
         visited.insert(track * 256 + sector);
         sectors << qMakePair(track, sector);
         track = byteAt(*bytes, 0);
@@ -54,8 +55,9 @@ QList<RawEntry> directoryEntries(const QByteArray& disk) {
         for (int slot = 0; slot < 8; ++slot) {
             const int base = 32 * slot;
             const quint8 type = byteAt(bytes, base + 2);
-            if (type == 0)
+            if (type == 0) {
                 continue;
+            }
             RawEntry entry;
             entry.directoryTrack = track;
             entry.directorySector = sector;
@@ -73,12 +75,14 @@ QList<RawEntry> directoryEntries(const QByteArray& disk) {
 
 int dosBlocksFree(const QByteArray& disk) {
     const std::optional<QByteArray> bam = readSector(disk, directoryTrack, 0);
-    if (!bam)
+    if (!bam) {
         return 0;
+    }
     int free = 0;
     for (int track = 1; track <= dosTracks; ++track) {
-        if (track != directoryTrack)
+        if (track != directoryTrack) {
             free += byteAt(*bam, 4 * track);
+        }
     }
     return free;
 }
@@ -86,12 +90,15 @@ int dosBlocksFree(const QByteArray& disk) {
 bool nameMatches(const QByteArray& pattern, const QByteArray& name) {
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const char p = pattern.at(i);
-        if (p == '*')
+        if (p == '*') {
             return true;
-        if (i >= name.size())
+        }
+        if (i >= name.size()) {
             return false;
-        if (p != '?' && p != name.at(i))
+        }
+        if (p != '?' && p != name.at(i)) {
             return false;
+        }
     }
     return pattern.size() == name.size();
 }

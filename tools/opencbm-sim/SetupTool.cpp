@@ -49,27 +49,31 @@ public:
 
 qint64 deviceOf(const QString& text) {
     const std::optional<qint64> device = parseDevice(text);
-    if (!device)
+    if (!device) {
         fail(QStringLiteral("invalid device number \"%1\"").arg(text));
+    }
     return *device;
 }
 
 QByteArray diskFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         throw PlatformError(QStringLiteral("Could not read %1: %2").arg(path, file.errorString()));
+    }
     return file.readAll();
 }
 
 void removeFolder(const QString& path) {
     QDir folder(path);
-    if (folder.exists() && !folder.removeRecursively())
+    if (folder.exists() && !folder.removeRecursively()) {
         throw PlatformError(QStringLiteral("Could not remove %1.").arg(path));
+    }
 }
 
 void init(const QStringList& arguments) {
-    if (arguments.isEmpty())
+    if (arguments.isEmpty()) {
         fail(QStringLiteral("init needs a bus folder"));
+    }
     const BusState bus(arguments.first());
     struct DriveSetting {
         qint64 device;
@@ -84,16 +88,19 @@ void init(const QStringList& arguments) {
             adapter = false;
             continue;
         }
-        if (argument != QLatin1String("--drive") || i + 1 >= arguments.size())
+        if (argument != QLatin1String("--drive") || i + 1 >= arguments.size()) {
             fail(QStringLiteral("unexpected argument \"%1\"").arg(argument));
+        }
         const QString setting = arguments.at(++i);
         const QStringList parts = setting.split(QLatin1Char(':'));
-        if (parts.size() < 2 || parts.at(1).trimmed().isEmpty())
+        if (parts.size() < 2 || parts.at(1).trimmed().isEmpty()) {
             fail(QStringLiteral("a drive is given as DEV:MODEL[:DISK.d64], not \"%1\"")
                      .arg(setting));
+        }
         DriveSetting drive{deviceOf(parts.at(0)), parts.at(1).trimmed(), std::nullopt};
-        if (parts.size() > 2)
+        if (parts.size() > 2) {
             drive.disk = diskFile(parts.mid(2).join(QLatin1Char(':')));
+        }
         drives << drive;
     }
     removeFolder(bus.folder() + QStringLiteral("/drives"));
@@ -107,12 +114,14 @@ void init(const QStringList& arguments) {
 }
 
 void insert(const QStringList& arguments) {
-    if (arguments.size() != 3)
+    if (arguments.size() != 3) {
         fail(QStringLiteral("insert needs a bus folder, a device and a disk (or --none)"));
+    }
     const BusState bus(arguments.at(0));
     const qint64 device = deviceOf(arguments.at(1));
-    if (!bus.hasDrive(device))
+    if (!bus.hasDrive(device)) {
         fail(QStringLiteral("there is no drive %1 on this bus").arg(device));
+    }
     const bool none = arguments.at(2) == QLatin1String("--none");
     bus.setDisk(device, none ? std::nullopt : std::optional(diskFile(arguments.at(2))));
 }
@@ -125,22 +134,26 @@ void checkFaultValue(const QString& name, const QString& value) {
     } else if (name == QLatin1String(fault::secondsPerTrack)) {
         ok = readDecimal(value).has_value();
     }
-    if (!ok)
+    if (!ok) {
         fail(QStringLiteral("invalid value \"%1\" for %2").arg(value, name));
+    }
 }
 
 void setFault(const QStringList& arguments) {
     const bool clearing = arguments.size() == 3 && arguments.at(1) == QLatin1String("--clear");
-    if (arguments.size() != 2 && !clearing)
+    if (arguments.size() != 2 && !clearing) {
         fail(QStringLiteral("fault needs a bus folder and NAME[=VALUE] or --clear NAME"));
+    }
     const BusState bus(arguments.at(0));
-    if (!QDir(bus.folder()).exists())
+    if (!QDir(bus.folder()).exists()) {
         fail(QStringLiteral("there is no bus in %1; run init first").arg(bus.folder()));
+    }
     const QString setting = arguments.last();
     const qsizetype equals = setting.indexOf(QLatin1Char('='));
     const QString name = clearing || equals < 0 ? setting : setting.left(equals);
-    if (!knownFaults().contains(name))
+    if (!knownFaults().contains(name)) {
         fail(QStringLiteral("unknown fault \"%1\"").arg(name));
+    }
     if (clearing) {
         bus.clearFault(name);
         return;
@@ -160,14 +173,15 @@ int runSetup(const QStringList& arguments) {
     }
     try {
         const QString& command = arguments.first();
-        if (command == QLatin1String("init"))
+        if (command == QLatin1String("init")) {
             init(arguments.mid(1));
-        else if (command == QLatin1String("insert"))
+        } else if (command == QLatin1String("insert")) {
             insert(arguments.mid(1));
-        else if (command == QLatin1String("fault"))
+        } else if (command == QLatin1String("fault")) {
             setFault(arguments.mid(1));
-        else
+        } else {
             fail(QStringLiteral("unknown command \"%1\"").arg(command));
+        }
     } catch (const UsageError& error) {
         writeErr("opencbm-sim: " + QByteArray(error.what()) + "\n" + helpText);
         return 2;

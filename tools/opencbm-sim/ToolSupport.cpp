@@ -19,8 +19,9 @@ void writeAll(int descriptor, const QByteArray& bytes) {
     while (left > 0) {
         const ssize_t written = ::write(descriptor, data, static_cast<size_t>(left));
         if (written < 0) {
-            if (errno == EINTR)
+            if (errno == EINTR) {
                 continue;
+            }
             return;
         }
         data += written;
@@ -43,8 +44,9 @@ void setDisposition(int signalNumber, void (*handler)(int)) {
 
 std::optional<BusState> busFromEnvironment() {
     const QString folder = qEnvironmentVariable("OPENCBM_SIM_BUS");
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         return std::nullopt;
+    }
     return BusState(folder);
 }
 
@@ -54,10 +56,11 @@ void installSignalBehaviour(const std::optional<BusState>& bus, bool resetOnSigi
         ignoreBoth || (bus && bus->hasFault(QString::fromLatin1(fault::ignoreSigint)));
     // Set every disposition explicitly: an ignored signal would otherwise be inherited from
     // whoever started the tool.
-    if (ignoreInterrupt)
+    if (ignoreInterrupt) {
         setDisposition(SIGINT, SIG_IGN);
-    else
+    } else {
         setDisposition(SIGINT, resetOnSigint ? resetBusAndExit : SIG_DFL);
+    }
     setDisposition(SIGTERM, ignoreBoth ? SIG_IGN : SIG_DFL);
 }
 
@@ -78,42 +81,50 @@ std::optional<BusState> startRun(bool resetOnSigint) {
 }
 
 void hangIfAsked(const BusState& bus) {
-    if (!bus.hasFault(QString::fromLatin1(fault::hang)))
+    if (!bus.hasFault(QString::fromLatin1(fault::hang))) {
         return;
-    for (;;)
+    }
+    for (;;) {
         ::pause();
+    }
 }
 
 void spendTrackTime(const BusState& bus, double shareOfTrack) {
     const double seconds =
         bus.faultNumber(QString::fromLatin1(fault::secondsPerTrack), 0) * shareOfTrack;
-    if (seconds > 0)
+    if (seconds > 0) {
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    }
 }
 
 std::optional<int> failingTrack(const BusState& bus) {
     const std::optional<QString> value = bus.faultValue(QString::fromLatin1(fault::failAtTrack));
-    if (!value)
+    if (!value) {
         return std::nullopt;
+    }
     const std::optional<qint64> track = readInt64(*value);
-    if (!track || *track < 1 || *track > 40)
+    if (!track || *track < 1 || *track > 40) {
         return std::nullopt;
+    }
     return static_cast<int>(*track);
 }
 
 std::optional<qint64> imageSpace(const BusState& bus) {
     const std::optional<QString> value = bus.faultValue(QString::fromLatin1(fault::imageSpace));
-    if (!value)
+    if (!value) {
         return std::nullopt;
+    }
     const std::optional<qint64> bytes = readInt64(*value);
-    if (!bytes || *bytes < 0)
+    if (!bytes || *bytes < 0) {
         return std::nullopt;
+    }
     return bytes;
 }
 
 void finishOutput(const BusState& bus) {
-    if (bus.hasFault(QString::fromLatin1(fault::nonUtf8)))
+    if (bus.hasFault(QString::fromLatin1(fault::nonUtf8))) {
         writeOut(QByteArrayLiteral("caf\xe9 \xff\n"));
+    }
 }
 
 bool openAdapter(const std::optional<BusState>& bus) {
@@ -133,8 +144,9 @@ bool driveAnswers(const BusState& bus, qint64 device) {
 
 std::optional<qint64> parseDevice(const QString& text) {
     const std::optional<qint64> device = readInt64(text);
-    if (!device || *device < 0 || *device > 30)
+    if (!device || *device < 0 || *device > 30) {
         return std::nullopt;
+    }
     return device;
 }
 

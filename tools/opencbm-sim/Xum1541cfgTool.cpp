@@ -11,8 +11,9 @@ int runXum1541cfg(const QStringList& arguments) {
         return 1;
     }
     writeErr(QByteArrayLiteral("finding device...\n"));
-    if (bus)
+    if (bus) {
         hangIfAsked(*bus);
+    }
     if (!bus || !bus->adapterPresent()) {
         writeErr(QByteArrayLiteral("error: no xum1541 found\n"));
         return 1;

@@ -29,10 +29,12 @@ QByteArray tokenise(const QByteArray& text) {
     bool inData = false;
     for (qsizetype at = 0; at < text.size();) {
         const char c = text.at(at);
-        if (c == '"')
+        if (c == '"') {
             quoted = !quoted;
-        if (c == ':' && !quoted)
+        }
+        if (c == ':' && !quoted) {
             inData = false;
+        }
         if (quoted || inData) {
             out.append(c);
             ++at;
@@ -77,12 +79,14 @@ QByteArray basicProgram(const QStringList& lines, quint16 loadAddress) {
     for (const QString& line : lines) {
         const QByteArray text = line.trimmed().toLatin1();
         qsizetype digits = 0;
-        while (digits < text.size() && text.at(digits) >= '0' && text.at(digits) <= '9')
+        while (digits < text.size() && text.at(digits) >= '0' && text.at(digits) <= '9') {
             ++digits;
+        }
         bool ok = false;
         const uint number = text.left(digits).toUInt(&ok);
-        if (!ok || number > 63999)
+        if (!ok || number > 63999) {
             continue;
+        }
         const QByteArray body = tokenise(text.mid(digits).trimmed());
         // link (2) + line number (2) + body + terminating zero
         const quint16 next = quint16(address + 4 + body.size() + 1);

@@ -43,8 +43,9 @@ DemoApplication::DemoApplication(QApplication& application, DemoFolder folder,
     services = std::move(desktop);
     model = std::make_unique<VellumViewModel>(*services, toolSearchPaths());
     mainWindow = std::make_unique<MainWindow>(*model);
-    if (qtDesktop)
+    if (qtDesktop) {
         qtDesktop->setWindow(mainWindow.get());
+    }
 }
 
 DemoApplication::~DemoApplication() = default;

@@ -29,8 +29,9 @@ QString tr(const char* text) {
 }
 
 void require(bool condition, const QString& text) {
-    if (!condition)
+    if (!condition) {
         fail(text);
+    }
 }
 
 } // namespace
@@ -61,8 +62,9 @@ QList<TourShot> DemoTour::run(const AfterStep& afterStep) {
          QStringLiteral("open-d64"), &DemoTour::openD64},
     };
 
-    if (!QDir().mkpath(demo.folder().screenshots))
+    if (!QDir().mkpath(demo.folder().screenshots)) {
         fail(tr("Could not create the folder %1.").arg(demo.folder().screenshots));
+    }
     window.show();
     waitForStartUp();
 
@@ -81,8 +83,9 @@ QList<TourShot> DemoTour::run(const AfterStep& afterStep) {
         shot.made = madeFiles();
         shot.screenshot = takeScreenshot(step.picture);
         shots << shot;
-        if (afterStep)
+        if (afterStep) {
             afterStep(shot);
+        }
     }
     return shots;
 }
@@ -114,10 +117,12 @@ void DemoTour::readDirectory(TourShot&) {
 
 void DemoTour::copyToFloppy(TourShot&) {
     const QString name = QLatin1String(fileToFloppy);
-    std::optional<LocalFileItem> item;
-    for (const LocalFileItem& each : session.computer().visibleLocalItems())
-        if (each.name == name)
+    std::optional<ComputerFileItem> item;
+    for (const ComputerFileItem& each : session.computer().visibleLocalItems()) {
+        if (each.name == name) {
             item = each;
+        }
+    }
     require(item.has_value(), tr("The computer pane does not list %1.").arg(name));
     session.computer().click(item->url, {});
     settle();
@@ -132,10 +137,12 @@ void DemoTour::copyToFloppy(TourShot&) {
 void DemoTour::copyToComputer(TourShot&) {
     const QString name = QLatin1String(entryToComputer);
     std::optional<DirectoryEntry> entry;
-    for (const DirectoryEntry& each : session.floppy().directory().entries)
+    for (const DirectoryEntry& each : session.floppy().directory().entries) {
         // Drives list names as they are typed on a C64, which the tools print in lower case.
-        if (each.name.compare(name, Qt::CaseInsensitive) == 0)
+        if (each.name.compare(name, Qt::CaseInsensitive) == 0) {
             entry = each;
+        }
+    }
     require(entry.has_value(), tr("The floppy does not list %1.").arg(name));
     session.floppy().click(entry->id, {});
     settle();
@@ -150,8 +157,9 @@ void DemoTour::saveAsD64(TourShot& shot) {
     // A picture half way, while the bar moves (a fast drive may finish before).
     whileWaiting = [this, &shot] {
         const OperationStatus& status = session.status();
-        if (shot.extra.isEmpty() && !status.isIdle() && status.progress() >= 0.5)
+        if (shot.extra.isEmpty() && !status.isIdle() && status.progress() >= 0.5) {
             shot.extra << takeScreenshot(QStringLiteral("save-d64-running"));
+        }
     };
     perform(tr("Save .d64"), [this] { trigger(Command::saveD64); });
     whileWaiting = nullptr;
@@ -165,10 +173,12 @@ void DemoTour::openD64(TourShot&) {
     // A user presses Refresh to see the image that was just saved into the folder.
     trigger(Command::refresh);
     settle();
-    std::optional<LocalFileItem> image;
-    for (const LocalFileItem& each : session.computer().visibleLocalItems())
-        if (each.url == savedImage)
+    std::optional<ComputerFileItem> image;
+    for (const ComputerFileItem& each : session.computer().visibleLocalItems()) {
+        if (each.url == savedImage) {
             image = each;
+        }
+    }
     require(image.has_value(), tr("The computer pane does not list the saved image."));
     // What a double-click on the row does.
     session.computer().click(image->url, {});
@@ -192,8 +202,9 @@ void DemoTour::perform(const QString& what, const std::function<void()>& act) {
                        .arg(what)
                        .arg(timeout.count() / 1000)
                        .arg(status.statusHeadline()));
-    if (status.lastError())
+    if (status.lastError()) {
         fail(tr("%1 failed: %2").arg(what, *status.lastError()));
+    }
     settle();
 }
 
@@ -216,18 +227,22 @@ bool DemoTour::waitFor(const std::function<bool()>& done) {
     QTimer tick;
     tick.setInterval(20);
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
-        if (whileWaiting)
+        if (whileWaiting) {
             whileWaiting();
-        if (done() || clock.hasExpired(timeout.count()))
+        }
+        if (done() || clock.hasExpired(timeout.count())) {
             loop.quit();
+        }
     });
     // The session's own signals end the wait at once rather than at the next tick.
     const OperationStatus& status = session.status();
-    for (auto signal : {&OperationStatus::operationChanged, &OperationStatus::lastErrorChanged})
+    for (auto signal : {&OperationStatus::operationChanged, &OperationStatus::lastErrorChanged}) {
         QObject::connect(&status, signal, &loop, [&] {
-            if (done())
+            if (done()) {
                 QTimer::singleShot(0, &loop, &QEventLoop::quit);
+            }
         });
+    }
     if (!done()) {
         tick.start();
         loop.exec();
@@ -250,8 +265,9 @@ QString DemoTour::takeScreenshot(const QString& name) {
         QDir(demo.folder().screenshots)
             .filePath(
                 QStringLiteral("%1-%2.png").arg(stepNumber, 2, 10, QLatin1Char('0')).arg(name));
-    if (!window.grab().save(path))
+    if (!window.grab().save(path)) {
         fail(tr("Could not save the picture %1.").arg(path));
+    }
     return path;
 }
 
@@ -261,9 +277,11 @@ QStringList DemoTour::sampleFiles() const {
 
 QStringList DemoTour::madeFiles() const {
     QStringList made;
-    for (const QString& name : sampleFiles())
-        if (!filesBefore.contains(name))
+    for (const QString& name : sampleFiles()) {
+        if (!filesBefore.contains(name)) {
             made << QDir(demo.folder().samples).filePath(name);
+        }
+    }
     return made;
 }
 

@@ -13,8 +13,9 @@ namespace {
 // Text as a C64 file holds it: upper-case PETSCII, one carriage return after each line.
 QByteArray petsciiText(const QStringList& lines) {
     QByteArray text;
-    for (const QString& line : lines)
+    for (const QString& line : lines) {
         text += line.toUpper().toLatin1() + '\r';
+    }
     return text;
 }
 
@@ -38,8 +39,9 @@ QByteArray borderFlash() {
 
 QByteArray diskImage(const QString& name, const QString& id, const QList<AddableFile>& files) {
     D64Builder disk = D64Builder::create(name, id);
-    for (const AddableFile& file : files)
+    for (const AddableFile& file : files) {
         disk.addFile(file.name, file.type, file.contents);
+    }
     return disk.data();
 }
 

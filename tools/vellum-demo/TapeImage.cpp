@@ -8,8 +8,9 @@ constexpr qsizetype headerSize = 64;
 constexpr qsizetype entrySize = 32;
 
 void put(QByteArray& bytes, qsizetype at, quint32 value, int width) {
-    for (int i = 0; i < width; ++i)
+    for (int i = 0; i < width; ++i) {
         bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+    }
 }
 
 QByteArray paddedName(const QString& name, qsizetype width) {

@@ -1,6 +1,6 @@
 #include "TourDesktopServices.h"
 
-#include "images/LocalFileNames.h"
+#include "images/ComputerFileNames.h"
 #include "model/OpenCBMError.h"
 
 #include <QCoreApplication>
@@ -31,8 +31,9 @@ QList<QUrl> TourDesktopServices::chooseOpenFiles(const FilePanelRequest& request
     const QDir shown(panelFolder(request));
     for (const QFileInfo& file : shown.entryInfoList(QDir::Files, QDir::Name)) {
         if (request.allowedExtensions.isEmpty() ||
-            request.allowedExtensions.contains(file.suffix(), Qt::CaseInsensitive))
+            request.allowedExtensions.contains(file.suffix(), Qt::CaseInsensitive)) {
             return {QUrl::fromLocalFile(file.absoluteFilePath())};
+        }
     }
     return {};
 }
@@ -48,16 +49,18 @@ void TourDesktopServices::postNotification(const QString& title, const QString& 
 
 void TourDesktopServices::moveToTrash(const QUrl& url) {
     const QFileInfo item(url.toLocalFile());
-    if (!QDir().mkpath(folder.trash))
+    if (!QDir().mkpath(folder.trash)) {
         throw PlatformError(
             QCoreApplication::translate("TourDesktopServices", "Could not create the folder %1.")
                 .arg(folder.trash));
+    }
     const QUrl target =
         uniqueLocalURL(QUrl::fromLocalFile(folder.trash), item.completeBaseName(), item.suffix());
-    if (!QDir().rename(item.absoluteFilePath(), target.toLocalFile()))
+    if (!QDir().rename(item.absoluteFilePath(), target.toLocalFile())) {
         throw PlatformError(
             QCoreApplication::translate("TourDesktopServices", "Could not move “%1” to the trash.")
                 .arg(item.fileName()));
+    }
 }
 
 } // namespace vellum::demo

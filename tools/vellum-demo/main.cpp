@@ -51,8 +51,9 @@ int runTour(DemoApplication& demo, double secondsPerTrack) {
         int number = 0;
         tour.run([&number](const TourShot& shot) {
             say(QStringLiteral("%1. %2").arg(++number).arg(shot.title));
-            for (const QString& extra : shot.extra)
+            for (const QString& extra : shot.extra) {
                 say(QStringLiteral("     %1").arg(extra));
+            }
             say(QStringLiteral("     %1").arg(shot.screenshot));
         });
     } catch (const TourFailure& failure) {
@@ -117,11 +118,13 @@ int main(int argc, char** argv) {
             .arg(folder->root));
 
     std::unique_ptr<DesktopServices> desktop;
-    if (tour)
+    if (tour) {
         desktop = std::make_unique<TourDesktopServices>(*folder);
+    }
     DemoApplication demo(application, *folder, std::move(desktop));
-    if (tour)
+    if (tour) {
         return runTour(demo, secondsPerTrack);
+    }
     demo.window().show();
     return QApplication::exec();
 }

@@ -3,11 +3,11 @@
 #include "CommandSupport.h"
 #include "Commands.h"
 #include "Listing.h"
+#include "images/ComputerFileNames.h"
 #include "images/D64Builder.h"
 #include "images/D64Extractor.h"
 #include "images/D64Layout.h"
 #include "images/ImageFiles.h"
-#include "images/LocalFileNames.h"
 #include "images/T64Converter.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
@@ -21,15 +21,17 @@ using namespace disk;
 namespace {
 
 void refuseExisting(const QString& path) {
-    if (pathIsTaken(path))
+    if (pathIsTaken(path)) {
         throw PlatformError(
             QStringLiteral("“%1” already exists; vellum-disk never replaces a file.").arg(path));
+    }
 }
 
 // Writes a new file under exactly this name, which nothing may have taken meanwhile.
 void writeExactlyNew(const QString& path, const QByteArray& bytes) {
-    if (!writeNewFile(fileURL(path), bytes))
+    if (!writeNewFile(fileURL(path), bytes)) {
         refuseExisting(path);
+    }
 }
 
 int list(const QStringList& args, QTextStream& out) {
@@ -53,16 +55,20 @@ int list(const QStringList& args, QTextStream& out) {
 }
 
 void checkDiskFields(const QString& name, const QString& id) {
-    if (name.isEmpty())
+    if (name.isEmpty()) {
         throw OpenCBMError::invalidDiskName(QStringLiteral("Enter a disk name."));
-    if (name.size() > 16)
+    }
+    if (name.size() > 16) {
         throw OpenCBMError::invalidDiskName(
             QStringLiteral("Disk name must be 16 characters or fewer."));
-    if (name.contains(QLatin1Char(',')))
+    }
+    if (name.contains(QLatin1Char(','))) {
         throw OpenCBMError::invalidDiskName(QStringLiteral("Disk name cannot contain a comma."));
-    if (id.size() != 2)
+    }
+    if (id.size() != 2) {
         throw OpenCBMError::invalidDiskName(
             QStringLiteral("Disk ID must be exactly 2 characters."));
+    }
 }
 
 int create(const QStringList& args, QTextStream& out) {
@@ -79,11 +85,13 @@ int create(const QStringList& args, QTextStream& out) {
 int convert(const QStringList& args, QTextStream& out) {
     requireCount(args, 1, 2);
     const QString tapePath = args[0];
-    if (args.size() > 1)
+    if (args.size() > 1) {
         refuseExisting(args[1]);
+    }
     const QByteArray tape = readWholeFile(fileURL(tapePath), FileRole::tapeImage);
-    const QByteArray image = namingFileOnError(
-        tapePath, [&] { return T64Converter::convertToImage(tape, lastPathComponent(tapePath)); });
+    const QByteArray image = namingFileOnError(tapePath, [&] {
+        return T64Converter::convertToImage(tape, QFileInfo(tapePath).fileName());
+    });
     QString target;
     if (args.size() > 1) {
         target = args[1];
@@ -98,18 +106,24 @@ int convert(const QStringList& args, QTextStream& out) {
 }
 
 int dispatch(const QString& command, const QStringList& args, QTextStream& out, QTextStream& err) {
-    if (command == QStringLiteral("list"))
+    if (command == QStringLiteral("list")) {
         return list(args, out);
-    if (command == QStringLiteral("extract"))
+    }
+    if (command == QStringLiteral("extract")) {
         return extract(args, out, err);
-    if (command == QStringLiteral("add"))
+    }
+    if (command == QStringLiteral("add")) {
         return add(args, out, err);
-    if (command == QStringLiteral("delete"))
+    }
+    if (command == QStringLiteral("delete")) {
         return remove(args, out);
-    if (command == QStringLiteral("new"))
+    }
+    if (command == QStringLiteral("new")) {
         return create(args, out);
-    if (command == QStringLiteral("convert"))
+    }
+    if (command == QStringLiteral("convert")) {
         return convert(args, out);
+    }
     throw UsageError{QStringLiteral("Unknown command “%1”.").arg(command)};
 }
 

@@ -7,6 +7,7 @@
 #include "model/FileNames.h"
 #include "model/TextUtil.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 namespace vellum::disk {
@@ -20,21 +21,24 @@ D64Builder openImage(const QString& path) {
 
 // The files that `path` contributes, or why it contributes none.
 QList<AddableFile> filesToAdd(const QString& path) {
-    const QString extension = pathExtension(path).toLower();
-    if (diskImageExtensions().contains(extension))
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (diskImageExtensions().contains(extension)) {
         throw PlatformError(
             QStringLiteral("“%1” is a disk image; extract its files to add them.").arg(path));
-    if (cbmFileType(fileURL(path)) == CBMFileType::rel)
+    }
+    if (cbmFileType(fileURL(path)) == CBMFileType::rel) {
         throw PlatformError(namingFile(
             path, QStringLiteral("REL files cannot be added to a D64 in this version.")));
+    }
     return namingFileOnError(path, [&] { return T64Converter::loadFiles(fileURL(path)); });
 }
 
 } // namespace
 
 int add(const QStringList& args, QTextStream& out, QTextStream& err) {
-    if (args.size() < 2)
+    if (args.size() < 2) {
         throw UsageError{QStringLiteral("Wrong number of arguments.")};
+    }
     const QString imagePath = args[0];
     D64Builder builder = openImage(imagePath);
     // Every file is checked before any is added, so that the command adds all or nothing.
@@ -48,24 +52,28 @@ int add(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
     }
     if (!problems.isEmpty()) {
-        for (const QString& problem : problems)
+        for (const QString& problem : problems) {
             err << printable(problem) << '\n';
+        }
         throw PlatformError(QStringLiteral("Nothing was added to “%1”.").arg(imagePath));
     }
     QStringList stored;
     namingFileOnError(imagePath, [&] {
-        for (const AddableFile& file : files)
+        for (const AddableFile& file : files) {
             stored << builder.addFile(file.name, file.type, file.contents);
+        }
     });
     writeFileAtomically(fileURL(imagePath), builder.data());
-    for (const QString& name : stored)
+    for (const QString& name : stored) {
         out << "Added “" << printable(name) << "”.\n";
+    }
     return succeeded;
 }
 
 int remove(const QStringList& args, QTextStream& out) {
-    if (args.size() < 2)
+    if (args.size() < 2) {
         throw UsageError{QStringLiteral("Wrong number of arguments.")};
+    }
     QList<qint64> indexes = parseIndexes(args.mid(1));
     std::sort(indexes.begin(), indexes.end(), std::greater<>());
     indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
@@ -81,8 +89,9 @@ int remove(const QStringList& args, QTextStream& out) {
     });
     builder.writeBAM();
     writeFileAtomically(fileURL(imagePath), builder.data());
-    for (const QString& name : deleted)
+    for (const QString& name : deleted) {
         out << "Deleted “" << printable(name) << "”.\n";
+    }
     return succeeded;
 }
 

@@ -1,6 +1,6 @@
 #include "DiskCommands.h"
 
-#include "images/LocalPaths.h"
+#include "images/ComputerPaths.h"
 
 #include <QStringList>
 #include <cstdio>
@@ -10,8 +10,9 @@
 int main(int argc, char** argv) {
     // File names need not be UTF-8; each argument is kept so that its bytes come back whole.
     QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << vellum::localPathFromBytes(QByteArray(argv[i]));
+    for (int i = 1; i < argc; ++i) {
+        arguments << vellum::computerPathFromBytes(QByteArray(argv[i]));
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int status = vellum::runDiskCommand(arguments, out, err);

@@ -13,8 +13,9 @@
 namespace vellum {
 
 QUrl folderHoldingFirst(const QList<QUrl>& urls) {
-    if (urls.isEmpty() || !urls.first().isLocalFile())
+    if (urls.isEmpty() || !urls.first().isLocalFile()) {
         return {};
+    }
     const QFileInfo item(urls.first().toLocalFile());
     return QUrl::fromLocalFile(item.absoluteDir().path());
 }
@@ -27,8 +28,9 @@ void showItemsInFileManager(const QList<QUrl>& urls, QDBusConnection bus,
         return;
     }
     QStringList uris;
-    for (const QUrl& url : urls)
+    for (const QUrl& url : urls) {
         uris << url.toString(QUrl::FullyEncoded);
+    }
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.FileManager1"),
         QStringLiteral("/org/freedesktop/FileManager1"),
@@ -39,8 +41,9 @@ void showItemsInFileManager(const QList<QUrl>& urls, QDBusConnection bus,
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 5000));
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                      [fallback](QDBusPendingCallWatcher* finished) {
-                         if (finished->isError())
+                         if (finished->isError()) {
                              fallback();
+                         }
                          finished->deleteLater();
                      });
 }

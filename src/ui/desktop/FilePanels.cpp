@@ -18,8 +18,9 @@ constexpr QSize themedMinimumSize{640, 400};
 constexpr QSize themedOpeningSize{820, 540};
 
 QString filterTitle(const QStringList& extensions) {
-    if (extensions.size() == 1 && extensions.first().compare(u"d64", Qt::CaseInsensitive) == 0)
+    if (extensions.size() == 1 && extensions.first().compare(u"d64", Qt::CaseInsensitive) == 0) {
         return QCoreApplication::translate("FilePanels", "Disk images");
+    }
     return QCoreApplication::translate("FilePanels", "Files");
 }
 
@@ -27,8 +28,9 @@ QString filterTitle(const QStringList& extensions) {
 // above them.
 void showMessage(QFileDialog& panel, const QString& message) {
     auto* grid = qobject_cast<QGridLayout*>(panel.layout());
-    if (message.isEmpty() || grid == nullptr)
+    if (message.isEmpty() || grid == nullptr) {
         return;
+    }
     auto* label = new QLabel(message, &panel);
     label->setObjectName(QStringLiteral("filePanelMessage"));
     label->setWordWrap(true);
@@ -41,8 +43,9 @@ void showMessage(QFileDialog& panel, const QString& message) {
         items.append({grid->takeAt(0), row, column, rowSpan, columnSpan});
     }
     grid->addWidget(label, 0, 0, 1, -1);
-    for (const auto& [item, row, column, rowSpan, columnSpan] : items)
+    for (const auto& [item, row, column, rowSpan, columnSpan] : items) {
         grid->addItem(item, row + 1, column, rowSpan, columnSpan);
+    }
 }
 
 // Qt's dialog gives its places and its columns only what their titles need: the places
@@ -57,19 +60,22 @@ void widenParts(QFileDialog& panel) {
         QHeaderView* header = details->header();
         header->setStretchLastSection(false);
         header->setSectionResizeMode(0, QHeaderView::Stretch);
-        for (int column = 1; column < header->count(); ++column)
+        for (int column = 1; column < header->count(); ++column) {
             header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        }
     }
 }
 
 } // namespace
 
 QString nameFilterFor(const QStringList& extensions) {
-    if (extensions.isEmpty())
+    if (extensions.isEmpty()) {
         return {};
+    }
     QStringList patterns;
-    for (const QString& extension : extensions)
+    for (const QString& extension : extensions) {
         patterns << QStringLiteral("*.") + extension.toLower();
+    }
     return filterTitle(extensions) + QStringLiteral(" (") + patterns.join(u' ') + QLatin1Char(')');
 }
 
@@ -81,16 +87,19 @@ void configureFilePanel(QFileDialog& panel, const FilePanelRequest& request, Fil
                         FilePanelLook look) {
     panel.setOption(QFileDialog::DontUseNativeDialog, look == FilePanelLook::themed);
     panel.setWindowTitle(request.title);
-    if (request.directory.isLocalFile())
+    if (request.directory.isLocalFile()) {
         panel.setDirectory(request.directory.toLocalFile());
+    }
     switch (kind) {
     case FilePanelKind::save:
         panel.setAcceptMode(QFileDialog::AcceptSave);
         panel.setFileMode(QFileDialog::AnyFile);
-        if (!request.allowedExtensions.isEmpty())
+        if (!request.allowedExtensions.isEmpty()) {
             panel.setDefaultSuffix(request.allowedExtensions.first().toLower());
-        if (!request.proposedName.isEmpty())
+        }
+        if (!request.proposedName.isEmpty()) {
             panel.selectFile(request.proposedName);
+        }
         break;
     case FilePanelKind::openFiles:
         panel.setAcceptMode(QFileDialog::AcceptOpen);
@@ -103,8 +112,9 @@ void configureFilePanel(QFileDialog& panel, const FilePanelRequest& request, Fil
         panel.setOption(QFileDialog::ShowDirsOnly, true);
         break;
     }
-    if (kind != FilePanelKind::folder && !request.allowedExtensions.isEmpty())
+    if (kind != FilePanelKind::folder && !request.allowedExtensions.isEmpty()) {
         panel.setNameFilter(nameFilterFor(request.allowedExtensions));
+    }
     if (look == FilePanelLook::themed) {
         showMessage(panel, request.message);
         // Qt's dialog opens small; the file list wants room for names, sizes and dates.

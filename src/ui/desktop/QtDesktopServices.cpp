@@ -40,11 +40,13 @@ namespace {
 // dialog has to be modal here; it is window-modal to the main window.
 QList<QUrl> runPanel(QWidget* owner, const FilePanelRequest& request, FilePanelKind kind) {
     QFileDialog panel(owner);
-    if (owner != nullptr)
+    if (owner != nullptr) {
         panel.setWindowModality(Qt::WindowModal);
+    }
     configureFilePanel(panel, request, kind, filePanelLookFor(Theme::shared().appearance()));
-    if (panel.exec() != QDialog::Accepted)
+    if (panel.exec() != QDialog::Accepted) {
         return {};
+    }
     return panel.selectedUrls();
 }
 
@@ -52,8 +54,9 @@ QList<QUrl> runPanel(QWidget* owner, const FilePanelRequest& request, FilePanelK
 
 std::optional<QUrl> QtDesktopServices::chooseSaveFile(const FilePanelRequest& request) {
     const QList<QUrl> chosen = runPanel(owner, request, FilePanelKind::save);
-    if (chosen.isEmpty())
+    if (chosen.isEmpty()) {
         return std::nullopt;
+    }
     return chosen.first();
 }
 
@@ -63,17 +66,20 @@ QList<QUrl> QtDesktopServices::chooseOpenFiles(const FilePanelRequest& request) 
 
 std::optional<QUrl> QtDesktopServices::chooseFolder(const FilePanelRequest& request) {
     const QList<QUrl> chosen = runPanel(owner, request, FilePanelKind::folder);
-    if (chosen.isEmpty())
+    if (chosen.isEmpty()) {
         return std::nullopt;
+    }
     return chosen.first();
 }
 
 void QtDesktopServices::revealInFileManager(const QList<QUrl>& urls) {
-    if (urls.isEmpty())
+    if (urls.isEmpty()) {
         return;
+    }
     auto openFolder = [opener = openLink, folder = folderHoldingFirst(urls)] {
-        if (folder.isValid())
+        if (folder.isValid()) {
             opener(folder);
+        }
     };
 #ifdef VELLUM_FREEDESKTOP
     showItemsInFileManager(urls, QDBusConnection::sessionBus(), openFolder);

@@ -18,8 +18,9 @@ QLabel* centredLabel(const QString& text, const QString& role, QWidget* parent) 
     label->setAlignment(Qt::AlignHCenter);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    if (!role.isEmpty())
+    if (!role.isEmpty()) {
         label->setProperty("vellumRole", role);
+    }
     return label;
 }
 
@@ -57,8 +58,9 @@ AboutView::AboutView(QWidget* parent) : QDialog(parent) {
     auto* reportBug = new QPushButton(tr("Report a Bug…"), this);
     auto* suggestFeature = new QPushButton(tr("Suggest a Feature…"), this);
     auto* contact = new QPushButton(tr("Contact…"), this);
-    for (QPushButton* button : {reportBug, suggestFeature, contact})
+    for (QPushButton* button : {reportBug, suggestFeature, contact}) {
         button->setAutoDefault(false);
+    }
     connect(reportBug, &QPushButton::clicked, this, &AboutView::reportBugRequested);
     connect(suggestFeature, &QPushButton::clicked, this, &AboutView::suggestFeatureRequested);
     connect(contact, &QPushButton::clicked, this, &AboutView::contactRequested);

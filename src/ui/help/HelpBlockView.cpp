@@ -45,9 +45,10 @@ QString listHtml(const HelpBlock& block) {
     const QString tag =
         block.kind == HelpBlock::Kind::steps ? QStringLiteral("ol") : QStringLiteral("ul");
     QString html = QStringLiteral("<%1 style=\"margin-left: 0px; -qt-list-indent: 1;\">").arg(tag);
-    for (const QString& item : block.items)
+    for (const QString& item : block.items) {
         html +=
             QStringLiteral("<li style=\"margin-bottom: 5px;\">%1</li>").arg(inlineHelpHtml(item));
+    }
     return html + QStringLiteral("</%1>").arg(tag);
 }
 
@@ -59,10 +60,11 @@ QWidget* makeCodeBlock(const QString& code, QWidget* parent) {
     layout->setContentsMargins(12, 8, 8, 8);
     layout->setSpacing(2);
     for (const QString& line : code.split(QLatin1Char('\n'))) {
-        if (line.trimmed().isEmpty())
+        if (line.trimmed().isEmpty()) {
             layout->addSpacing(card->fontMetrics().height() / 2);
-        else
+        } else {
             layout->addWidget(new HelpCommandLine(line, card));
+        }
     }
     return card;
 }
@@ -148,8 +150,9 @@ HelpTable::HelpTable(const QStringList& headers, const QList<QStringList>& rows,
     }
     // The last column takes the spare width; the others fit their words.
     const int columns = grid->columnCount();
-    for (int column = 0; column < columns; ++column)
+    for (int column = 0; column < columns; ++column) {
         grid->setColumnStretch(column, column == columns - 1 ? 1 : 0);
+    }
 }
 
 } // namespace vellum

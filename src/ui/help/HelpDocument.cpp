@@ -38,8 +38,9 @@ QString helpSlug(const QString& text) {
     const QString spaced = text.toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
     QString slug;
     for (const QChar c : spaced) {
-        if (c.isLetter() || c.isDigit() || c == QLatin1Char('-'))
+        if (c.isLetter() || c.isDigit() || c == QLatin1Char('-')) {
             slug.append(c);
+        }
     }
     return slug;
 }
@@ -55,11 +56,13 @@ bool isFence(const QString& t) {
 // "1. text", and also ". text": every character before the first "." is a digit.
 bool isStepLine(const QString& t) {
     const qsizetype dot = t.indexOf(QLatin1Char('.'));
-    if (dot < 0 || dot + 1 >= t.size() || t.at(dot + 1) != QLatin1Char(' '))
+    if (dot < 0 || dot + 1 >= t.size() || t.at(dot + 1) != QLatin1Char(' ')) {
         return false;
+    }
     for (qsizetype i = 0; i < dot; ++i) {
-        if (!t.at(i).isDigit())
+        if (!t.at(i).isDigit()) {
             return false;
+        }
     }
     return true;
 }
@@ -67,13 +70,16 @@ bool isStepLine(const QString& t) {
 QStringList tableCells(const QString& line) {
     qsizetype first = 0;
     qsizetype last = line.size();
-    while (first < last && line.at(first) == QLatin1Char('|'))
+    while (first < last && line.at(first) == QLatin1Char('|')) {
         ++first;
-    while (last > first && line.at(last - 1) == QLatin1Char('|'))
+    }
+    while (last > first && line.at(last - 1) == QLatin1Char('|')) {
         --last;
+    }
     QStringList cells = line.mid(first, last - first).split(QLatin1Char('|'));
-    for (QString& cell : cells)
+    for (QString& cell : cells) {
         cell = cell.trimmed();
+    }
     return cells;
 }
 
@@ -86,17 +92,21 @@ public:
         for (QString& line : lines) {
             // A guide saved with Windows line ends must not put carriage returns into the
             // command lines that users copy.
-            if (line.endsWith(QLatin1Char('\r')))
+            if (line.endsWith(QLatin1Char('\r'))) {
                 line.chop(1);
+            }
         }
-        for (const QString& line : std::as_const(lines))
+        for (const QString& line : std::as_const(lines)) {
             readLine(line);
+        }
         endLists();
         endTable();
-        if (inCode)
+        if (inCode) {
             add(HelpBlock::makeCode(codeLines.join(QLatin1Char('\n'))));
-        if (!current.blocks.isEmpty())
+        }
+        if (!current.blocks.isEmpty()) {
             sections.append(current);
+        }
         return sections;
     }
 
@@ -112,10 +122,12 @@ private:
     void add(const HelpBlock& block) { current.blocks.append(block); }
 
     void endLists() {
-        if (!bullets.isEmpty())
+        if (!bullets.isEmpty()) {
             add(HelpBlock::makeBullets(bullets));
-        if (!steps.isEmpty())
+        }
+        if (!steps.isEmpty()) {
             add(HelpBlock::makeSteps(steps));
+        }
         bullets.clear();
         steps.clear();
     }
@@ -123,16 +135,18 @@ private:
     void endTable() {
         if (tableLines.size() >= 2) {
             QList<QStringList> rows;
-            for (qsizetype i = 2; i < tableLines.size(); ++i)
+            for (qsizetype i = 2; i < tableLines.size(); ++i) {
                 rows.append(tableCells(tableLines.at(i)));
+            }
             add(HelpBlock::makeTable(tableCells(tableLines.first()), rows));
         }
         tableLines.clear();
     }
 
     void startSection(const QString& title) {
-        if (!current.blocks.isEmpty() || current.title != overviewTitle)
+        if (!current.blocks.isEmpty() || current.title != overviewTitle) {
             sections.append(current);
+        }
         current = HelpSection{helpSlug(title), title, {}};
         add(HelpBlock::makeHeading(title, 2));
     }
@@ -160,8 +174,9 @@ private:
             tableLines.append(t);
             return;
         }
-        if (!tableLines.isEmpty())
+        if (!tableLines.isEmpty()) {
             endTable();
+        }
 
         if (t.isEmpty() || t.startsWith(QStringLiteral("---"))) {
             endLists();
@@ -175,12 +190,14 @@ private:
             endLists();
             add(HelpBlock::makeHeading(t.mid(4), 3));
         } else if (t.startsWith(QStringLiteral("- "))) {
-            if (!steps.isEmpty())
+            if (!steps.isEmpty()) {
                 endLists();
+            }
             bullets.append(t.mid(2));
         } else if (isStepLine(t)) {
-            if (!bullets.isEmpty())
+            if (!bullets.isEmpty()) {
                 endLists();
+            }
             steps.append(t.mid(t.indexOf(QLatin1Char('.')) + 2));
         } else {
             endLists();
@@ -205,8 +222,9 @@ QString fallbackUserGuide() {
 
 QString loadUserGuide(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         return fallbackUserGuide();
+    }
     const QString text = QString::fromUtf8(file.readAll());
     return text.trimmed().isEmpty() ? fallbackUserGuide() : text;
 }

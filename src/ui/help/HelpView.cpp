@@ -39,8 +39,9 @@ HelpView::HelpView(QList<HelpSection> sections, QWidget* parent)
     sectionList->setSpacing(3);
     // The list is the sidebar; the guide itself reads on the text background.
     sectionList->viewport()->setBackgroundRole(QPalette::Window);
-    for (const HelpSection& section : std::as_const(guide))
+    for (const HelpSection& section : std::as_const(guide)) {
         sectionList->addItem(section.title);
+    }
     sectionList->setMinimumWidth(160);
 
     scrollArea = new QScrollArea(this);
@@ -71,8 +72,9 @@ HelpView::HelpView(QList<HelpSection> sections, QWidget* parent)
     layout->addWidget(splitter, 1);
 
     connect(sectionList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && row < guide.size())
+        if (row >= 0 && row < guide.size()) {
             jumpToSection(guide.at(row).id);
+        }
     });
     connect(scrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &HelpView::followScroll);
@@ -124,8 +126,9 @@ QWidget* HelpView::makeColumn() {
         auto* sectionLayout = new QVBoxLayout(sectionView);
         sectionLayout->setContentsMargins(0, 0, 0, 12);
         sectionLayout->setSpacing(10);
-        for (const HelpBlock& block : section.blocks)
+        for (const HelpBlock& block : section.blocks) {
             sectionLayout->addWidget(makeHelpBlockView(block, sectionView));
+        }
         blocks->addWidget(sectionView);
         sectionViews.append(sectionView);
     }
@@ -146,19 +149,22 @@ QString HelpView::selectedID() const {
 
 int HelpView::sectionOffset(const QString& id) const {
     for (qsizetype i = 0; i < guide.size(); ++i) {
-        if (guide.at(i).id == id)
+        if (guide.at(i).id == id) {
             return sectionViews.at(i)->mapTo(scrollArea->widget(), QPoint(0, 0)).y();
+        }
     }
     return -1;
 }
 
 void HelpView::jumpToSection(const QString& id) {
     const int offset = sectionOffset(id);
-    if (offset < 0)
+    if (offset < 0) {
         return;
+    }
     for (qsizetype i = 0; i < guide.size(); ++i) {
-        if (guide.at(i).id == id)
+        if (guide.at(i).id == id) {
             selectRow(int(i));
+        }
     }
     jumping = true;
     scrollArea->verticalScrollBar()->setValue(offset);
@@ -166,14 +172,16 @@ void HelpView::jumpToSection(const QString& id) {
 }
 
 void HelpView::followScroll(int position) {
-    if (jumping || sectionViews.isEmpty())
+    if (jumping || sectionViews.isEmpty()) {
         return;
+    }
     // A section counts as at the top once its heading has come within a line of the edge.
     const int reach = position + fontMetrics().height();
     int row = 0;
     for (qsizetype i = 0; i < sectionViews.size(); ++i) {
-        if (sectionOffset(guide.at(i).id) <= reach)
+        if (sectionOffset(guide.at(i).id) <= reach) {
             row = int(i);
+        }
     }
     selectRow(row);
 }

@@ -80,8 +80,9 @@ QWidget* SettingsView::makeGeneralTab() {
 
 void SettingsView::showCurrentAppearance() {
     const qsizetype index = allAppearances().indexOf(settings.appearance());
-    if (QAbstractButton* choice = appearanceChoices->button(int(index)))
+    if (QAbstractButton* choice = appearanceChoices->button(int(index))) {
         choice->setChecked(true);
+    }
 }
 
 } // namespace vellum

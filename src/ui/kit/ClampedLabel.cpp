@@ -16,8 +16,9 @@ struct Wrapped {
 Wrapped wrappedLines(const QString& text, const QFont& font, int width, int maximum) {
     Wrapped wrapped;
     QStringList& lines = wrapped.lines;
-    if (text.isEmpty() || width <= 0)
+    if (text.isEmpty() || width <= 0) {
         return wrapped;
+    }
     QTextLayout layout(text, font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -25,8 +26,9 @@ Wrapped wrappedLines(const QString& text, const QFont& font, int width, int maxi
     layout.beginLayout();
     while (lines.size() < maximum) {
         QTextLine line = layout.createLine();
-        if (!line.isValid())
+        if (!line.isValid()) {
             break;
+        }
         line.setLineWidth(width);
         const bool last = lines.size() == maximum - 1;
         const int start = line.textStart();

@@ -10,8 +10,9 @@ namespace {
 
 QString joined(const QList<FactLine::Fact>& facts) {
     QStringList texts;
-    for (const FactLine::Fact& fact : facts)
+    for (const FactLine::Fact& fact : facts) {
         texts.append(fact.text);
+    }
     return texts.join(texts::footerSeparator());
 }
 
@@ -37,8 +38,9 @@ QString FactLine::fullText() const {
 
 QStringList FactLine::shownFacts() const {
     QStringList texts;
-    for (const Fact& fact : factsFitting(contentsRect().width()))
+    for (const Fact& fact : factsFitting(contentsRect().width())) {
         texts.append(fact.text);
+    }
     return texts;
 }
 
@@ -71,8 +73,9 @@ void FactLine::refit() {
     const int width = contentsRect().width();
     const QString whole = fullText();
     QString shown = joined(factsFitting(width));
-    if (fontMetrics().horizontalAdvance(shown) > width)
+    if (fontMetrics().horizontalAdvance(shown) > width) {
         shown = fontMetrics().elidedText(shown, Qt::ElideRight, width);
+    }
     present(shown, shown != whole, whole);
 }
 

@@ -17,7 +17,7 @@ int ComputerListBridge::rowCount() const {
 }
 
 QVariant ComputerListBridge::anchorKey() const {
-    const std::optional<QUrl> anchor = session.computer().localSelectionAnchor();
+    const std::optional<QUrl> anchor = session.computer().computerSelectionAnchor();
     return anchor ? QVariant(*anchor) : QVariant();
 }
 
@@ -43,7 +43,7 @@ void ComputerListBridge::pressBackground() {
 
 void ComputerListBridge::activateRow(int row) {
     // A copy: activating may re-list the folder and drop the row.
-    const LocalFileItem item = model().itemAt(row);
+    const ComputerFileItem item = model().itemAt(row);
     session.activate(item);
 }
 
@@ -68,24 +68,24 @@ void ComputerListBridge::requestDelete() {
 }
 
 QList<ContextAction> ComputerListBridge::rowMenu(int row) {
-    const LocalFileItem item = model().itemAt(row);
+    const ComputerFileItem item = model().itemAt(row);
     session.computer().prepareRowMenu(item.url);
-    return session.localRowMenu(item);
+    return session.computerRowMenu(item);
 }
 
 QList<ContextAction> ComputerListBridge::backgroundMenu() {
     session.computer().clearSelection();
-    return session.localBackgroundMenu();
+    return session.computerBackgroundMenu();
 }
 
 QMimeData* ComputerListBridge::dragData(int row) {
-    const LocalFileItem pressed = model().itemAt(row);
+    const ComputerFileItem pressed = model().itemAt(row);
     const QList<QUrl> urls = session.dragURLs(pressed);
     if (urls.isEmpty()) {
         return nullptr;
     }
     const bool wholeSelection = session.computer().selectedLocalURLs().contains(pressed.url);
-    return new LocalItemsMimeData(pressed, wholeSelection, urls);
+    return new ComputerItemsMimeData(pressed, wholeSelection, urls);
 }
 
 } // namespace vellum

@@ -10,8 +10,8 @@ FloppyEntriesMimeData::FloppyEntriesMimeData(QStringList payloads) : entries(std
     setText(QString::fromUtf8(text));
 }
 
-LocalItemsMimeData::LocalItemsMimeData(LocalFileItem pressed, bool wholeSelection,
-                                       const QList<QUrl>& urls)
+ComputerItemsMimeData::ComputerItemsMimeData(ComputerFileItem pressed, bool wholeSelection,
+                                             const QList<QUrl>& urls)
     : pressed(std::move(pressed)), wholeSelection(wholeSelection) {
     setUrls(urls);
 }
@@ -45,8 +45,8 @@ qsizetype draggedItemCount(const QMimeData* data) {
     return data && data->hasUrls() ? data->urls().size() : 0;
 }
 
-const LocalItemsMimeData* droppedLocalItems(const QMimeData* data) {
-    return qobject_cast<const LocalItemsMimeData*>(data);
+const ComputerItemsMimeData* droppedLocalItems(const QMimeData* data) {
+    return qobject_cast<const ComputerItemsMimeData*>(data);
 }
 
 } // namespace vellum

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LocalFileItem.h"
+#include "model/ComputerFileItem.h"
 
 #include <QList>
 #include <QMimeData>
@@ -32,17 +32,17 @@ private:
 // floppy pane the row that was pressed and whether the drag carries the whole selection
 // (else that row alone), so that entries of an open image reach the floppy under the names
 // the image lists rather than under the names of their exported copies.
-class LocalItemsMimeData : public QMimeData {
+class ComputerItemsMimeData : public QMimeData {
     Q_OBJECT
 
 public:
-    LocalItemsMimeData(LocalFileItem pressed, bool wholeSelection, const QList<QUrl>& urls);
+    ComputerItemsMimeData(ComputerFileItem pressed, bool wholeSelection, const QList<QUrl>& urls);
 
-    const LocalFileItem& pressedItem() const { return pressed; }
+    const ComputerFileItem& pressedItem() const { return pressed; }
     bool carriesSelection() const { return wholeSelection; }
 
 private:
-    LocalFileItem pressed;
+    ComputerFileItem pressed;
     bool wholeSelection;
 };
 
@@ -57,6 +57,6 @@ QList<QUrl> droppedFileURLs(const QMimeData* data);
 qsizetype draggedItemCount(const QMimeData* data);
 
 // The computer rows a drop carries, when the drag came from our computer pane.
-const LocalItemsMimeData* droppedLocalItems(const QMimeData* data);
+const ComputerItemsMimeData* droppedLocalItems(const QMimeData* data);
 
 } // namespace vellum

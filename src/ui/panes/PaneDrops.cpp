@@ -19,7 +19,7 @@ bool sameFile(const QUrl& a, const QUrl& b) {
 } // namespace
 
 ComputerDropPlan planComputerDrop(const Commands& commands, const QMimeData* data,
-                                  const std::optional<LocalFileItem>& rowUnderPointer) {
+                                  const std::optional<ComputerFileItem>& rowUnderPointer) {
     ComputerDropPlan plan;
     plan.floppyPayloads = droppedFloppyPayloads(data);
     const QList<QUrl> files = droppedFileURLs(data);
@@ -63,7 +63,7 @@ void performComputerDrop(VellumViewModel& session, const ComputerDropPlan& plan)
 FloppyDropPlan planFloppyDrop(const Commands& commands, const QMimeData* data) {
     FloppyDropPlan plan;
     plan.files = droppedFileURLs(data);
-    if (const LocalItemsMimeData* rows = droppedLocalItems(data)) {
+    if (const ComputerItemsMimeData* rows = droppedLocalItems(data)) {
         plan.pressedComputerRow = rows->pressedItem();
         plan.carriesComputerSelection = rows->carriesSelection();
     }

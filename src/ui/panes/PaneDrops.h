@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LocalFileItem.h"
+#include "model/ComputerFileItem.h"
 
 #include <QList>
 #include <QStringList>
@@ -19,7 +19,7 @@ struct ComputerDropPlan {
     enum class Target { none, pane, d64Row };
     Target target = Target::none;
     // The D64 row under the pointer, for Target::d64Row.
-    std::optional<LocalFileItem> row;
+    std::optional<ComputerFileItem> row;
     QList<QUrl> files;
     QStringList floppyPayloads;
 };
@@ -28,7 +28,7 @@ struct ComputerDropPlan {
 // into the folder or the open D64. The pane's own rows dropped back onto it copy nothing,
 // and nothing is taken while busy.
 ComputerDropPlan planComputerDrop(const Commands& commands, const QMimeData* data,
-                                  const std::optional<LocalFileItem>& rowUnderPointer);
+                                  const std::optional<ComputerFileItem>& rowUnderPointer);
 void performComputerDrop(VellumViewModel& session, const ComputerDropPlan& plan);
 
 // What a drag over the floppy pane would copy to the floppy.
@@ -37,7 +37,7 @@ struct FloppyDropPlan {
     QList<QUrl> files;
     // For a drag from the computer pane: the pressed row, and whether the drag carries the
     // whole selection.
-    std::optional<LocalFileItem> pressedComputerRow;
+    std::optional<ComputerFileItem> pressedComputerRow;
     bool carriesComputerSelection = false;
 };
 

@@ -28,10 +28,12 @@ ConfirmationDialog::ConfirmationDialog(const ConfirmationText& text, QWidget* pa
 void ConfirmationDialog::setText(const ConfirmationText& text) {
     setTitle(text.title);
     setMessage(text.message, MessageStyle::body);
-    if (confirmChoice)
+    if (confirmChoice) {
         confirmChoice->setText(text.confirmTitle);
-    if (alternativeChoice)
+    }
+    if (alternativeChoice) {
         alternativeChoice->setText(text.alternativeTitle);
+    }
     cancelChoice->setText(text.cancelTitle);
 }
 

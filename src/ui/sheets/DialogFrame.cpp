@@ -111,8 +111,9 @@ void DialogFrame::setError(const std::optional<QString>& error) {
 }
 
 std::optional<QString> DialogFrame::error() const {
-    if (errorLabel->isHidden())
+    if (errorLabel->isHidden()) {
         return std::nullopt;
+    }
     return errorLabel->text();
 }
 
@@ -126,8 +127,9 @@ QPushButton* DialogFrame::addButton(const QString& title, QDialogButtonBox::Butt
 
 void DialogFrame::makeDefault(QPushButton* button) {
     for (QPushButton* other : buttons->findChildren<QPushButton*>()) {
-        if (other != button)
+        if (other != button) {
             other->setDefault(false);
+        }
     }
     button->setDefault(true);
 }
@@ -151,8 +153,9 @@ void DialogFrame::showEvent(QShowEvent* event) {
 }
 
 void DialogFrame::fitContents() {
-    if (!isVisible())
+    if (!isVisible()) {
         return;
+    }
     // Word-wrapped lines need their height for the width they get; the layout's minimum
     // alone would squeeze the fields when an error line appears in an open sheet.
     layout()->activate();

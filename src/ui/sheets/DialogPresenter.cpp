@@ -18,12 +18,14 @@ DialogPresenter::DialogPresenter(VellumViewModel& model, QWidget* mainWindow)
     for (const auto changed : {&Confirmations::showsLocalDeleteConfirmationChanged,
                                &Confirmations::showsScratchConfirmationChanged,
                                &Confirmations::showsWriteConfirmationChanged,
-                               &Confirmations::showsImageCopyChoiceChanged})
+                               &Confirmations::showsImageCopyChoiceChanged}) {
         connect(&confirmations, changed, this, &DialogPresenter::scheduleSync);
+    }
     const Sheets& sheets = session.sheets();
     for (const auto changed : {&Sheets::showsFormatSheetChanged, &Sheets::showsNewDiskSheetChanged,
-                               &Sheets::namePromptChanged})
+                               &Sheets::namePromptChanged}) {
         connect(&sheets, changed, this, &DialogPresenter::scheduleSync);
+    }
     const OperationStatus& status = session.status();
     connect(&status, &OperationStatus::lastErrorChanged, this, &DialogPresenter::scheduleSync);
     connect(&status, &OperationStatus::operationChanged, this, &DialogPresenter::scheduleSync);
@@ -52,38 +54,42 @@ void DialogPresenter::addRequests() {
                     [&s] { return s.status().lastError().has_value(); });
 
     addConfirmation([&confirmations] { return confirmations.showsLocalDeleteConfirmation(); },
-                    [&commands] { return commands.localDeleteConfirmation(); },
+                    [&commands] { return commands.computerDeleteConfirmation(); },
                     [&s, &confirmations](int choice) {
-                        if (choice == ConfirmationDialog::confirm)
+                        if (choice == ConfirmationDialog::confirm) {
                             s.confirmLocalDelete();
-                        else
+                        } else {
                             confirmations.setShowsLocalDeleteConfirmation(false);
+                        }
                     });
     addConfirmation([&confirmations] { return confirmations.showsScratchConfirmation(); },
                     [&commands] { return commands.scratchConfirmation(); },
                     [&s, &confirmations](int choice) {
                         confirmations.setShowsScratchConfirmation(false);
-                        if (choice == ConfirmationDialog::confirm)
+                        if (choice == ConfirmationDialog::confirm) {
                             s.deleteSelectedFromFloppy();
+                        }
                     });
     addConfirmation([&confirmations] { return confirmations.showsWriteConfirmation(); },
                     [&commands] { return commands.writeConfirmation(); },
                     [&s, &confirmations](int choice) {
                         confirmations.setShowsWriteConfirmation(false);
-                        if (choice == ConfirmationDialog::confirm)
+                        if (choice == ConfirmationDialog::confirm) {
                             s.confirmWrite();
-                        else
+                        } else {
                             s.cancelPendingCopy();
+                        }
                     });
     addConfirmation([&confirmations] { return confirmations.showsImageCopyChoice(); },
                     [&commands] { return commands.imageCopyChoice(); },
                     [&s](int choice) {
-                        if (choice == ConfirmationDialog::confirm)
+                        if (choice == ConfirmationDialog::confirm) {
                             s.writePendingImages();
-                        else if (choice == ConfirmationDialog::alternative)
+                        } else if (choice == ConfirmationDialog::alternative) {
                             s.copyPendingAsFiles();
-                        else
+                        } else {
                             s.cancelPendingCopy();
+                        }
                     });
 
     requests.append({[&sheets] { return sheets.showsFormatSheet(); },
@@ -96,8 +102,8 @@ void DialogPresenter::addRequests() {
                      [&s, this] { return new NewDiskImageSheet(s, window); },
                      [&sheets](int) { sheets.setShowsNewDiskSheet(false); },
                      {}});
-    for (const NamePromptKind kind :
-         {NamePromptKind::newFolder, NamePromptKind::renameMac, NamePromptKind::renameFloppy}) {
+    for (const NamePromptKind kind : {NamePromptKind::newFolder, NamePromptKind::renameComputerItem,
+                                      NamePromptKind::renameFloppy}) {
         requests.append({[&sheets, kind] { return sheets.namePrompt() == kind; },
                          {},
                          [&s, kind, this] { return new NamePromptSheet(s, kind, window); },
@@ -117,8 +123,9 @@ void DialogPresenter::addConfirmation(std::function<bool()> wanted,
 }
 
 void DialogPresenter::scheduleSync() {
-    if (syncPending)
+    if (syncPending) {
         return;
+    }
     syncPending = true;
     QMetaObject::invokeMethod(this, &DialogPresenter::sync, Qt::QueuedConnection);
 }
@@ -127,8 +134,9 @@ void DialogPresenter::sync() {
     syncPending = false;
     if (shown) {
         const Request& request = requests.at(shownRequest);
-        if (request.keepsOpen ? request.keepsOpen() : request.wanted())
+        if (request.keepsOpen ? request.keepsOpen() : request.wanted()) {
             return;
+        }
         closeShown();
     }
     for (qsizetype index = 0; index < requests.size(); ++index) {
@@ -164,8 +172,9 @@ void DialogPresenter::closeShown() {
 }
 
 void DialogPresenter::refreshShown() {
-    if (shown && requests.at(shownRequest).refresh)
+    if (shown && requests.at(shownRequest).refresh) {
         requests.at(shownRequest).refresh(shown);
+    }
 }
 
 } // namespace vellum

@@ -22,8 +22,9 @@ void bindText(QLineEdit* field, State& state, const QString& (State::*get)() con
                      [&state, set](const QString& text) { (state.*set)(text); });
     QObject::connect(&state, changed, field, [field, &state, get] {
         const QString& value = (state.*get)();
-        if (field->text() != value)
+        if (field->text() != value) {
             field->setText(value);
+        }
     });
 }
 

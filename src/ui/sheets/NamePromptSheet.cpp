@@ -11,7 +11,7 @@ NamePromptTexts namePromptTexts(NamePromptKind kind) {
         return {NamePromptSheet::tr("New Folder"),
                 NamePromptSheet::tr("Creates a folder in the current computer directory."),
                 NamePromptSheet::tr("FOLDER NAME"), NamePromptSheet::tr("Create")};
-    case NamePromptKind::renameMac:
+    case NamePromptKind::renameComputerItem:
         return {NamePromptSheet::tr("Rename"),
                 NamePromptSheet::tr("Rename the selected file or folder on this computer."),
                 NamePromptSheet::tr("NAME"), NamePromptSheet::tr("Rename")};
@@ -43,8 +43,8 @@ void NamePromptSheet::commit() {
     case NamePromptKind::newFolder:
         session.commitNewFolder();
         break;
-    case NamePromptKind::renameMac:
-        session.commitRenameMac();
+    case NamePromptKind::renameComputerItem:
+        session.commitRenameComputerItem();
         break;
     case NamePromptKind::renameFloppy:
         session.commitRenameFloppy();

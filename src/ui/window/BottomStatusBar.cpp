@@ -39,8 +39,9 @@ BottomStatusBar::BottomStatusBar(VellumViewModel& session, QWidget* parent)
 
     const OperationStatus& status = session.status();
     for (auto signal : {&OperationStatus::operationChanged, &OperationStatus::progressChanged,
-                        &OperationStatus::statusHeadlineChanged})
+                        &OperationStatus::statusHeadlineChanged}) {
         connect(&status, signal, this, &BottomStatusBar::follow);
+    }
     follow();
 }
 

@@ -18,8 +18,9 @@ namespace vellum {
 const QList<Command>& allCommands() {
     static const QList<Command> commands = [] {
         QList<Command> all;
-        for (int c = int(Command::newDiskImage); c <= int(Command::copyToComputer); ++c)
+        for (int c = int(Command::newDiskImage); c <= int(Command::copyToComputer); ++c) {
             all << Command(c);
+        }
         return all;
     }();
     return commands;
@@ -83,8 +84,9 @@ QAction* CommandActions::make(Command command, const QString& title, const QKeyS
     created->setShortcut(shortcut);
     // Every shortcut works in the whole main window, whether or not its menu item exists.
     created->setShortcutContext(Qt::WindowShortcut);
-    if (!shortcut.isEmpty())
+    if (!shortcut.isEmpty()) {
         window->addAction(created);
+    }
     connect(created, &QAction::triggered, this, [this, command] { run(command); });
     actions.insert(command, created);
     return created;
@@ -196,8 +198,9 @@ QString CommandActions::help(Command command) const {
 }
 
 void CommandActions::run(Command command) {
-    if (!isEnabled(command))
+    if (!isEnabled(command)) {
         return;
+    }
     VellumViewModel& s = session;
     using C = Command;
     switch (command) {
@@ -208,7 +211,7 @@ void CommandActions::run(Command command) {
         s.beginNewFolder();
         break;
     case C::renameLocal:
-        s.beginRenameMac();
+        s.beginRenameComputerItem();
         break;
     case C::deleteSelection:
         s.requestDeleteInFocusedPane();
@@ -286,10 +289,11 @@ void CommandActions::run(Command command) {
         s.window().setShowsAbout(true);
         break;
     case C::renameInFocusedPane:
-        if (s.window().focusedPane() == CommanderPane::floppy)
+        if (s.window().focusedPane() == CommanderPane::floppy) {
             s.beginRenameFloppy();
-        else
-            s.beginRenameMac();
+        } else {
+            s.beginRenameComputerItem();
+        }
         break;
     case C::refresh:
         s.refreshLocalItems();
@@ -334,37 +338,43 @@ void CommandActions::bind(QAbstractButton* button, Command command) {
 }
 
 void CommandActions::updateBinding(const Binding& binding) {
-    if (!binding.button)
+    if (!binding.button) {
         return;
+    }
     binding.button->setEnabled(action(binding.command)->isEnabled());
     // A button whose command has no help of its own names itself, which matters once a
     // narrow toolbar has dropped its title.
     QString tip = help(binding.command);
-    if (tip.isEmpty())
+    if (tip.isEmpty()) {
         tip = binding.button->text();
-    if (auto* kit = qobject_cast<KitButton*>(binding.button.data()))
+    }
+    if (auto* kit = qobject_cast<KitButton*>(binding.button.data())) {
         kit->setHelp(tip);
-    else
+    } else {
         binding.button->setToolTip(tip);
+    }
 }
 
 void CommandActions::setStatusToggleAvailable(bool available) {
-    if (statusToggleAvailable == available)
+    if (statusToggleAvailable == available) {
         return;
+    }
     statusToggleAvailable = available;
     refresh();
 }
 
 void CommandActions::refresh() {
     const Commands& rules = session.commands();
-    for (auto it = actions.cbegin(); it != actions.cend(); ++it)
+    for (auto it = actions.cbegin(); it != actions.cend(); ++it) {
         it.value()->setEnabled(isEnabled(it.key()));
+    }
     action(Command::stop)->setText(rules.stopCommandTitle());
     action(Command::deleteSelection)->setText(rules.deleteCommandTitle());
     action(Command::toggleStatusPanel)
         ->setText(session.window().statusSidebarForced() ? tr("Hide Status") : tr("Show Status"));
-    for (const Binding& binding : bindings)
+    for (const Binding& binding : bindings) {
         updateBinding(binding);
+    }
     emit refreshed();
 }
 

@@ -78,9 +78,11 @@ CommanderFrame::CommanderFrame(VellumViewModel& session, CommandActions& actions
             &QAction::trigger);
     connect(&session.window(), &WindowState::statusSidebarForcedChanged, this,
             &CommanderFrame::arrange);
-    for (const PaneSlot& pane : {computer, floppy})
-        if (pane.list)
+    for (const PaneSlot& pane : {computer, floppy}) {
+        if (pane.list) {
             pane.list->installEventFilter(this);
+        }
+    }
     arrange();
 }
 
@@ -124,8 +126,9 @@ void CommanderFrame::arrange() {
 }
 
 void CommanderFrame::placeFloatingPanel() {
-    if (arrangement.status != StatusPlacement::floating)
+    if (arrangement.status != StatusPlacement::floating) {
         return;
+    }
     outer->activate();
     const QRect commander = computer.widget->geometry().united(floppy.widget->geometry());
     const QSize wanted = floating->sizeHint();

@@ -37,8 +37,9 @@ DrivePicker::DrivePicker(VellumViewModel& session, QWidget* parent)
     // `activated` comes only from the user, so filling the list selects nothing.
     connect(this, &QComboBox::activated, this, [this](int index) {
         const qint64 number = itemData(index).toLongLong();
-        if (number != this->session.drives().deviceNumber())
+        if (number != this->session.drives().deviceNumber()) {
             this->session.selectDrive(number);
+        }
     });
     refill();
     setEnabled(session.commands().isIdle());
@@ -51,8 +52,9 @@ void DrivePicker::refill() {
     for (const DrivePickerEntry& entry :
          drivePickerEntries(drives.detectedDrives(), drives.deviceNumber())) {
         addItem(entry.text, QVariant::fromValue(entry.deviceNumber));
-        if (entry.deviceNumber == drives.deviceNumber())
+        if (entry.deviceNumber == drives.deviceNumber()) {
             setCurrentIndex(count() - 1);
+        }
     }
 }
 

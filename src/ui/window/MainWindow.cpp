@@ -29,8 +29,9 @@ MainWindow::MainWindow(VellumViewModel& session, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::startUp() {
-    if (started)
+    if (started) {
         return;
+    }
     started = true;
     session.startUp();
     emit startUpBegun();

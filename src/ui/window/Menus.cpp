@@ -13,10 +13,11 @@ namespace {
 // A negative entry stands for a divider.
 void fill(QMenu* menu, const CommandActions& actions, std::initializer_list<int> entries) {
     for (int entry : entries) {
-        if (entry < 0)
+        if (entry < 0) {
             menu->addSeparator();
-        else
+        } else {
             menu->addAction(actions.action(Command(entry)));
+        }
     }
 }
 

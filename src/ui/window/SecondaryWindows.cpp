@@ -18,8 +18,9 @@ SecondaryWindows::SecondaryWindows(VellumViewModel& session, QWidget* window)
 }
 
 void SecondaryWindows::schedule() {
-    if (pending)
+    if (pending) {
         return;
+    }
     pending = true;
     QMetaObject::invokeMethod(this, &SecondaryWindows::follow, Qt::QueuedConnection);
 }

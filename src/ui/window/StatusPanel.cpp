@@ -36,11 +36,13 @@ QLabel* wrappingLine(const QString& role, QWidget* parent) {
 QHBoxLayout* headerRow(QWidget* symbol, QWidget* heading, QWidget* trailing = nullptr) {
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
-    if (symbol)
+    if (symbol) {
         row->addWidget(symbol, 0, Qt::AlignVCenter);
+    }
     row->addWidget(heading, 1, Qt::AlignVCenter);
-    if (trailing)
+    if (trailing) {
         row->addWidget(trailing, 0, Qt::AlignVCenter);
+    }
     return row;
 }
 
@@ -63,14 +65,17 @@ StatusPanel::StatusPanel(VellumViewModel& session, CommandActions& actions, QWid
     const OperationStatus& status = session.status();
     const DriveState& drives = session.drives();
     for (auto signal :
-         {&DriveState::zoomFloppyDetectedChanged, &DriveState::zoomFloppyDetailChanged})
+         {&DriveState::zoomFloppyDetectedChanged, &DriveState::zoomFloppyDetailChanged}) {
         connect(&drives, signal, this, &StatusPanel::showAdapter);
+    }
     for (auto signal : {&DriveState::driveReadyChanged, &DriveState::driveTitleChanged,
-                        &DriveState::driveDetailChanged})
+                        &DriveState::driveDetailChanged}) {
         connect(&drives, signal, this, &StatusPanel::showDrive);
+    }
     for (auto signal : {&OperationStatus::operationChanged, &OperationStatus::isStoppingChanged,
-                        &OperationStatus::statusHeadlineChanged})
+                        &OperationStatus::statusHeadlineChanged}) {
         connect(&status, signal, this, &StatusPanel::showOperation);
+    }
     connect(&status, &OperationStatus::operationChanged, this, &StatusPanel::showProgress);
     connect(&status, &OperationStatus::progressChanged, this, &StatusPanel::showProgress);
     connect(&Theme::shared(), &Theme::changed, this, &StatusPanel::showDrive);

@@ -38,8 +38,9 @@ int ToolbarRow::neededWidth(bool withTitles) const {
         probe->setText(button->text());
         width += probe->sizeHint().width();
     }
-    if (!rowButtons.isEmpty())
+    if (!rowButtons.isEmpty()) {
         width += row->spacing() * int(rowButtons.size() - 1);
+    }
     return width;
 }
 
@@ -62,12 +63,14 @@ QSize ToolbarRow::minimumSizeHint() const {
 void ToolbarRow::showTitlesTogether(const QList<ToolbarRow*>& rows) {
     for (ToolbarRow* row : rows) {
         for (ToolbarRow* other : rows) {
-            if (other != row)
+            if (other != row) {
                 row->partners.append(other);
+            }
         }
     }
-    if (!rows.isEmpty())
+    if (!rows.isEmpty()) {
         rows.first()->fitTitles();
+    }
 }
 
 bool ToolbarRow::hasRoomForTitles() const {
@@ -78,22 +81,26 @@ void ToolbarRow::fitTitles() {
     bool room = hasRoomForTitles();
     // A partner not on screen has no say (its width means nothing yet).
     for (const QPointer<ToolbarRow>& partner : partners) {
-        if (partner && partner->isVisible())
+        if (partner && partner->isVisible()) {
             room = room && partner->hasRoomForTitles();
+        }
     }
     setTitlesShown(room);
     for (const QPointer<ToolbarRow>& partner : partners) {
-        if (partner)
+        if (partner) {
             partner->setTitlesShown(room);
+        }
     }
 }
 
 void ToolbarRow::setTitlesShown(bool shown) {
-    if (shown == titlesShown)
+    if (shown == titlesShown) {
         return;
+    }
     titlesShown = shown;
-    for (CompactActionButton* button : rowButtons)
+    for (CompactActionButton* button : rowButtons) {
         button->setShowsTitle(shown);
+    }
     updateGeometry();
 }
 
@@ -104,8 +111,9 @@ void ToolbarRow::resizeEvent(QResizeEvent* event) {
 
 void ToolbarRow::changeEvent(QEvent* event) {
     QFrame::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         fitTitles();
+    }
 }
 
 } // namespace vellum

@@ -16,8 +16,9 @@ struct ToolbarEntry {
 };
 
 void addEntries(ToolbarRow& row, CommandActions& actions, const QList<ToolbarEntry>& entries) {
-    for (const ToolbarEntry& entry : entries)
+    for (const ToolbarEntry& entry : entries) {
         actions.bind(row.addButton(entry.icon, entry.title), entry.command);
+    }
 }
 
 } // namespace

@@ -8,12 +8,13 @@ WindowLayout windowLayoutFor(int width, bool statusSidebarForced) {
     layout.outerPadding = width < windowMetrics::roomyWidth ? 12 : 20;
     layout.showsStatusToggle = !wide;
     layout.compactBrand = !wide && !statusSidebarForced;
-    if (wide)
+    if (wide) {
         layout.status = StatusPlacement::column;
-    else if (statusSidebarForced)
+    } else if (statusSidebarForced) {
         layout.status = StatusPlacement::floating;
-    else
+    } else {
         layout.status = StatusPlacement::bottomBar;
+    }
     return layout;
 }
 

@@ -51,8 +51,9 @@ TEST(QtDesktopServices, RevealOpensTheHoldingFolderWhenNoFileManagerAnswers) {
 
     // A bus on which no file manager lives.
     PrivateBus bus;
-    if (bus.address.isEmpty())
+    if (bus.address.isEmpty()) {
         GTEST_SKIP() << "dbus-daemon is not available";
+    }
     showItemsInFileManager({QUrl::fromLocalFile("/tmp/a.prg")}, bus.connect("client"),
                            [&] { ++fallbacks; });
     waitUntil([&] { return fallbacks > 1; });
@@ -76,8 +77,9 @@ public slots:
 
 TEST(QtDesktopServices, RevealAsksTheFileManagerToShowTheItems) {
     PrivateBus bus;
-    if (bus.address.isEmpty())
+    if (bus.address.isEmpty()) {
         GTEST_SKIP() << "dbus-daemon is not available";
+    }
     QDBusConnection serviceSide = bus.connect("fileManager");
     FileManager manager;
     ASSERT_TRUE(serviceSide.registerObject("/org/freedesktop/FileManager1", &manager,

@@ -50,10 +50,11 @@ TEST(FilePanels, EachPanelShowsTheSessionsRequest) {
         EXPECT_EQ(panel.defaultSuffix(), save ? "d64" : "");
         EXPECT_EQ(QDir(panel.directory()).canonicalPath(), QDir(folder.path()).canonicalPath());
         EXPECT_EQ(panel.testOption(QFileDialog::ShowDirsOnly), probe.kind == FilePanelKind::folder);
-        if (probe.filter.isEmpty())
+        if (probe.filter.isEmpty()) {
             EXPECT_FALSE(panel.nameFilters().join(u';').contains(u"*.d64"));
-        else
+        } else {
             EXPECT_EQ(panel.nameFilters(), QStringList{probe.filter});
+        }
         auto* message = panel.findChild<QLabel*>(QStringLiteral("filePanelMessage"));
         ASSERT_NE(message, nullptr);
         EXPECT_EQ(message->text(), probe.request.message);
@@ -98,8 +99,9 @@ TEST(FilePanels, SystemUsesTheDesktopsDialogAndTheC64ThemesARoomyThemedOne) {
         configureFilePanel(panel, request, FilePanelKind::openFiles, look);
         EXPECT_EQ(panel.testOption(QFileDialog::DontUseNativeDialog),
                   look == FilePanelLook::themed);
-        if (look == FilePanelLook::platform)
+        if (look == FilePanelLook::platform) {
             continue;
+        }
         EXPECT_GE(panel.width(), 760);
         EXPECT_GE(panel.height(), 480);
         EXPECT_NE(panel.findChild<QLabel*>(QStringLiteral("filePanelMessage")), nullptr);

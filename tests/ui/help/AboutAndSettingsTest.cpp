@@ -17,8 +17,9 @@ using testing::screenshotPath;
 
 template <typename Button> Button* buttonLabelled(QWidget& parent, const QString& text) {
     for (Button* button : parent.findChildren<Button*>()) {
-        if (button->text() == text)
+        if (button->text() == text) {
             return button;
+        }
     }
     return nullptr;
 }

@@ -101,8 +101,9 @@ TEST(HelpParser, MissingOrEmptyGuideShowsTheFallbackAsItsOnlySection) {
 bool looksLikeStraySyntax(const QString& paragraph) {
     static const QStringList starts{"|", "- ", "* ", "#", "```", "> "};
     for (const QString& start : starts) {
-        if (paragraph.startsWith(start))
+        if (paragraph.startsWith(start)) {
             return true;
+        }
     }
     return paragraph.size() > 1 && paragraph.at(0).isDigit() &&
            paragraph.contains(QStringLiteral(". "));
@@ -114,8 +115,9 @@ TEST(HelpParser, ShippedGuideHasTheExpectedSectionsAndNoStraySyntax) {
     const QList<HelpSection> sections = parseHelp(text);
 
     QStringList titles;
-    for (const HelpSection& section : sections)
+    for (const HelpSection& section : sections) {
         titles.append(section.title);
+    }
     EXPECT_EQ(titles, (QStringList{"Overview", "Installing OpenCBM", "USB Permissions",
                                    "Where Vellum Finds the Tools", "Detecting the Drive",
                                    "Floppy Operations", "The Computer Pane", "Drag and Drop",
@@ -129,8 +131,9 @@ TEST(HelpParser, ShippedGuideHasTheExpectedSectionsAndNoStraySyntax) {
                 EXPECT_FALSE(looksLikeStraySyntax(block.text)) << block.text.toStdString();
             }
             if (block.kind == HelpBlock::Kind::table) {
-                for (const QStringList& row : block.rows)
+                for (const QStringList& row : block.rows) {
                     EXPECT_EQ(row.size(), block.headers.size()) << row.join('|').toStdString();
+                }
             }
             if (block.kind == HelpBlock::Kind::code) {
                 EXPECT_FALSE(block.text.trimmed().isEmpty());

@@ -46,8 +46,9 @@ TEST_F(HelpViewTest, SectionListFollowsTheScrollPosition) {
     int reachable = 0;
     for (qsizetype i = 1; i < sections.size(); ++i) {
         const int offset = view.sectionOffset(sections.at(i).id);
-        if (offset > scrollBar()->maximum())
+        if (offset > scrollBar()->maximum()) {
             break;
+        }
         SCOPED_TRACE(sections.at(i).title.toStdString());
         scrollBar()->setValue(offset);
         EXPECT_EQ(view.selectedID(), sections.at(i).id);

@@ -44,8 +44,9 @@ QLabel* label(const QString& text, const QString& role = {}) {
 }
 
 void addAll(QBoxLayout* layout, std::initializer_list<QWidget*> widgets) {
-    for (QWidget* widget : widgets)
+    for (QWidget* widget : widgets) {
         layout->addWidget(widget);
+    }
 }
 
 template <typename Layout = QHBoxLayout> QWidget* line(std::initializer_list<QWidget*> widgets) {
@@ -82,8 +83,9 @@ protected:
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override {
         QTreeView::drawRow(painter, option, index);
-        if (index.row() != 2)
+        if (index.row() != 2) {
             return;
+        }
         paintDropTarget(*painter, option.rect);
         QStyleOptionViewItem onTarget = option;
         onTarget.state &= ~QStyle::State_MouseOver;
@@ -99,9 +101,10 @@ protected:
 QWidget* listing(const QStringList& names, bool c64Names) {
     auto* model = new QStandardItemModel(0, 2);
     model->setHorizontalHeaderLabels({"NAME", "SIZE"});
-    for (const QString& name : names)
+    for (const QString& name : names) {
         model->appendRow({new QStandardItem(themedIcon(IconName::document), name),
                           new QStandardItem(QStringLiteral("37"))});
+    }
     auto* view = new DropRowTree;
     view->setModel(model);
     model->setParent(view);
@@ -110,8 +113,9 @@ QWidget* listing(const QStringList& names, bool c64Names) {
     view->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     view->header()->setStretchLastSection(false);
     view->setIconSize({14, 14});
-    if (c64Names)
+    if (c64Names) {
         setStyleRole(view, StyleRole::listing);
+    }
     view->selectionModel()->select(model->index(1, 0),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     return view;
@@ -139,8 +143,9 @@ NavigatorPane* pane(const QString& title, bool floppy) {
 
 StatusCard* card(std::initializer_list<QWidget*> widgets) {
     auto* card = new StatusCard;
-    for (QWidget* widget : widgets)
+    for (QWidget* widget : widgets) {
         card->addWidget(widget);
+    }
     return card;
 }
 
@@ -230,8 +235,9 @@ std::unique_ptr<QWidget> makeDialogGallery() {
     auto dialog = std::make_unique<QDialog>();
     auto* column = new QVBoxLayout(dialog.get());
     auto* menuBar = new QMenuBar;
-    for (const char* title : {"File", "Edit", "Drive", "View", "Help"})
+    for (const char* title : {"File", "Edit", "Drive", "View", "Help"}) {
         menuBar->addMenu(QString::fromLatin1(title));
+    }
     auto* menu = new QMenu;
     menu->addAction(QStringLiteral("Copy to Computer"));
     menu->addAction(QStringLiteral("Rename…"))->setEnabled(false);

@@ -28,8 +28,9 @@ void saveScreenshot(QWidget& widget, const QString& name) {
 void saveShownPopup(const char* className, const QString& name) {
     QApplication::processEvents();
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->inherits(className) && window->isVisible())
+        if (window->inherits(className) && window->isVisible()) {
             saveScreenshot(*window, name);
+        }
     }
 }
 

@@ -8,8 +8,9 @@ namespace {
 
 template <typename Visit> void eachPixel(const QImage& image, Visit visit) {
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
+        for (int x = 0; x < image.width(); ++x) {
             visit(image.pixelColor(x, y));
+        }
     }
 }
 
@@ -36,8 +37,9 @@ int paintedPixels(const QImage& image) {
 QColor strongestPixel(const QImage& image) {
     QColor strongest(0, 0, 0, 0);
     eachPixel(image, [&](const QColor& color) {
-        if (color.alpha() > strongest.alpha())
+        if (color.alpha() > strongest.alpha()) {
             strongest = color;
+        }
     });
     return strongest;
 }

@@ -87,14 +87,16 @@ TEST(ThemeFonts, TheC64FontIsDrawnInWholePixels) {
         const QImage image = label->grab().toImage();
         QSet<QRgb> tones;
         for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x)
+            for (int x = 0; x < image.width(); ++x) {
                 tones.insert(image.pixel(x, y));
+            }
         }
         ASSERT_EQ(tones.size(), 2) << qPrintable(label->text());
         // At twice its grid every font pixel is a 2 × 2 square, so ink comes in runs of an
         // even length down each column; a dropped or doubled row leaves an odd one.
-        if (label->font().pixelSize() != 16)
+        if (label->font().pixelSize() != 16) {
             continue;
+        }
         const QRgb paper = image.pixel(0, 0);
         int oddRuns = 0;
         for (int x = 0; x < image.width(); ++x) {

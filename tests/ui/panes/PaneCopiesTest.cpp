@@ -40,9 +40,10 @@ protected:
         const std::optional<QByteArray> disk = bus.disk(8);
         const QList<DirectoryEntry> entries = D64Extractor::readDirectory(*disk).entries;
         for (qsizetype index = 0; index < entries.size(); ++index) {
-            if (entries.at(index).name == name)
+            if (entries.at(index).name == name) {
                 return std::pair{entries.at(index).type,
                                  D64Extractor::parsedFile(*disk, "floppy", index).contents()};
+            }
         }
         return std::nullopt;
     }

@@ -31,8 +31,9 @@ protected:
         data->setUrls(urls);
         // File managers put the paths beside the URIs as plain text too.
         QStringList paths;
-        for (const QUrl& url : urls)
+        for (const QUrl& url : urls) {
             paths << url.toLocalFile();
+        }
         data->setText(paths.join('\n'));
         return data;
     }
@@ -51,8 +52,9 @@ protected:
     QPoint floppyPoint() { return floppyList().viewport()->mapTo(floppyPane, QPoint(40, 40)); }
     int rowOf(const QString& name) {
         for (int row = 0; row < computerList().model()->rowCount(); ++row) {
-            if (session().computerListModel().itemAt(row).name == name)
+            if (session().computerListModel().itemAt(row).name == name) {
                 return row;
+            }
         }
         return -1;
     }
@@ -102,7 +104,7 @@ TEST_F(PaneDropsTest, WhatEachPaneTakesAndRefuses) {
         {"a path as plain text", plainText(prg.toLocalFile()), false, false},
         {"a folder alone", std::move(folderOnly), false, false},
         {"the computer pane's own rows",
-         std::make_unique<LocalItemsMimeData>(
+         std::make_unique<ComputerItemsMimeData>(
              session().computerListModel().itemAt(rowOf("hello.prg")), true,
              QList<QUrl>{url("hello.prg")}),
          false, true},
@@ -157,8 +159,9 @@ TEST_F(PaneDropsTest, AnImageDroppedOnTheFloppyPaneAsksHowToCopyIt) {
 
 TEST_F(PaneDropsTest, ADragNearTheBottomEdgeScrollsTheListUntilItLeaves) {
     QStringList names;
-    for (int i = 0; i < 60; ++i)
+    for (int i = 0; i < 60; ++i) {
         names << QStringLiteral("FILE %1").arg(i);
+    }
     showFloppy(names);
     const auto files = uriList({desktopFile("x.prg", program(0x0801, "x"))});
     QScrollBar* bar = floppyList().verticalScrollBar();

@@ -10,8 +10,9 @@ protected:
     void SetUp() override {
         PanesTest::SetUp();
         QDir(folderDir.path()).mkdir("Music");
-        for (const char* name : {"alpha.prg", "beta.prg", "bravo.prg", "delta.prg"})
+        for (const char* name : {"alpha.prg", "beta.prg", "bravo.prg", "delta.prg"}) {
             put(QString::fromLatin1(name), program(0x0801, pattern(300, name[0])));
+        }
         showPanes();
         showFloppy({"ALPHA", "BETA", "GAMMA"});
     }
@@ -34,7 +35,8 @@ TEST_F(PaneMenusAndKeysTest, ARightClickPreparesTheSelectionThenShowsTheSessions
     rightClick(computerList(), rowPoint(computerList(), 4));
     EXPECT_EQ(selectedRows(computerList()), QList<int>{4}) << "an unselected row alone";
     const QStringList single = openMenuLines(computerList());
-    EXPECT_EQ(single, menuLines(session().localRowMenu(session().computerListModel().itemAt(4))));
+    EXPECT_EQ(single,
+              menuLines(session().computerRowMenu(session().computerListModel().itemAt(4))));
     EXPECT_EQ(single.value(0), "Copy to Floppy");
 
     clickRow(computerList(), 2, Qt::ControlModifier);
@@ -65,7 +67,7 @@ TEST_F(PaneMenusAndKeysTest, TheEmptyAreaAndTheKeyboardOpenTheirMenus) {
     EXPECT_EQ(openMenuLines(floppyList()), menuLines(session().floppyBackgroundMenu()));
 
     rightClick(computerList(), belowRows(computerList()));
-    EXPECT_EQ(openMenuLines(computerList()), menuLines(session().localBackgroundMenu()));
+    EXPECT_EQ(openMenuLines(computerList()), menuLines(session().computerBackgroundMenu()));
 }
 
 TEST_F(PaneMenusAndKeysTest, AMenuLineRunsItsAction) {
@@ -111,12 +113,15 @@ TEST_F(PaneMenusAndKeysTest, KeysMoveAndExtendTheSelectionAndFindNames) {
     for (const auto& each : cases) {
         click(computerList(), belowRows(computerList()));
         computerList().setCurrentIndex({});
-        if (each.clickFirst)
+        if (each.clickFirst) {
             clickRow(computerList(), *each.clickFirst);
-        for (const auto& [pressed, modifiers] : each.keys)
+        }
+        for (const auto& [pressed, modifiers] : each.keys) {
             key(computerList(), pressed, modifiers);
-        for (const QChar letter : each.typed)
+        }
+        for (const QChar letter : each.typed) {
             key(computerList(), Qt::Key_unknown, Qt::NoModifier, QString(letter));
+        }
         EXPECT_EQ(selectedRows(computerList()), each.selected) << each.name;
         EXPECT_EQ(shownRows(computerList()), each.selected) << each.name;
         QTest::qWait(QApplication::keyboardInputInterval() + 50);
@@ -126,9 +131,9 @@ TEST_F(PaneMenusAndKeysTest, KeysMoveAndExtendTheSelectionAndFindNames) {
 TEST_F(PaneMenusAndKeysTest, ReturnBackspaceAndDeleteActOnTheFocusedPane) {
     clickRow(computerList(), 0);
     key(computerList(), Qt::Key_Return);
-    EXPECT_EQ(session().computer().localFolder(), url("Music"));
+    EXPECT_EQ(session().computer().computerFolder(), url("Music"));
     key(computerList(), Qt::Key_Backspace);
-    EXPECT_EQ(session().computer().localFolder(), folder());
+    EXPECT_EQ(session().computer().computerFolder(), folder());
 
     clickRow(computerList(), 2);
     key(computerList(), Qt::Key_Delete);

@@ -8,8 +8,9 @@ class PaneMouseTest : public PanesTest {
 protected:
     void SetUp() override {
         PanesTest::SetUp();
-        for (const char* name : {"a.prg", "b.prg", "c.prg", "d.prg", "e.prg"})
+        for (const char* name : {"a.prg", "b.prg", "c.prg", "d.prg", "e.prg"}) {
             put(QString::fromLatin1(name), program(0x0801, pattern(300, name[0])));
+        }
         showPanes();
         showFloppy({"ALPHA", "BETA", "GAMMA", "DELTA", "EPSILON"});
     }
@@ -43,8 +44,9 @@ TEST_F(PaneMouseTest, ClicksSelectByTheSessionsRulesAndTheListMirrorsThem) {
     for (auto [side, list] : sides()) {
         for (const auto& each : cases) {
             click(*list, belowRows(*list));
-            for (const Click& step : each.clicks)
+            for (const Click& step : each.clicks) {
                 clickRow(*list, step.row, step.modifiers);
+            }
             EXPECT_EQ(selectedRows(*list), each.selected) << side << ": " << each.name;
             EXPECT_EQ(shownRows(*list), each.selected) << side << ": " << each.name;
         }
@@ -78,8 +80,9 @@ TEST_F(PaneMouseTest, AKeptSelectionCollapsesOnlyWhenNoDoubleClickOrDragFollows)
             clickRow(*list, 3, Qt::ShiftModifier);
             const QPoint at = rowPoint(*list, 2);
             mouse(*list, QEvent::MouseButtonPress, at);
-            if (each.then == Then::drag)
+            if (each.then == Then::drag) {
                 mouse(*list, QEvent::MouseMove, at + QPoint(0, 8));
+            }
             mouse(*list, QEvent::MouseButtonRelease, at);
             if (each.then == Then::doubleClick) {
                 mouse(*list, QEvent::MouseButtonDblClick, at);

@@ -15,16 +15,19 @@ protected:
     // The whole texts of a pane's one-line labels and footers.
     static QStringList labelTexts(QWidget* pane) {
         QStringList texts;
-        for (ElidedLabel* label : pane->findChildren<ElidedLabel*>())
+        for (ElidedLabel* label : pane->findChildren<ElidedLabel*>()) {
             texts << label->fullText();
-        for (FactLine* line : pane->findChildren<FactLine*>())
+        }
+        for (FactLine* line : pane->findChildren<FactLine*>()) {
             texts << line->fullText();
+        }
         return texts;
     }
     static EmptyStateView* shownEmptyState(QWidget* pane) {
         for (EmptyStateView* view : pane->findChildren<EmptyStateView*>()) {
-            if (view->isVisible())
+            if (view->isVisible()) {
                 return view;
+            }
         }
         return nullptr;
     }
@@ -84,8 +87,9 @@ TEST_F(PaneTextsTest, TitlesFollowTheSessionAndFiltersAreBoundBothWays) {
 
     QCheckBox* prg = nullptr;
     for (QCheckBox* check : computerPane->findChildren<QCheckBox*>()) {
-        if (check->text() == ".prg")
+        if (check->text() == ".prg") {
             prg = check;
+        }
     }
     ASSERT_NE(prg, nullptr);
     prg->click();
@@ -117,10 +121,12 @@ TEST_F(PaneTextsTest, TypeAndBlockColumnsWidenForTheirRows) {
 
 TEST_F(PaneTextsTest, AReReadKeepsTheScrollPositionAndTheCurrentRow) {
     QStringList names;
-    for (int i = 0; i < 80; ++i)
+    for (int i = 0; i < 80; ++i) {
         names << QStringLiteral("FILE %1").arg(i, 2, 10, QLatin1Char('0'));
-    for (const QString& name : names)
+    }
+    for (const QString& name : names) {
         put(name.toLower() + ".prg", program(0x0801, "x"));
+    }
     showPanes({900, 420});
     showFloppy(names);
     for (PaneListView* list : {&computerList(), &floppyList()}) {
@@ -139,8 +145,9 @@ TEST_F(PaneTextsTest, AReReadKeepsTheScrollPositionAndTheCurrentRow) {
     put("zzz.prg", program(0x0801, "z"));
     session().refreshLocalItems();
     DiskDirectory reread = session().floppy().directory();
-    for (DirectoryEntry& entry : reread.entries)
+    for (DirectoryEntry& entry : reread.entries) {
         entry.id = QUuid::createUuid(); // every reading makes new entries
+    }
     StateEditor(session()).applyDirectory(reread);
 
     EXPECT_EQ(computerList().verticalScrollBar()->value(), computerScroll);

@@ -2,8 +2,8 @@
 
 #include "PaneFixture.h"
 #include "session/PaneListModel.h"
-#include "ui/panes/DirectoryPane.h"
-#include "ui/panes/LocalFilesPane.h"
+#include "ui/panes/ComputerFilesPane.h"
+#include "ui/panes/FloppyPane.h"
 #include "ui/panes/PaneListView.h"
 
 #include <QApplication>
@@ -23,8 +23,8 @@ namespace vellum::testing {
 class PanesTest : public PaneTest {
 protected:
     std::unique_ptr<QWidget> window;
-    LocalFilesPane* computerPane = nullptr;
-    DirectoryPane* floppyPane = nullptr;
+    ComputerFilesPane* computerPane = nullptr;
+    FloppyPane* floppyPane = nullptr;
     std::vector<std::unique_ptr<QDrag>> drags;
 
     void SetUp() override {
@@ -42,8 +42,8 @@ protected:
         VellumViewModel& model = pane();
         window = std::make_unique<QWidget>();
         auto* row = new QHBoxLayout(window.get());
-        computerPane = new LocalFilesPane(model, window.get());
-        floppyPane = new DirectoryPane(model, window.get());
+        computerPane = new ComputerFilesPane(model, window.get());
+        floppyPane = new FloppyPane(model, window.get());
         row->addWidget(computerPane, 1);
         row->addWidget(floppyPane, 1);
         for (PaneListView* list : {&computerList(), &floppyList()}) {
@@ -118,8 +118,9 @@ protected:
         QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
                               Qt::NoModifier);
         QApplication::sendEvent(&target, &enter);
-        if (!enter.isAccepted())
+        if (!enter.isAccepted()) {
             return false;
+        }
         QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
                             Qt::NoModifier);
         QApplication::sendEvent(&target, &move);
@@ -142,15 +143,17 @@ protected:
     static QList<int> selectedRows(PaneListView& list) {
         QList<int> rows;
         for (int row = 0; row < list.model()->rowCount(); ++row) {
-            if (list.model()->index(row, 0).data(SelectedRole).toBool())
+            if (list.model()->index(row, 0).data(SelectedRole).toBool()) {
                 rows.append(row);
+            }
         }
         return rows;
     }
     static QList<int> shownRows(PaneListView& list) {
         QList<int> rows;
-        for (const QModelIndex& index : list.selectionModel()->selectedRows())
+        for (const QModelIndex& index : list.selectionModel()->selectedRows()) {
             rows.append(index.row());
+        }
         std::sort(rows.begin(), rows.end());
         return rows;
     }
@@ -161,8 +164,9 @@ protected:
         QStringList lines;
         const QList<QMenu*> menus = list.findChildren<QMenu*>();
         for (QMenu* menu : menus) {
-            if (!menu->isVisible())
+            if (!menu->isVisible()) {
                 continue;
+            }
             for (QAction* action : menu->actions()) {
                 lines << (action->isSeparator()
                               ? "-"

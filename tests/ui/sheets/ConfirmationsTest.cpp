@@ -112,8 +112,9 @@ TEST_P(ConfirmationTest, ShowsItsTextsAndEveryWayOfClosingCancelsSoItOpensAgain)
         EXPECT_EQ(dialog->focusWidget(), dialog->cancelButton());
         EXPECT_EQ(dialog->alternativeButton() ? dialog->alternativeButton()->text() : "",
                   c.alternative);
-        if (way < namedThemes().size())
+        if (way < namedThemes().size()) {
             saveScreenshot(dialog, theme, c.name);
+        }
 
         const auto before = snapshot(*this);
         ways.at(way).second(dialog);
@@ -126,8 +127,9 @@ TEST_P(ConfirmationTest, ShowsItsTextsAndEveryWayOfClosingCancelsSoItOpensAgain)
 TEST_P(ConfirmationTest, EachChoiceStartsItsWorkWhoseFailureShowsOnceTheOperationEnded) {
     const ConfirmationCase& c = GetParam();
     for (const bool alternative : {false, true}) {
-        if (alternative && c.alternative.isEmpty())
+        if (alternative && c.alternative.isEmpty()) {
             continue;
+        }
         c.raise(*this);
         auto* dialog = shown<ConfirmationDialog>();
         ASSERT_NE(dialog, nullptr);
@@ -139,8 +141,9 @@ TEST_P(ConfirmationTest, EachChoiceStartsItsWorkWhoseFailureShowsOnceTheOperatio
         // Without the tools the floppy work fails; the alert comes once the slot is free.
         const bool onTheFloppy = c.requested != &Confirmations::showsLocalDeleteConfirmation;
         ASSERT_EQ(session().status().lastError().has_value(), onTheFloppy);
-        if (!onTheFloppy)
+        if (!onTheFloppy) {
             continue;
+        }
         auto* alert = shown<ConfirmationDialog>();
         ASSERT_NE(alert, nullptr);
         EXPECT_EQ(alert->message(), *session().status().lastError());

@@ -20,10 +20,12 @@ inline bool settle(const std::function<bool()>& done = {}) {
     for (int turn = 0;; ++turn) {
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (done ? done() || timer.elapsed() > 2000 : turn >= 4)
+        if (done ? done() || timer.elapsed() > 2000 : turn >= 4) {
             return done && done();
-        if (done)
+        }
+        if (done) {
             QTest::qWait(5);
+        }
     }
 }
 
@@ -51,8 +53,9 @@ inline void saveScreenshot(QDialog* dialog, const char* theme, const QString& na
                 << label->text().toStdString();
         }
     }
-    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
         EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+    }
     dialog->grab().save(QStringLiteral(VELLUM_SCREENSHOT_DIR "/sheets-%1-%2.png")
                             .arg(QString::fromLatin1(theme), name));
 }
@@ -104,8 +107,9 @@ public:
         }
         edit().setDirectory(directory);
         EntryIDSet ids;
-        for (int index = 0; index < selected; ++index)
+        for (int index = 0; index < selected; ++index) {
             ids.insert(directory.entries.at(index).id);
+        }
         edit().setFloppySelection(ids);
     }
 };

@@ -42,7 +42,7 @@ const RefusedCase cases[]{
          const QUrl file = t.makeFile("loader.prg");
          t.session().refreshLocalItems();
          t.session().computer().select(file);
-         t.session().beginRenameMac();
+         t.session().beginRenameComputerItem();
      },
      0, "a:b", "The name cannot contain “/” or “:”."},
     {"renameFloppyFile",
@@ -67,9 +67,11 @@ TEST_P(RefusedFieldTest, StaysOpenWithTheMessageAndEveryWayOfClosingClearsTheReq
         [](DialogFrame* d) { press(d, Qt::Key_Escape); },
         [](DialogFrame* d) { d->close(); },
         [](DialogFrame* d) {
-            for (QAbstractButton* button : d->buttonBox()->buttons())
-                if (d->buttonBox()->buttonRole(button) == QDialogButtonBox::RejectRole)
+            for (QAbstractButton* button : d->buttonBox()->buttons()) {
+                if (d->buttonBox()->buttonRole(button) == QDialogButtonBox::RejectRole) {
                     button->click();
+                }
+            }
         },
     };
     for (qsizetype round = 0; round < namedThemes().size(); ++round) {

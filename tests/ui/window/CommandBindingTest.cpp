@@ -20,8 +20,9 @@ namespace {
 // "1" for an enabled button, "0" for a dimmed one, in row order.
 QString enabledPattern(const QList<CompactActionButton*>& buttons) {
     QString pattern;
-    for (const CompactActionButton* button : buttons)
+    for (const CompactActionButton* button : buttons) {
         pattern += button->isEnabled() ? u'1' : u'0';
+    }
     return pattern;
 }
 
@@ -100,8 +101,9 @@ TEST_F(WindowTest, ToolbarsAndArrowsFollowTheSessionInEveryState) {
         // The menu's Drive commands after Stop follow the slot alone.
         const bool idle = session().status().isIdle();
         for (Command command : {Command::detect, Command::readDirectory, Command::saveD64,
-                                Command::convertT64, Command::resetBus})
+                                Command::convertT64, Command::resetBus}) {
             EXPECT_EQ(actions().action(command)->isEnabled(), idle) << int(command);
+        }
         EXPECT_EQ(actions().action(Command::stop)->isEnabled(), !idle);
     }
 }
@@ -125,8 +127,9 @@ TEST_F(WindowTest, ToolbarTooltipsAreTheCommandsHelp) {
         "Rename selected file on floppy (DOS R0)",
         "Delete selected file from floppy"};
     QStringList titles;
-    for (CompactActionButton* button : computerButtons() + floppyButtons())
+    for (CompactActionButton* button : computerButtons() + floppyButtons()) {
         titles << button->text();
+    }
     EXPECT_EQ(titles.join('|'), "Up|Refresh|Open|New Folder|Rename|Delete|Directory|Save|Write|"
                                 "Format|Init|Reset|Rename|Delete");
 
@@ -197,14 +200,14 @@ TEST_F(WindowTest, KeysReachTheirCommands) {
     };
     const QList<Case> cases{
         {QKeySequence("F2"),
-         [&] { return session().sheets().namePrompt() == NamePromptKind::renameMac; }},
+         [&] { return session().sheets().namePrompt() == NamePromptKind::renameComputerItem; }},
         {QKeySequence("Ctrl+Shift+N"),
          [&] { return session().sheets().namePrompt() == NamePromptKind::newFolder; }},
         {QKeySequence("Ctrl+N"), [&] { return session().sheets().showsNewDiskSheet(); }},
         {QKeySequence("Del"),
          [&] { return session().confirmations().showsLocalDeleteConfirmation(); }},
         {QKeySequence("F1"), [&] { return session().window().showsHelp(); }},
-        {QKeySequence("Alt+Up"), [&] { return session().computer().localFolder() != folder(); }},
+        {QKeySequence("Alt+Up"), [&] { return session().computer().computerFolder() != folder(); }},
     };
     for (const Case& probe : cases) {
         SCOPED_TRACE(probe.keys.toString().toStdString());
@@ -227,8 +230,9 @@ TEST_F(WindowTest, EscapeStopsWhileBusyAndPassesThroughWhenIdle) {
         int escapes = 0;
         bool eventFilter(QObject*, QEvent* event) override {
             if (event->type() == QEvent::KeyPress &&
-                static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+                static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
                 ++escapes;
+            }
             return false;
         }
     } counter;

@@ -40,8 +40,9 @@ protected:
 
     // The window shown at `width`, with the start-up done.
     MainWindow& shown(int width = 1280, int height = 640) {
-        if (!window)
+        if (!window) {
             window = std::make_unique<MainWindow>(pane());
+        }
         window->resize(width, height);
         window->show();
         settle();
@@ -83,8 +84,9 @@ protected:
         StateEditor editor(session());
         editor.setDirectory(listing);
         EntryIDSet ids;
-        for (qsizetype i = 0; i < selected; ++i)
+        for (qsizetype i = 0; i < selected; ++i) {
             ids.insert(listing.entries.at(i).id);
+        }
         editor.setFloppySelection(ids);
     }
 
@@ -92,9 +94,11 @@ protected:
     void selectComputer(const QStringList& names) {
         session().computer().clearSelection();
         for (const QString& name : names) {
-            for (const LocalFileItem& each : session().computer().visibleLocalItems())
-                if (each.name == name)
+            for (const ComputerFileItem& each : session().computer().visibleLocalItems()) {
+                if (each.name == name) {
                     session().computer().click(each.url, {.command = true});
+                }
+            }
         }
     }
 };

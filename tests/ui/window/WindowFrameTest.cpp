@@ -171,8 +171,9 @@ TEST(DrivePickerEntries, ShowsTheCurrentDriveEvenWhenTheBusDidNotList) {
         QString currentText;
         for (const DrivePickerEntry& entry : drivePickerEntries(probe.drives, probe.current)) {
             numbers << entry.deviceNumber;
-            if (entry.deviceNumber == probe.current)
+            if (entry.deviceNumber == probe.current) {
                 currentText = entry.text;
+            }
         }
         EXPECT_EQ(numbers, probe.numbers) << probe.current;
         EXPECT_EQ(currentText, probe.currentText) << probe.current;
@@ -244,7 +245,7 @@ TEST_F(WindowTest, StartsTheSessionOnceAfterTheFirstPaint) {
     shown();
     EXPECT_EQ(begun.count(), 1);
     // The start-up listed the folder and ran the quiet detection.
-    EXPECT_FALSE(session().computer().localItems().isEmpty());
+    EXPECT_FALSE(session().computer().computerItems().isEmpty());
     EXPECT_EQ(session().drives().driveTitle(), "Drive 8 — Offline");
     EXPECT_FALSE(session().status().lastError().has_value());
 }

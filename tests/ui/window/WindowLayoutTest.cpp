@@ -13,8 +13,9 @@ TEST(ToolbarRow, DropsEveryTitleRatherThanClipOne) {
     Theme::shared().apply(AppAppearance::modernC64);
     QWidget host;
     ToolbarRow row(&host);
-    for (const char* title : {"Directory", "Save", "Write", "Format", "Init", "Reset"})
+    for (const char* title : {"Directory", "Save", "Write", "Format", "Init", "Reset"}) {
         row.addButton(themedIcon(IconName::directory), QString::fromLatin1(title));
+    }
     host.show();
     const int titled = row.sizeHint().width();
     const int bare = row.minimumSizeHint().width();

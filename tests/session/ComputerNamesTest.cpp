@@ -1,4 +1,4 @@
-#include "session/LocalNames.h"
+#include "session/ComputerNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,17 +7,17 @@
 
 using namespace vellum;
 
-TEST(LocalNamesTest, MacNameRulesInOrder) {
-    EXPECT_EQ(validateMacName("  \n"), "Enter a name.");
-    EXPECT_EQ(validateMacName(" . "), "That name is not allowed.");
-    EXPECT_EQ(validateMacName(".."), "That name is not allowed.");
-    EXPECT_EQ(validateMacName("a:b"), "The name cannot contain “/” or “:”.");
-    EXPECT_EQ(validateMacName("a/b"), "The name cannot contain “/” or “:”.");
-    EXPECT_EQ(validateMacName(".profile"), std::nullopt);
-    EXPECT_EQ(validateMacName("..."), std::nullopt);
+TEST(ComputerNamesTest, ComputerNameRulesInOrder) {
+    EXPECT_EQ(validateComputerName("  \n"), "Enter a name.");
+    EXPECT_EQ(validateComputerName(" . "), "That name is not allowed.");
+    EXPECT_EQ(validateComputerName(".."), "That name is not allowed.");
+    EXPECT_EQ(validateComputerName("a:b"), "The name cannot contain “/” or “:”.");
+    EXPECT_EQ(validateComputerName("a/b"), "The name cannot contain “/” or “:”.");
+    EXPECT_EQ(validateComputerName(".profile"), std::nullopt);
+    EXPECT_EQ(validateComputerName("..."), std::nullopt);
 }
 
-TEST(LocalNamesTest, UniqueNamesNeverReuseAnExistingPath) {
+TEST(ComputerNamesTest, UniqueNamesNeverReuseAnExistingPath) {
     QTemporaryDir dir;
     const QUrl folder = QUrl::fromLocalFile(dir.path());
     const QDir root(dir.path());

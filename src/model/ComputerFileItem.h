@@ -9,7 +9,7 @@ namespace vellum {
 
 // One row of the computer pane: a file or folder on the computer, or a file inside a
 // browsed disk or tape image (then `blocks` and `imageIndex` are set).
-struct LocalFileItem {
+struct ComputerFileItem {
     QUrl url;
     QString name;
     bool isDirectory = false;
@@ -21,10 +21,10 @@ struct LocalFileItem {
     // The blocks column: "—" for folders and unknown sizes, else 254-byte blocks.
     QString blocksText() const;
 
-    friend bool operator==(const LocalFileItem&, const LocalFileItem&) = default;
+    friend bool operator==(const ComputerFileItem&, const ComputerFileItem&) = default;
 };
 
-inline size_t qHash(const LocalFileItem& item, size_t seed = 0) noexcept {
+inline size_t qHash(const ComputerFileItem& item, size_t seed = 0) noexcept {
     return qHashMulti(seed, item.url, item.name, item.isDirectory, item.fileSize.value_or(-1),
                       item.typeLabel, item.blocks.value_or(-1), item.imageIndex.value_or(-1));
 }

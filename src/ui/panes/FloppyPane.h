@@ -10,11 +10,11 @@ class FactLine;
 // with the drive number (the disk's name as its tooltip), the toolbar the window hands in,
 // the list, and the footer with the free blocks and the counts. It takes drops of files to
 // copy to the floppy.
-class DirectoryPane : public FilePane {
+class FloppyPane : public FilePane {
     Q_OBJECT
 
 public:
-    explicit DirectoryPane(VellumViewModel& session, QWidget* parent = nullptr);
+    explicit FloppyPane(VellumViewModel& session, QWidget* parent = nullptr);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -1,4 +1,4 @@
-#include "session/LocalListing.h"
+#include "session/ComputerListing.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,16 +16,17 @@ void touch(const QString& path, qint64 size = 0) {
     file.write(QByteArray(size, 'x'));
 }
 
-QStringList names(const QList<LocalFileItem>& items) {
+QStringList names(const QList<ComputerFileItem>& items) {
     QStringList result;
-    for (const LocalFileItem& item : items)
+    for (const ComputerFileItem& item : items) {
         result << item.name;
+    }
     return result;
 }
 
 } // namespace
 
-TEST(LocalListingTest, FoldersFirstThenNaturalOrderWithoutHiddenMembers) {
+TEST(ComputerListingTest, FoldersFirstThenNaturalOrderWithoutHiddenMembers) {
     QTemporaryDir dir;
     const QDir root(dir.path());
     touch(root.filePath("Game10.prg"), 300);
@@ -37,17 +38,17 @@ TEST(LocalListingTest, FoldersFirstThenNaturalOrderWithoutHiddenMembers) {
     root.mkdir("Beta");
     root.mkdir(".config");
 
-    const QList<LocalFileItem> items = listLocalFolder(QUrl::fromLocalFile(dir.path()));
+    const QList<ComputerFileItem> items = listLocalFolder(QUrl::fromLocalFile(dir.path()));
     EXPECT_EQ(names(items),
               QStringList({"Beta", "zeta", "alpha.d64", "game9.PRG", "Game10.prg", "notes"}));
 
-    const LocalFileItem& folder = items.at(0);
+    const ComputerFileItem& folder = items.at(0);
     EXPECT_TRUE(folder.isDirectory);
     EXPECT_EQ(folder.typeLabel, "DIR");
     EXPECT_FALSE(folder.fileSize);
     EXPECT_EQ(folder.url, QUrl::fromLocalFile(root.filePath("Beta")));
 
-    const LocalFileItem& game = items.at(4);
+    const ComputerFileItem& game = items.at(4);
     EXPECT_FALSE(game.isDirectory);
     EXPECT_EQ(game.fileSize, 300);
     EXPECT_EQ(game.typeLabel, "PRG");
@@ -57,7 +58,7 @@ TEST(LocalListingTest, FoldersFirstThenNaturalOrderWithoutHiddenMembers) {
     EXPECT_EQ(items.at(5).typeLabel, "FILE");
 }
 
-TEST(LocalListingTest, LinksAreFollowedAndSpecialFilesLeftOutButDanglingLinksShown) {
+TEST(ComputerListingTest, LinksAreFollowedAndSpecialFilesLeftOutButDanglingLinksShown) {
     QTemporaryDir dir;
     const QDir root(dir.path());
     root.mkdir("real");
@@ -71,46 +72,46 @@ TEST(LocalListingTest, LinksAreFollowedAndSpecialFilesLeftOutButDanglingLinksSho
     ASSERT_EQ(::mkfifo(QFile::encodeName(root.filePath("pipe")).constData(), 0600), 0);
 
     // A link to nothing still takes its name, so it is listed: as a file of unknown size.
-    const QList<LocalFileItem> items = listLocalFolder(QUrl::fromLocalFile(dir.path()));
+    const QList<ComputerFileItem> items = listLocalFolder(QUrl::fromLocalFile(dir.path()));
     EXPECT_EQ(names(items), QStringList({"real", "to-folder", "B.prg", "b.prg", "data.prg", "loop",
                                          "to-file.prg", "to-nothing.d64"}));
     EXPECT_TRUE(items.at(1).isDirectory);
     EXPECT_EQ(items.at(6).fileSize, 10);
-    for (const LocalFileItem& dangling : {items.at(5), items.at(7)}) {
+    for (const ComputerFileItem& dangling : {items.at(5), items.at(7)}) {
         EXPECT_FALSE(dangling.isDirectory);
         EXPECT_FALSE(dangling.fileSize);
     }
     EXPECT_EQ(items.at(7).typeLabel, "D64");
 }
 
-TEST(LocalListingTest, UnlistableFolderGivesNothing) {
+TEST(ComputerListingTest, UnlistableFolderGivesNothing) {
     QTemporaryDir dir;
     EXPECT_TRUE(listLocalFolder(QUrl::fromLocalFile(dir.filePath("missing"))).isEmpty());
     QDir(dir.path()).mkdir("empty");
     EXPECT_TRUE(listLocalFolder(QUrl::fromLocalFile(dir.filePath("empty"))).isEmpty());
 }
 
-TEST(LocalListingTest, FiltersKeepFoldersAndCompareExtensionsWithoutCase) {
+TEST(ComputerListingTest, FiltersKeepFoldersAndCompareExtensionsWithoutCase) {
     auto file = [](const QString& name) {
-        return LocalFileItem{QUrl::fromLocalFile("/f/" + name), name, false, 1, "X", {}, {}};
+        return ComputerFileItem{QUrl::fromLocalFile("/f/" + name), name, false, 1, "X", {}, {}};
     };
-    const LocalFileItem folder{QUrl::fromLocalFile("/f/dir"), "dir", true, {}, "DIR", {}, {}};
-    const QList<LocalFileItem> items = {folder, file("a.D64"), file("b.prg"), file("c.t64"),
-                                        file("d.txt")};
+    const ComputerFileItem folder{QUrl::fromLocalFile("/f/dir"), "dir", true, {}, "DIR", {}, {}};
+    const QList<ComputerFileItem> items = {folder, file("a.D64"), file("b.prg"), file("c.t64"),
+                                           file("d.txt")};
 
     EXPECT_EQ(visibleLocalItems(items, {}, false), items);
 
-    LocalFilters prgOnly;
+    ComputerFilters prgOnly;
     prgOnly.prg = true;
     EXPECT_EQ(names(visibleLocalItems(items, prgOnly, false)), QStringList({"dir", "b.prg"}));
 
-    LocalFilters images;
+    ComputerFilters images;
     images.d64 = true;
     images.t64 = true;
     images.hideFolders = true;
     EXPECT_EQ(names(visibleLocalItems(items, images, false)), QStringList({"a.D64", "c.t64"}));
 
-    LocalFilters noFolders;
+    ComputerFilters noFolders;
     noFolders.hideFolders = true;
     EXPECT_EQ(names(visibleLocalItems(items, noFolders, false)),
               QStringList({"a.D64", "b.prg", "c.t64", "d.txt"}));
@@ -119,7 +120,7 @@ TEST(LocalListingTest, FiltersKeepFoldersAndCompareExtensionsWithoutCase) {
     EXPECT_EQ(visibleLocalItems(items, images, true), items);
 }
 
-TEST(LocalListingTest, ImageEntriesBecomeItemsWithSyntheticURLs) {
+TEST(ComputerListingTest, ImageEntriesBecomeItemsWithSyntheticURLs) {
     DirectoryEntry first;
     first.name = "intro";
     first.typeToken = "PRG";
@@ -132,11 +133,11 @@ TEST(LocalListingTest, ImageEntriesBecomeItemsWithSyntheticURLs) {
     DiskDirectory directory;
     directory.entries = {first, second};
 
-    const QList<LocalFileItem> items =
+    const QList<ComputerFileItem> items =
         imageEntryItems(QUrl::fromLocalFile("/disks/GAMES.D64"), directory);
     ASSERT_EQ(items.size(), 2);
-    EXPECT_EQ(items.at(0), (LocalFileItem{QUrl::fromLocalFile("/disks/GAMES.D64/0.prg"), "INTRO",
-                                          false, 600, "PRG", 3, 0}));
-    EXPECT_EQ(items.at(1), (LocalFileItem{QUrl::fromLocalFile("/disks/GAMES.D64/1.seq"), "NOTES",
-                                          false, std::nullopt, "*SEQ<", std::nullopt, 1}));
+    EXPECT_EQ(items.at(0), (ComputerFileItem{QUrl::fromLocalFile("/disks/GAMES.D64/0.prg"), "INTRO",
+                                             false, 600, "PRG", 3, 0}));
+    EXPECT_EQ(items.at(1), (ComputerFileItem{QUrl::fromLocalFile("/disks/GAMES.D64/1.seq"), "NOTES",
+                                             false, std::nullopt, "*SEQ<", std::nullopt, 1}));
 }

@@ -1,4 +1,4 @@
-#include "images/LocalPaths.h"
+#include "images/ComputerPaths.h"
 
 #include <optional>
 
@@ -14,10 +14,12 @@ qsizetype sequenceLength(const QByteArray& bytes, qsizetype at) {
     const auto byte = [&](qsizetype i) { return i < bytes.size() ? quint8(bytes[i]) : 0; };
     const auto isContinuation = [&](qsizetype i) { return (byte(i) & 0xC0) == 0x80; };
     const quint8 lead = byte(at);
-    if (lead < 0x80)
+    if (lead < 0x80) {
         return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
         return isContinuation(at + 1) ? 2 : 0;
+    }
     if (lead >= 0xE0 && lead <= 0xEF) {
         const quint8 second = byte(at + 1);
         const bool secondOk = lead == 0xE0   ? second >= 0xA0 && second <= 0xBF
@@ -37,7 +39,7 @@ qsizetype sequenceLength(const QByteArray& bytes, qsizetype at) {
 
 } // namespace
 
-QString localPathFromBytes(const QByteArray& bytes) {
+QString computerPathFromBytes(const QByteArray& bytes) {
     QString path;
     path.reserve(bytes.size());
     for (qsizetype at = 0; at < bytes.size();) {
@@ -56,23 +58,26 @@ QString localPathFromBytes(const QByteArray& bytes) {
 std::optional<quint8> escapedPathByte(const QString& path, qsizetype at) {
     const char16_t unit = path[at].unicode();
     const bool pairHalf = at > 0 && path[at - 1].isHighSurrogate();
-    if (unit >= escapeBase + 0x80 && unit <= escapeBase + 0xFF && !pairHalf)
+    if (unit >= escapeBase + 0x80 && unit <= escapeBase + 0xFF && !pairHalf) {
         return quint8(unit - escapeBase);
+    }
     return std::nullopt;
 }
 
-QByteArray localPathBytes(const QString& path) {
+QByteArray computerPathBytes(const QString& path) {
     QByteArray bytes;
     bytes.reserve(path.size());
     qsizetype runStart = 0;
     for (qsizetype i = 0; i <= path.size(); ++i) {
         const std::optional<quint8> escaped =
             i < path.size() ? escapedPathByte(path, i) : std::nullopt;
-        if (i < path.size() && !escaped)
+        if (i < path.size() && !escaped) {
             continue;
+        }
         bytes.append(QStringView(path).mid(runStart, i - runStart).toUtf8());
-        if (escaped)
+        if (escaped) {
             bytes.append(char(*escaped));
+        }
         runStart = i + 1;
     }
     return bytes;

@@ -18,11 +18,11 @@ class FooterButton;
 // opened in it. From the top: the title with the reveal button, the toolbar the window
 // hands in, the current location with its hint, the filters, the list, and the footer
 // with its counts and the image buttons. It takes drops of files and floppy entries.
-class LocalFilesPane : public FilePane {
+class ComputerFilesPane : public FilePane {
     Q_OBJECT
 
 public:
-    explicit LocalFilesPane(VellumViewModel& session, QWidget* parent = nullptr);
+    explicit ComputerFilesPane(VellumViewModel& session, QWidget* parent = nullptr);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

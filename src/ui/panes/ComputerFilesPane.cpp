@@ -1,4 +1,4 @@
-#include "ui/panes/LocalFilesPane.h"
+#include "ui/panes/ComputerFilesPane.h"
 
 #include "session/DragExportFolders.h"
 #include "session/VellumViewModel.h"
@@ -39,7 +39,7 @@ void tidyDragExports() {
 
 } // namespace
 
-LocalFilesPane::LocalFilesPane(VellumViewModel& session, QWidget* parent)
+ComputerFilesPane::ComputerFilesPane(VellumViewModel& session, QWidget* parent)
     : FilePane(session, std::make_unique<ComputerListBridge>(session),
                themedIcon(IconName::folderFilled), false, parent) {
     tidyDragExports();
@@ -71,22 +71,23 @@ LocalFilesPane::LocalFilesPane(VellumViewModel& session, QWidget* parent)
 
     ComputerPaneState& computer = session.computer();
     for (auto signal :
-         {&ComputerPaneState::localFolderChanged, &ComputerPaneState::browsingImageChanged}) {
-        connect(&computer, signal, this, &LocalFilesPane::showLocation);
+         {&ComputerPaneState::computerFolderChanged, &ComputerPaneState::browsingImageChanged}) {
+        connect(&computer, signal, this, &ComputerFilesPane::showLocation);
     }
     for (auto signal :
-         {&ComputerPaneState::visibleLocalItemsChanged, &ComputerPaneState::localItemsChanged,
+         {&ComputerPaneState::visibleLocalItemsChanged, &ComputerPaneState::computerItemsChanged,
           &ComputerPaneState::selectedLocalURLsChanged, &ComputerPaneState::imageBlocksFreeChanged,
           &ComputerPaneState::browsingImageChanged}) {
-        connect(&computer, signal, this, &LocalFilesPane::showListTexts);
+        connect(&computer, signal, this, &ComputerFilesPane::showListTexts);
     }
     for (auto signal : {&ComputerPaneState::computerDropTargetedChanged,
                         &ComputerPaneState::browsingImageChanged}) {
-        connect(&computer, signal, this, &LocalFilesPane::showDropState);
+        connect(&computer, signal, this, &ComputerFilesPane::showDropState);
     }
-    connect(&computer, &ComputerPaneState::localSelectionAnchorChanged, list,
+    connect(&computer, &ComputerPaneState::computerSelectionAnchorChanged, list,
             &PaneListView::followAnchor);
-    connect(&session.commands(), &Commands::commandsChanged, this, &LocalFilesPane::showCommands);
+    connect(&session.commands(), &Commands::commandsChanged, this,
+            &ComputerFilesPane::showCommands);
     bindFilters();
     showLocation();
     showListTexts();
@@ -94,7 +95,7 @@ LocalFilesPane::LocalFilesPane(VellumViewModel& session, QWidget* parent)
     showDropState();
 }
 
-QWidget* LocalFilesPane::makeLocationBlock() {
+QWidget* ComputerFilesPane::makeLocationBlock() {
     auto* block = new QWidget(this);
     auto* lines = new QVBoxLayout(block);
     lines->setContentsMargins(2, 6, 2, 0);
@@ -113,7 +114,7 @@ QWidget* LocalFilesPane::makeLocationBlock() {
     return block;
 }
 
-QWidget* LocalFilesPane::makeFilterRow() {
+QWidget* ComputerFilesPane::makeFilterRow() {
     auto* row = new QWidget(this);
     auto* checks = new QHBoxLayout(row);
     checks->setContentsMargins(2, 0, 2, 0);
@@ -129,7 +130,7 @@ QWidget* LocalFilesPane::makeFilterRow() {
     return row;
 }
 
-QWidget* LocalFilesPane::makeFooter() {
+QWidget* ComputerFilesPane::makeFooter() {
     auto* row = new QWidget(this);
     auto* parts = new QHBoxLayout(row);
     parts->setContentsMargins(2, 0, 0, 0);
@@ -149,7 +150,7 @@ QWidget* LocalFilesPane::makeFooter() {
     return row;
 }
 
-void LocalFilesPane::bindFilters() {
+void ComputerFilesPane::bindFilters() {
     ComputerPaneState& computer = session.computer();
     struct Binding {
         FilterCheck* check;
@@ -180,7 +181,7 @@ void LocalFilesPane::bindFilters() {
 
 // ---- What the pane shows ----
 
-void LocalFilesPane::showLocation() {
+void ComputerFilesPane::showLocation() {
     const ComputerPaneState& computer = session.computer();
     title->setTitle(computer.computerPaneTitle());
     const QString path = computer.currentLocationPath();
@@ -193,26 +194,26 @@ void LocalFilesPane::showLocation() {
     }
 }
 
-void LocalFilesPane::showListTexts() {
+void ComputerFilesPane::showListTexts() {
     const ComputerPaneState& computer = session.computer();
     emptyState->setTexts(computer.emptyStateText());
     footer->setFacts(footerFacts(computer.footerParts()));
 }
 
-void LocalFilesPane::showCommands() {
+void ComputerFilesPane::showCommands() {
     const Commands& commands = session.commands();
     newDiskButton->setEnabled(commands.canNewDiskImage());
     convertButton->setEnabled(commands.canConvertT64());
 }
 
-void LocalFilesPane::showDropState() {
+void ComputerFilesPane::showDropState() {
     const ComputerPaneState& computer = session.computer();
     showDropTarget(computer.computerDropTargeted(), computer.dropHint());
 }
 
 // ---- Drops ----
 
-std::optional<int> LocalFilesPane::rowUnder(const QPoint& panePosition) const {
+std::optional<int> ComputerFilesPane::rowUnder(const QPoint& panePosition) const {
     const QPoint inList = list->viewport()->mapFrom(this, panePosition);
     if (!list->viewport()->rect().contains(inList)) {
         return std::nullopt;
@@ -221,16 +222,16 @@ std::optional<int> LocalFilesPane::rowUnder(const QPoint& panePosition) const {
     return index.isValid() ? std::optional<int>(index.row()) : std::nullopt;
 }
 
-ComputerDropPlan LocalFilesPane::planDropAt(const QPoint& panePosition,
-                                            const QMimeData* data) const {
-    std::optional<LocalFileItem> item;
+ComputerDropPlan ComputerFilesPane::planDropAt(const QPoint& panePosition,
+                                               const QMimeData* data) const {
+    std::optional<ComputerFileItem> item;
     if (const std::optional<int> row = rowUnder(panePosition)) {
         item = session.computerListModel().itemAt(*row);
     }
     return planComputerDrop(session.commands(), data, item);
 }
 
-void LocalFilesPane::dragEnterEvent(QDragEnterEvent* event) {
+void ComputerFilesPane::dragEnterEvent(QDragEnterEvent* event) {
     const bool offersSomething = !droppedFileURLs(event->mimeData()).isEmpty() ||
                                  !droppedFloppyPayloads(event->mimeData()).isEmpty();
     if (!offersSomething || !session.commands().isIdle()) {
@@ -243,7 +244,7 @@ void LocalFilesPane::dragEnterEvent(QDragEnterEvent* event) {
     event->accept();
 }
 
-void LocalFilesPane::dragMoveEvent(QDragMoveEvent* event) {
+void ComputerFilesPane::dragMoveEvent(QDragMoveEvent* event) {
     const QPoint position = event->position().toPoint();
     const ComputerDropPlan plan = planDropAt(position, event->mimeData());
     session.computer().setComputerDropTargeted(plan.target == ComputerDropPlan::Target::pane);
@@ -253,12 +254,12 @@ void LocalFilesPane::dragMoveEvent(QDragMoveEvent* event) {
     answerHover(event, plan.target != ComputerDropPlan::Target::none);
 }
 
-void LocalFilesPane::endDragHover() {
+void ComputerFilesPane::endDragHover() {
     session.computer().setComputerDropTargeted(false);
     FilePane::endDragHover();
 }
 
-void LocalFilesPane::dropEvent(QDropEvent* event) {
+void ComputerFilesPane::dropEvent(QDropEvent* event) {
     const ComputerDropPlan plan = planDropAt(event->position().toPoint(), event->mimeData());
     finishDrop(event, plan.target != ComputerDropPlan::Target::none,
                [this, plan] { performComputerDrop(session, plan); });

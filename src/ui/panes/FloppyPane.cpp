@@ -1,4 +1,4 @@
-#include "ui/panes/DirectoryPane.h"
+#include "ui/panes/FloppyPane.h"
 
 #include "session/VellumViewModel.h"
 #include "ui/kit/FactLine.h"
@@ -18,7 +18,7 @@
 
 namespace vellum {
 
-DirectoryPane::DirectoryPane(VellumViewModel& session, QWidget* parent)
+FloppyPane::FloppyPane(VellumViewModel& session, QWidget* parent)
     : FilePane(session, std::make_unique<FloppyListBridge>(session), appLogoIcon(), true, parent) {
     // As tall as the computer pane's title line with its button, so both titles line up.
     title->setMinimumHeight(HeaderIconButton(IconName::openFolder).sizeHint().height());
@@ -35,14 +35,13 @@ DirectoryPane::DirectoryPane(VellumViewModel& session, QWidget* parent)
     column->addWidget(makeFooter());
 
     FloppyPaneState& floppy = session.floppy();
-    connect(&floppy, &FloppyPaneState::directoryChanged, this, &DirectoryPane::showTitle);
-    connect(&session.drives(), &DriveState::deviceNumberChanged, this, &DirectoryPane::showTitle);
+    connect(&floppy, &FloppyPaneState::directoryChanged, this, &FloppyPane::showTitle);
+    connect(&session.drives(), &DriveState::deviceNumberChanged, this, &FloppyPane::showTitle);
     for (auto signal :
          {&FloppyPaneState::directoryChanged, &FloppyPaneState::selectedEntryIDsChanged}) {
-        connect(&floppy, signal, this, &DirectoryPane::showListTexts);
+        connect(&floppy, signal, this, &FloppyPane::showListTexts);
     }
-    connect(&floppy, &FloppyPaneState::floppyDropTargetedChanged, this,
-            &DirectoryPane::showDropState);
+    connect(&floppy, &FloppyPaneState::floppyDropTargetedChanged, this, &FloppyPane::showDropState);
     connect(&floppy, &FloppyPaneState::floppySelectionAnchorChanged, list,
             &PaneListView::followAnchor);
     showTitle();
@@ -50,7 +49,7 @@ DirectoryPane::DirectoryPane(VellumViewModel& session, QWidget* parent)
     showDropState();
 }
 
-QWidget* DirectoryPane::makeFooter() {
+QWidget* FloppyPane::makeFooter() {
     auto* row = new QWidget(this);
     // As tall as the computer pane's footer with its buttons, so both footers line up.
     row->setMinimumHeight(FooterButton(QStringLiteral("D64")).sizeHint().height());
@@ -69,42 +68,42 @@ QWidget* DirectoryPane::makeFooter() {
 
 // ---- What the pane shows ----
 
-void DirectoryPane::showTitle() {
+void FloppyPane::showTitle() {
     title->setTitle(session.drives().floppyPaneHeading());
     title->setTitleToolTip(session.floppy().floppyPaneTitle());
 }
 
-void DirectoryPane::showListTexts() {
+void FloppyPane::showListTexts() {
     const FloppyPaneState& floppy = session.floppy();
     emptyState->setTexts(floppy.emptyStateTitle(), floppy.emptyStateDetail());
     freeBlocks->setFact(floppy.freeBlocksText());
     fileCount->setFacts(footerFacts(floppy.fileCountParts()));
 }
 
-void DirectoryPane::showDropState() {
+void FloppyPane::showDropState() {
     const FloppyPaneState& floppy = session.floppy();
     showDropTarget(floppy.floppyDropTargeted(), floppy.dropHint());
 }
 
 // ---- Drops ----
 
-void DirectoryPane::dragEnterEvent(QDragEnterEvent* event) {
+void FloppyPane::dragEnterEvent(QDragEnterEvent* event) {
     dragMoveEvent(event);
 }
 
-void DirectoryPane::dragMoveEvent(QDragMoveEvent* event) {
+void FloppyPane::dragMoveEvent(QDragMoveEvent* event) {
     const FloppyDropPlan plan = planFloppyDrop(session.commands(), event->mimeData());
     session.floppy().setFloppyDropTargeted(plan.accepted);
     list->dragScroller().hover(list->viewport()->mapFrom(this, event->position().toPoint()));
     answerHover(event, plan.accepted);
 }
 
-void DirectoryPane::endDragHover() {
+void FloppyPane::endDragHover() {
     session.floppy().setFloppyDropTargeted(false);
     FilePane::endDragHover();
 }
 
-void DirectoryPane::dropEvent(QDropEvent* event) {
+void FloppyPane::dropEvent(QDropEvent* event) {
     const FloppyDropPlan plan = planFloppyDrop(session.commands(), event->mimeData());
     finishDrop(event, plan.accepted, [this, plan] { performFloppyDrop(session, plan); });
 }

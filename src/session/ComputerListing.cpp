@@ -1,4 +1,4 @@
-#include "session/LocalListing.h"
+#include "session/ComputerListing.h"
 
 #include "model/FileNames.h"
 #include "model/TextUtil.h"
@@ -6,6 +6,7 @@
 #include <QCollator>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <algorithm>
 #include <dirent.h>
@@ -17,9 +18,9 @@ namespace vellum {
 
 namespace {
 
-LocalFileItem folderMember(const QString& folderPath, const QString& name, bool isDirectory,
-                           std::optional<qint64> size) {
-    LocalFileItem item;
+ComputerFileItem folderMember(const QString& folderPath, const QString& name, bool isDirectory,
+                              std::optional<qint64> size) {
+    ComputerFileItem item;
     item.url = QUrl::fromLocalFile(folderPath.endsWith(QLatin1Char('/'))
                                        ? folderPath + name
                                        : folderPath + QLatin1Char('/') + name);
@@ -36,7 +37,7 @@ LocalFileItem folderMember(const QString& folderPath, const QString& name, bool 
 
 } // namespace
 
-void sortLocalItems(QList<LocalFileItem>& items) {
+void sortLocalItems(QList<ComputerFileItem>& items) {
     // The "C" locale's collator compares code points and ignores numeric mode; the file
     // manager's order still wants digit runs by value there.
     const QLocale locale = QLocale().language() == QLocale::C
@@ -53,28 +54,33 @@ void sortLocalItems(QList<LocalFileItem>& items) {
     };
     std::vector<Keyed> keyed;
     keyed.reserve(size_t(items.size()));
-    for (qsizetype i = 0; i < items.size(); ++i)
+    for (qsizetype i = 0; i < items.size(); ++i) {
         keyed.push_back({collator.sortKey(items.at(i).name), i});
+    }
     std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        const LocalFileItem& first = items.at(a.index);
-        const LocalFileItem& second = items.at(b.index);
-        if (first.isDirectory != second.isDirectory)
+        const ComputerFileItem& first = items.at(a.index);
+        const ComputerFileItem& second = items.at(b.index);
+        if (first.isDirectory != second.isDirectory) {
             return first.isDirectory;
-        if (const int order = a.key.compare(b.key); order != 0)
+        }
+        if (const int order = a.key.compare(b.key); order != 0) {
             return order < 0;
+        }
         // Names the collator holds equal (case apart) still get one order.
-        if (const int order = first.name.compare(second.name); order != 0)
+        if (const int order = first.name.compare(second.name); order != 0) {
             return order < 0;
+        }
         return a.index < b.index;
     });
-    QList<LocalFileItem> sorted;
+    QList<ComputerFileItem> sorted;
     sorted.reserve(items.size());
-    for (const Keyed& each : keyed)
+    for (const Keyed& each : keyed) {
         sorted.append(std::move(items[each.index]));
+    }
     items = std::move(sorted);
 }
 
-QList<LocalFileItem> listLocalFolder(const QUrl& folder) {
+QList<ComputerFileItem> listLocalFolder(const QUrl& folder) {
     // Read straight from the directory and look each member up relative to it: a folder of
     // thousands of files lists in a fraction of the time whole paths and QFileInfo take.
     const QString path = QDir(folder.toLocalFile()).absolutePath();
@@ -85,97 +91,111 @@ QList<LocalFileItem> listLocalFolder(const QUrl& folder) {
     };
     std::vector<Member> members;
     DIR* directory = ::opendir(QFile::encodeName(path).constData());
-    if (!directory)
+    if (!directory) {
         return {};
+    }
     const auto closeDirectory = qScopeGuard([directory] { ::closedir(directory); });
     const int directoryHandle = ::dirfd(directory);
     while (const dirent* member = ::readdir(directory)) {
         // Hidden members (and "." and "..") are left out.
-        if (member->d_name[0] == '.')
+        if (member->d_name[0] == '.') {
             continue;
+        }
         struct stat status;
         if (::fstatat(directoryHandle, member->d_name, &status, 0) != 0) {
             // A link to nothing (or to itself) still takes its name in the folder, so it is
             // shown, as a file of unknown size that cannot be opened.
             if (::fstatat(directoryHandle, member->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-                S_ISLNK(status.st_mode))
+                S_ISLNK(status.st_mode)) {
                 members.push_back({QByteArray(member->d_name), false, std::nullopt});
+            }
             continue;
         }
         // A socket, a pipe or a device is not offered.
-        if (!S_ISDIR(status.st_mode) && !S_ISREG(status.st_mode))
+        if (!S_ISDIR(status.st_mode) && !S_ISREG(status.st_mode)) {
             continue;
+        }
 #ifdef UF_HIDDEN
-        if (status.st_flags & UF_HIDDEN)
+        if (status.st_flags & UF_HIDDEN) {
             continue;
+        }
 #endif
         members.push_back(
             {QByteArray(member->d_name), S_ISDIR(status.st_mode), qint64(status.st_size)});
     }
-    QList<LocalFileItem> items;
+    QList<ComputerFileItem> items;
     items.reserve(qsizetype(members.size()));
-    for (const Member& member : members)
+    for (const Member& member : members) {
         items.append(
             folderMember(path, QFile::decodeName(member.name), member.isDirectory, member.size));
+    }
     sortLocalItems(items);
     return items;
 }
 
-QList<LocalFileItem> visibleLocalItems(const QList<LocalFileItem>& items,
-                                       const LocalFilters& filters, bool browsingImage) {
-    if (browsingImage || filters == LocalFilters{})
+QList<ComputerFileItem> visibleLocalItems(const QList<ComputerFileItem>& items,
+                                          const ComputerFilters& filters, bool browsingImage) {
+    if (browsingImage || filters == ComputerFilters{}) {
         return items;
+    }
     QSet<QString> enabled;
-    if (filters.d64)
+    if (filters.d64) {
         enabled.insert(QStringLiteral("d64"));
-    if (filters.prg)
+    }
+    if (filters.prg) {
         enabled.insert(QStringLiteral("prg"));
-    if (filters.t64)
+    }
+    if (filters.t64) {
         enabled.insert(QStringLiteral("t64"));
-    QList<LocalFileItem> visible;
-    for (const LocalFileItem& item : items) {
+    }
+    QList<ComputerFileItem> visible;
+    for (const ComputerFileItem& item : items) {
         const bool kept =
             item.isDirectory
                 ? !filters.hideFolders
-                : enabled.isEmpty() || enabled.contains(pathExtension(item.name).toLower());
-        if (kept)
+                : enabled.isEmpty() || enabled.contains(QFileInfo(item.name).suffix().toLower());
+        if (kept) {
             visible.append(item);
+        }
     }
     return visible;
 }
 
 QUrl imageEntryURL(const QUrl& image, qint64 index, CBMFileType type) {
     QString path = image.toLocalFile();
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) {
         path.chop(1);
+    }
     return QUrl::fromLocalFile(path + QLatin1Char('/') + QString::number(index) + QLatin1Char('.') +
                                fileExtension(type));
 }
 
-QList<LocalFileItem> imageEntryItems(const QUrl& image, const DiskDirectory& directory) {
-    QList<LocalFileItem> items;
+QList<ComputerFileItem> imageEntryItems(const QUrl& image, const DiskDirectory& directory) {
+    QList<ComputerFileItem> items;
     items.reserve(directory.entries.size());
     for (qsizetype index = 0; index < directory.entries.size(); ++index) {
         const DirectoryEntry& entry = directory.entries.at(index);
-        LocalFileItem item;
+        ComputerFileItem item;
         item.url = imageEntryURL(image, index, entry.type);
         item.name = entry.name.toUpper();
         item.isDirectory = false;
         item.fileSize = entry.byteSize;
         item.typeLabel = entry.typeToken;
-        if (entry.blocks >= 1)
+        if (entry.blocks >= 1) {
             item.blocks = entry.blocks;
+        }
         item.imageIndex = index;
         items.append(item);
     }
     return items;
 }
 
-QList<QUrl> urlsOf(const QList<LocalFileItem>& items) {
+QList<QUrl> urlsOf(const QList<ComputerFileItem>& items) {
     QList<QUrl> urls;
     urls.reserve(items.size());
-    for (const LocalFileItem& item : items)
+    for (const ComputerFileItem& item : items) {
         urls.append(item.url);
+    }
     return urls;
 }
 
@@ -190,11 +210,11 @@ QUrl standardizedFileURL(const QUrl& url) {
 }
 
 bool isTapeImageFile(const QUrl& url) {
-    return pathExtension(url).toLower() == QLatin1String("t64");
+    return QFileInfo(url.path()).suffix().toLower() == QLatin1String("t64");
 }
 
 bool isDiskImageFile(const QUrl& url) {
-    return diskImageExtensions().contains(pathExtension(url).toLower());
+    return diskImageExtensions().contains(QFileInfo(url.path()).suffix().toLower());
 }
 
 bool isImageFile(const QUrl& url) {

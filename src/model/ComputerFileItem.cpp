@@ -1,15 +1,18 @@
-#include "model/LocalFileItem.h"
+#include "model/ComputerFileItem.h"
 
 namespace vellum {
 
-QString LocalFileItem::blocksText() const {
+QString ComputerFileItem::blocksText() const {
     const QString dash = QStringLiteral("—");
-    if (isDirectory)
+    if (isDirectory) {
         return dash;
-    if (blocks && *blocks > 0)
+    }
+    if (blocks && *blocks > 0) {
         return QString::number(*blocks);
-    if (fileSize && *fileSize >= 1)
+    }
+    if (fileSize && *fileSize >= 1) {
         return QString::number((*fileSize + 253) / 254);
+    }
     return dash;
 }
 
