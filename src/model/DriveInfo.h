@@ -12,8 +12,12 @@ struct DriveInfo {
     QString extra;
     bool detected = false;
 
-    // "Drive 8 — 1541", or "Drive 9" when the model is blank.
+    // "Drive 8 — 1541", "Drive 8 — Unknown drive" for a model the tools cannot name, or
+    // "Drive 9" when the model is blank.
     QString title() const;
+
+    // The tools' own text for a drive they cannot name: "*unknown*, footprint=<DOB@>".
+    bool isUnknownModel() const;
 
     friend bool operator==(const DriveInfo&, const DriveInfo&) = default;
 };

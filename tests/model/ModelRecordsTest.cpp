@@ -36,6 +36,8 @@ TEST(DriveInfoTest, TitleNamesTheTrimmedModel) {
     EXPECT_EQ((DriveInfo{8, "1541", "1541", true}).title(), "Drive 8 — 1541");
     EXPECT_EQ((DriveInfo{8, "  ", "", true}).title(), "Drive 8");
     EXPECT_EQ((DriveInfo{9, " 1571\n", "", true}).title(), "Drive 9 — 1571");
+    EXPECT_EQ((DriveInfo{8, "*unknown*, footprint=<DOB@>", "", true}).title(),
+              "Drive 8 — Unknown drive");
 }
 
 TEST(ComputerFileItemTest, BlocksTextRoundsBytesUpToWholeBlocks) {
