@@ -74,6 +74,12 @@ QProcessEnvironment OpenCBMService::childEnvironment() const {
     return environment;
 }
 
+void OpenCBMService::setQuietWatch(std::chrono::milliseconds quietTime,
+                                   std::function<void()> onQuiet) {
+    quietWatchTime = quietTime;
+    quietWatchObserver = std::move(onQuiet);
+}
+
 void OpenCBMService::setSignalSender(SignalSender sender) {
     signalSender = std::move(sender);
 }
@@ -103,9 +109,26 @@ std::shared_ptr<ToolRun> OpenCBMService::startRun(const QString& executable,
                                                   const QStringList& arguments,
                                                   LineObserver onOutput) {
     auto run = std::make_shared<ToolRun>();
+    const bool reportsProgress = static_cast<bool>(onOutput);
     run->output = OutputAccumulator(std::move(onOutput));
     auto* process = new QProcess(this);
     run->process = process;
+    if (reportsProgress && quietWatchTime.count() > 0 && quietWatchObserver) {
+        run->quietTimer = new QTimer(process);
+        run->quietTimer->setSingleShot(true);
+        run->quietTimer->setInterval(quietWatchTime);
+        connect(run->quietTimer, &QTimer::timeout, this, [this] {
+            if (quietWatchObserver) {
+                quietWatchObserver();
+            }
+        });
+    }
+    // Output of either stream shows the tool is alive; the next quiet period starts anew.
+    const auto heard = [run] {
+        if (run->quietTimer && !run->ended) {
+            run->quietTimer->start();
+        }
+    };
     process->setProgram(executable);
     process->setArguments(arguments);
     process->setWorkingDirectory(userHomeDirectory());
@@ -113,11 +136,18 @@ std::shared_ptr<ToolRun> OpenCBMService::startRun(const QString& executable,
     process->setStandardInputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::SeparateChannels);
 
-    connect(process, &QProcess::readyReadStandardOutput, this,
-            [run] { run->output.appendChunk(run->process->readAllStandardOutput(), true); });
-    connect(process, &QProcess::readyReadStandardError, this,
-            [run] { run->output.appendChunk(run->process->readAllStandardError(), false); });
-    connect(process, &QProcess::started, this, [run] { run->pid = run->process->processId(); });
+    connect(process, &QProcess::readyReadStandardOutput, this, [run, heard] {
+        run->output.appendChunk(run->process->readAllStandardOutput(), true);
+        heard();
+    });
+    connect(process, &QProcess::readyReadStandardError, this, [run, heard] {
+        run->output.appendChunk(run->process->readAllStandardError(), false);
+        heard();
+    });
+    connect(process, &QProcess::started, this, [run, heard] {
+        run->pid = run->process->processId();
+        heard();
+    });
     connect(process, &QProcess::finished, this,
             [this, run](int exitCode, QProcess::ExitStatus exitStatus) {
                 handleFinished(run, exitCode, exitStatus == QProcess::CrashExit);
@@ -151,6 +181,9 @@ void OpenCBMService::handleFinished(const std::shared_ptr<ToolRun>& run, int exi
         return;
     }
     run->ended = true;
+    if (run->quietTimer) {
+        run->quietTimer->stop();
+    }
     run->output.appendChunk(run->process->readAllStandardOutput(), true);
     run->output.appendChunk(run->process->readAllStandardError(), false);
     run->output.emitLines(true);

@@ -65,6 +65,11 @@ public:
     // SIGKILL now, forced completion at 0.4 s.
     void forceStopRunningTool();
     void setSignalSender(SignalSender sender);
+    // `onQuiet` is called when a tool that reports progress as it goes (every run given a
+    // LineObserver: d64copy, imgcopy, cbmcopy, cbmformat) has printed nothing for
+    // `quietTime`; again only after it has printed something since. Zero turns it off.
+    // Nothing is stopped: what to do is the user's choice.
+    void setQuietWatch(std::chrono::milliseconds quietTime, std::function<void()> onQuiet);
     void setResetSettleTime(std::chrono::milliseconds settle);
     // The free bytes on the file system of a folder on the computer, as the probe tells
     // (bytesAvailableIn unless a test stands in).
@@ -116,6 +121,8 @@ private:
     std::optional<ResumeOnce<CommandResult>> pendingResume;
     bool cancelRequested = false;
     SignalSender signalSender;
+    std::chrono::milliseconds quietWatchTime{0};
+    std::function<void()> quietWatchObserver;
     std::chrono::milliseconds resetSettleTime{2500};
     FreeSpaceProbe freeSpaceProbe = bytesAvailableIn;
 };

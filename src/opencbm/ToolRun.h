@@ -5,6 +5,7 @@
 #include "opencbm/ResumeOnce.h"
 
 #include <QProcess>
+#include <QTimer>
 
 namespace vellum::detail {
 
@@ -13,6 +14,7 @@ struct ToolRun {
     QProcess* process = nullptr; // a child object of the service until it is deleted later
     OutputAccumulator output;
     ResumeOnce<CommandResult> completion;
+    QTimer* quietTimer = nullptr; // set for a tool that reports progress as it goes
     qint64 pid = 0;
     bool ended = false;
 

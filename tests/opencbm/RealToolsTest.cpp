@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace vellum;
@@ -78,14 +77,17 @@ TEST_F(RealTools, WithoutAnAdapterTheToolsOutputGivesTheNoAdapterSentence) {
         << error.output().toStdString();
 }
 
-TEST_F(RealTools, AD64copyThatNeverGetsAnAnswerStopsWithNothingLeftRunning) {
+TEST_F(RealTools, AD64copyThatNeverGetsAnAnswerTripsTheWatchAndStopsCleanly) {
     QTemporaryDir folder;
-    QTimer::singleShot(1500, &service, [this] {
+    bool wentQuiet = false;
+    service.setQuietWatch(std::chrono::milliseconds(1000), [&] {
+        wentQuiet = true;
         EXPECT_TRUE(toolStillRuns(QStringLiteral("d64copy")));
         service.cancelRunningTool();
     });
     const OpenCBMError error = failureOf(service.readDiskImage(
-        8, QUrl::fromLocalFile(folder.filePath(QStringLiteral("disk.d64"))), {}));
+        8, QUrl::fromLocalFile(folder.filePath("disk.d64")), [](const QString&, double) {}));
+    EXPECT_TRUE(wentQuiet);
     EXPECT_EQ(error.errorCase(), OpenCBMError::Case::cancelled);
     EXPECT_FALSE(toolStillRuns(QStringLiteral("d64copy")));
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("disk.d64"))));

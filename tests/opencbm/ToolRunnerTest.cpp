@@ -98,6 +98,21 @@ TEST_F(ToolRunner, DeliversLinesAndTheWholeStreams) {
     EXPECT_EQ(result.stderrText, QString());
 }
 
+TEST_F(ToolRunner, AProgressToolThatFallsQuietIsReportedOnce) {
+    int quiet = 0;
+    int heardAfterQuiet = 0;
+    service.setQuietWatch(400ms, [&quiet] { ++quiet; });
+    // Talks at first, then says nothing for 1.5 s: one report, however busy the machine.
+    const QString tool =
+        tools.addScript("talker", "for i in 1 2 3 4 5; do echo $i; sleep 0.05; done; sleep 1.5\n");
+    waitForTask(service.run(tool, {}, [&](const QString&) { heardAfterQuiet += quiet; }));
+    EXPECT_EQ(quiet, 1);
+    EXPECT_EQ(heardAfterQuiet, 0) << "reported while the tool still talked";
+    // A run without a progress observer (a DOS command) is left alone.
+    waitForTask(service.run(tools.addScript("silent", "sleep 0.5\n"), {}));
+    EXPECT_EQ(quiet, 1);
+}
+
 TEST_F(ToolRunner, StartsWithoutShellInHomeWithNullInputAndItsOwnPath) {
     const QString tool =
         tools.addScript("env", "printf '%s\\n' \"$#\" \"$1\" \"$2\" \"$PWD\" \"$PATH\"\ncat\necho "
