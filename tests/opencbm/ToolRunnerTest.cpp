@@ -101,10 +101,10 @@ TEST_F(ToolRunner, DeliversLinesAndTheWholeStreams) {
 TEST_F(ToolRunner, AProgressToolThatFallsQuietIsReportedOnce) {
     int quiet = 0;
     int heardAfterQuiet = 0;
-    service.setQuietWatch(400ms, [&quiet] { ++quiet; });
-    // Talks at first, then says nothing for 1.5 s: one report, however busy the machine.
+    service.setQuietWatch(600ms, [&quiet] { ++quiet; });
+    // Talks at first, then says nothing for 1.8 s: one report, however busy the machine.
     const QString tool =
-        tools.addScript("talker", "for i in 1 2 3 4 5; do echo $i; sleep 0.05; done; sleep 1.5\n");
+        tools.addScript("talker", "for i in 1 2 3 4 5; do echo $i; sleep 0.05; done; sleep 1.8\n");
     waitForTask(service.run(tool, {}, [&](const QString&) { heardAfterQuiet += quiet; }));
     EXPECT_EQ(quiet, 1);
     EXPECT_EQ(heardAfterQuiet, 0) << "reported while the tool still talked";
