@@ -41,6 +41,13 @@ OpenCBMError OpenCBMError::invalidDiskName(const QString& message) {
     return error;
 }
 
+OpenCBMError OpenCBMError::wrongDrive(const QString& message) {
+    OpenCBMError error(Case::wrongDrive);
+    error.payloadText = message;
+    error.finish();
+    return error;
+}
+
 OpenCBMError OpenCBMError::diskFull(qint64 needed, qint64 free) {
     OpenCBMError error(Case::diskFull);
     error.neededBlocks = needed;
@@ -87,6 +94,7 @@ QString OpenCBMError::errorDescription() const {
     }
     case Case::parseError:
     case Case::invalidDiskName:
+    case Case::wrongDrive:
         return payloadText;
     case Case::diskFull:
         return tr("Not enough space on the floppy. Need %1 blocks, only %2 free.")

@@ -26,6 +26,7 @@ public:
         nothingToCopy,
         unreadableFile,
         directoryRequired,
+        wrongDrive,
     };
 
     // `searchedFolders`: where the tool was looked for, named in the text.
@@ -42,6 +43,8 @@ public:
     static OpenCBMError nothingToCopy();
     static OpenCBMError unreadableFile();
     static OpenCBMError directoryRequired();
+    // An image the drive cannot make or take, refused before any tool runs.
+    static OpenCBMError wrongDrive(const QString& message);
 
     Case errorCase() const { return kind; }
     QString errorDescription() const;

@@ -48,7 +48,7 @@ std::optional<double> ratioForm(const QString& line) {
     return *done / *total;
 }
 
-std::optional<double> trackForm(const QString& line, qint64 trackTotal) {
+std::optional<double> trackForm(const QString& line, qint64 trackTotal, TrackOrder order) {
     static const QRegularExpression track(QStringLiteral("^\\s*(\\d+)\\s*:"),
                                           QRegularExpression::UseUnicodePropertiesOption);
     const QRegularExpressionMatch match = track.match(line);
@@ -59,12 +59,17 @@ std::optional<double> trackForm(const QString& line, qint64 trackTotal) {
     if (!number || trackTotal < 1) {
         return std::nullopt;
     }
-    return *number / static_cast<double>(trackTotal);
+    double position = *number;
+    if (order == TrackOrder::sidesAlternating) {
+        const double side = static_cast<double>(trackTotal / 2);
+        position = position <= side ? 2 * position - 1 : 2 * (position - side);
+    }
+    return position / static_cast<double>(trackTotal);
 }
 
 } // namespace
 
-std::optional<double> progressFraction(const QString& line, qint64 trackTotal) {
+std::optional<double> progressFraction(const QString& line, qint64 trackTotal, TrackOrder order) {
     const QString trimmed = line.trimmed();
     if (trimmed.isEmpty()) {
         return std::nullopt;
@@ -80,7 +85,7 @@ std::optional<double> progressFraction(const QString& line, qint64 trackTotal) {
         value = ratioForm(trimmed);
     }
     if (!value) {
-        value = trackForm(trimmed, trackTotal);
+        value = trackForm(trimmed, trackTotal, order);
     }
     if (!value) {
         return std::nullopt;

@@ -18,9 +18,14 @@ QList<DriveInfo> parseDetectedDrives(const QString& output);
 // nothing are skipped; the drive's status line and debug chatter are ignored.
 DiskDirectory parseDirectoryListing(const QString& output);
 
+// The order a whole-disk transfer visits its tracks: upwards, or both sides of a 1571 disk
+// in turn (1, 36, 2, 37, …, 35, 70) as d64copy -2 copies them.
+enum class TrackOrder { ascending, sidesAlternating };
+
 // The progress a tool line reports: a percentage, a ratio "a/b", or a leading track number
-// counted against `trackTotal`. Log lines ("[Info] …") report none.
-std::optional<double> progressFraction(const QString& line, qint64 trackTotal);
+// placed in `order` among `trackTotal` tracks. Log lines ("[Info] …") report none.
+std::optional<double> progressFraction(const QString& line, qint64 trackTotal,
+                                       TrackOrder order = TrackOrder::ascending);
 
 // The name and type of a dragged floppy entry ("GAME\tPRG").
 std::optional<std::pair<QString, CBMFileType>> parseDraggedEntry(const QString& text);

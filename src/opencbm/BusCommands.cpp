@@ -1,4 +1,5 @@
 #include "model/OpenCBMError.h"
+#include "opencbm/DriveImageFormats.h"
 #include "opencbm/OpenCBMService.h"
 #include "opencbm/ToolCommands.h"
 #include "opencbm/ToolVerdicts.h"
@@ -74,7 +75,20 @@ QCoro::Task<> OpenCBMService::initializeDrive(qint64 device) {
     co_await sendDOSCommand(*this, device, QStringLiteral("i0"), QStringLiteral("I0"));
 }
 
-QCoro::Task<> OpenCBMService::validateDisk(qint64 device) {
+QCoro::Task<> OpenCBMService::switchToDoubleSidedMode(qint64 device, QString driveModel) {
+    if (needsDoubleSidedModeSwitch(driveModel)) {
+        co_await sendDOSCommand(*this, device, dosDoubleSidedModeString(),
+                                dosDoubleSidedModeString().toUpper());
+    }
+}
+
+QCoro::Task<DiskDirectory> OpenCBMService::listDirectory(qint64 device, QString driveModel) {
+    co_await switchToDoubleSidedMode(device, driveModel);
+    co_return co_await listDirectory(device);
+}
+
+QCoro::Task<> OpenCBMService::validateDisk(qint64 device, QString driveModel) {
+    co_await switchToDoubleSidedMode(device, driveModel);
     co_await sendDOSCommand(*this, device, QStringLiteral("v0"), QStringLiteral("v0"));
 }
 

@@ -9,7 +9,9 @@
 #include <QProcess>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
+#include <memory>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/types.h>
@@ -298,12 +300,20 @@ void OpenCBMService::forceStopRunningTool() {
     completePendingAsCancelled();
 }
 
-LineObserver OpenCBMService::progressObserver(ProgressCallback progress, qint64 trackTotal) {
+LineObserver OpenCBMService::progressObserver(ProgressCallback progress, qint64 trackTotal,
+                                              TrackOrder order) {
     if (!progress) {
         return {};
     }
-    return [progress = std::move(progress), trackTotal](const QString& line) {
-        progress(line, progressFraction(line, trackTotal).value_or(-1.0));
+    // A track-done line counts whole tracks, the redraws between them whole percents of the
+    // sectors; the two may disagree by a little, and a bar must not step back for that.
+    auto reached = std::make_shared<double>(0.0);
+    return [progress = std::move(progress), trackTotal, order, reached](const QString& line) {
+        const std::optional<double> fraction = progressFraction(line, trackTotal, order);
+        if (fraction) {
+            *reached = std::max(*reached, *fraction);
+        }
+        progress(line, fraction ? *reached : -1.0);
     };
 }
 

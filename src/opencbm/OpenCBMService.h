@@ -2,7 +2,9 @@
 
 #include "model/CommandResult.h"
 #include "model/DiskDirectory.h"
+#include "model/DiskImageFormat.h"
 #include "model/DriveInfo.h"
+#include "model/ToolOutputParsers.h"
 #include "opencbm/ComputerSpace.h"
 #include "opencbm/ResumeOnce.h"
 #include "opencbm/ToolSearchPaths.h"
@@ -82,14 +84,32 @@ public:
     QCoro::Task<DiskDirectory> listDirectory(qint64 device);
     QCoro::Task<> resetBus();
     QCoro::Task<> initializeDrive(qint64 device);
-    QCoro::Task<> validateDisk(qint64 device);
+    // Sends "U0>M1" to a 1571 so that it reads both sides of its disk; other drives are left
+    // as they are. A 1571 powers up (and comes out of a reset) in 1541 mode.
+    QCoro::Task<> switchToDoubleSidedMode(qint64 device, QString driveModel);
+    // The listing as the drive reads it in its own mode: a 1571 is switched first, so that a
+    // double-sided disk shows all its blocks (see isDoubleSidedListing).
+    QCoro::Task<DiskDirectory> listDirectory(qint64 device, QString driveModel);
+    // A 1571 is switched first: validated in 1541 mode, a double-sided disk's BAM is damaged.
+    // Without a model the drive counts as a 1541 and is not switched.
+    QCoro::Task<> validateDisk(qint64 device, QString driveModel = {});
     QCoro::Task<> renameFile(qint64 device, QString oldName, QString newName);
     QCoro::Task<> scratchFile(qint64 device, QString name);
     QCoro::Task<> formatDiskDOS(qint64 device, QString diskName, QString diskID,
                                 ProgressCallback progress);
 
-    // `shownName` names the image in the command line that failure texts show (by default
-    // the destination's file name).
+    // Saves the disk as an image of `format` (d64copy, d64copy -2 or imgcopy); a format the
+    // drive cannot make is refused before anything runs (imageFormatRefusal). `shownName`
+    // names the image in the command line that failure texts show (by default the
+    // destination's file name).
+    QCoro::Task<> saveDiskImage(qint64 device, QString driveModel, DiskImageFormat format,
+                                QUrl destination, ProgressCallback progress,
+                                QString shownName = {});
+    // Writes the image onto the disk, its format taken from the file's extension (.d64 when
+    // it names none); a pairing the drive cannot take is refused before anything runs.
+    QCoro::Task<> writeDiskImage(QUrl source, qint64 device, QString driveModel,
+                                 ProgressCallback progress);
+    // The D64 forms of the two, for a drive that makes D64 images.
     QCoro::Task<> readDiskImage(qint64 device, QUrl destination, ProgressCallback progress,
                                 QString shownName = {});
     QCoro::Task<> writeDiskImage(QUrl source, qint64 device, ProgressCallback progress);
@@ -113,7 +133,8 @@ private:
     bool isRegisteredAndRunning(qint64 pid) const;
     void scheduleHangCheck(qint64 pid, std::chrono::milliseconds delay);
     void completePendingAsCancelled();
-    static LineObserver progressObserver(ProgressCallback progress, qint64 trackTotal);
+    static LineObserver progressObserver(ProgressCallback progress, qint64 trackTotal,
+                                         TrackOrder order = TrackOrder::ascending);
     static void reportProgress(const ProgressCallback& progress, double fraction);
 
     QStringList toolSearchPaths;

@@ -171,11 +171,71 @@ QStringList cbmformatArguments(qint64 device, const QString& joinedName, bool ex
 }
 
 QStringList d64copyReadArguments(qint64 device, const QString& destinationPath) {
-    return {QStringLiteral("-v"), deviceText(device), destinationPath};
+    return imageReadArguments(DiskImageFormat::d64, device, destinationPath);
 }
 
 QStringList d64copyWriteArguments(const QString& sourcePath, qint64 device) {
-    return {QStringLiteral("-v"), sourcePath, deviceText(device)};
+    return imageWriteArguments(DiskImageFormat::d64, sourcePath, device);
+}
+
+namespace {
+
+// Only the option that picks the side count or the drive sets the formats apart.
+QStringList formatOptions(DiskImageFormat format) {
+    switch (format) {
+    case DiskImageFormat::d71:
+        return {QStringLiteral("-2")};
+    case DiskImageFormat::d81:
+        return {QStringLiteral("-d"), QStringLiteral("1581")};
+    case DiskImageFormat::d64:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+QString imageTransferTool(DiskImageFormat format) {
+    return format == DiskImageFormat::d81 ? QStringLiteral("imgcopy") : QStringLiteral("d64copy");
+}
+
+QStringList imageReadArguments(DiskImageFormat format, qint64 device,
+                               const QString& destinationPath) {
+    return QStringList{QStringLiteral("-v")} + formatOptions(format) +
+           QStringList{deviceText(device), destinationPath};
+}
+
+QStringList imageWriteArguments(DiskImageFormat format, const QString& sourcePath, qint64 device) {
+    return QStringList{QStringLiteral("-v")} + formatOptions(format) +
+           QStringList{sourcePath, deviceText(device)};
+}
+
+qint64 transferredImageBytes(DiskImageFormat format) {
+    switch (format) {
+    case DiskImageFormat::d71:
+        return 2 * d64copyImageBytes;
+    case DiskImageFormat::d81:
+        return 80 * 40 * 256;
+    case DiskImageFormat::d64:
+        break;
+    }
+    return d64copyImageBytes;
+}
+
+qint64 transferredTrackCount(DiskImageFormat format) {
+    switch (format) {
+    case DiskImageFormat::d71:
+        return 2 * standardTrackCount;
+    case DiskImageFormat::d81:
+        return 80;
+    case DiskImageFormat::d64:
+        break;
+    }
+    return standardTrackCount;
+}
+
+QString dosDoubleSidedModeString() {
+    return QStringLiteral("u0>m1");
 }
 
 } // namespace vellum

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CBMFileType.h"
+#include "model/DiskImageFormat.h"
 
 #include <QString>
 #include <QStringList>
@@ -46,6 +47,21 @@ QStringList cbmformatArguments(qint64 device, const QString& joinedName, bool ex
 QString joinedDiskName(const QString& diskName, const QString& diskID);
 QStringList d64copyReadArguments(qint64 device, const QString& destinationPath);
 QStringList d64copyWriteArguments(const QString& sourcePath, qint64 device);
+
+// Whole-disk transfers by format: a D64 with d64copy, a D71 with d64copy -2 (both sides, the
+// drive switched to 1571 mode by the tool), a D81 with imgcopy. imgcopy is told the drive
+// type: on its own it settles the image type before it asks the drive, and then refuses a
+// .d81 even on a 1581.
+QString imageTransferTool(DiskImageFormat format);
+QStringList imageReadArguments(DiskImageFormat format, qint64 device,
+                               const QString& destinationPath);
+QStringList imageWriteArguments(DiskImageFormat format, const QString& sourcePath, qint64 device);
+// The bytes a whole transfer writes (174848, 349696, 819200) and the tracks it counts.
+qint64 transferredImageBytes(DiskImageFormat format);
+qint64 transferredTrackCount(DiskImageFormat format);
+
+// The DOS command that switches a 1571 to 1571 mode, where it reads both sides.
+QString dosDoubleSidedModeString();
 
 // Tracks that progress lines count against.
 inline constexpr qint64 standardTrackCount = 35;

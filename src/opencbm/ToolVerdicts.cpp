@@ -3,6 +3,7 @@
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
 #include "model/ToolOutputParsers.h"
+#include "opencbm/ToolCommands.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -151,6 +152,11 @@ void judgeExitStatus(const CommandResult& result, const QString& commandText) {
 }
 
 void judgeD64Copy(const CommandResult& result, const QString& commandText) {
+    judgeImageTransfer(result, commandText, DiskImageFormat::d64);
+}
+
+void judgeImageTransfer(const CommandResult& result, const QString& commandText,
+                        DiskImageFormat format) {
     judgeExitStatus(result, commandText);
     const QString combined = result.combinedOutput();
     if (hasFatalLine(combined)) {
@@ -161,7 +167,8 @@ void judgeD64Copy(const CommandResult& result, const QString& commandText) {
     static const QRegularExpression blocksCopied(
         QStringLiteral("(?:^|\\s)(\\d+) blocks copied\\."));
     const auto totalMatch = sectorTotal.match(combined);
-    const qint64 expected = totalMatch.hasMatch() ? totalMatch.captured(1).toLongLong() : 683;
+    const qint64 expected = totalMatch.hasMatch() ? totalMatch.captured(1).toLongLong()
+                                                  : transferredImageBytes(format) / 256;
     auto copied = blocksCopied.globalMatch(combined);
     std::optional<qint64> lastCount;
     while (copied.hasNext()) {

@@ -2,6 +2,7 @@
 
 #include "model/CommandResult.h"
 #include "model/DiskDirectory.h"
+#include "model/DiskImageFormat.h"
 #include "model/DriveInfo.h"
 #include "opencbm/OpenCBMService.h"
 
@@ -30,8 +31,13 @@ void judgeDriveStatusAfterCommand(const QString& commandText, const QString& sta
 // Throws when a non-zero exit status says the run failed.
 void judgeExitStatus(const CommandResult& result, const QString& commandText);
 void judgeD64Copy(const CommandResult& result, const QString& commandText);
-// d64copy reading a disk could not write the image file (its file system is full, say): the
-// drive did its part, only the file on the computer is short.
+// d64copy (with or without -2) and imgcopy alike: both exit 0 after a refusal ("[Fatal] …")
+// or after sectors they could not copy, so the count of blocks copied must be the whole
+// transfer, as their "copying tracks" line (or else the format) tells.
+void judgeImageTransfer(const CommandResult& result, const QString& commandText,
+                        DiskImageFormat format);
+// d64copy or imgcopy reading a disk could not write the image file (its file system is full, say):
+// the drive did its part, only the file on the computer is short.
 bool d64copyCouldNotWriteImage(const CommandResult& result);
 void judgeCbmcopy(const CommandResult& result, const QString& commandText);
 void judgeCbmformat(const CommandResult& result, const QString& commandText);

@@ -2,6 +2,7 @@
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
 #include "opencbm/ComputerSpace.h"
+#include "opencbm/DriveImageFormats.h"
 #include "opencbm/OpenCBMService.h"
 #include "opencbm/ToolCommands.h"
 #include "opencbm/ToolVerdicts.h"
@@ -17,53 +18,79 @@ bool isReadableFile(const QUrl& url) {
     return url.isLocalFile() && info.isFile() && info.isReadable();
 }
 
+TrackOrder trackOrder(DiskImageFormat format) {
+    return format == DiskImageFormat::d71 ? TrackOrder::sidesAlternating : TrackOrder::ascending;
+}
+
 QString partlyWrittenText() {
     return OpenCBMService::tr("only part of the image could be written");
 }
 
 } // namespace
 
-QCoro::Task<> OpenCBMService::readDiskImage(qint64 device, QUrl destination,
+QCoro::Task<> OpenCBMService::saveDiskImage(qint64 device, QString driveModel,
+                                            DiskImageFormat format, QUrl destination,
                                             ProgressCallback progress, QString shownName) {
-    const QString tool = locateTool(QStringLiteral("d64copy"));
+    if (const std::optional<QString> refusal = imageFormatRefusal(driveModel, format, true)) {
+        throw OpenCBMError::wrongDrive(*refusal);
+    }
+    const QString toolName = imageTransferTool(format);
+    const QString tool = locateTool(toolName);
     if (shownName.isEmpty()) {
         shownName = destination.fileName();
     }
     const QString commandText =
-        QStringLiteral("d64copy ") + deviceText(device) + QLatin1Char(' ') + shownName;
+        toolName + QLatin1Char(' ') + deviceText(device) + QLatin1Char(' ') + shownName;
+    const QString imagePath = destination.toLocalFile();
     const CommandResult result =
-        co_await run(tool, d64copyReadArguments(device, destination.toLocalFile()),
-                     progressObserver(progress, standardTrackCount));
-    // The image file may stop short while the drive reads on: d64copy then prints write or
+        co_await run(tool, imageReadArguments(format, device, imagePath),
+                     progressObserver(progress, transferredTrackCount(format), trackOrder(format)));
+    // The image file may stop short while the drive reads on: the tool then prints write or
     // read errors, or nothing when its buffered writes fail unseen. A file system without
     // room for the rest is the usual reason, and the one to tell.
-    const QString imagePath = destination.toLocalFile();
-    const qint64 missing = d64copyImageBytes - storedBytes(imagePath);
+    const qint64 wholeImage = transferredImageBytes(format);
+    const qint64 missing = wholeImage - storedBytes(imagePath);
     const std::optional<qint64> room = freeSpaceIn(QFileInfo(imagePath).absolutePath());
     const bool full = missing > 0 && room && *room < missing;
     if (full || d64copyCouldNotWriteImage(result)) {
         throw couldNotWrite(imagePath, full ? noSpaceLeftText() : partlyWrittenText());
     }
-    judgeD64Copy(result, commandText);
-    if (QFileInfo(imagePath).size() < d64copyImageBytes) {
+    judgeImageTransfer(result, commandText, format);
+    if (QFileInfo(imagePath).size() < wholeImage) {
         throw couldNotWrite(imagePath, partlyWrittenText());
     }
     reportProgress(progress, 1.0);
 }
 
-QCoro::Task<> OpenCBMService::writeDiskImage(QUrl source, qint64 device,
+QCoro::Task<> OpenCBMService::writeDiskImage(QUrl source, qint64 device, QString driveModel,
                                              ProgressCallback progress) {
-    const QString tool = locateTool(QStringLiteral("d64copy"));
+    const DiskImageFormat format = diskImageFormatOf(source).value_or(DiskImageFormat::d64);
+    if (const std::optional<QString> refusal = imageFormatRefusal(driveModel, format, false)) {
+        throw OpenCBMError::wrongDrive(*refusal);
+    }
+    const QString toolName = imageTransferTool(format);
+    const QString tool = locateTool(toolName);
     if (!isReadableFile(source)) {
         throw OpenCBMError::invalidImage();
     }
     const QString commandText =
-        QStringLiteral("d64copy ") + source.fileName() + QLatin1Char(' ') + deviceText(device);
+        toolName + QLatin1Char(' ') + source.fileName() + QLatin1Char(' ') + deviceText(device);
     const CommandResult result =
-        co_await run(tool, d64copyWriteArguments(source.toLocalFile(), device),
-                     progressObserver(progress, standardTrackCount));
-    judgeD64Copy(result, commandText);
+        co_await run(tool, imageWriteArguments(format, source.toLocalFile(), device),
+                     progressObserver(progress, transferredTrackCount(format), trackOrder(format)));
+    judgeImageTransfer(result, commandText, format);
     reportProgress(progress, 1.0);
+}
+
+QCoro::Task<> OpenCBMService::readDiskImage(qint64 device, QUrl destination,
+                                            ProgressCallback progress, QString shownName) {
+    co_await saveDiskImage(device, QString(), DiskImageFormat::d64, std::move(destination),
+                           std::move(progress), std::move(shownName));
+}
+
+QCoro::Task<> OpenCBMService::writeDiskImage(QUrl source, qint64 device,
+                                             ProgressCallback progress) {
+    co_await writeDiskImage(std::move(source), device, QString(), std::move(progress));
 }
 
 QCoro::Task<> OpenCBMService::readFile(qint64 device, QString driveModel, QString cbmName,

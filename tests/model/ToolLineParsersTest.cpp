@@ -48,6 +48,12 @@ TEST(ProgressFractionTest, PercentRatioTrackAndLogLines) {
             EXPECT_THAT(*got, DoubleEq(*expected)) << line.toStdString();
         }
     }
+    // d64copy -2 finishes track 36 second and track 35 last but one.
+    const auto alternating = [](const QString& line) {
+        return progressFraction(line, 70, TrackOrder::sidesAlternating).value_or(-1);
+    };
+    EXPECT_THAT(alternating("36: *****"), DoubleEq(2.0 / 70));
+    EXPECT_THAT(alternating("35: *****"), DoubleEq(69.0 / 70));
 }
 
 TEST(ParseDraggedEntryTest, NameAndType) {

@@ -53,8 +53,12 @@ TEST_F(BusCommands, InitializeAndValidateAreJudgedByExitStatusOnly) {
     tools.setResponse("cbmctrl", "status", "74,drive not ready,00,00\n");
     waitForTask(service.initializeDrive(8));
     waitForTask(service.validateDisk(9));
+    // A 1571 is switched to 1571 mode first, or a double-sided disk's BAM is damaged.
+    waitForTask(service.validateDisk(10, "1571"));
     EXPECT_EQ(tools.calls("cbmctrl"), QList<QStringList>({{"--petscii", "command", "8", "i0"},
-                                                          {"--petscii", "command", "9", "v0"}}));
+                                                          {"--petscii", "command", "9", "v0"},
+                                                          {"--petscii", "command", "10", "u0>m1"},
+                                                          {"--petscii", "command", "10", "v0"}}));
     tools.setResponse("cbmctrl", "command", "", "", 1);
     EXPECT_EQ(failureOf(service.initializeDrive(8)).command(), "cbmctrl command 8 I0");
     EXPECT_EQ(failureOf(service.validateDisk(8)).command(), "cbmctrl command 8 v0");

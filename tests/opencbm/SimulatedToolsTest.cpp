@@ -4,6 +4,7 @@
 #include "images/D64Builder.h"
 #include "images/D64Extractor.h"
 #include "model/OpenCBMError.h"
+#include "opencbm/DriveImageFormats.h"
 #include "opencbm/OpenCBMService.h"
 
 #include <QFile>
@@ -118,6 +119,63 @@ TEST_F(SimulatedTools, SavingAndWritingWholeDisksMoveExactBytes) {
     EXPECT_EQ(failureOf(service.readDiskImage(8, partial, {})).errorCase(),
               OpenCBMError::Case::executionFailed);
     EXPECT_EQ(failureOf(service.writeDiskImage(computerFile("again.d64", sampleDisk()), 8, {}))
+                  .errorCase(),
+              OpenCBMError::Case::executionFailed);
+}
+
+TEST_F(SimulatedTools, EachDriveSavesAndWritesItsOwnImageByteForByte) {
+    const QByteArray d71 = SimulatedBus::demoDisk("d71");
+    const QByteArray d81 = SimulatedBus::demoDisk("d81");
+    bus.addDrive(9, QStringLiteral("1571"), d71);
+    bus.addDrive(10, QStringLiteral("1581"), d81);
+
+    // The 1571 shows its second side once switched; validating it then keeps the map whole.
+    EXPECT_FALSE(isDoubleSidedListing(waitForTask(service.listDirectory(8, "1541-II"))));
+    EXPECT_TRUE(isDoubleSidedListing(waitForTask(service.listDirectory(9, "1571"))));
+    service.setResetSettleTime(std::chrono::milliseconds(0));
+    waitForTask(service.resetBus());
+    waitForTask(service.validateDisk(9, "1571"));
+    EXPECT_EQ(bus.disk(9), d71);
+
+    for (const auto& [device, model, format, disk] :
+         {std::tuple{9, "1571", DiskImageFormat::d71, d71},
+          std::tuple{10, "1581", DiskImageFormat::d81, d81}}) {
+        SCOPED_TRACE(model);
+        fractions.clear();
+        const QUrl saved = computerFile("saved." + fileExtension(format));
+        waitForTask(service.saveDiskImage(device, model, format, saved, progress));
+        EXPECT_EQ(readAll(saved.toLocalFile()), disk);
+        // Side two's tracks come between side one's and must not jump the bar about.
+        EXPECT_TRUE(std::ranges::is_sorted(fractions));
+        for (qsizetype i = 1; i < fractions.size(); ++i) {
+            EXPECT_LT(fractions[i] - fractions[i - 1], 0.05) << i;
+        }
+        EXPECT_GT(fractions.size(), 70);
+        EXPECT_EQ(fractions.last(), 1.0);
+
+        QByteArray other = disk;
+        other.replace(other.size() - 300, 5, "other");
+        waitForTask(service.writeDiskImage(computerFile("other." + fileExtension(format), other),
+                                           device, model, {}));
+        EXPECT_EQ(bus.disk(device), other);
+    }
+
+    // A pairing the drive cannot take is refused before any tool runs.
+    bus.setFault(QStringLiteral("no-adapter"));
+    const QUrl d81File = computerFile("disk.d81", d81);
+    EXPECT_EQ(failureOf(service.writeDiskImage(d81File, 8, "1541-II", {})),
+              OpenCBMError::wrongDrive("A 1541 cannot write a D81 image: it needs a 1581 drive."));
+    EXPECT_EQ(failureOf(service.saveDiskImage(10, "1581", DiskImageFormat::d64,
+                                              computerFile("x.d64"), {}))
+                  .errorCase(),
+              OpenCBMError::Case::wrongDrive);
+    EXPECT_FALSE(QFile::exists(computer.filePath("x.d64")));
+    bus.clearFault(QStringLiteral("no-adapter"));
+
+    // imgcopy exits 0 after a failed track too.
+    bus.setFault(QStringLiteral("fail-at-track"), QStringLiteral("41"));
+    EXPECT_EQ(failureOf(service.saveDiskImage(10, "1581", DiskImageFormat::d81,
+                                              computerFile("partial.d81"), {}))
                   .errorCase(),
               OpenCBMError::Case::executionFailed);
 }

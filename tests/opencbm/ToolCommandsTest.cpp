@@ -1,5 +1,6 @@
 #include "opencbm/ToolCommands.h"
 #include "model/OpenCBMError.h"
+#include "opencbm/DriveImageFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -58,8 +59,74 @@ TEST(ToolCommands, FormatAndDiskImageArgumentLists) {
     EXPECT_EQ(cbmformatArguments(8, joinedDiskName("GAMES", "01"), false),
               QStringList({"-p", "-s", "8", "games,01"}));
     EXPECT_EQ(cbmformatArguments(9, "x,y", true), QStringList({"-p", "-s", "-x", "9", "x,y"}));
-    EXPECT_EQ(d64copyReadArguments(8, "/u/a b.d64"), QStringList({"-v", "8", "/u/a b.d64"}));
-    EXPECT_EQ(d64copyWriteArguments("/u/in.d64", 11), QStringList({"-v", "/u/in.d64", "11"}));
+    const QList<std::tuple<DiskImageFormat, QString, QStringList>> images = {
+        {DiskImageFormat::d64, "d64copy", {"-v"}},
+        {DiskImageFormat::d71, "d64copy", {"-v", "-2"}},
+        {DiskImageFormat::d81, "imgcopy", {"-v", "-d", "1581"}},
+    };
+    for (const auto& [format, tool, options] : images) {
+        EXPECT_EQ(imageTransferTool(format), tool);
+        EXPECT_EQ(imageReadArguments(format, 8, "/u/a b.x"),
+                  options + QStringList({"8", "/u/a b.x"}));
+        EXPECT_EQ(imageWriteArguments(format, "/u/in.x", 11),
+                  options + QStringList({"/u/in.x", "11"}));
+    }
+}
+
+TEST(DriveImageFormats, EachDriveMakesAndTakesItsOwnImagesOnly) {
+    struct Case {
+        QString model;
+        QList<DiskImageFormat> formats;
+        DiskImageFormat saved; // of a double-sided disk
+        QString refusal;       // of writing the first format it cannot take
+    };
+    const QList<Case> cases = {
+        {"1541-II",
+         {DiskImageFormat::d64},
+         DiskImageFormat::d64,
+         "A 1541 cannot write a D71 image: it needs a 1571 drive."},
+        {"*unknown*, footprint=<C@BL>",
+         {DiskImageFormat::d64},
+         DiskImageFormat::d64,
+         "A 1541 cannot write a D71 image: it needs a 1571 drive."},
+        {"1570",
+         {DiskImageFormat::d64},
+         DiskImageFormat::d64,
+         "A 1570 cannot write a D71 image: it needs a 1571 drive."},
+        {"1571 (XP1541)",
+         {DiskImageFormat::d64, DiskImageFormat::d71},
+         DiskImageFormat::d71,
+         "A 1571 cannot write a D81 image: it needs a 1581 drive."},
+        {"1581",
+         {DiskImageFormat::d81},
+         DiskImageFormat::d81,
+         "A 1581 cannot write a D64 image: it needs a 1541, 1570 or 1571 drive."},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.model.toStdString());
+        EXPECT_EQ(imageFormatsForDrive(each.model), each.formats);
+        EXPECT_EQ(savedImageFormat(each.model, true), each.saved);
+        EXPECT_EQ(savedImageFormat(each.model, false), each.formats.first());
+        EXPECT_EQ(needsDoubleSidedModeSwitch(each.model), each.formats.size() == 2);
+        for (const DiskImageFormat format : allDiskImageFormats) {
+            EXPECT_EQ(imageFormatRefusal(each.model, format, false).has_value(),
+                      !each.formats.contains(format));
+        }
+        const auto refused = std::ranges::find_if(
+            allDiskImageFormats, [&](DiskImageFormat f) { return !each.formats.contains(f); });
+        EXPECT_EQ(imageFormatRefusal(each.model, *refused, false), each.refusal);
+    }
+    EXPECT_EQ(imageFormatRefusal("1541", DiskImageFormat::d81, true),
+              "A 1541 cannot make a D81 image: it needs a 1581 drive.");
+
+    // Used and free together tell a 1571's double-sided disk (in 1571 mode) from a single one.
+    DiskDirectory listing;
+    listing.entries = {DirectoryEntry{}, DirectoryEntry{}};
+    listing.entries[0].blocks = 40;
+    listing.blocksFree = 624;
+    EXPECT_FALSE(isDoubleSidedListing(listing));
+    listing.entries[1].blocks = 1;
+    EXPECT_TRUE(isDoubleSidedListing(listing));
 }
 
 TEST(ToolCommands, NamesTheDriveReadsAsPatternsAreRefused) {

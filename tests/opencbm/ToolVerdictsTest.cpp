@@ -94,34 +94,57 @@ TEST(ToolVerdicts, DriveStatusAfterADOSCommand) {
               "62, file not found,00,00");
 }
 
-TEST(ToolVerdicts, D64CopyNeedsEveryBlockCopied) {
-    EXPECT_NO_THROW(judgeD64Copy(result(0, d64copyRead, d64copyInfo), "d64copy 8 a.d64"));
-    EXPECT_NO_THROW(judgeD64Copy(result(0, d64copyRead), "d64copy 8 a.d64"));
-    const QString fatal = "[Fatal] drive 08 (1541): 74,DRIVE NOT READY,00,00\r\n";
-    const OpenCBMError notReady =
-        failureOf([&] { judgeD64Copy(result(0, "", fatal), "d64copy 8 a.d64"); });
+TEST(ToolVerdicts, ImageTransfersNeedEveryBlockCopied) {
+    const OpenCBMError notReady = failureOf([] {
+        judgeD64Copy(result(0, "", "[Fatal] drive 08 (1541): 74,DRIVE NOT READY,00,00\r\n"),
+                     "d64copy 8 a.d64");
+    });
     EXPECT_EQ(notReady.command(), "d64copy 8 a.d64");
     EXPECT_TRUE(notReady.errorDescription().contains("74,DRIVE NOT READY"));
+
     QString partial = d64copyRead;
     partial.replace("683 blocks copied.", "675 blocks copied.");
-    failureOf([&] {
-        judgeD64Copy(result(0, partial, "[Warning] read error: 12/05: 5\n[Warning] giving up...\n"),
-                     "x");
-    });
-    failureOf([&] { judgeD64Copy(result(0, "\r 1: *---  0%  1/683\n"), "x"); });
-    failureOf([&] {
-        judgeD64Copy(result(1, d64copyRead, "SIGINT caught X-(  Resetting IEC bus..."), "x");
-    });
-    failureOf([&] {
-        judgeD64Copy(result(0, d64copyRead, "[Fatal] 1581 drives are not supported"), "x");
-    });
-    // A 40-track copy announces its own sector count.
-    EXPECT_NO_THROW(judgeD64Copy(
-        result(0, "768 blocks copied.\n", "[Info] copying tracks 1-40 (768 sectors)\n"), "x"));
-    failureOf([&] {
-        judgeD64Copy(
-            result(0, "683 blocks copied.\n", "[Info] copying tracks 1-40 (768 sectors)\n"), "x");
-    });
+    const QString forty = "[Info] copying tracks 1-40 (768 sectors)\n";
+    struct Case {
+        DiskImageFormat format;
+        qint32 exitCode;
+        QString out;
+        QString err;
+        bool whole;
+    };
+    const QList<Case> cases = {
+        {DiskImageFormat::d64, 0, d64copyRead, d64copyInfo, true},
+        {DiskImageFormat::d64, 0, d64copyRead, {}, true},
+        {DiskImageFormat::d64, 0, partial, "[Warning] read error: 0c/05: 5\n", false},
+        {DiskImageFormat::d64, 0, "\r 1: *---  0%  1/683\n", {}, false},
+        {DiskImageFormat::d64, 1, d64copyRead, "SIGINT caught X-(  Resetting IEC bus...", false},
+        {DiskImageFormat::d64, 0, d64copyRead, "[Fatal] 1581 drives are not supported", false},
+        // A 40-track copy announces its own sector count.
+        {DiskImageFormat::d64, 0, "768 blocks copied.\n", forty, true},
+        {DiskImageFormat::d64, 0, "683 blocks copied.\n", forty, false},
+        {DiskImageFormat::d71, 0, "1366 blocks copied.\n", {}, true},
+        {DiskImageFormat::d71, 0, "683 blocks copied.\n", {}, false}, // one side only
+        {DiskImageFormat::d81, 0, "uploading drivecode 8\n\n3200 blocks copied.\n",
+         "[Info] copying tracks 1-80 (3200 sectors)\n", true},
+        {DiskImageFormat::d81, 0, "\n3160 blocks copied.\n", "[Warning] read error: 29/00: 5\n",
+         false},
+        {DiskImageFormat::d81, 0, {}, "[Fatal] drive is not supported\n", false},
+        {DiskImageFormat::d81,
+         0,
+         {},
+         "[Fatal] transfer mode not allowed for this drive type\n",
+         false},
+    };
+    for (const Case& each : cases) {
+        const auto judge = [&] {
+            judgeImageTransfer(result(each.exitCode, each.out, each.err), "x", each.format);
+        };
+        if (each.whole) {
+            EXPECT_NO_THROW(judge()) << each.out.toStdString();
+        } else {
+            EXPECT_THROW(judge(), OpenCBMError) << each.out.toStdString();
+        }
+    }
 }
 
 TEST(ToolVerdicts, CbmcopyAndCbmformatAreJudgedOnTheirOutput) {

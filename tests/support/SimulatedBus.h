@@ -17,10 +17,12 @@ namespace vellum::testing {
 //   "hang"                  every tool hangs before it does its work (signals still act)
 //   "ignore-sigint"         tools ignore SIGINT
 //   "ignore-sigint-sigterm" tools ignore SIGINT and SIGTERM
-//   "fail-at-track"         value N: d64copy, cbmcopy, cbmformat and the DOS "N" fail on track N
+//   "fail-at-track"         value N: d64copy, imgcopy, cbmcopy, cbmformat and the DOS "N" fail
+//                           on track N
 //   "non-utf8"              tools add a line of bytes that are not UTF-8 to their output
 //   "seconds-per-track"     value S: time one track takes (0 unless set)
-//   "image-space"           value B: d64copy can write only B bytes of the image it reads,
+//   "image-space"           value B: d64copy and imgcopy can write only B bytes of the image
+//                           they read,
 //                           as on a full file system
 // The two "ignore" switches do not keep a tool running; pair them with "hang" or
 // "seconds-per-track" to have something to stop.
@@ -32,6 +34,9 @@ public:
 
     QString path() const;
     static QString binDir();
+    // The substitute tools' demo disk for a 1571 ("d71": files on both sides, one running
+    // from side one onto side two) or a 1581 ("d81").
+    static QByteArray demoDisk(const QString& kind);
 
     // A drive switched on: its status is the power-on message ("73,cbm dos v2.6 1541,00,00").
     void addDrive(qint64 device, const QString& model,

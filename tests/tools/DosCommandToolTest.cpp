@@ -150,8 +150,6 @@ TEST(DosCommandTool, TheDriveRefusesWhatItCannotDo) {
     // Without --petscii the lower-case letters are not the drive's command letters.
     EXPECT_EQ(runTool(bus, "cbmctrl", {"command", "8", "i0"}).exitCode, 0);
     EXPECT_EQ(bus.status(8), "31,syntax error,00,00");
-    runTool(bus, "cbmctrl", {"command", "8", "I0"});
-    EXPECT_EQ(bus.status(8), "00, ok,00,00");
     dosCommand(bus, "x9");
     EXPECT_EQ(bus.status(8), "31,syntax error,00,00");
     dosCommand(bus, "s0");

@@ -112,8 +112,8 @@ TEST(D64copyTool, AFailingTrackIsSkippedAndCountedOut) {
     EXPECT_EQ(copied.exitCode, 0);
     EXPECT_TRUE(copied.out.endsWith("\n662 blocks copied.\n"));
     EXPECT_TRUE(copied.out.contains("\r12: ?????????????????????"));
-    EXPECT_EQ(copied.err.count("[Warning] read error: 12/"), 21);
-    EXPECT_TRUE(copied.err.contains("[Warning] read error: 12/05: 5\n"));
+    EXPECT_EQ(copied.err.count("[Warning] read error: 0c/"), 21);
+    EXPECT_TRUE(copied.err.contains("[Warning] read error: 0c/05: 5\n"));
     EXPECT_TRUE(copied.err.contains("[Warning] giving up...\n"));
     const QByteArray saved = readFile(image);
     ASSERT_EQ(saved.size(), diskSize);
@@ -142,7 +142,7 @@ TEST(D64copyTool, AFullFileSystemIsAWriteErrorOfTheImageNotOfTheDisk) {
     EXPECT_EQ(copied.exitCode, 0);
     EXPECT_TRUE(copied.out.endsWith("\n682 blocks copied.\n"));
     EXPECT_EQ(copied.err.count("[Warning] write error: "), 1);
-    EXPECT_TRUE(copied.err.contains("[Warning] write error: 35/16\n"));
+    EXPECT_TRUE(copied.err.contains("[Warning] write error: 23/10: 1\n"));
     EXPECT_FALSE(copied.err.contains("read error"));
     EXPECT_EQ(bus.status(8), "00, ok,00,00") << "the drive read every sector";
     EXPECT_EQ(readFile(image).size(), diskSize - 256);

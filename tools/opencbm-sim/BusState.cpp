@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <csignal>
+#include <utility>
 
 namespace vellum::sim {
 
@@ -108,7 +109,13 @@ QString BusState::drivePath(qint64 device) const {
     return root + QStringLiteral("/drives/") + QString::number(device);
 }
 
-QString BusState::diskPath(qint64 device) const {
+QString BusState::diskPath(qint64 device, qint64 diskSize) const {
+    // With or without their error bytes.
+    for (const auto& [extension, blocks] : {std::pair{"d71", 1366}, std::pair{"d81", 3200}}) {
+        if (diskSize == blocks * 256 || diskSize == blocks * 257) {
+            return drivePath(device) + QStringLiteral("/disk.") + QLatin1String(extension);
+        }
+    }
     return drivePath(device) + QStringLiteral("/disk.d64");
 }
 
@@ -133,6 +140,20 @@ void BusState::addDrive(qint64 device, const QString& model) const {
     makePath(drivePath(device));
     writeFileAtomically(drivePath(device) + QStringLiteral("/model"), model.toUtf8() + '\n');
     setStatus(device, powerOnStatus(model));
+    setDoubleSidedMode(device, false);
+}
+
+bool BusState::readsBothSides(qint64 device) const {
+    return is1571(model(device)) && QFile::exists(drivePath(device) + QStringLiteral("/1571-mode"));
+}
+
+void BusState::setDoubleSidedMode(qint64 device, bool on) const {
+    const QString path = drivePath(device) + QStringLiteral("/1571-mode");
+    if (on) {
+        writeFileAtomically(path, "1\n");
+    } else {
+        removeFile(path);
+    }
 }
 
 QString BusState::model(qint64 device) const {
@@ -140,15 +161,24 @@ QString BusState::model(qint64 device) const {
 }
 
 std::optional<QByteArray> BusState::disk(qint64 device) const {
-    return readWholeFile(diskPath(device));
+    for (const qint64 size : {0, 1366 * 256, 3200 * 256}) {
+        if (std::optional<QByteArray> disk = readWholeFile(diskPath(device, size))) {
+            return disk;
+        }
+    }
+    return std::nullopt;
 }
 
 void BusState::setDisk(qint64 device, const std::optional<QByteArray>& disk) const {
     makePath(drivePath(device));
+    // The new disk first, so that a stopped tool never leaves the drive empty.
     if (disk) {
-        writeFileAtomically(diskPath(device), *disk);
-    } else {
-        removeFile(diskPath(device));
+        writeFileAtomically(diskPath(device, disk->size()), *disk);
+    }
+    for (const qint64 size : {0, 1366 * 256, 3200 * 256}) {
+        if (!disk || diskPath(device, size) != diskPath(device, disk->size())) {
+            removeFile(diskPath(device, size));
+        }
     }
 }
 
@@ -161,8 +191,16 @@ void BusState::setStatus(qint64 device, const QString& statusLine) const {
     writeFileAtomically(drivePath(device) + QStringLiteral("/status"), statusLine.toUtf8() + '\n');
 }
 
+bool is1571(const QString& model) {
+    return model.contains(QLatin1String("1571"));
+}
+
+bool is1581(const QString& model) {
+    return model.contains(QLatin1String("1581"));
+}
+
 QString powerOnStatus(const QString& model) {
-    if (model.contains(QLatin1String("1581"))) {
+    if (is1581(model)) {
         return QStringLiteral("73,copyright cbm dos v10 1581,00,00");
     }
     if (model.contains(QLatin1String("1571")) || model.contains(QLatin1String("1570"))) {

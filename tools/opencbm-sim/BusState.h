@@ -28,7 +28,10 @@ const QList<QString>& knownFaults();
 //   faults/NAME            a set switch, holding its value
 //   drives/N/model         the model text that `cbmctrl detect` prints
 //   drives/N/status        the drive's error channel, in lower case as `cbmctrl status` prints it
-//   drives/N/disk.d64      the inserted disk; no file means no disk
+//   drives/N/disk.d64      the inserted disk, named .d64, .d71 or .d81 for its size; no file
+//                          means no disk
+//   drives/N/1571-mode     present while a 1571 is switched to 1571 mode ("U0>M1"); a 1571
+//                          starts in 1541 mode and returns to it on reset
 // The adapter counts as absent while the `no-adapter` switch is set.
 class BusState {
 public:
@@ -58,17 +61,26 @@ public:
     // Writes the disk whole and atomically; nothing removes the disk.
     void setDisk(qint64 device, const std::optional<QByteArray>& disk) const;
 
+    // Whether the drive reads both sides of a disk: a 1571 in 1571 mode.
+    bool readsBothSides(qint64 device) const;
+    void setDoubleSidedMode(qint64 device, bool on) const;
+
     QString status(qint64 device) const;
     void setStatus(qint64 device, const QString& statusLine) const;
 
     QString drivePath(qint64 device) const;
-    QString diskPath(qint64 device) const;
+    // Where the disk of this size is kept ("disk.d64", "disk.d71" or "disk.d81").
+    QString diskPath(qint64 device, qint64 diskSize) const;
 
 private:
     QString faultPath(const QString& name) const;
 
     QString root;
 };
+
+// The drive families the tools tell apart by the model text.
+bool is1571(const QString& model);
+bool is1581(const QString& model);
 
 // The status a drive of this model shows after power-on ("73,cbm dos v2.6 1541,00,00").
 QString powerOnStatus(const QString& model);

@@ -213,6 +213,12 @@ void announceDrive(const BusState& bus, const CopyRequest& request, bool& announ
     if (!announced && !request.driveType && request.verbose) {
         writeErr("[Info] identified a " + bus.model(request.device).toUtf8() + " drive\n");
     }
+    // The tool switches a 1570/1571 to 1571 mode before it sends its drive code.
+    const QString type = request.driveType.value_or(bus.model(request.device));
+    if (!announced && bus.hasDrive(request.device) &&
+        (type.contains(QLatin1String("1570")) || is1571(type))) {
+        bus.setDoubleSidedMode(request.device, true);
+    }
     announced = true;
 }
 

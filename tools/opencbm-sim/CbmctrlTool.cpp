@@ -56,10 +56,11 @@ int directory(const BusState& bus, qint64 device) {
     QString verdict = QString::fromLatin1(dosStatus::ok);
     if (!disk) {
         verdict = QString::fromLatin1(dosStatus::driveNotReady);
-    } else if (!isReadableDisk(*disk)) {
-        verdict = dosStatus::readError(18, 0);
+    } else if (!isReadableDisk(*disk) || !driveTakesDisk(bus.model(device), *disk)) {
+        verdict = dosStatus::readError(directoryTrackOf(diskKindOf(*disk)), 0);
     } else {
-        writeOut(directoryListing(*disk, bus.hasFault(QString::fromLatin1(fault::nonUtf8))));
+        writeOut(directoryListing(*disk, bus.hasFault(QString::fromLatin1(fault::nonUtf8)),
+                                  bus.readsBothSides(device)));
     }
     bus.setStatus(device, verdict);
     writeOut(verdict.toLatin1() + '\n');
@@ -71,6 +72,7 @@ int reset(const BusState& bus) {
     for (const qint64 device : bus.devices()) {
         if (bus.hasDrive(device)) {
             bus.setStatus(device, powerOnStatus(bus.model(device)));
+            bus.setDoubleSidedMode(device, false);
         }
     }
     return 0;

@@ -1,6 +1,7 @@
 #include "DiskGeometry.h"
 #include "ToolSupport.h"
 #include "Tools.h"
+#include "TrackCopy.h"
 
 #include <QFile>
 #include <algorithm>
@@ -12,6 +13,8 @@ namespace {
 
 struct CopyRequest {
     bool verbose = false;
+    bool twoSided = false;
+    bool warpAsked = false;
     int firstTrack = 1;
     int lastTrack = dosTracks;
     qint64 device = 8;
@@ -36,6 +39,7 @@ std::optional<qint64> driveArgument(const QString& text) {
 std::expected<CopyRequest, QString> parseRequest(const QStringList& arguments) {
     CopyRequest request;
     QStringList positional;
+    std::optional<int> explicitLast;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
@@ -44,8 +48,11 @@ std::expected<CopyRequest, QString> parseRequest(const QStringList& arguments) {
         }
         if (argument == QLatin1String("-v") || argument == QLatin1String("--verbose")) {
             request.verbose = true;
-        } else if (argument == QLatin1String("-w") || argument == QLatin1String("-n") ||
-                   argument == QLatin1String("-q") || argument == QLatin1String("--warp") ||
+        } else if (argument == QLatin1String("-2") || argument == QLatin1String("--two-sided")) {
+            request.twoSided = true;
+        } else if (argument == QLatin1String("-w") || argument == QLatin1String("--warp")) {
+            request.warpAsked = true;
+        } else if (argument == QLatin1String("-n") || argument == QLatin1String("-q") ||
                    argument == QLatin1String("--no-warp") || argument == QLatin1String("--quiet")) {
         } else if (argument == QLatin1String("-s") || argument == QLatin1String("-e") ||
                    argument == QLatin1String("-t") || argument == QLatin1String("-i") ||
@@ -53,16 +60,19 @@ std::expected<CopyRequest, QString> parseRequest(const QStringList& arguments) {
             if (++i >= arguments.size()) {
                 return std::unexpected(QStringLiteral("option %1 needs a value").arg(argument));
             }
-            const int track = arguments.at(i).toInt();
             if (argument == QLatin1String("-s") || argument == QLatin1String("-e")) {
-                if (track < 1 || track > dosTracks) {
-                    return std::unexpected(QStringLiteral("invalid track ") + arguments.at(i));
-                }
-                (argument == QLatin1String("-s") ? request.firstTrack : request.lastTrack) = track;
+                (argument == QLatin1String("-s") ? request.firstTrack : explicitLast) =
+                    arguments.at(i).toInt();
             }
         } else {
             return std::unexpected(QStringLiteral("invalid option ") + argument);
         }
+    }
+    // With -2 the tracks of side two count on from 36.
+    const int lastTrack = request.twoSided ? 2 * dosTracks : dosTracks;
+    request.lastTrack = explicitLast.value_or(lastTrack);
+    if (request.firstTrack < 1 || request.lastTrack > lastTrack) {
+        return std::unexpected(QStringLiteral("invalid track"));
     }
     if (positional.size() != 2 || request.firstTrack > request.lastTrack) {
         return std::unexpected(QStringLiteral("a source and a target are needed"));
@@ -89,113 +99,6 @@ QByteArray driveLabel(const BusState& bus, qint64 device) {
     return "drive " + QByteArray::number(device).rightJustified(2, '0') + " (" + type + ")";
 }
 
-QByteArray progressLine(int track, const QByteArray& map, int done, int total) {
-    return QStringLiteral("\r%1: %2%3%%4/%5")
-        .arg(track, 2)
-        .arg(QString::fromLatin1(map), -24)
-        .arg(done * 100 / total, 3)
-        .arg(done, 6)
-        .arg(total)
-        .toLatin1();
-}
-
-QByteArray trackDoneLine(int track, const QByteArray& map) {
-    return QStringLiteral("\r%1: %2%3\n")
-        .arg(track, 2)
-        .arg(QString::fromLatin1(map), -24)
-        .arg(QString(), 14)
-        .toLatin1();
-}
-
-// The drive side of one sector: read from or written to the simulated disk.
-struct Transfer {
-    const BusState& bus;
-    const CopyRequest& request;
-    QByteArray disk;
-    QFile image;
-    QByteArray source;
-    std::optional<qint64> imageSpace; // bytes the image's file system still takes
-};
-
-enum class SectorResult { copied, diskError, imageWriteError };
-
-SectorResult copySector(Transfer& transfer, int track, int sector) {
-    if (transfer.request.intoImage) {
-        const std::optional<QByteArray> bytes = readSector(transfer.disk, track, sector);
-        if (!bytes) {
-            return SectorResult::diskError;
-        }
-        const qint64 offset = sectorOffset(track, sector);
-        if (transfer.imageSpace && offset + sectorSize > *transfer.imageSpace) {
-            return SectorResult::imageWriteError;
-        }
-        return transfer.image.seek(offset) && transfer.image.write(*bytes) == sectorSize
-                   ? SectorResult::copied
-                   : SectorResult::imageWriteError;
-    }
-    writeSector(transfer.disk, track, sector,
-                transfer.source.mid(sectorOffset(track, sector), sectorSize));
-    return SectorResult::copied;
-}
-
-QByteArray sectorText(int track, int sector) {
-    return QByteArray::number(track).rightJustified(2, '0') + '/' +
-           QByteArray::number(sector).rightJustified(2, '0');
-}
-
-int copyTracks(Transfer& transfer) {
-    const CopyRequest& request = transfer.request;
-    const int total =
-        sectorsUpToTrack(request.lastTrack) - sectorsUpToTrack(request.firstTrack - 1);
-    if (request.verbose) {
-        writeErr(QStringLiteral("[Info] copying tracks %1-%2 (%3 sectors)\n")
-                     .arg(request.firstTrack)
-                     .arg(request.lastTrack)
-                     .arg(total)
-                     .toLatin1());
-    }
-    const std::optional<int> failing = failingTrack(transfer.bus);
-    const QByteArray failure = request.intoImage ? "read error" : "write error";
-    int processed = 0;
-    int copied = 0;
-    QString verdict = QString::fromLatin1(dosStatus::ok);
-    for (int track = request.firstTrack; track <= request.lastTrack; ++track) {
-        const int sectors = sectorsOnTrack(track);
-        QByteArray map(sectors, '-');
-        bool trackFailed = false;
-        for (int sector = 0; sector < sectors; ++sector) {
-            spendTrackTime(transfer.bus, 1.0 / sectors);
-            const SectorResult result =
-                track == failing ? SectorResult::diskError : copySector(transfer, track, sector);
-            map[sector] = result == SectorResult::copied ? '*' : '?';
-            ++processed;
-            if (result == SectorResult::copied) {
-                ++copied;
-            } else if (result == SectorResult::imageWriteError) {
-                // The drive did its part: only the file on the computer is short.
-                writeErr("[Warning] write error: " + sectorText(track, sector) + "\n");
-            } else {
-                trackFailed = true;
-                verdict = dosStatus::readError(track, sector);
-                writeErr("[Warning] " + failure + ": " + sectorText(track, sector) + ": 5\n");
-            }
-            writeOut(progressLine(track, map, processed, total));
-        }
-        if (trackFailed) {
-            writeErr(QByteArrayLiteral("[Warning] giving up...\n"));
-        }
-        if (!request.intoImage) {
-            transfer.bus.setDisk(request.device, transfer.disk);
-        }
-        if (track < request.lastTrack) {
-            writeOut(trackDoneLine(track, map));
-        }
-    }
-    transfer.bus.setStatus(request.device, verdict);
-    writeOut("\n" + QByteArray::number(copied) + " blocks copied.\n");
-    return 0;
-}
-
 int copy(const BusState& bus, const CopyRequest& request) {
     if (request.verbose) {
         writeErr(QByteArrayLiteral("[Info] Trying to identify drive type\n"));
@@ -205,12 +108,11 @@ int copy(const BusState& bus, const CopyRequest& request) {
                  " (unknown): " + rawStatus(QString::fromLatin1(dosStatus::driverError)) + "\r\n");
         return 0;
     }
-    if (bus.model(request.device).contains(QLatin1String("1581"))) {
+    if (is1581(bus.model(request.device))) {
         writeErr(QByteArrayLiteral("[Fatal] 1581 drives are not supported\n"));
         return 0;
     }
     const QByteArray label = driveLabel(bus, request.device);
-    Transfer transfer{bus, request, {}, QFile(request.imagePath), {}, imageSpace(bus)};
     const std::optional<QByteArray> disk = bus.disk(request.device);
     if (!disk) {
         bus.setStatus(request.device, QString::fromLatin1(dosStatus::driveNotReady));
@@ -218,36 +120,36 @@ int copy(const BusState& bus, const CopyRequest& request) {
                  rawStatus(QString::fromLatin1(dosStatus::driveNotReady)) + "\r\n");
         return 0;
     }
-    transfer.disk = *disk;
     if (request.verbose) {
         writeErr("[Info] " + label + ": " + rawStatus(QString::fromLatin1(dosStatus::ok)) + "\r\n");
     }
-
-    const qint64 wholeImage = imageSize(dosTracks);
-    if (request.intoImage) {
-        if (!transfer.image.open(QIODevice::ReadWrite)) {
-            writeErr("[Fatal] could not open " + request.imagePath.toLocal8Bit() + ": " +
-                     transfer.image.errorString().toLocal8Bit() + '\n');
+    const DiskKind kind = request.twoSided ? DiskKind::d71 : DiskKind::d64;
+    if (request.twoSided) {
+        if (!is1571(bus.model(request.device))) {
+            writeErr(QByteArrayLiteral("[Fatal] .d71 transfer requires a 1571 drive\n"));
             return 0;
         }
-        if (transfer.image.size() < wholeImage) {
-            writeErr("[Warning] growing image file to " +
-                     QByteArray::number(sectorsUpToTrack(dosTracks)) + " blocks\n");
-            transfer.image.resize(std::min(wholeImage, transfer.imageSpace.value_or(wholeImage)));
+        if (request.warpAsked) {
+            writeErr(QByteArrayLiteral("[Warning] `-w' for .d71 transfer in warp mode ignored\n"));
         }
-    } else {
-        if (!transfer.image.open(QIODevice::ReadOnly)) {
-            writeErr("[Fatal] could not open " + request.imagePath.toLocal8Bit() + ": " +
-                     transfer.image.errorString().toLocal8Bit() + '\n');
-            return 0;
-        }
-        transfer.source = transfer.image.readAll();
-        if (transfer.source.size() < wholeImage) {
-            writeErr("[Fatal] " + request.imagePath.toLocal8Bit() + " is not a valid d64 image\n");
-            return 0;
-        }
+        bus.setDoubleSidedMode(request.device, true);
     }
-    return copyTracks(transfer);
+
+    TrackCopy transfer{bus,
+                       request.device,
+                       request.intoImage,
+                       kind,
+                       copyOrder(kind, request.firstTrack, request.lastTrack),
+                       *disk,
+                       QFile(request.imagePath),
+                       {},
+                       imageSpace(bus)};
+    if (!openImage(transfer, "[Fatal] " + request.imagePath.toLocal8Bit() + " is not a valid " +
+                                 (request.twoSided ? "d71" : "d64") + " image\n")) {
+        return 0;
+    }
+    copyTracks(transfer, request.verbose);
+    return 0;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "DirectoryListing.h"
 
+#include "DiskBam.h"
 #include "DiskGeometry.h"
 #include "Petscii.h"
 #include "RawDirectory.h"
@@ -40,15 +41,19 @@ QByteArray entryLine(const RawEntry& entry, bool keepHighBytes) {
 
 } // namespace
 
-QByteArray directoryListing(const QByteArray& disk, bool keepHighBytes) {
-    const QByteArray bam = readSector(disk, 18, 0).value_or(QByteArray(sectorSize, '\0'));
-    QByteArray listing = "0 .\"" + petsciiToAscii(bam.mid(0x90, 16), keepHighBytes) + "\" " +
-                         petsciiToAscii(bam.mid(0xA2, 5), keepHighBytes) + '\n';
+QByteArray directoryListing(const QByteArray& disk, bool keepHighBytes, bool bothSides) {
+    const DiskKind kind = diskKindOf(disk);
+    const QByteArray header =
+        readSector(disk, directoryTrackOf(kind), 0).value_or(QByteArray(sectorSize, '\0'));
+    const qsizetype nameAt = kind == DiskKind::d81 ? 0x04 : 0x90;
+    const qsizetype idAt = kind == DiskKind::d81 ? 0x16 : 0xA2;
+    QByteArray listing = "0 .\"" + petsciiToAscii(header.mid(nameAt, 16), keepHighBytes) + "\" " +
+                         petsciiToAscii(header.mid(idAt, 5), keepHighBytes) + '\n';
     for (const RawEntry& entry : directoryEntries(disk)) {
         listing += entryLine(entry, keepHighBytes);
     }
-    listing +=
-        QByteArray::number(dosBlocksFree(disk)) + " blocks free." + QByteArray(13, ' ') + '\n';
+    listing += QByteArray::number(dosBlocksFree(disk, bothSides)) + " blocks free." +
+               QByteArray(13, ' ') + '\n';
     return listing;
 }
 

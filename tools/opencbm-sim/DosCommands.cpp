@@ -1,5 +1,6 @@
 #include "DosCommands.h"
 
+#include "DiskBam.h"
 #include "DiskEditing.h"
 #include "DiskGeometry.h"
 #include "RawDirectory.h"
@@ -48,32 +49,73 @@ std::optional<QByteArray> parameter(const QByteArray& command) {
     return command.mid(colon + 1);
 }
 
-Verdict validate(QByteArray disk) {
-    QSet<QPair<int, int>> used = {qMakePair(18, 0)};
+// The sectors a file takes as the drive follows it: the data chain and, for a REL file, the
+// side-sector chain. Reaching past `lastTrack` is reported as the link that does.
+struct FileSectors {
+    QList<QPair<int, int>> sectors;
+    std::optional<QPair<int, int>> linkOffDisk;
+};
+
+FileSectors fileSectors(const QByteArray& disk, const RawEntry& entry, int lastTrack) {
+    FileSectors found;
+    QList<QPair<int, int>> starts = {{entry.startTrack, entry.startSector}};
+    if (entry.fileKind() == 4) {
+        const qint64 sideSector = entry.slotOffset() + 21;
+        starts << qMakePair(int(static_cast<quint8>(disk.at(sideSector))),
+                            int(static_cast<quint8>(disk.at(sideSector + 1))));
+    }
+    for (const auto& [track, sector] : starts) {
+        const ChainRead chain = readChain(disk, track, sector, lastTrack);
+        found.sectors << chain.sectors;
+        if (chain.broken && !chain.sectors.isEmpty() && !found.linkOffDisk) {
+            const QByteArray last =
+                *readSector(disk, chain.sectors.last().first, chain.sectors.last().second);
+            const int nextTrack = static_cast<quint8>(last.at(0));
+            if (nextTrack > lastTrack) {
+                found.linkOffDisk = qMakePair(nextTrack, int(static_cast<quint8>(last.at(1))));
+            }
+        }
+    }
+    return found;
+}
+
+// `bothSides` false is a 1571 still in 1541 mode: it knows tracks 1-35 only, stops at the
+// first file that leads onto side two and writes the map of side one as far as it got, so
+// the blocks of every later file are given away.
+Verdict validate(QByteArray disk, bool bothSides) {
+    const DiskKind kind = diskKindOf(disk);
+    const int lastTrack = kind == DiskKind::d71 && !bothSides ? dosTracks : trackCount(kind);
+    QSet<QPair<int, int>> used = {qMakePair(directoryTrackOf(kind), 0)};
+    if (kind == DiskKind::d81) {
+        used << qMakePair(40, 1) << qMakePair(40, 2);
+    }
     for (const QPair<int, int>& sector : directorySectors(disk)) {
         used.insert(sector);
     }
+    QString verdict = QString::fromLatin1(dosStatus::ok);
     for (const RawEntry& entry : directoryEntries(disk)) {
         if (!entry.isClosed()) {
             // An unclosed file is dropped, its blocks given back.
             disk[entry.slotOffset() + 2] = 0;
             continue;
         }
-        for (const QPair<int, int>& sector :
-             readChain(disk, entry.startTrack, entry.startSector).sectors) {
+        const FileSectors file = fileSectors(disk, entry, lastTrack);
+        for (const QPair<int, int>& sector : file.sectors) {
             used.insert(sector);
         }
-        if (entry.fileKind() == 4) {
-            const qint64 sideSector = entry.slotOffset() + 21;
-            const auto track = static_cast<quint8>(disk.at(sideSector));
-            const auto sector = static_cast<quint8>(disk.at(sideSector + 1));
-            for (const QPair<int, int>& side : readChain(disk, track, sector).sectors) {
-                used.insert(side);
-            }
+        if (file.linkOffDisk) {
+            verdict = QStringLiteral("66,illegal track or sector,%1,%2")
+                          .arg(file.linkOffDisk->first, 2, 10, QLatin1Char('0'))
+                          .arg(file.linkOffDisk->second, 2, 10, QLatin1Char('0'));
+            break;
         }
     }
-    writeBamFromUsedSectors(disk, used);
-    return ok(disk);
+    if (kind == DiskKind::d64) {
+        writeBamFromUsedSectors(disk, used);
+    } else {
+        rewriteBam(disk, used, lastTrack);
+    }
+    return {verdict, disk};
 }
 
 Verdict rename(QByteArray disk, const QByteArray& argument) {
@@ -119,13 +161,32 @@ Verdict scratch(QByteArray disk, const QByteArray& argument) {
             }
         }
     }
-    if (!doomed.isEmpty()) {
+    if (!doomed.isEmpty() && diskKindOf(disk) == DiskKind::d64) {
         disk = withoutEntries(disk, doomed);
+    } else {
+        for (const RawEntry& entry : doomed) {
+            for (const auto& [track, sector] : fileSectors(disk, entry, 0).sectors) {
+                setSectorFree(disk, track, sector, true);
+            }
+            disk[entry.slotOffset() + 2] = 0;
+        }
     }
     return {dosStatus::filesScratched(static_cast<int>(doomed.size())), disk};
 }
 
-Verdict newDisk(const BusState& bus, QByteArray disk, const QByteArray& argument) {
+// The disk a full format leaves: a 1571 in 1571 mode formats both sides, a 1581 its own.
+QByteArray formattedFor(const BusState& bus, qint64 device, const QByteArray& name,
+                        const QByteArray& id) {
+    if (is1581(bus.model(device))) {
+        return formattedDisk(DiskKind::d81, name, id);
+    }
+    if (bus.readsBothSides(device)) {
+        return formattedDisk(DiskKind::d71, name, id);
+    }
+    return {};
+}
+
+Verdict newDisk(const BusState& bus, qint64 device, QByteArray disk, const QByteArray& argument) {
     const qsizetype comma = argument.indexOf(',');
     const QByteArray name = argument.left(comma < 0 ? argument.size() : comma).left(16);
     if (name.isEmpty()) {
@@ -136,6 +197,12 @@ Verdict newDisk(const BusState& bus, QByteArray disk, const QByteArray& argument
             return failed(dosStatus::readError(18, 0));
         }
         spendTrackTime(bus, 1);
+        if (const DiskKind kind = diskKindOf(disk); kind != DiskKind::d64) {
+            // Sectors outside the directory track are not kept here as a drive would.
+            const qint64 idAt = sectorOffset(kind, directoryTrackOf(kind), 0) +
+                                (kind == DiskKind::d81 ? 0x16 : 0xA2);
+            return ok(formattedDisk(kind, name, disk.mid(idAt, 2)));
+        }
         return ok(quicklyCleared(disk, name));
     }
     const QByteArray id = argument.mid(comma + 1, 2);
@@ -144,16 +211,32 @@ Verdict newDisk(const BusState& bus, QByteArray disk, const QByteArray& argument
         erasePartlyFormattedTracks(disk, *track);
         return {dosStatus::readError(*track, 0), disk};
     }
+    if (const QByteArray own = formattedFor(bus, device, name, id); !own.isEmpty()) {
+        spendTrackTime(bus, trackCount(diskKindOf(own)));
+        return ok(own);
+    }
     spendTrackTime(bus, dosTracks);
-    return ok(freshlyFormatted(name, id, dosTracks) + disk.mid(imageSize(dosTracks)));
+    // A single-sided format of a D71 leaves a 35-track disk behind.
+    const QByteArray beyond =
+        diskKindOf(disk) == DiskKind::d64 ? disk.mid(imageSize(dosTracks)) : QByteArray();
+    return ok(freshlyFormatted(name, id, dosTracks) + beyond);
 }
 
-Verdict carryOut(const BusState& bus, const std::optional<QByteArray>& disk, QByteArray command) {
+Verdict carryOut(const BusState& bus, qint64 device, const std::optional<QByteArray>& disk,
+                 QByteArray command) {
     while (command.endsWith('\r') || command.endsWith('\n')) {
         command.chop(1);
     }
     if (command.isEmpty()) {
         return failed(dosStatus::syntaxError);
+    }
+    // "U0>M1" and "U0>M0" switch a 1571 between its own mode and 1541 mode; other drives
+    // take the command and carry on as they were.
+    if (command == "U0>M1" || command == "U0>M0") {
+        if (is1571(bus.model(device))) {
+            bus.setDoubleSidedMode(device, command.endsWith('1'));
+        }
+        return ok();
     }
     const char letter = command.at(0);
     if (letter != 'I' && letter != 'V' && letter != 'R' && letter != 'S' && letter != 'N') {
@@ -168,14 +251,14 @@ Verdict carryOut(const BusState& bus, const std::optional<QByteArray>& disk, QBy
 
     const std::optional<QByteArray> argument = parameter(command);
     if (letter == 'N') {
-        return argument ? newDisk(bus, *disk, *argument) : failed(dosStatus::noName);
+        return argument ? newDisk(bus, device, *disk, *argument) : failed(dosStatus::noName);
     }
-    if (!isReadableDisk(*disk)) {
-        return failed(dosStatus::readError(18, 0));
+    if (!isReadableDisk(*disk) || !driveTakesDisk(bus.model(device), *disk)) {
+        return failed(dosStatus::readError(directoryTrackOf(diskKindOf(*disk)), 0));
     }
     if (letter == 'V') {
         spendTrackTime(bus, 2);
-        return validate(*disk);
+        return validate(*disk, diskKindOf(*disk) != DiskKind::d71 || bus.readsBothSides(device));
     }
     if (!argument) {
         return failed(dosStatus::noName);
@@ -186,7 +269,7 @@ Verdict carryOut(const BusState& bus, const std::optional<QByteArray>& disk, QBy
 } // namespace
 
 void executeDosCommand(const BusState& bus, qint64 device, const QByteArray& command) {
-    const Verdict verdict = carryOut(bus, bus.disk(device), command);
+    const Verdict verdict = carryOut(bus, device, bus.disk(device), command);
     if (verdict.changedDisk) {
         bus.setDisk(device, verdict.changedDisk);
     }

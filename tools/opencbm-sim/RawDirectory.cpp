@@ -8,7 +8,6 @@ namespace vellum::sim {
 
 namespace {
 
-constexpr int directoryTrack = 18;
 constexpr quint8 namePadding = 0xA0;
 
 quint8 byteAt(const QByteArray& bytes, qsizetype index) {
@@ -18,7 +17,7 @@ quint8 byteAt(const QByteArray& bytes, qsizetype index) {
 } // namespace
 
 qint64 RawEntry::slotOffset() const {
-    return sectorOffset(directoryTrack, directorySector) + 32 * slot;
+    return sectorOffset(kind, directoryTrack, directorySector) + 32 * slot;
 }
 
 QByteArray RawEntry::plainName() const {
@@ -33,9 +32,10 @@ bool isReadableDisk(const QByteArray& disk) {
 QList<QPair<int, int>> directorySectors(const QByteArray& disk) {
     QList<QPair<int, int>> sectors;
     QSet<int> visited;
-    int track = directoryTrack;
-    int sector = 1;
-    while (track >= 1 && track <= dosTracks) {
+    const DiskKind kind = diskKindOf(disk);
+    int track = directoryTrackOf(kind);
+    int sector = kind == DiskKind::d81 ? 3 : 1;
+    while (track >= 1 && track <= trackCount(kind)) {
         const std::optional<QByteArray> bytes = readSector(disk, track, sector);
         if (!bytes || visited.contains(track * 256 + sector)) {
             break;
@@ -59,6 +59,7 @@ QList<RawEntry> directoryEntries(const QByteArray& disk) {
                 continue;
             }
             RawEntry entry;
+            entry.kind = diskKindOf(disk);
             entry.directoryTrack = track;
             entry.directorySector = sector;
             entry.slot = slot;
@@ -71,20 +72,6 @@ QList<RawEntry> directoryEntries(const QByteArray& disk) {
         }
     }
     return entries;
-}
-
-int dosBlocksFree(const QByteArray& disk) {
-    const std::optional<QByteArray> bam = readSector(disk, directoryTrack, 0);
-    if (!bam) {
-        return 0;
-    }
-    int free = 0;
-    for (int track = 1; track <= dosTracks; ++track) {
-        if (track != directoryTrack) {
-            free += byteAt(*bam, 4 * track);
-        }
-    }
-    return free;
 }
 
 bool nameMatches(const QByteArray& pattern, const QByteArray& name) {
@@ -103,12 +90,15 @@ bool nameMatches(const QByteArray& pattern, const QByteArray& name) {
     return pattern.size() == name.size();
 }
 
-ChainRead readChain(const QByteArray& disk, int track, int sector) {
+ChainRead readChain(const QByteArray& disk, int track, int sector, int lastTrack) {
     ChainRead chain;
+    if (lastTrack == 0) {
+        lastTrack = trackCount(diskKindOf(disk));
+    }
     QSet<int> visited;
     for (;;) {
         const std::optional<QByteArray> bytes = readSector(disk, track, sector);
-        if (!bytes || track > dosTracks || visited.contains(track * 256 + sector)) {
+        if (!bytes || track > lastTrack || visited.contains(track * 256 + sector)) {
             chain.broken = true;
             return chain;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DiskGeometry.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -8,6 +10,7 @@ namespace vellum::sim {
 
 // A used slot of the disk's directory as the drive sees it, raw bytes and all.
 struct RawEntry {
+    DiskKind kind = DiskKind::d64;
     int directoryTrack = 0;
     int directorySector = 0;
     int slot = 0;
@@ -29,7 +32,7 @@ struct RawEntry {
     friend bool operator==(const RawEntry&, const RawEntry&) = default;
 };
 
-// The disk holds at least the 35 tracks the drive expects.
+// The disk holds at least the 35 tracks the drive expects (a D71 or D81 is larger still).
 bool isReadableDisk(const QByteArray& disk);
 
 // Every slot whose type byte is not 0, in directory order; loops and bad links end the walk.
@@ -37,9 +40,6 @@ QList<RawEntry> directoryEntries(const QByteArray& disk);
 
 // The directory sectors in chain order.
 QList<QPair<int, int>> directorySectors(const QByteArray& disk);
-
-// "BLOCKS FREE." as the drive counts it: the BAM's free counts without track 18.
-int dosBlocksFree(const QByteArray& disk);
 
 // The drive's name patterns: "?" matches any one character, "*" the rest of the name.
 bool nameMatches(const QByteArray& pattern, const QByteArray& name);
@@ -52,6 +52,8 @@ struct ChainRead {
 
     friend bool operator==(const ChainRead&, const ChainRead&) = default;
 };
-ChainRead readChain(const QByteArray& disk, int track, int sector);
+// `lastTrack` is the last the drive can reach (0: every track of the disk); a link beyond it
+// breaks the chain, as it does for a 1571 that still reads one side only.
+ChainRead readChain(const QByteArray& disk, int track, int sector, int lastTrack = 0);
 
 } // namespace vellum::sim

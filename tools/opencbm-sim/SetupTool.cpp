@@ -1,4 +1,5 @@
 #include "BusState.h"
+#include "DiskBam.h"
 #include "ToolSupport.h"
 #include "Tools.h"
 
@@ -13,20 +14,21 @@ namespace vellum::sim {
 namespace {
 
 const char helpText[] =
-    "usage: opencbm-sim init BUS [--drive DEV:MODEL[:DISK.d64]]... [--no-adapter]\n"
-    "       opencbm-sim insert BUS DEV DISK.d64|--none\n"
+    "usage: opencbm-sim init BUS [--drive DEV:MODEL[:DISK]]... [--no-adapter]\n"
+    "       opencbm-sim insert BUS DEV DISK|--none\n"
     "       opencbm-sim fault BUS NAME[=VALUE]\n"
     "       opencbm-sim fault BUS --clear NAME\n"
+    "       opencbm-sim make-disk d71|d81 FILE\n"
     "       opencbm-sim --help\n"
     "\n"
     "Keeps a simulated IEC bus in the folder BUS for the substitute tools cbmctrl, d64copy,\n"
-    "cbmcopy, cbmformat and xum1541cfg (links to this program), which find it through the\n"
-    "environment variable OPENCBM_SIM_BUS.\n"
+    "imgcopy, cbmcopy, cbmformat and xum1541cfg (links to this program), which find it\n"
+    "through the environment variable OPENCBM_SIM_BUS.\n"
     "\n"
     "init       starts a bus afresh: the adapter plugged in, each --drive switched on with\n"
-    "           its model text (\"1541-II\", \"1571\", ...) and a copy of DISK.d64 inserted\n"
+    "           its model text (\"1541-II\", \"1571\", ...) and a copy of DISK inserted\n"
     "           (no disk when none is given)\n"
-    "insert     puts a copy of DISK.d64 into drive DEV, or takes the disk out (--none)\n"
+    "insert     puts a copy of DISK into drive DEV, or takes the disk out (--none)\n"
     "fault      sets or clears a fault switch:\n"
     "  no-adapter             no adapter is found\n"
     "  no-drive               no drive answers\n"
@@ -36,7 +38,12 @@ const char helpText[] =
     "  fail-at-track=N        transfers and formats fail on track N\n"
     "  non-utf8               tools print bytes that are not UTF-8\n"
     "  seconds-per-track=S    time a track takes (0 by default; about 0.7 is a real 1541)\n"
-    "  image-space=B          d64copy finds room for only B bytes of the image it reads\n";
+    "  image-space=B          d64copy and imgcopy find room for only B bytes of the image\n"
+    "                         they read\n"
+    "make-disk  writes a demo disk for a 1571 (d71, files on both sides) or a 1581 (d81)\n"
+    "\n"
+    "A disk is a D64, D71 or D81 image; a 1571 reads one side of a D71 until it is sent\n"
+    "\"U0>M1\" and again after a reset.\n";
 
 class UsageError : public std::runtime_error {
 public:
@@ -94,8 +101,7 @@ void init(const QStringList& arguments) {
         const QString setting = arguments.at(++i);
         const QStringList parts = setting.split(QLatin1Char(':'));
         if (parts.size() < 2 || parts.at(1).trimmed().isEmpty()) {
-            fail(QStringLiteral("a drive is given as DEV:MODEL[:DISK.d64], not \"%1\"")
-                     .arg(setting));
+            fail(QStringLiteral("a drive is given as DEV:MODEL[:DISK], not \"%1\"").arg(setting));
         }
         DriveSetting drive{deviceOf(parts.at(0)), parts.at(1).trimmed(), std::nullopt};
         if (parts.size() > 2) {
@@ -130,7 +136,7 @@ void checkFaultValue(const QString& name, const QString& value) {
     bool ok = true;
     if (name == QLatin1String(fault::failAtTrack)) {
         const std::optional<qint64> track = readInt64(value);
-        ok = track && *track >= 1 && *track <= 40;
+        ok = track && *track >= 1 && *track <= 80;
     } else if (name == QLatin1String(fault::secondsPerTrack)) {
         ok = readDecimal(value).has_value();
     }
@@ -163,6 +169,15 @@ void setFault(const QStringList& arguments) {
     bus.setFault(name, value);
 }
 
+void makeDisk(const QStringList& arguments) {
+    if (arguments.size() != 2 ||
+        (arguments.first() != QLatin1String("d71") && arguments.first() != QLatin1String("d81"))) {
+        fail(QStringLiteral("make-disk needs d71 or d81 and a file"));
+    }
+    const DiskKind kind = arguments.first() == QLatin1String("d71") ? DiskKind::d71 : DiskKind::d81;
+    writeFileAtomically(arguments.at(1), demoDisk(kind));
+}
+
 } // namespace
 
 int runSetup(const QStringList& arguments) {
@@ -179,6 +194,8 @@ int runSetup(const QStringList& arguments) {
             insert(arguments.mid(1));
         } else if (command == QLatin1String("fault")) {
             setFault(arguments.mid(1));
+        } else if (command == QLatin1String("make-disk")) {
+            makeDisk(arguments.mid(1));
         } else {
             fail(QStringLiteral("unknown command \"%1\"").arg(command));
         }

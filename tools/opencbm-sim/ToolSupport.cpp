@@ -1,5 +1,7 @@
 #include "ToolSupport.h"
 
+#include "DiskGeometry.h"
+
 #include "model/TextUtil.h"
 
 #include <QFileInfo>
@@ -103,7 +105,7 @@ std::optional<int> failingTrack(const BusState& bus) {
         return std::nullopt;
     }
     const std::optional<qint64> track = readInt64(*value);
-    if (!track || *track < 1 || *track > 40) {
+    if (!track || *track < 1 || *track > 80) {
         return std::nullopt;
     }
     return static_cast<int>(*track);
@@ -140,6 +142,10 @@ bool openAdapter(const std::optional<BusState>& bus) {
 
 bool driveAnswers(const BusState& bus, qint64 device) {
     return bus.hasDrive(device) && !bus.hasFault(QString::fromLatin1(fault::noDrive));
+}
+
+bool driveTakesDisk(const QString& model, const QByteArray& disk) {
+    return is1581(model) == (diskKindOf(disk) == DiskKind::d81);
 }
 
 std::optional<qint64> parseDevice(const QString& text) {

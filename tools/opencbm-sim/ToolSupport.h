@@ -40,6 +40,9 @@ bool openAdapter(const std::optional<BusState>& bus);
 // Whether a drive answers at `device` on this bus.
 bool driveAnswers(const BusState& bus, qint64 device);
 
+// A 1581 takes 3.5-inch disks (D81) only, the other drives 5.25-inch ones (D64, D71).
+bool driveTakesDisk(const QString& model, const QByteArray& disk);
+
 // A device number given as decimal text, within the IEC range 0-30.
 std::optional<qint64> parseDevice(const QString& text);
 

@@ -7,6 +7,7 @@ namespace vellum::sim {
 // Each returns the exit status of the tool it stands in for; `arguments` leave out argv[0].
 int runCbmctrl(const QStringList& arguments);
 int runD64copy(const QStringList& arguments);
+int runImgcopy(const QStringList& arguments);
 int runCbmcopy(const QStringList& arguments);
 int runCbmformat(const QStringList& arguments);
 int runXum1541cfg(const QStringList& arguments);

@@ -22,6 +22,9 @@ int main(int argc, char** argv) {
         if (name == QLatin1String("d64copy")) {
             return runD64copy(arguments);
         }
+        if (name == QLatin1String("imgcopy")) {
+            return runImgcopy(arguments);
+        }
         if (name == QLatin1String("cbmcopy")) {
             return runCbmcopy(arguments);
         }
