@@ -28,6 +28,19 @@ const QByteArray& fullImage() {
     return image;
 }
 
+// 296 files fill all 37 directory sectors of a D81.
+const QByteArray& fullD81() {
+    static const QByteArray image = [] {
+        D64Builder builder = D64Builder::create("BENCH", "BE", DiskImageFormat::d81);
+        for (int i = 0; i < 296; ++i) {
+            builder.addFile(QStringLiteral("FILE %1").arg(i), CBMFileType::prg,
+                            QByteArray(2 + (i % 4) * 254, char(i)));
+        }
+        return builder.data();
+    }();
+    return image;
+}
+
 QByteArray tape(int files, int fileSize) {
     QByteArray bytes = QByteArray("C64S tape image file").leftJustified(32, '\0');
     bytes += QByteArray(8, '\0') + QByteArray("BENCH TAPE").leftJustified(24, ' ');
@@ -63,6 +76,14 @@ void listFullImage(benchmark::State& state) {
 }
 BENCHMARK(listFullImage);
 
+void listFullD81(benchmark::State& state) {
+    const QByteArray& image = fullD81();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(D64Extractor::readDirectory(image));
+    }
+}
+BENCHMARK(listFullD81);
+
 void extractAllFiles(benchmark::State& state) {
     const QByteArray& image = fullImage();
     for (auto _ : state) {
@@ -85,6 +106,21 @@ void add144SmallFiles(benchmark::State& state) {
     }
 }
 BENCHMARK(add144SmallFiles)->Unit(benchmark::kMillisecond);
+
+void add144SmallFilesToD81(benchmark::State& state) {
+    QList<QByteArray> files;
+    for (int i = 0; i < 144; ++i) {
+        files.append(smallFile(i));
+    }
+    for (auto _ : state) {
+        D64Builder builder = D64Builder::create("BENCH", std::nullopt, DiskImageFormat::d81);
+        for (int i = 0; i < 144; ++i) {
+            builder.addFile(QStringLiteral("SMALL %1").arg(i), CBMFileType::prg, files[i]);
+        }
+        benchmark::DoNotOptimize(builder.data());
+    }
+}
+BENCHMARK(add144SmallFilesToD81)->Unit(benchmark::kMillisecond);
 
 void convert30FileTape(benchmark::State& state) {
     const QByteArray bytes = tape(30, 4000);

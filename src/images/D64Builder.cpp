@@ -18,9 +18,11 @@ OpenCBMError builderError(const QString& message) {
     return OpenCBMError::parseError(message);
 }
 
-quint32 allSectorsOf(qint64 track) {
-    return (quint32(1) << sectorsPerTrack(track)) - 1;
+quint64 allSectorsOf(const DiskGeometry& geometry, qint64 track) {
+    return (quint64(1) << geometry.sectorsOnTrack[track]) - 1;
 }
+
+using SectorSet = std::bitset<81 * 256>;
 
 // The name as a directory lists it once written: upper case, printable ASCII up to the first
 // character that the name bytes cannot hold, trimmed.
@@ -31,14 +33,17 @@ QString listedForm(const QString& name) {
 
 } // namespace
 
-D64Builder::D64Builder(QByteArray bytes) : image(std::move(bytes)) {}
+D64Builder::D64Builder(QByteArray bytes, const DiskGeometry& geometry)
+    : image(std::move(bytes)), layout(&geometry) {}
 
-D64Builder D64Builder::create(const QString& diskName, const std::optional<QString>& diskID) {
-    D64Builder builder(QByteArray(imageSize, '\0'));
-    for (qint64 t = 1; t <= trackCount; ++t) {
-        builder.freeSectors[t] = allSectorsOf(t);
+D64Builder D64Builder::create(const QString& diskName, const std::optional<QString>& diskID,
+                              DiskImageFormat format) {
+    const DiskGeometry& geometry = geometryOf(format);
+    D64Builder builder(QByteArray(geometry.dataSize(), '\0'), geometry);
+    for (qint64 t = 1; t <= geometry.mapTracks; ++t) {
+        builder.freeSectors[t] = allSectorsOf(geometry, t);
     }
-    builder.setFree(directoryTrack, bamSector, false);
+    builder.markSystemSectorsUsed();
     builder.writeFirstDirectorySector();
     builder.writeBAM(diskName, diskID.value_or(QStringLiteral("00")));
     return builder;
@@ -46,7 +51,7 @@ D64Builder D64Builder::create(const QString& diskName, const std::optional<QStri
 
 D64Builder D64Builder::open(QByteArray image) {
     checkImageSize(image);
-    if (tracksOf(image) > trackCount) {
+    if (geometryOfImage(image).format == DiskImageFormat::d64 && tracksOf(image) > trackCount) {
         throw builderError(QCoreApplication::translate(
             "D64Builder", "Files cannot yet be added to or deleted from a "
                           "40-track D64 image; its files can be listed and "
@@ -57,7 +62,8 @@ D64Builder D64Builder::open(QByteArray image) {
 
 D64Builder D64Builder::openDosTracks(QByteArray image) {
     checkImageSize(image);
-    D64Builder builder(std::move(image));
+    const DiskGeometry& geometry = geometryOfImage(image);
+    D64Builder builder(std::move(image), geometry);
     builder.loadBAM();
     builder.findDirectoryEnd();
     builder.markListedChainsUsed();
@@ -65,30 +71,56 @@ D64Builder D64Builder::openDosTracks(QByteArray image) {
 }
 
 bool D64Builder::isFree(qint64 track, qint64 sectorNumber) const {
-    return isValidSector(track, sectorNumber) && ((freeSectors[track] >> sectorNumber) & 1);
+    return track <= layout->mapTracks && isValidSector(*layout, track, sectorNumber) &&
+           ((freeSectors[track] >> sectorNumber) & 1);
 }
 
 void D64Builder::setFree(qint64 track, qint64 sectorNumber, bool flag) {
-    if (!isValidSector(track, sectorNumber)) {
+    if (track > layout->mapTracks || !isValidSector(*layout, track, sectorNumber)) {
         return;
     }
     if (flag) {
-        freeSectors[track] |= quint32(1) << sectorNumber;
+        freeSectors[track] |= quint64(1) << sectorNumber;
     } else {
-        freeSectors[track] &= ~(quint32(1) << sectorNumber);
+        freeSectors[track] &= ~(quint64(1) << sectorNumber);
     }
 }
 
 qint64 D64Builder::freeBlockCount() const {
     qint64 count = 0;
-    for (quint32 sectors : freeSectors) {
-        count += std::popcount(sectors);
+    for (qint64 t = 1; t <= layout->mapTracks; ++t) {
+        count += layout->isReserved(t) ? 0 : std::popcount(freeSectors[t]);
     }
     return count;
 }
 
+QString D64Builder::formatName() const {
+    return displayName(layout->format);
+}
+
+void D64Builder::markSystemSectorsUsed() {
+    // The header and the free map: 18/0 (and 53/0 of a D71, whose track the drive keeps
+    // whole), or 40/0-40/2 of a D81.
+    setFree(layout->directoryTrack, layout->headerSector, false);
+    if (layout->otherReservedTrack != 0) {
+        freeSectors[layout->otherReservedTrack] = 0;
+    }
+    if (layout->format == DiskImageFormat::d81) {
+        setFree(layout->directoryTrack, 1, false);
+        setFree(layout->directoryTrack, 2, false);
+    }
+}
+
+QList<std::pair<qint64, qint64>> D64Builder::sectorsOfEntry(const char* entry) const {
+    if (isPartition(*layout, quint8(entry[2]))) {
+        return partitionSectors(*layout, quint8(entry[3]), quint8(entry[4]),
+                                quint8(entry[30]) + 256 * qint64(quint8(entry[31])));
+    }
+    return chainSectors(image, quint8(entry[3]), quint8(entry[4]));
+}
+
 char* D64Builder::sectorBytes(qint64 track, qint64 sectorNumber) {
-    const qint64 offset = sectorOffset(track, sectorNumber);
+    const qint64 offset = sectorOffset(*layout, track, sectorNumber);
     if (offset < 0 || offset + sectorSize > image.size()) {
         return nullptr;
     }
@@ -96,40 +128,44 @@ char* D64Builder::sectorBytes(qint64 track, qint64 sectorNumber) {
 }
 
 void D64Builder::loadBAM() {
-    const char* bam = sectorData(image, directoryTrack, bamSector);
-    for (qint64 t = 1; t <= trackCount; ++t) {
-        const quint32 bitmap = quint8(bam[4 * t + 1]) | quint32(quint8(bam[4 * t + 2])) << 8 |
-                               quint32(quint8(bam[4 * t + 3])) << 16;
-        freeSectors[t] = bitmap & allSectorsOf(t);
+    for (qint64 t = 1; t <= layout->mapTracks; ++t) {
+        freeSectors[t] = FreeMap::storedSectors(*layout, image, t);
     }
-    setFree(directoryTrack, bamSector, false);
+    markSystemSectorsUsed();
 }
 
 void D64Builder::markListedChainsUsed() {
     // A free map that a damaged or hand-edited disk got wrong must never let an add
     // overwrite a file that is still listed, nor the directory that lists it, wherever
     // its chain runs.
-    std::bitset<(extendedTrackCount + 1) * 256> directory;
-    directory.set(sectorKey(directoryTrack, bamSector));
-    for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector)) {
+    SectorSet directory;
+    const qint64 dirTrackNumber = layout->directoryTrack;
+    for (qint64 s = 0; s < layout->firstDirectorySector; ++s) {
+        directory.set(sectorKey(dirTrackNumber, s));
+    }
+    if (layout->otherReservedTrack != 0) {
+        directory.set(sectorKey(layout->otherReservedTrack, 0));
+    }
+    for (const auto& [t, s] : chainSectors(image, dirTrackNumber, layout->firstDirectorySector)) {
         if (directory.test(sectorKey(t, s))) {
             throw builderError(QCoreApplication::translate(
-                "D64Builder", "This D64 image is damaged: its directory runs "
-                              "through the BAM, which every edit rewrites."));
+                                   "D64Builder", "This %1 image is damaged: its directory runs "
+                                                 "through the BAM, which every edit rewrites.")
+                                   .arg(formatName()));
         }
         directory.set(sectorKey(t, s));
         setFree(t, s, false);
     }
     forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
-        for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4]))) {
+        for (const auto& [t, s] : sectorsOfEntry(entry)) {
             if (directory.test(sectorKey(t, s))) {
                 const QString name = decodeName(entry + 5, nameLength);
                 throw builderError(
                     QCoreApplication::translate("D64Builder",
-                                                "This D64 image is damaged: its directory shares "
-                                                "a block with “%1”, which adding or deleting "
+                                                "This %1 image is damaged: its directory shares "
+                                                "a block with “%2”, which adding or deleting "
                                                 "files would change.")
-                        .arg(name.isEmpty() ? QStringLiteral("FILE") : name));
+                        .arg(formatName(), name.isEmpty() ? QStringLiteral("FILE") : name));
             }
             setFree(t, s, false);
         }
@@ -139,13 +175,12 @@ void D64Builder::markListedChainsUsed() {
 
 void D64Builder::findDirectoryEnd() {
     // The walk is the reader's, so that an entry goes where the listing will find it.
-    std::bitset<(extendedTrackCount + 1) * 256> visited;
-    const qint64 tracks = tracksOf(image);
-    qint64 track = directoryTrack;
-    qint64 sectorNumber = firstDirectorySector;
+    SectorSet visited;
+    qint64 track = layout->directoryTrack;
+    qint64 sectorNumber = layout->firstDirectorySector;
     // A link to a sector the track does not have would make entries land on another
     // track's data, so such a link ends the chain like a link to a track past the last.
-    while (isValidSector(track, sectorNumber, tracks) &&
+    while (isValidSector(*layout, track, sectorNumber) &&
            !visited.test(sectorKey(track, sectorNumber))) {
         visited.set(sectorKey(track, sectorNumber));
         setFree(track, sectorNumber, false);
@@ -169,11 +204,11 @@ void D64Builder::findDirectoryEnd() {
 
 std::optional<qint64> D64Builder::findFreeSector(qint64 track, qint64 previousSector,
                                                  bool fromStart) const {
-    const qint64 n = sectorsPerTrack(track);
-    if (n == 0 || track > trackCount || freeSectors[track] == 0) {
+    if (track < 1 || track > layout->mapTracks || freeSectors[track] == 0) {
         return std::nullopt;
     }
-    const qint64 start = fromStart ? 0 : ((previousSector + 10) % n + n) % n;
+    const qint64 n = layout->sectorsOnTrack[track];
+    const qint64 start = fromStart ? 0 : ((previousSector + layout->interleave) % n + n) % n;
     for (qint64 probe = 0; probe < n; ++probe) {
         const qint64 candidate = (start + probe) % n;
         if ((freeSectors[track] >> candidate) & 1) {
@@ -184,11 +219,12 @@ std::optional<qint64> D64Builder::findFreeSector(qint64 track, qint64 previousSe
 }
 
 std::optional<D64Builder::Block> D64Builder::allocateBlock(std::optional<Block> previous) {
-    // From the previous block's track up to 35, then from track 1 up to it.
+    // From the previous block's track up to the last, then from track 1 up to it.
     const qint64 firstTrack = previous ? previous->track : 1;
-    for (qint64 i = 0; i < trackCount; ++i) {
-        const qint64 track = (firstTrack - 1 + i) % trackCount + 1;
-        if (track == directoryTrack) {
+    const qint64 tracks = layout->mapTracks;
+    for (qint64 i = 0; i < tracks; ++i) {
+        const qint64 track = (firstTrack - 1 + i) % tracks + 1;
+        if (layout->isReserved(track)) {
             continue;
         }
         const bool onPreviousTrack = previous && previous->track == track;
@@ -203,39 +239,58 @@ std::optional<D64Builder::Block> D64Builder::allocateBlock(std::optional<Block> 
 }
 
 void D64Builder::writeFirstDirectorySector() {
-    if (char* bytes = sectorBytes(directoryTrack, firstDirectorySector)) {
+    if (char* bytes = sectorBytes(layout->directoryTrack, layout->firstDirectorySector)) {
         std::memset(bytes, 0, sectorSize);
         bytes[1] = char(0xFF);
     }
-    setFree(directoryTrack, firstDirectorySector, false);
+    setFree(layout->directoryTrack, layout->firstDirectorySector, false);
 }
 
 void D64Builder::writeBAM(const std::optional<QString>& diskName,
                           const std::optional<QString>& diskID) {
-    char* bam = sectorBytes(directoryTrack, bamSector);
-    if (bam[0] == 0 && bam[1] == 0) {
-        bam[0] = char(directoryTrack);
-        bam[1] = char(firstDirectorySector);
-        bam[2] = 0x41;
-        bam[3] = 0x00;
-    }
-    for (qint64 t = 1; t <= trackCount; ++t) {
-        const quint32 sectors = freeSectors[t];
-        bam[4 * t] = char(std::popcount(sectors));
-        for (int i = 0; i < 3; ++i) {
-            bam[4 * t + 1 + i] = char((sectors >> (8 * i)) & 0xFF);
+    const qint64 dirTrackNumber = layout->directoryTrack;
+    char* header = sectorBytes(dirTrackNumber, layout->headerSector);
+    const bool isD81 = layout->format == DiskImageFormat::d81;
+    if (header[0] == 0 && header[1] == 0) {
+        header[0] = char(dirTrackNumber);
+        header[1] = char(layout->firstDirectorySector);
+        header[2] = layout->dosVersion;
+        header[3] = char(layout->format == DiskImageFormat::d71 ? 0x80 : 0x00);
+        if (isD81) {
+            // The two BAM sectors, 40/1 linked to 40/2, each with the version, its
+            // complement and the I/O byte.
+            for (qint64 s = 1; s <= 2; ++s) {
+                char* bam = sectorBytes(dirTrackNumber, s);
+                bam[0] = char(s == 1 ? dirTrackNumber : 0);
+                bam[1] = char(s == 1 ? 2 : 0xFF);
+                bam[2] = layout->dosVersion;
+                bam[3] = char(~quint8(layout->dosVersion));
+                bam[6] = char(0xC0);
+            }
         }
     }
+    for (qint64 t = 1; t <= layout->mapTracks; ++t) {
+        FreeMap::store(*layout, image, t, freeSectors[t]);
+    }
     if (diskName) {
-        std::memcpy(bam + 0x90, encodeName(*diskName).constData(), nameLength);
-        bam[0xA0] = padding;
-        bam[0xA1] = padding;
-        std::memcpy(bam + 0xA2, encodeName(diskID.value_or(QStringLiteral("00"))).constData(), 2);
-        bam[0xA4] = padding;
-        bam[0xA5] = '2';
-        bam[0xA6] = 'A';
-        for (int i = 0xA7; i <= 0xAA; ++i) {
-            bam[i] = padding;
+        const QByteArray id = encodeName(diskID.value_or(QStringLiteral("00"))).left(2);
+        char* name = header + layout->nameOffset;
+        std::memcpy(name, encodeName(*diskName).constData(), nameLength);
+        name[16] = padding;
+        name[17] = padding;
+        std::memcpy(header + layout->idOffset, id.constData(), 2);
+        header[layout->idOffset + 2] = padding;
+        header[layout->dosTypeOffset] = layout->dosType[0];
+        header[layout->dosTypeOffset + 1] = layout->dosType[1];
+        // Padding up to 0xAA on a D64 or D71, 0x1C on a D81.
+        const qint64 end = isD81 ? 0x1C : 0xAA;
+        for (qint64 i = layout->dosTypeOffset + 2; i <= end; ++i) {
+            header[i] = padding;
+        }
+        if (isD81) {
+            for (qint64 s = 1; s <= 2; ++s) {
+                std::memcpy(sectorBytes(dirTrackNumber, s) + 4, id.constData(), 2);
+            }
         }
     }
 }
@@ -301,8 +356,8 @@ QString D64Builder::uniqueName(const QString& name) const {
         }
     }
     throw builderError(
-        QCoreApplication::translate("D64Builder", "No free name is left for “%1” on this D64.")
-            .arg(base));
+        QCoreApplication::translate("D64Builder", "No free name is left for “%1” on this %2.")
+            .arg(base, formatName()));
 }
 
 void D64Builder::writeDataChain(const QList<Block>& blocks, const QByteArray& contents) {
@@ -335,14 +390,17 @@ void D64Builder::writeDirectoryEntry(const QString& name, quint8 type, Block fir
 
 QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteArray& contents) {
     if (type == CBMFileType::rel) {
-        throw builderError(QStringLiteral("REL files cannot be added to a D64 in this version."));
+        throw builderError(QCoreApplication::translate(
+                               "D64Builder", "REL files cannot be added to a %1 in this version.")
+                               .arg(formatName()));
     }
     const qint64 needed = contents.isEmpty() ? 1 : (contents.size() + 253) / 254;
     const qint64 available = freeBlockCount();
     if (available < needed) {
         throw builderError(
             QCoreApplication::translate(
-                "D64Builder", "Not enough space on this D64. Need %1 blocks, only %2 free.")
+                "D64Builder", "Not enough space on this %1. Need %2 blocks, only %3 free.")
+                .arg(formatName())
                 .arg(needed)
                 .arg(available));
     }
@@ -366,7 +424,8 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
         previous = allocateBlock(previous);
         if (!previous) {
             throw fail(builderError(
-                QCoreApplication::translate("D64Builder", "Not enough space on the D64 image.")));
+                QCoreApplication::translate("D64Builder", "Not enough space on the %1 image.")
+                    .arg(formatName())));
         }
         blocks.append(*previous);
     }
@@ -379,23 +438,23 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
     findDirectoryEnd();
     std::optional<qint64> newDirectorySector;
     if (dirIndex >= entriesPerSector) {
-        newDirectorySector = findFreeSector(directoryTrack, dirSector, false);
+        newDirectorySector = findFreeSector(layout->directoryTrack, dirSector, false);
         if (!newDirectorySector) {
             throw fail(
                 builderError(QCoreApplication::translate("D64Builder", "Directory is full.")));
         }
-        setFree(directoryTrack, *newDirectorySector, false);
+        setFree(layout->directoryTrack, *newDirectorySector, false);
     }
 
     writeDataChain(blocks, contents);
     if (newDirectorySector) {
         char* last = sectorBytes(dirTrack, dirSector);
-        last[0] = char(directoryTrack);
+        last[0] = char(layout->directoryTrack);
         last[1] = char(*newDirectorySector);
-        char* fresh = sectorBytes(directoryTrack, *newDirectorySector);
+        char* fresh = sectorBytes(layout->directoryTrack, *newDirectorySector);
         std::memset(fresh, 0, sectorSize);
         fresh[1] = char(0xFF);
-        dirTrack = directoryTrack;
+        dirTrack = layout->directoryTrack;
         dirSector = *newDirectorySector;
         dirIndex = 0;
     }
@@ -405,9 +464,9 @@ QString D64Builder::addFile(const QString& name, CBMFileType type, const QByteAr
     return stored;
 }
 
-void D64Builder::freeChain(qint64 track, qint64 sectorNumber, const QSet<qint64>& keep) {
-    for (const auto& [t, s] : chainSectors(image, track, sectorNumber)) {
-        if (t != directoryTrack && !keep.contains(sectorKey(t, s))) {
+void D64Builder::freeChain(const char* entry, const QSet<qint64>& keep) {
+    for (const auto& [t, s] : sectorsOfEntry(entry)) {
+        if (!layout->isReserved(t) && !keep.contains(sectorKey(t, s))) {
             setFree(t, s, true);
         }
     }
@@ -420,7 +479,7 @@ QSet<qint64> D64Builder::sectorsOfOtherFiles(qint64 index) const {
     qint64 listed = 0;
     forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
         if (listed++ != index) {
-            for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4]))) {
+            for (const auto& [t, s] : sectorsOfEntry(entry)) {
                 used.insert(sectorKey(t, s));
             }
         }
@@ -430,15 +489,16 @@ QSet<qint64> D64Builder::sectorsOfOtherFiles(qint64 index) const {
 }
 
 void D64Builder::rebuildBAM() {
-    for (qint64 t = 1; t <= trackCount; ++t) {
-        freeSectors[t] = allSectorsOf(t);
+    for (qint64 t = 1; t <= layout->mapTracks; ++t) {
+        freeSectors[t] = allSectorsOf(*layout, t);
     }
-    setFree(directoryTrack, bamSector, false);
-    for (const auto& [t, s] : chainSectors(image, directoryTrack, firstDirectorySector)) {
+    markSystemSectorsUsed();
+    for (const auto& [t, s] :
+         chainSectors(image, layout->directoryTrack, layout->firstDirectorySector)) {
         setFree(t, s, false);
     }
     forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
-        for (const auto& [t, s] : chainSectors(image, quint8(entry[3]), quint8(entry[4]))) {
+        for (const auto& [t, s] : sectorsOfEntry(entry)) {
             setFree(t, s, false);
         }
         return true;
@@ -462,9 +522,10 @@ void D64Builder::deleteFile(qint64 index) {
                        });
     if (!entry) {
         throw builderError(
-            QCoreApplication::translate("D64Builder", "That file is not in this D64 image."));
+            QCoreApplication::translate("D64Builder", "That file is not in this %1 image.")
+                .arg(formatName()));
     }
-    freeChain(quint8(entry[3]), quint8(entry[4]), sectorsOfOtherFiles(index));
+    freeChain(entry, sectorsOfOtherFiles(index));
     if (taken) {
         const QString name = decodeName(entry + 5, nameLength);
         --(*taken)[(name.isEmpty() ? QStringLiteral("FILE") : name).toLower()];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "images/DiskGeometry.h"
 #include "model/CBMFileType.h"
 
 #include <QByteArray>
@@ -13,16 +14,18 @@
 
 namespace vellum {
 
-// Edits one D64 image in memory for one editing action; the caller saves `data()`.
+// Edits one D64, D71 or D81 image in memory for one editing action; the caller saves `data()`.
 // The free map and the directory cursor always describe `data()`, and a failed addFile
 // leaves the builder exactly as it was.
 class D64Builder {
 public:
     // A new formatted image; an ID that is absent is written as "00".
     static D64Builder create(const QString& diskName,
-                             const std::optional<QString>& diskID = std::nullopt);
+                             const std::optional<QString>& diskID = std::nullopt,
+                             DiskImageFormat format = DiskImageFormat::d64);
 
-    // Opens the bytes of an image; any length from 174848 bytes up is kept whole. A 40-track
+    // Opens the bytes of an image, of the format its size names; any length from 174848
+    // bytes up is kept whole, error bytes included. A 40-track
     // image is refused: its extended free map is not known here, so a delete would free only
     // the part of a file that lies on tracks 1-35. Every sector that a listed file's chain
     // uses counts as used, whatever the stored free map says.
@@ -46,7 +49,8 @@ public:
     // chain and the chains of the listed files; then the BAM is written.
     void rebuildBAM();
 
-    // Free sectors on all 35 tracks, track 18 included.
+    // Free sectors on the tracks that can hold file data, as the drive counts them: the
+    // directory track (and a D71's track 53) left out.
     qint64 freeBlockCount() const;
 
     bool isFree(qint64 track, qint64 sector) const;
@@ -54,6 +58,7 @@ public:
     void setFree(qint64 track, qint64 sector, bool flag);
 
     const QByteArray& data() const { return image; }
+    const DiskGeometry& geometry() const { return *layout; }
 
     // The decoded names of the listed entries, in directory order.
     QStringList existingNames() const;
@@ -68,7 +73,7 @@ public:
     static quint8 typeByte(CBMFileType type);
 
 private:
-    explicit D64Builder(QByteArray image);
+    D64Builder(QByteArray image, const DiskGeometry& geometry);
 
     struct Block {
         qint64 track;
@@ -76,6 +81,10 @@ private:
     };
 
     void loadBAM();
+    void markSystemSectorsUsed();
+    // The sectors an entry occupies: its chain, or a partition's run of sectors.
+    QList<std::pair<qint64, qint64>> sectorsOfEntry(const char* entry) const;
+    QString formatName() const;
     void markListedChainsUsed();
     void findDirectoryEnd();
     std::optional<qint64> findFreeSector(qint64 track, qint64 previousSector, bool fromStart) const;
@@ -83,7 +92,7 @@ private:
     void writeDataChain(const QList<Block>& blocks, const QByteArray& contents);
     void writeFirstDirectorySector();
     void writeDirectoryEntry(const QString& name, quint8 typeByte, Block first, qint64 blocks);
-    void freeChain(qint64 track, qint64 sector, const QSet<qint64>& keep);
+    void freeChain(const char* entry, const QSet<qint64>& keep);
     QSet<qint64> sectorsOfOtherFiles(qint64 index) const;
     // The 256 bytes of a sector inside the image, or nothing when the image is too short.
     char* sectorBytes(qint64 track, qint64 sector);
@@ -91,8 +100,9 @@ private:
     QHash<QString, int>& takenNames() const;
 
     QByteArray image;
-    // Bit s of entry t is set when sector s of track t (1-35) is free.
-    std::array<quint32, 36> freeSectors{};
+    const DiskGeometry* layout;
+    // Bit s of entry t is set when sector s of track t (1 to the map's last) is free.
+    std::array<quint64, 81> freeSectors{};
     qint64 dirTrack = 18;
     qint64 dirSector = 1;
     qint64 dirIndex = 0;

@@ -61,6 +61,7 @@ QString typeToken(quint8 typeByte) {
 
 QList<File> files(const QByteArray& image) {
     QList<File> result;
+    const DiskGeometry& geometry = geometryOfImage(image);
     forEachListedEntry(image, [&](qint64, qint64, qint64, const char* entry) {
         const quint8 typeByte = quint8(entry[2]);
         File file;
@@ -72,8 +73,17 @@ QList<File> files(const QByteArray& image) {
         }
         file.startTrack = quint8(entry[3]);
         file.startSector = quint8(entry[4]);
-        const ChainSize size = chainSize(image, file.startTrack, file.startSector);
         const qint64 storedBlocks = quint8(entry[30]) + 256 * qint64(quint8(entry[31]));
+        if (isPartition(geometry, typeByte)) {
+            // Its sectors hold a disk of their own, not a chain: nothing is walked.
+            file.isPartition = true;
+            file.typeToken =
+                QString(typeToken(typeByte)).replace(QStringLiteral("???"), QStringLiteral("CBM"));
+            file.blocks = storedBlocks;
+            result.append(file);
+            return true;
+        }
+        const ChainSize size = chainSize(image, file.startTrack, file.startSector);
         file.blocks = storedBlocks != 0 ? storedBlocks : size.sectors;
         file.byteSize = size.bytes;
         file.fault = size.fault;
@@ -85,15 +95,12 @@ QList<File> files(const QByteArray& image) {
 
 DiskDirectory readDirectory(const QByteArray& image) {
     checkImageSize(image);
-    const QByteArray bam = sector(image, directoryTrack, bamSector);
+    const DiskGeometry& geometry = geometryOfImage(image);
+    const char* header = sectorData(image, geometry.directoryTrack, geometry.headerSector);
     DiskDirectory directory;
-    qint64 blocksFree = 0;
-    for (qint64 t = 1; t <= trackCount; ++t) {
-        blocksFree += quint8(bam[4 * t]);
-    }
-    directory.blocksFree = blocksFree;
-    directory.diskName = decodeName(bam, 0x90, nameLength);
-    directory.diskID = decodeName(bam, 0xA2, 2);
+    directory.blocksFree = FreeMap::blocksFree(geometry, image);
+    directory.diskName = decodeName(header + geometry.nameOffset, nameLength);
+    directory.diskID = decodeName(header + geometry.idOffset, 2);
     const QList<File> listed = files(image);
     directory.entries.reserve(listed.size());
     for (const File& file : listed) {
@@ -111,11 +118,12 @@ DiskDirectory readDirectory(const QByteArray& image) {
 }
 
 DiskDirectory readDirectory(const QUrl& imageURL) {
-    return readDirectory(readWholeFile(imageURL, FileRole::diskImage));
+    return readDirectory(readDiskImage(imageURL));
 }
 
 std::optional<ParsedFile> parsedFile(const QByteArray& image, const File& file) {
-    if (!isValidSector(file.startTrack, file.startSector, tracksOf(image))) {
+    if (file.isPartition ||
+        !isValidSector(geometryOfImage(image), file.startTrack, file.startSector)) {
         return std::nullopt;
     }
     const QByteArray bytes = readChain(image, file.startTrack, file.startSector);
@@ -141,11 +149,17 @@ QList<ParsedFile> parsedFiles(const QByteArray& image, const QString& imageName)
 }
 
 QList<ParsedFile> parsedFiles(const QUrl& imageURL) {
-    return parsedFiles(readWholeFile(imageURL, FileRole::diskImage), imageURL.fileName());
+    return parsedFiles(readDiskImage(imageURL), imageURL.fileName());
 }
 
 std::optional<QString> readProblem(const File& file) {
     const QString name = QStringLiteral("“%1”").arg(file.name);
+    if (file.isPartition) {
+        return QCoreApplication::translate(
+                   "D64Extractor", "%1 was left out: it is a partition, which holds a disk of "
+                                   "its own rather than a file.")
+            .arg(name);
+    }
     // Any chain that reaches the disk holds at least one byte, and one that goes on more.
     if (file.byteSize == 1) {
         return QCoreApplication::translate(
@@ -199,7 +213,7 @@ ParsedFile parsedFile(const QByteArray& image, const QString& imageName, qint64 
 }
 
 ParsedFile parsedFile(const QUrl& imageURL, qint64 index) {
-    return parsedFile(readWholeFile(imageURL, FileRole::diskImage), imageURL.fileName(), index);
+    return parsedFile(readDiskImage(imageURL), imageURL.fileName(), index);
 }
 
 } // namespace vellum::D64Extractor

@@ -8,8 +8,8 @@
 #include <QList>
 #include <QUrl>
 
-// Reads D64 images. Every operation is stateless and works on the whole image in memory;
-// nothing is ever written back.
+// Reads D64, D71 and D81 images, each as its size names it. Every operation is stateless and works
+// on the whole image in memory; nothing is ever written back.
 namespace vellum::D64Extractor {
 
 // One listed directory entry, in directory order.
@@ -23,6 +23,8 @@ struct File {
     qint64 byteSize = 0;
     // Why the chain ended before its last sector, when it did.
     std::optional<D64Layout::ChainFault> fault;
+    // A D81 partition (listed as CBM): its blocks are not a chain and it is never read.
+    bool isPartition = false;
 
     friend bool operator==(const File&, const File&) = default;
 };
@@ -31,10 +33,11 @@ struct File {
 // after 508 bytes: …", "“GAME” was left out: …"); nothing for a sound file.
 std::optional<QString> readProblem(const File& file);
 
-// The listed entries (type bits 0-2 not 0) of the directory chain from 18/1.
+// The listed entries (type bits 0-2 not 0) of the directory chain.
 QList<File> files(const QByteArray& image);
 
-// The listing and the BAM facts; blocksFree counts track 18 too.
+// The listing and the BAM facts; blocksFree is the drive's count, which leaves out the
+// tracks that never hold file data.
 DiskDirectory readDirectory(const QUrl& imageURL);
 DiskDirectory readDirectory(const QByteArray& image);
 
@@ -44,7 +47,7 @@ QList<ParsedFile> parsedFiles(const QUrl& imageURL);
 QList<ParsedFile> parsedFiles(const QByteArray& image, const QString& imageName);
 
 // The listed file's load address and payload; nothing when its chain holds under 2 bytes
-// or starts outside tracks 1-35.
+// or starts outside the disk's tracks; nothing for a partition.
 std::optional<ParsedFile> parsedFile(const QByteArray& image, const File& file);
 
 // The file at position `index` of the listing; a file that cannot be read fails with its

@@ -11,60 +11,39 @@ namespace vellum::D64Layout {
 
 namespace {
 
-constexpr qint64 sectorsPerTrackOf(qint64 track) {
-    if (track >= 1 && track <= 17) {
-        return 21;
-    }
-    if (track >= 18 && track <= 24) {
-        return 19;
-    }
-    if (track >= 25 && track <= 30) {
-        return 18;
-    }
-    if (track >= 31 && track <= extendedTrackCount) {
-        return 17;
-    }
-    return 0;
+// The extended layout only adds tracks after 35, so it serves both D64s.
+const DiskGeometry& extendedD64() {
+    static const DiskGeometry& geometry = geometryOfImage(QByteArray(extendedImageSize, '\0'));
+    return geometry;
 }
-
-// Tracks 1-40 and byte-sized sector numbers.
-using VisitedSectors = std::bitset<(extendedTrackCount + 1) * 256>;
-
-} // namespace
-
-namespace {
-
-// Sectors before each track, for tracks 0-41; every track past 40 starts after sector 767.
-constexpr std::array<qint64, extendedTrackCount + 2> sectorsBefore = [] {
-    std::array<qint64, extendedTrackCount + 2> table{};
-    for (qint64 t = 2; t <= extendedTrackCount + 1; ++t) {
-        table[t] = table[t - 1] + sectorsPerTrackOf(t - 1);
-    }
-    return table;
-}();
 
 } // namespace
 
 qint64 sectorsPerTrack(qint64 track) {
-    return sectorsPerTrackOf(track);
+    return track >= 1 && track <= extendedTrackCount ? extendedD64().sectorsOnTrack[track] : 0;
 }
 
 qint64 tracksOf(const QByteArray& image) {
-    return image.size() >= extendedImageSize ? extendedTrackCount : trackCount;
+    return geometryOfImage(image).tracks;
+}
+
+qint64 sectorOffset(const DiskGeometry& geometry, qint64 track, qint64 sector) {
+    const qint64 before =
+        geometry.sectorsBefore[std::clamp<qint64>(track, 0, geometry.sectorsBefore.size() - 1)];
+    return (before + sector) * sectorSize;
 }
 
 qint64 sectorOffset(qint64 track, qint64 sector) {
-    const qint64 before = sectorsBefore[std::clamp<qint64>(track, 0, extendedTrackCount + 1)];
-    return (before + sector) * sectorSize;
+    return sectorOffset(extendedD64(), track, sector);
 }
 
 const char* sectorData(const QByteArray& image, qint64 track, qint64 sectorNumber) {
     static const char zeros[sectorSize] = {};
-    const qint64 offset = sectorOffset(track, sectorNumber);
+    const DiskGeometry& geometry = geometryOfImage(image);
+    const qint64 offset = sectorOffset(geometry, track, sectorNumber);
     // Error bytes after the last track are never read as sector data, even through a link
     // to a sector number that the last track does not have.
-    const qint64 dataSize = tracksOf(image) == trackCount ? imageSize : extendedImageSize;
-    if (offset < 0 || offset + sectorSize > std::min<qint64>(image.size(), dataSize)) {
+    if (offset < 0 || offset + sectorSize > std::min<qint64>(image.size(), geometry.dataSize())) {
         return zeros;
     }
     return image.constData() + offset;
@@ -78,7 +57,33 @@ bool isValidSector(qint64 track, qint64 sectorNumber, qint64 tracks) {
     return track <= tracks && sectorNumber >= 0 && sectorNumber < sectorsPerTrack(track);
 }
 
+bool isValidSector(const DiskGeometry& geometry, qint64 track, qint64 sectorNumber) {
+    return track >= 1 && track <= geometry.tracks && sectorNumber >= 0 &&
+           sectorNumber < geometry.sectorsOnTrack[track];
+}
+
+bool isPartition(const DiskGeometry& geometry, quint8 typeByte) {
+    return geometry.format == DiskImageFormat::d81 && (typeByte & 0x07) == partitionType;
+}
+
+QList<std::pair<qint64, qint64>> partitionSectors(const DiskGeometry& geometry, qint64 track,
+                                                  qint64 sectorNumber, qint64 blocks) {
+    QList<std::pair<qint64, qint64>> result;
+    while (qint64(result.size()) < blocks && isValidSector(geometry, track, sectorNumber)) {
+        result.append({track, sectorNumber});
+        if (++sectorNumber == geometry.sectorsOnTrack[track]) {
+            ++track;
+            sectorNumber = 0;
+        }
+    }
+    return result;
+}
+
 namespace {
+
+// Tracks 0-80 and byte-sized sector numbers.
+constexpr qint64 markCount = 81 * 256;
+using VisitedSectors = std::bitset<markCount>;
 
 // The sectors a chain walk has passed: each walk takes a new number, and a sector is passed
 // when it carries the walk's number, so no walk has to clear a set first.
@@ -94,11 +99,11 @@ public:
     void see(qint64 key) { marks[key] = current; }
 
 private:
-    static thread_local std::array<quint32, (extendedTrackCount + 1) * 256> marks;
+    static thread_local std::array<quint32, markCount> marks;
     static thread_local quint32 current;
 };
 
-thread_local std::array<quint32, (extendedTrackCount + 1) * 256> WalkMarks::marks{};
+thread_local std::array<quint32, markCount> WalkMarks::marks{};
 thread_local quint32 WalkMarks::current = 0;
 
 // Calls visit(track, sector, sectorBytes, isLast) for each sector of the chain; returns why
@@ -106,10 +111,10 @@ thread_local quint32 WalkMarks::current = 0;
 template <typename Visit>
 std::optional<ChainFault> walkChain(const QByteArray& image, qint64 track, qint64 sectorNumber,
                                     Visit visit) {
-    const qint64 tracks = tracksOf(image);
+    const DiskGeometry& geometry = geometryOfImage(image);
     WalkMarks walk;
     auto kind = ChainFault::Kind::startOutsideDisk;
-    while (isValidSector(track, sectorNumber, tracks)) {
+    while (isValidSector(geometry, track, sectorNumber)) {
         if (walk.seen(sectorKey(track, sectorNumber))) {
             return ChainFault{ChainFault::Kind::loop, track, sectorNumber};
         }
@@ -165,10 +170,10 @@ void forEachListedEntry(
     const QByteArray& image,
     const std::function<bool(qint64 track, qint64 sector, qint64 slot, const char* entry)>& visit) {
     VisitedSectors visited;
-    qint64 track = directoryTrack;
-    qint64 sectorNumber = firstDirectorySector;
-    const qint64 tracks = tracksOf(image);
-    while (isValidSector(track, sectorNumber, tracks) &&
+    const DiskGeometry& geometry = geometryOfImage(image);
+    qint64 track = geometry.directoryTrack;
+    qint64 sectorNumber = geometry.firstDirectorySector;
+    while (isValidSector(geometry, track, sectorNumber) &&
            !visited.test(sectorKey(track, sectorNumber))) {
         visited.set(sectorKey(track, sectorNumber));
         const char* bytes = sectorData(image, track, sectorNumber);
@@ -232,6 +237,22 @@ void checkImageSize(const QByteArray& image) {
         throw OpenCBMError::parseError(
             QCoreApplication::translate("D64Layout", "This D64 image is too small to be valid."));
     }
+}
+
+void checkImageSize(const QByteArray& image, DiskImageFormat format) {
+    const std::optional<DiskImageFormat> bySize = formatOfSize(image.size());
+    if (bySize == format) {
+        return;
+    }
+    if (image.size() < smallestImageSize(format)) {
+        throw OpenCBMError::parseError(
+            QCoreApplication::translate("D64Layout", "This %1 image is too small to be valid.")
+                .arg(displayName(format)));
+    }
+    throw OpenCBMError::parseError(
+        QCoreApplication::translate("D64Layout", "This file is named as a %1 image but has the "
+                                                 "size of a %2 image.")
+            .arg(displayName(format), displayName(*bySize)));
 }
 
 } // namespace vellum::D64Layout

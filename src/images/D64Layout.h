@@ -1,11 +1,16 @@
 #pragma once
 
+#include "images/DiskGeometry.h"
+
 #include <QByteArray>
 #include <QSet>
 #include <QString>
 #include <functional>
 #include <optional>
 
+// The sectors, chains, directory and names that the D64, D71 and D81 share. Functions that
+// take an image work out its format from its size (geometryOfImage); the constants describe
+// the D64.
 namespace vellum::D64Layout {
 
 // A 35-track 1541 disk: tracks 1-17 hold 21 sectors, 18-24 hold 19, 25-30 hold 18 and
@@ -30,15 +35,16 @@ inline constexpr qint64 entrySize = 32;
 inline constexpr qint64 nameLength = 16;
 inline constexpr char padding = char(0xA0);
 
-// 0 for any track outside 1-40.
+// On a D64: 0 for any track outside 1-40.
 qint64 sectorsPerTrack(qint64 track);
 
-// 40 when the image holds the sectors of 40 tracks (with or without error bytes), else 35.
+// The tracks whose sectors the image holds: 35 or 40 for a D64, 70 for a D71, 80 for a D81.
 qint64 tracksOf(const QByteArray& image);
 
 // The sector number is not checked against the track: a sector past the track's end lands
-// in a later track, as the drive's own arithmetic would.
+// in a later track, as the drive's own arithmetic would. Without a geometry, on a D64.
 qint64 sectorOffset(qint64 track, qint64 sector);
+qint64 sectorOffset(const DiskGeometry& geometry, qint64 track, qint64 sector);
 
 // Exactly 256 bytes; a sector beyond the image's tracks reads as zeros.
 QByteArray sector(const QByteArray& image, qint64 track, qint64 sector);
@@ -47,8 +53,9 @@ QByteArray sector(const QByteArray& image, qint64 track, qint64 sector);
 // valid while the image is unchanged.
 const char* sectorData(const QByteArray& image, qint64 track, qint64 sector);
 
-// Whether the sector exists on a disk of `tracks` tracks.
+// Whether the sector exists on a D64 of `tracks` tracks, or on a disk of the geometry.
 bool isValidSector(qint64 track, qint64 sector, qint64 tracks = trackCount);
+bool isValidSector(const DiskGeometry& geometry, qint64 track, qint64 sector);
 
 // A key for visited-set guards on chain walks; unique for every track and byte-sized sector.
 inline qint64 sectorKey(qint64 track, qint64 sector) {
@@ -82,8 +89,9 @@ QByteArray readChain(const QByteArray& image, qint64 track, qint64 sector);
 QList<std::pair<qint64, qint64>> chainSectors(const QByteArray& image, qint64 track, qint64 sector);
 
 // Calls visit(track, sector, slot, entryBytes) for every slot of the directory chain from
-// 18/1 whose type bits 0-2 are not 0, in listing order; the walk ends at a link to a sector
-// the image does not have or at a sector seen twice. `visit` returns false to stop.
+// its first sector (18/1, or 40/3 on a D81) whose type bits 0-2 are not 0, in listing order; the
+// walk ends at a link to a sector the image does not have or at a sector seen twice. `visit`
+// returns false to stop.
 void forEachListedEntry(
     const QByteArray& image,
     const std::function<bool(qint64 track, qint64 sector, qint64 slot, const char* entry)>& visit);
@@ -97,5 +105,18 @@ QByteArray encodeName(const QString& text);
 
 // Fails with the reader's message when the image is shorter than 683 sectors.
 void checkImageSize(const QByteArray& image);
+
+// Fails when the image's size is not one of the format's: too short, or the size of another
+// format, as a file named .d71 that holds a D64 would be.
+void checkImageSize(const QByteArray& image, DiskImageFormat format);
+
+// The partition type of a D81 directory entry (bits 0-2 are 5): an area of the disk listed
+// as one entry, which holds a disk of its own rather than a file chain.
+inline constexpr quint8 partitionType = 5;
+bool isPartition(const DiskGeometry& geometry, quint8 typeByte);
+
+// The sectors of a partition: `blocks` sectors in a row from its first, within the disk.
+QList<std::pair<qint64, qint64>> partitionSectors(const DiskGeometry& geometry, qint64 track,
+                                                  qint64 sector, qint64 blocks);
 
 } // namespace vellum::D64Layout

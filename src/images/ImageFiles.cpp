@@ -3,10 +3,12 @@
 #include "images/ComputerFileNames.h"
 #include "images/ComputerPaths.h"
 #include "images/D64Layout.h"
+#include "images/DiskGeometry.h"
 #include "model/FileNames.h"
 #include "model/OpenCBMError.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QUuid>
 
 #include <cerrno>
@@ -67,8 +69,13 @@ QString tooLargeMessage(const QString& path, FileRole role, qint64 size) {
     const QString shown = formatByteCount(size);
     switch (role) {
     case FileRole::diskImage:
+        if (const auto format = diskImageFormatForExtension(QFileInfo(path).suffix())) {
+            return QCoreApplication::translate("ImageFiles",
+                                               "“%1” is too large to be a %2 image (%3).")
+                .arg(path, displayName(*format), shown);
+        }
         return QCoreApplication::translate("ImageFiles",
-                                           "“%1” is too large to be a D64 image (%2).")
+                                           "“%1” is too large to be a disk image (%2).")
             .arg(path, shown);
     case FileRole::tapeImage:
         return QCoreApplication::translate("ImageFiles",
@@ -76,10 +83,11 @@ QString tooLargeMessage(const QString& path, FileRole role, qint64 size) {
             .arg(path, shown);
     case FileRole::fileToAdd:
         return QCoreApplication::translate(
-                   "ImageFiles", "“%1” is too large to fit on a D64 (%2; a D64 holds at most %3 "
-                                 "bytes).")
+                   "ImageFiles",
+                   "“%1” is too large to fit on any disk (%2; a D81, the largest, holds at most %3 "
+                   "bytes).")
             .arg(path, shown)
-            .arg(D64Layout::largestFileSize);
+            .arg(geometryOf(DiskImageFormat::d81).freshBlocksFree() * 254);
     case FileRole::any:
         break;
     }
@@ -227,7 +235,7 @@ qint64 largestFileSize(FileRole role) {
     case FileRole::fileToAdd:
         // A file to add is not refused here just short of what a disk holds: there the
         // builder's count of the blocks needed and free says more.
-        return D64Layout::largestImageSize;
+        return largestDiskImageSize;
     case FileRole::any:
     case FileRole::tapeImage:
         break;
@@ -285,6 +293,14 @@ QByteArray readWholeFile(const QUrl& url, FileRole role) {
         throw PlatformError(tooLargeMessage(path, role, length));
     }
     bytes.truncate(length);
+    return bytes;
+}
+
+QByteArray readDiskImage(const QUrl& url) {
+    QByteArray bytes = readWholeFile(url, FileRole::diskImage);
+    if (const std::optional<DiskImageFormat> format = diskImageFormatOf(url)) {
+        D64Layout::checkImageSize(bytes, *format);
+    }
     return bytes;
 }
 

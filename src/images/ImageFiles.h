@@ -10,9 +10,9 @@ namespace vellum {
 // read, so that no input can ask for more memory than the largest file of its kind needs.
 enum class FileRole {
     any,       // 16 MB
-    diskImage, // a D64 of 42 tracks with error bytes
+    diskImage, // a D81 with error bytes, the largest disk image
     tapeImage, // 16 MB, more than any tape image holds
-    fileToAdd, // as large as a D64 image: no larger file fits on a disk
+    fileToAdd, // as large as a disk image: no larger file fits on a disk
 };
 
 // The largest size `role` allows, in bytes.
@@ -21,6 +21,11 @@ qint64 largestFileSize(FileRole role);
 // The whole regular file. Fails with a PlatformError naming the file when it cannot be read,
 // is not a regular file (a folder, a device, a pipe) or is larger than its role allows.
 QByteArray readWholeFile(const QUrl& url, FileRole role = FileRole::any);
+
+// The whole disk image at `url`, read as readWholeFile does for a disk image. When the
+// extension names a format (.d64, .d71, .d81) the size must be one of that format's: a file
+// too short for it, or of another format's size, fails with an OpenCBMError saying so.
+QByteArray readDiskImage(const QUrl& url);
 
 // Writes a hidden temporary file beside the target, syncs it, and renames it over the
 // target, then syncs the folder: a crash or a full disk leaves either the old file or the

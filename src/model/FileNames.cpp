@@ -100,7 +100,8 @@ QString typeLabel(const QUrl& url) {
 }
 
 const QSet<QString>& diskImageExtensions() {
-    static const QSet<QString> extensions = {QStringLiteral("d64")};
+    static const QSet<QString> extensions = {QStringLiteral("d64"), QStringLiteral("d71"),
+                                             QStringLiteral("d81")};
     return extensions;
 }
 

@@ -140,7 +140,7 @@ QList<ComputerFileItem> visibleLocalItems(const QList<ComputerFileItem>& items,
     }
     QSet<QString> enabled;
     if (filters.d64) {
-        enabled.insert(QStringLiteral("d64"));
+        enabled.unite(diskImageExtensions());
     }
     if (filters.prg) {
         enabled.insert(QStringLiteral("prg"));

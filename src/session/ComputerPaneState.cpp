@@ -1,5 +1,6 @@
 #include "session/ComputerPaneState.h"
 
+#include "model/DiskImageFormat.h"
 #include "model/FileNames.h"
 #include "session/ComputerListing.h"
 #include "session/ObservedProperty.h"
@@ -296,7 +297,12 @@ QList<FooterPart> ComputerPaneState::footerParts() const {
 }
 
 QString ComputerPaneState::dropHint() const {
-    return isBrowsingD64() ? tr("Drop to add to this D64") : tr("Drop to copy to this folder");
+    if (isBrowsingD64()) {
+        const DiskImageFormat format =
+            diskImageFormatOf(*m_browsingImage).value_or(DiskImageFormat::d64);
+        return tr("Drop to add to this %1").arg(displayName(format));
+    }
+    return tr("Drop to copy to this folder");
 }
 
 } // namespace vellum

@@ -43,7 +43,7 @@ QCoro::Task<> VellumViewModel::addFilesToImage(QList<QUrl> urls, QUrl image) {
 }
 
 QCoro::Task<> VellumViewModel::addToImage(QList<ImageAddition> files, QUrl image, qint64 number) {
-    D64Builder builder = D64Builder::open(readWholeFile(image));
+    D64Builder builder = D64Builder::open(readDiskImage(image));
     const qsizetype count = files.size();
     const double startProgress = m_status.progress();
     QString lastStored;

@@ -24,7 +24,7 @@ namespace {
 
 DiskDirectory readImageDirectory(const QUrl& url) {
     const QString extension = QFileInfo(url.path()).suffix().toLower();
-    if (extension == QLatin1String("d64")) {
+    if (diskImageFormatForExtension(extension)) {
         return D64Extractor::readDirectory(url);
     }
     if (extension == QLatin1String("t64")) {
@@ -95,7 +95,7 @@ void VellumViewModel::deleteSelectionFromImage() {
                    : tr("Deleting %1 files from %2…").arg(QString::number(count), imageName);
     // Nothing in it waits, so the operation has ended when the call returns.
     const auto body = [this, image, imageName, indexes, count, firstName](qint64) -> QCoro::Task<> {
-        D64Builder builder = D64Builder::open(readWholeFile(image));
+        D64Builder builder = D64Builder::open(readDiskImage(image));
         for (qint64 index : indexes) {
             builder.deleteFile(index);
         }

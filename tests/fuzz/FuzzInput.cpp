@@ -1,6 +1,7 @@
 #include "FuzzInput.h"
 
 #include "images/D64Builder.h"
+#include "images/D64Extractor.h"
 #include "images/D64Layout.h"
 
 #include <algorithm>
@@ -66,6 +67,53 @@ QByteArray soundImage(qint64 tracks) {
     return image;
 }
 
+// A D71 or D81 three quarters full, so that the last files lie on tracks 36-70 or 41-80;
+// a D81 also lists a partition on its last two tracks.
+QByteArray soundLargeImage(DiskImageFormat format) {
+    D64Builder builder = D64Builder::create("FUZZ", "FZ", format);
+    const qint64 step = builder.freeBlockCount() * 254 / 80;
+    // 39 files leave the last slot of the fifth directory sector for the partition.
+    for (int i = 0; i < 39; ++i) {
+        const QByteArray contents(1 + (i % 6) * 97 + (i % 4) * step, char(i));
+        builder.addFile(QStringLiteral("FILE %1").arg(i),
+                        i % 3 ? CBMFileType::prg : CBMFileType::seq, contents);
+    }
+    if (format != DiskImageFormat::d81) {
+        return builder.data();
+    }
+    for (qint64 track = 79; track <= 80; ++track) {
+        for (qint64 sector = 0; sector < 40; ++sector) {
+            builder.setFree(track, sector, false);
+        }
+    }
+    builder.writeBAM();
+    QByteArray image = builder.data();
+    const auto directory = chainSectors(image, 40, 3);
+    const qint64 entry =
+        sectorOffset(geometryOf(format), directory.last().first, directory.last().second) +
+        (D64Extractor::files(image).size() % entriesPerSector) * entrySize;
+    image[entry + 2] = char(0x85);
+    image[entry + 3] = 79;
+    image[entry + 4] = 0;
+    image.replace(entry + 5, nameLength, encodeName(QStringLiteral("PART")));
+    image[entry + 30] = char(80);
+    return image;
+}
+
+QByteArray makeLargeImage(DiskImageFormat format, uint8_t choice) {
+    const QByteArray sound = soundLargeImage(format);
+    switch (choice) {
+    case 1:
+        return sound + QByteArray(sound.size() / 256, char(0x01));
+    case 2:
+        return sound + QByteArray(1000, char(0x55));
+    case 3:
+        return sound.left(sound.size() - 1);
+    default:
+        return sound;
+    }
+}
+
 QByteArray makeSizedImage(uint8_t choice) {
     const QByteArray thirtyFive = soundImage(trackCount);
     const QByteArray forty = soundImage(extendedTrackCount);
@@ -91,21 +139,23 @@ QByteArray makeSizedImage(uint8_t choice) {
 
 // Made once: every run starts from a shared copy, which the first patch detaches.
 const QByteArray& sizedImage(uint8_t choice) {
-    static const std::array<QByteArray, 8> images = [] {
-        std::array<QByteArray, 8> made;
+    static const std::array<QByteArray, 24> images = [] {
+        std::array<QByteArray, 24> made;
         for (uint8_t i = 0; i < 8; ++i) {
             made[i] = makeSizedImage(i);
+            made[8 + i] = makeLargeImage(DiskImageFormat::d71, i);
+            made[16 + i] = makeLargeImage(DiskImageFormat::d81, i);
         }
         return made;
     }();
-    return images[choice & 0x07];
+    const int format = (choice >> 4) & 0x03;
+    return images[(format == 1 || format == 2 ? 8 * format : 0) + (choice & 0x07)];
 }
 
 } // namespace
 
 qsizetype sectorBytesOf(const QByteArray& image) {
-    return std::min<qsizetype>(image.size(),
-                               tracksOf(image) == trackCount ? imageSize : extendedImageSize);
+    return std::min<qsizetype>(image.size(), geometryOfImage(image).dataSize());
 }
 
 QByteArray imageFromInput(const uint8_t* data, size_t size) {
@@ -117,9 +167,12 @@ QByteArray imageFromInput(const uint8_t* data, size_t size) {
     qsizetype at = 1;
     const qsizetype end = qsizetype(size);
     if ((data[0] & 0x08) == 0) {
-        const qsizetype track18 = std::min<qsizetype>(end - at, 19 * sectorSize);
-        image.replace(sectorOffset(18, 0), track18, bytes + at, track18);
-        at += track18;
+        const DiskGeometry& geometry = geometryOfImage(image);
+        const qint64 directoryTrack = geometry.directoryTrack;
+        const qsizetype replaced =
+            std::min<qsizetype>(end - at, geometry.sectorsOnTrack[directoryTrack] * sectorSize);
+        image.replace(sectorOffset(geometry, directoryTrack, 0), replaced, bytes + at, replaced);
+        at += replaced;
     }
     const qsizetype sectors = std::max<qsizetype>(1, image.size() / sectorSize);
     while (at + 4 <= end) {

@@ -48,6 +48,19 @@ qsizetype entriesNamed(const QByteArray& image, const QString& name) {
     return count;
 }
 
+// The added file lies on tracks that hold file data only.
+void requireOffReservedTracks(const QByteArray& image, const QString& name) {
+    const DiskGeometry& geometry = geometryOfImage(image);
+    for (const D64Extractor::File& file : D64Extractor::files(image)) {
+        if (file.name.compare(name, Qt::CaseInsensitive) == 0) {
+            for (const auto& [track, sector] :
+                 D64Layout::chainSectors(image, file.startTrack, file.startSector)) {
+                require(!geometry.isReserved(track));
+            }
+        }
+    }
+}
+
 } // namespace
 
 // The last bytes of the input are a short script of edits on the damaged image.
@@ -57,14 +70,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray image = fuzzing::imageFromInput(data, size - scriptLength);
     const QByteArray tail = image.mid(fuzzing::sectorBytesOf(image));
 
-    // An image that is too short, damaged beyond editing, or of 40 tracks is refused; the
-    // drive's own view still edits the last.
+    // An image that is too short, damaged beyond editing, or a D64 of 40 tracks is refused;
+    // the drive's own view still edits the last.
+    const DiskGeometry& geometry = geometryOfImage(image);
+    const bool extendedD64 =
+        geometry.format == DiskImageFormat::d64 && geometry.tracks > D64Layout::trackCount;
     std::optional<D64Builder> opened;
     try {
         opened = D64Builder::open(image);
-        require(D64Layout::tracksOf(image) == D64Layout::trackCount);
+        require(!extendedD64);
     } catch (const OpenCBMError&) {
-        if (D64Layout::tracksOf(image) == D64Layout::trackCount) {
+        if (!extendedD64) {
             return 0;
         }
         try {
@@ -98,6 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 // What was listed reads as before, and no other entry has the new name.
                 require(filesGone(kept, builder.data()) == 0);
                 require(entriesNamed(builder.data(), stored) == 1);
+                requireOffReservedTracks(builder.data(), stored);
             } else if (op < 0xF0) {
                 builder.deleteFile(op & 0x3F);
                 require(filesGone(kept, builder.data()) <= 1);

@@ -27,13 +27,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QList<D64Extractor::File> files = D64Extractor::files(image);
     require(directory.entries.size() == files.size());
     // A directory chain passes each of the image's sectors at most once, 8 entries each.
-    require(files.size() <= D64Layout::extendedSectorCount * 8);
+    const qint64 sectors = geometryOfImage(image).sectorCount();
+    require(files.size() <= sectors * 8);
     for (const D64Extractor::File& file : files) {
         const D64Layout::ChainSize size =
             D64Layout::chainSize(image, file.startTrack, file.startSector);
         require(D64Layout::readChain(image, file.startTrack, file.startSector).size() ==
                 size.bytes);
-        require(size.sectors <= D64Layout::extendedSectorCount);
+        if (file.isPartition) {
+            require(!D64Extractor::parsedFile(image, file) && D64Extractor::readProblem(file));
+            continue;
+        }
+        require(size.sectors <= sectors);
         require(file.fault == size.fault);
         // A file that cannot be read whole always says why; a sound one never does.
         const std::optional<ParsedFile> parsed = D64Extractor::parsedFile(image, file);

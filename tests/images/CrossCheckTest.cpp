@@ -5,14 +5,17 @@
 #include "TapeFixtures.h"
 #include "images/D64Builder.h"
 #include "images/D64Extractor.h"
+#include "images/DiskGeometry.h"
 #include "images/ImageFiles.h"
 #include "images/T64Converter.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <bit>
 #include <gtest/gtest.h>
 
 using namespace vellum;
@@ -46,32 +49,38 @@ protected:
     }
     QByteArray read(const QString& name) const { return readWholeFile(url(name)); }
 
-    // cc1541 lists a copy, as it may rewrite the image it opens.
+    // cc1541 lists a copy, as it may rewrite the image it opens. It counts the free blocks
+    // that a D71's track 53 shows as well, which the drive leaves out; they are taken off.
     Listing cc1541Listing(const QString& image) {
-        QFile::remove(dir.filePath("copy.d64"));
-        QFile::copy(dir.filePath(image), dir.filePath("copy.d64"));
+        const QString copy = "copy." + QFileInfo(image).suffix();
+        QFile::remove(dir.filePath(copy));
+        QFile::copy(dir.filePath(image), dir.filePath(copy));
         static const QRegularExpression entry(R"(^(\d+)\s+"([^"]*)\"\s+\*?(prg|seq|usr))");
         static const QRegularExpression free(R"(^(\d+) blocks free)");
         Listing listing;
-        for (const QString& line : runTool("cc1541", {"-U", "0", "copy.d64"}).split('\n')) {
+        for (const QString& line : runTool("cc1541", {"-U", "0", copy}).split('\n')) {
             if (const auto match = entry.match(line); match.hasMatch()) {
                 listing.lines << match.captured(1) + " " + match.captured(2).toLower();
             } else if (const auto match = free.match(line); match.hasMatch()) {
                 listing.blocksFree = match.captured(1).toLongLong();
             }
         }
+        const QByteArray bytes = read(image);
+        const DiskGeometry& geometry = geometryOfImage(bytes);
+        if (geometry.otherReservedTrack != 0) {
+            listing.blocksFree -=
+                std::popcount(FreeMap::storedSectors(geometry, bytes, geometry.otherReservedTrack));
+        }
         return listing;
     }
 
-    // Vellum's listing, counting free blocks as a drive does: without track 18.
     Listing vellumListing(const QString& image) {
-        const QByteArray bytes = read(image);
-        const DiskDirectory directory = D64Extractor::readDirectory(bytes);
+        const DiskDirectory directory = D64Extractor::readDirectory(read(image));
         Listing listing;
         for (const DirectoryEntry& entry : directory.entries) {
             listing.lines << QString::number(entry.blocks) + " " + entry.name.toLower();
         }
-        listing.blocksFree = *directory.blocksFree - quint8(D64Layout::sector(bytes, 18, 0)[72]);
+        listing.blocksFree = *directory.blocksFree;
         return listing;
     }
 
@@ -107,66 +116,103 @@ const QList<std::pair<QString, CBMFileType>> sampleNames = {
     {"FILE6", CBMFileType::prg}, {"FILE7", CBMFileType::prg}};
 const QList<qint64> sampleSizes = {2, 253, 254, 255, 508, 509, 5000, 20000};
 
+// Each format with cbmconvert's option that writes it, and a file that reaches past the
+// first side (tracks 36 on of a D71, 41 on of a D81).
+struct FormatCase {
+    DiskImageFormat format;
+    QString cbmconvertOption;
+    qint64 bigFile;
+};
+const QList<FormatCase> formatCases = {{DiskImageFormat::d64, "-D4", 40000},
+                                       {DiskImageFormat::d71, "-D7", 200000},
+                                       {DiskImageFormat::d81, "-D8", 500000}};
+
+QString imageName(const QString& base, DiskImageFormat format) {
+    return base + "." + fileExtension(format);
+}
+
 } // namespace
 
 TEST_F(CrossCheck, ImagesVellumBuildsAreReadAlikeByBothTools) {
     if (missing("cbmconvert") || missing("cc1541")) {
         GTEST_SKIP() << "cbmconvert or cc1541 is not installed";
     }
-    D64Builder builder = D64Builder::create("cross check", "xc");
-    for (qsizetype i = 0; i < sampleNames.size(); ++i) {
-        builder.addFile(sampleNames[i].first, sampleNames[i].second,
-                        sequence(sampleSizes[i], int(i)));
-    }
-    builder.deleteFile(6);
-    builder.deleteFile(2);
-    builder.writeBAM();
-    builder.addFile("LATE", CBMFileType::prg, sequence(3000, 77)); // into a freed slot
-    builder.addFile("FILE0", CBMFileType::prg, sequence(700, 78));
-    write("vellum.d64", builder.data());
+    for (const FormatCase& format : formatCases) {
+        const QString image = imageName("vellum", format.format);
+        SCOPED_TRACE(image.toStdString());
+        D64Builder builder = D64Builder::create("cross check", "xc", format.format);
+        for (qsizetype i = 0; i < sampleNames.size(); ++i) {
+            builder.addFile(sampleNames[i].first, sampleNames[i].second,
+                            sequence(sampleSizes[i], int(i)));
+        }
+        builder.deleteFile(6);
+        builder.deleteFile(2);
+        builder.writeBAM();
+        builder.addFile("LATE", CBMFileType::prg, sequence(3000, 77)); // into a freed slot
+        builder.addFile("FILE0", CBMFileType::prg, sequence(700, 78));
+        builder.addFile("BIG", CBMFileType::prg, sequence(format.bigFile, 79));
+        write(image, builder.data());
 
-    const QMap<QString, QByteArray> ours = vellumFiles("vellum.d64");
-    EXPECT_EQ(ours.size(), 8);
-    EXPECT_EQ(ours["file0-2.prg"], sequence(700, 78));
-    EXPECT_EQ(ours["file4.seq"], sequence(508, 4));
-    EXPECT_EQ(cbmconvertFiles({"-d", dir.filePath("vellum.d64")}), ours);
-    EXPECT_EQ(cc1541Listing("vellum.d64"), vellumListing("vellum.d64"));
+        const QMap<QString, QByteArray> ours = vellumFiles(image);
+        EXPECT_EQ(ours.size(), 9);
+        EXPECT_EQ(ours["file0-2.prg"], sequence(700, 78));
+        EXPECT_EQ(ours["file4.seq"], sequence(508, 4));
+        EXPECT_EQ(ours["big.prg"], sequence(format.bigFile, 79));
+        EXPECT_EQ(cbmconvertFiles({"-d", dir.filePath(image)}), ours);
+        EXPECT_EQ(cc1541Listing(image), vellumListing(image));
+    }
 }
 
 TEST_F(CrossCheck, ImagesBothToolsBuildAreReadAlikeByVellum) {
     if (missing("cbmconvert") || missing("cc1541")) {
         GTEST_SKIP() << "cbmconvert or cc1541 is not installed";
     }
-    // cc1541 takes ASCII lower case for the letters a 1541 lists as capitals.
-    QStringList cc1541Arguments = {"-q", "-n", "other tool", "-i", "ot"};
-    QStringList cbmconvertArguments = {"-v0", "-D4", "cbmconvert.d64", "-n"};
-    QMap<QString, QByteArray> expected;
-    for (qsizetype i = 0; i < sampleNames.size(); ++i) {
-        const auto& [name, type] = sampleNames[i];
-        const QString fileName = name.toLower() + "." + fileExtension(type);
-        expected[fileName] = sequence(sampleSizes[i], int(i));
-        write(fileName, expected[fileName]);
-        cc1541Arguments << "-f" << name.toLower() << "-T" << rawValue(type) << "-w" << fileName;
-        cbmconvertArguments << fileName;
-    }
-    runTool("cc1541", cc1541Arguments << "cc1541.d64");
-    runTool("cbmconvert", cbmconvertArguments);
+    for (const FormatCase& format : formatCases) {
+        SCOPED_TRACE(displayName(format.format).toStdString());
+        const QString cc1541Image = imageName("cc1541", format.format);
+        const QString cbmconvertImage = imageName("cbmconvert", format.format);
+        const QString edited = imageName("edited", format.format);
+        // cc1541 takes ASCII lower case for the letters a 1541 lists as capitals.
+        QStringList cc1541Arguments = {"-q", "-n", "other tool", "-i", "ot"};
+        QStringList cbmconvertArguments = {"-v0", format.cbmconvertOption, cbmconvertImage, "-n"};
+        QMap<QString, QByteArray> expected;
+        for (qsizetype i = 0; i <= sampleNames.size(); ++i) {
+            const bool big = i == sampleNames.size();
+            const auto& [name, type] =
+                big ? std::pair<QString, CBMFileType>{"BIG", CBMFileType::prg} : sampleNames[i];
+            const QString fileName = name.toLower() + "." + fileExtension(type);
+            expected[fileName] = sequence(big ? format.bigFile : sampleSizes[i], int(i));
+            write(fileName, expected[fileName]);
+            cc1541Arguments << "-f" << name.toLower() << "-T" << rawValue(type) << "-w" << fileName;
+            cbmconvertArguments << fileName;
+        }
+        runTool("cc1541", cc1541Arguments << cc1541Image);
+        runTool("cbmconvert", cbmconvertArguments);
 
-    for (const QString image : {"cc1541.d64", "cbmconvert.d64"}) {
-        SCOPED_TRACE(image.toStdString());
-        EXPECT_EQ(vellumFiles(image), expected);
-        EXPECT_EQ(vellumListing(image), cc1541Listing(image));
-    }
-    EXPECT_EQ(D64Extractor::readDirectory(url("cc1541.d64")).diskName, "OTHER TOOL");
+        for (const QString& image : {cc1541Image, cbmconvertImage}) {
+            SCOPED_TRACE(image.toStdString());
+            EXPECT_EQ(vellumFiles(image), expected);
+            // cc1541 keeps the free counts of a D71's tracks 36-70 in 53/0, where the 1571
+            // does not read them (it reads 18/0 from 0xDD), so only its entries are compared.
+            const bool countsElsewhere =
+                image == cc1541Image && format.format == DiskImageFormat::d71;
+            EXPECT_EQ(vellumListing(image).lines, cc1541Listing(image).lines);
+            if (!countsElsewhere) {
+                EXPECT_EQ(vellumListing(image).blocksFree, cc1541Listing(image).blocksFree);
+            }
+        }
+        EXPECT_EQ(D64Extractor::readDirectory(url(cc1541Image)).diskName, "OTHER TOOL");
 
-    // Vellum edits what cc1541 made, and cc1541 agrees with the result.
-    D64Builder builder = D64Builder::open(read("cc1541.d64"));
-    builder.deleteFile(0);
-    builder.writeBAM();
-    builder.addFile("added", CBMFileType::prg, sequence(4000, 5));
-    write("edited.d64", builder.data());
-    EXPECT_EQ(vellumListing("edited.d64"), cc1541Listing("edited.d64"));
-    EXPECT_EQ(vellumFiles("edited.d64")["added.prg"], sequence(4000, 5));
+        // Vellum edits what cc1541 made, and cc1541 and cbmconvert agree with the result.
+        D64Builder builder = D64Builder::open(read(cc1541Image));
+        builder.deleteFile(0);
+        builder.writeBAM();
+        builder.addFile("added", CBMFileType::prg, sequence(4000, 5));
+        write(edited, builder.data());
+        EXPECT_EQ(vellumListing(edited), cc1541Listing(edited));
+        EXPECT_EQ(vellumFiles(edited)["added.prg"], sequence(4000, 5));
+        EXPECT_EQ(cbmconvertFiles({"-d", dir.filePath(edited)}), vellumFiles(edited));
+    }
 }
 
 TEST_F(CrossCheck, FortyTrackImagesOfCc1541AreReadWhole) {

@@ -44,7 +44,7 @@ TEST(D64Builder, NewImageLayout) {
     EXPECT_EQ(sectorBytes(image, 18, 1, 0, 2), QByteArray("\x00\xFF", 2));
     const DiskDirectory directory = D64Extractor::readDirectory(image);
     EXPECT_TRUE(directory.entries.isEmpty());
-    EXPECT_EQ(directory.blocksFree, 681);
+    EXPECT_EQ(directory.blocksFree, 664);
 
     EXPECT_EQ(D64Extractor::readDirectory(D64Builder::create("X").data()).diskID, "00");
     EXPECT_EQ(sectorBytes(D64Builder::create("X", "7").data(), 18, 0, 0xA2, 2), "7\xA0");
@@ -89,14 +89,14 @@ TEST(D64Builder, DataNeverOnTrack18AndFailedAddsChangeNothing) {
         ASSERT_NE(track, 18) << sector;
     }
     const QByteArray before = builder.data();
-    EXPECT_EQ(messageOf([&] { builder.addFile("more", CBMFileType::prg, sequence(10)); }),
-              "Not enough space on the D64 image.");
+    // The free count that refuses an add is the one the listing shows: track 18 left out.
     EXPECT_EQ(messageOf([&] { builder.addFile("huge", CBMFileType::prg, sequence(254 * 20)); }),
-              "Not enough space on this D64. Need 20 blocks, only 17 free.");
+              "Not enough space on this D64. Need 20 blocks, only 0 free.");
     EXPECT_EQ(messageOf([&] { builder.addFile("rel", CBMFileType::rel, sequence(10)); }),
               "REL files cannot be added to a D64 in this version.");
     EXPECT_EQ(builder.data(), before);
-    EXPECT_EQ(builder.freeBlockCount(), 17);
+    EXPECT_EQ(builder.freeBlockCount(), 0);
+    EXPECT_EQ(D64Extractor::readDirectory(builder.data()).blocksFree, 0);
 
     // 144 entries fill all 18 directory sectors; the next add fails and changes nothing.
     D64Builder crowd = D64Builder::create("CROWD");
@@ -107,7 +107,7 @@ TEST(D64Builder, DataNeverOnTrack18AndFailedAddsChangeNothing) {
     EXPECT_EQ(messageOf([&] { crowd.addFile("ONE MORE", CBMFileType::prg, sequence(600)); }),
               "Directory is full.");
     EXPECT_EQ(crowd.data(), full);
-    EXPECT_EQ(crowd.freeBlockCount(), 681 - 144 - 17);
+    EXPECT_EQ(crowd.freeBlockCount(), 664 - 144);
     crowd.deleteFile(0);
     EXPECT_EQ(crowd.addFile("ONE MORE", CBMFileType::prg, sequence(600)), "ONE MORE");
     EXPECT_EQ(D64Extractor::parsedFile(crowd.data(), "c.d64", 0).contents(), sequence(600));
@@ -171,7 +171,7 @@ TEST(D64Builder, DirectoryGrowthAndSlotReuse) {
     EXPECT_EQ(sectorBytes(builder.data(), 18, 11, 0, 7), QByteArray("\x00\xFF\x82\x01\x08"
                                                                     "F8",
                                                                     7));
-    EXPECT_EQ(D64Extractor::readDirectory(builder.data()).blocksFree, 681 - 9 - 1);
+    EXPECT_EQ(D64Extractor::readDirectory(builder.data()).blocksFree, 664 - 9);
 
     D64Builder reuse = D64Builder::create("REUSE");
     for (const QString name : {"ONE", "TWO", "THREE"}) {

@@ -43,6 +43,13 @@ struct RawImage {
     }
 };
 
+// Overwrites bytes of a sector of an image of any format, found by the image's size.
+inline void patch(QByteArray& image, qint64 track, qint64 sector, qint64 offset,
+                  const QByteArray& bytes) {
+    image.replace(D64Layout::sectorOffset(geometryOfImage(image), track, sector) + offset,
+                  bytes.size(), bytes);
+}
+
 inline QByteArray sequence(qint64 length, int seed = 0) {
     QByteArray result(length, '\0');
     for (qint64 i = 0; i < length; ++i) {

@@ -289,3 +289,40 @@ TEST_F(PaneTest, ConvertingKeepsItsFolderAndAStopKeepsWhatWasAdded) {
     EXPECT_EQ(imageNames("empty.d64"), QStringList({"A"}));
     EXPECT_EQ(model.status().operation(), OperationKind::idle);
 }
+
+TEST_F(PaneTest, D71AndD81ImagesAreBrowsedLikeD64Ones) {
+    const struct {
+        QString name;
+        DiskImageFormat format;
+        qint64 blocksFree;
+    } images[] = {{"two.d71", DiskImageFormat::d71, 1328}, {"big.d81", DiskImageFormat::d81, 3160}};
+    put("demo.prg", game);
+    VellumViewModel& model = pane();
+    for (const auto& image : images) {
+        SCOPED_TRACE(image.name.toStdString());
+        put(image.name, diskImage("GAMES", {{"INTRO", CBMFileType::prg, intro}}, image.format));
+        model.openImage(url(image.name));
+        EXPECT_EQ(itemNames(), QStringList({"INTRO"}));
+        // The free count is the drive's, as the floppy pane and vellum-disk show it.
+        EXPECT_TRUE(
+            model.computer().footerText().contains(QString("%1 FREE").arg(image.blocksFree - 3)))
+            << model.computer().footerText().toStdString();
+        EXPECT_EQ(model.computer().dropHint(),
+                  QString("Drop to add to this %1").arg(displayName(image.format)));
+        waitForTask(model.addFilesToImage({url("demo.prg")}, url(image.name)));
+        EXPECT_EQ(model.status().lastError(), std::nullopt);
+        EXPECT_EQ(imageNames(image.name), QStringList({"INTRO", "DEMO"}));
+        EXPECT_EQ(D64Extractor::parsedFile(url(image.name), 1).contents(), game);
+        model.extractImageEntry(model.computer().computerItems().at(0));
+        EXPECT_EQ(model.status().lastError(), std::nullopt);
+        model.goUp();
+    }
+    EXPECT_EQ(contents("INTRO.prg"), intro);
+    EXPECT_EQ(contents("INTRO-2.prg"), intro);
+
+    // A file named as one format but sized as another is not opened.
+    put("odd.d71", gamesDisk());
+    model.openImage(url("odd.d71"));
+    EXPECT_FALSE(model.computer().isBrowsingImage());
+    EXPECT_EQ(model.status().lastError(), "This D71 image is too small to be valid.");
+}

@@ -36,8 +36,9 @@ struct ImageFile {
     QByteArray contents;
 };
 
-inline QByteArray diskImage(const QString& diskName, const QList<ImageFile>& files) {
-    D64Builder builder = D64Builder::create(diskName, QStringLiteral("01"));
+inline QByteArray diskImage(const QString& diskName, const QList<ImageFile>& files,
+                            DiskImageFormat format = DiskImageFormat::d64) {
+    D64Builder builder = D64Builder::create(diskName, QStringLiteral("01"), format);
     for (const ImageFile& file : files) {
         builder.addFile(file.name, file.type, file.contents);
     }

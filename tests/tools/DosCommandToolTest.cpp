@@ -124,7 +124,7 @@ TEST(DosCommandTool, NewFormatsWithAnIdAndClearsQuicklyWithout) {
     EXPECT_EQ(listed.diskName, "QUICK");
     EXPECT_EQ(listed.diskID, "WK");
     EXPECT_TRUE(listed.entries.isEmpty());
-    EXPECT_EQ(listed.blocksFree, 681);
+    EXPECT_EQ(listed.blocksFree, 664);
     EXPECT_EQ(D64Layout::sector(cleared, 1, 0),
               D64Layout::sector(old, 1, 0)); // the data is still there
 

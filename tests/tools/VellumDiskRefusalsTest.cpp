@@ -43,8 +43,8 @@ TEST_F(VellumDisk, RefusalsNameTheFileAndChangeNothing) {
         {{"list", "huge.d64"}, {"“huge.d64” is too large to be a D64 image (3072.0 MB)."}},
         {{"extract", "huge.d64"}, {"“huge.d64” is too large to be a D64 image (3072.0 MB)."}},
         {{"add", "disk.d64", "huge.prg"},
-         {"“huge.prg” is too large to fit on a D64 (3072.0 MB; a D64 holds at most 168656 "
-          "bytes).",
+         {"“huge.prg” is too large to fit on any disk (3072.0 MB; a D81, the largest, holds at "
+          "most 802640 bytes).",
           "Nothing was added to “disk.d64”."}},
         {{"add", "forty.d64", "new.prg"}, {forty}},
         {{"delete", "forty.d64", "1"}, {forty}},

@@ -60,7 +60,7 @@ TEST_F(VellumDisk, ErrorsLeaveFilesAlone) {
     const ToolRun tooMuch = run({"add", "full.d64", "big.prg", "bigger.prg"});
     EXPECT_EQ(tooMuch.status, 1);
     EXPECT_EQ(tooMuch.err,
-              "“full.d64”: Not enough space on this D64. Need 300 blocks, only 281 free.\n");
+              "“full.d64”: Not enough space on this D64. Need 300 blocks, only 264 free.\n");
     EXPECT_EQ(read("full.d64"), before);
 
     write("short.d64", "short");
@@ -126,4 +126,52 @@ TEST_F(VellumDisk, ExtractSaysWhatWasCutShortOrLeftOut) {
     EXPECT_EQ(one.err, nowhere + "Extracted 0 of 1 file.\n");
     EXPECT_TRUE(QDir(dir.filePath("one")).isEmpty());
     EXPECT_EQ(run({"extract", "damaged.d64", "1", "-o", "one"}).status, 0);
+}
+
+TEST_F(VellumDisk, D71AndD81ImagesTakeEveryCommand) {
+    const struct {
+        QString image;
+        QString dosType;
+        qint64 blocksFree;
+    } formats[] = {{"two.d71", "2A", 1328}, {"big.D81", "3D", 3160}};
+    write("Game.prg", prg(0x0801, sequence(600, 1)));
+    write("huge.prg", sequence(254 * 1400));
+    for (const auto& format : formats) {
+        SCOPED_TRACE(format.image.toStdString());
+        ASSERT_EQ(run({"new", format.image, "side by side", "xy"}).status, 0);
+        EXPECT_EQ(run({"add", format.image, "Game.prg", "Game.prg"}).out,
+                  "Added “GAME”.\nAdded “GAME-2”.\n");
+        EXPECT_EQ(run({"list", format.image}).out, QString("0 \"SIDE BY SIDE    \" XY %1\n"
+                                                           "3    \"GAME\"             PRG\n"
+                                                           "3    \"GAME-2\"           PRG\n"
+                                                           "%2 BLOCKS FREE.\n")
+                                                       .arg(format.dosType)
+                                                       .arg(format.blocksFree - 6));
+        QDir(dir.path()).mkdir("out");
+        EXPECT_EQ(run({"extract", format.image, "2", "-o", "out"}).out, "out/GAME-2.prg\n");
+        EXPECT_EQ(read("out/GAME-2.prg"), prg(0x0801, sequence(600, 1)));
+        QDir(dir.filePath("out")).removeRecursively();
+        EXPECT_EQ(run({"delete", format.image, "1"}).out, "Deleted “GAME”.\n");
+        EXPECT_TRUE(run({"list", format.image})
+                        .out.endsWith(QString("%1 BLOCKS FREE.\n").arg(format.blocksFree - 3)));
+    }
+    // A file larger than a D71's room is refused whole, naming what is free.
+    const QByteArray before = read("two.d71");
+    const ToolRun tooMuch = run({"add", "two.d71", "huge.prg"});
+    EXPECT_EQ(tooMuch.status, 1);
+    EXPECT_EQ(tooMuch.err,
+              "“two.d71”: Not enough space on this D71. Need 1400 blocks, only 1325 free.\n");
+    EXPECT_EQ(read("two.d71"), before);
+    EXPECT_EQ(run({"add", "big.D81", "huge.prg"}).status, 0);
+
+    // An image whose size does not fit its name is refused by every command.
+    write("small.d71", read("two.d71").left(174848));
+    for (const QStringList& command : {QStringList{"list", "small.d71"},
+                                       {"extract", "small.d71"},
+                                       {"add", "small.d71", "Game.prg"},
+                                       {"delete", "small.d71", "1"}}) {
+        const ToolRun refused = run(command);
+        EXPECT_EQ(refused.status, 1) << command.join(' ').toStdString();
+        EXPECT_EQ(refused.err, "“small.d71”: This D71 image is too small to be valid.\n");
+    }
 }

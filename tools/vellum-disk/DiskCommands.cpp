@@ -44,13 +44,14 @@ int list(const QStringList& args, QTextStream& out) {
         out << listingText(tape, QString(), std::nullopt);
         return succeeded;
     }
-    const QByteArray bytes = readWholeFile(fileURL(path), FileRole::diskImage);
+    const QByteArray bytes = namingFileOnError(path, [&] { return readDiskImage(fileURL(path)); });
     const DiskDirectory directory =
         namingFileOnError(path, [&] { return D64Extractor::readDirectory(bytes); });
-    const QByteArray bam = D64Layout::sector(bytes, D64Layout::directoryTrack, 0);
-    // The drive leaves the directory track out of its count.
-    const qint64 driveFree = *directory.blocksFree - quint8(bam[4 * D64Layout::directoryTrack]);
-    out << listingText(directory, D64Layout::decodeName(bam, 0xA5, 2), driveFree);
+    const DiskGeometry& geometry = geometryOfImage(bytes);
+    const char* header =
+        D64Layout::sectorData(bytes, geometry.directoryTrack, geometry.headerSector);
+    out << listingText(directory, D64Layout::decodeName(header + geometry.dosTypeOffset, 2),
+                       directory.blocksFree);
     return succeeded;
 }
 
@@ -77,7 +78,9 @@ int create(const QStringList& args, QTextStream& out) {
     const QString id = args.size() > 2 ? args[2].trimmed() : QStringLiteral("00");
     checkDiskFields(name, id);
     refuseExisting(args[0]);
-    writeExactlyNew(args[0], D64Builder::create(name, id).data());
+    const DiskImageFormat format =
+        diskImageFormatOf(fileURL(args[0])).value_or(DiskImageFormat::d64);
+    writeExactlyNew(args[0], D64Builder::create(name, id, format).data());
     out << "Created " << printable(args[0]) << ".\n";
     return succeeded;
 }
@@ -131,15 +134,16 @@ int dispatch(const QString& command, const QStringList& args, QTextStream& out, 
 
 QString diskCommandHelp() {
     return QStringLiteral(
-        "vellum-disk — list and edit D64 disk images and T64 tape images\n"
+        "vellum-disk — list and edit D64, D71 and D81 disk images and T64 tape images\n"
         "\n"
-        "  vellum-disk list IMAGE                 list a .d64 or .t64 like the drive does\n"
+        "  vellum-disk list IMAGE                 list a disk image or .t64 like the drive does\n"
         "  vellum-disk extract IMAGE [N…] [-o DIR]\n"
         "                                         save files with their load address\n"
         "                                         (all files when no N is given)\n"
-        "  vellum-disk add IMAGE FILE…            add PRG, SEQ, USR, P00 or T64 files to a .d64\n"
-        "  vellum-disk delete IMAGE N…            delete files from a .d64\n"
-        "  vellum-disk new IMAGE NAME [ID]        create an empty .d64 (ID defaults to 00)\n"
+        "  vellum-disk add IMAGE FILE…            add PRG, SEQ, USR, P00 or T64 files to an image\n"
+        "  vellum-disk delete IMAGE N…            delete files from an image\n"
+        "  vellum-disk new IMAGE NAME [ID]        create an empty image, a .d64, .d71 or .d81 as\n"
+        "                                         its name ends (ID defaults to 00)\n"
         "  vellum-disk convert TAPE.t64 [OUT.d64] convert a tape image into a disk image\n"
         "  vellum-disk --help                     show this text\n"
         "\n"

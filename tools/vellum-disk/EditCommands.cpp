@@ -15,12 +15,11 @@ namespace vellum::disk {
 namespace {
 
 D64Builder openImage(const QString& path) {
-    const QByteArray bytes = readWholeFile(fileURL(path), FileRole::diskImage);
-    return namingFileOnError(path, [&] { return D64Builder::open(bytes); });
+    return namingFileOnError(path, [&] { return D64Builder::open(readDiskImage(fileURL(path))); });
 }
 
 // The files that `path` contributes, or why it contributes none.
-QList<AddableFile> filesToAdd(const QString& path) {
+QList<AddableFile> filesToAdd(const QString& path, const QString& formatName) {
     const QString extension = QFileInfo(path).suffix().toLower();
     if (diskImageExtensions().contains(extension)) {
         throw PlatformError(
@@ -28,7 +27,8 @@ QList<AddableFile> filesToAdd(const QString& path) {
     }
     if (cbmFileType(fileURL(path)) == CBMFileType::rel) {
         throw PlatformError(namingFile(
-            path, QStringLiteral("REL files cannot be added to a D64 in this version.")));
+            path,
+            QStringLiteral("REL files cannot be added to a %1 in this version.").arg(formatName)));
     }
     return namingFileOnError(path, [&] { return T64Converter::loadFiles(fileURL(path)); });
 }
@@ -46,7 +46,7 @@ int add(const QStringList& args, QTextStream& out, QTextStream& err) {
     QStringList problems;
     for (const QString& path : args.mid(1)) {
         try {
-            files += filesToAdd(path);
+            files += filesToAdd(path, displayName(builder.geometry().format));
         } catch (const std::exception& error) {
             problems << describeError(error);
         }

@@ -57,6 +57,9 @@ Extraction fromDisk(const QString& path, const QByteArray& bytes, const QList<qi
     // The directory is read once, whatever the number of files asked for.
     const QList<D64Extractor::File> listed = namingFileOnError(path, [&] {
         D64Layout::checkImageSize(bytes);
+        if (const std::optional<DiskImageFormat> format = diskImageFormatOf(fileURL(path))) {
+            D64Layout::checkImageSize(bytes, *format);
+        }
         return D64Extractor::files(bytes);
     });
     QList<qint64> chosen = indexes;
@@ -69,8 +72,11 @@ Extraction fromDisk(const QString& path, const QByteArray& bytes, const QList<qi
         if (listed.isEmpty()) {
             throw OpenCBMError::parseError(QStringLiteral("No files found in %1.").arg(imageName));
         }
+        // A partition holds a disk of its own: "all files" are the files, not it.
         for (qint64 index = 0; index < listed.size(); ++index) {
-            chosen.append(index);
+            if (!listed[index].isPartition) {
+                chosen.append(index);
+            }
         }
     }
     Extraction extraction;
