@@ -34,6 +34,13 @@ QString displayName(AppAppearance appearance) {
     return QCoreApplication::translate("vellum::AppAppearance", "Modern C64");
 }
 
+QString appearanceDescription() {
+    return QCoreApplication::translate(
+        "vellum::AppAppearance",
+        "Classic C64 uses the original BASIC blues with white text, like the machine after "
+        "READY. Modern C64 is the dark cyan look. System follows your desktop's colors.");
+}
+
 AppAppearance appearanceFromStoredText(const QString& text) {
     if (text == QStringLiteral("classicC64")) {
         return AppAppearance::classicC64;

@@ -20,6 +20,9 @@ QString storedText(AppAppearance appearance);
 // What the Settings view shows ("Classic C64", "Modern C64", "System").
 QString displayName(AppAppearance appearance);
 
+// How the Settings view describes the themes.
+QString appearanceDescription();
+
 // Reads a stored text; "c64" of earlier versions and anything unknown read as modernC64.
 AppAppearance appearanceFromStoredText(const QString& text);
 

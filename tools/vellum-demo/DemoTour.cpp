@@ -3,7 +3,7 @@
 #include "DemoApplication.h"
 
 #include "session/VellumViewModel.h"
-#include "ui/kit/TransferArrowButton.h"
+#include "ui/kit/IconButton.h"
 #include "ui/window/CommandActions.h"
 #include "ui/window/CommanderFrame.h"
 #include "ui/window/MainWindow.h"

@@ -1,6 +1,5 @@
 #include "ui/help/SettingsView.h"
 
-#include "session/AppPalette.h"
 #include "session/AppSettings.h"
 
 #include <QButtonGroup>

@@ -13,8 +13,6 @@ namespace vellum {
 
 namespace {
 
-// The theme's style sheet sets the same name sizes; the font set here only counts while no
-// sheet is applied, since a sheet's polish drops fonts set in code.
 struct BrandSizes {
     int logo;
     int radius;
@@ -37,6 +35,9 @@ AppBrandMark::AppBrandMark(bool compact, QWidget* parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setStyleRole(name, StyleRole::brand);
     setStyleRole(tagline, StyleRole::secondary);
+    QFont taglineFont = tagline->font();
+    taglineFont.setPixelSize(13);
+    tagline->setFont(taglineFont);
     for (QWidget* child : {static_cast<QWidget*>(name), static_cast<QWidget*>(tagline)}) {
         child->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
@@ -68,7 +69,6 @@ void AppBrandMark::layOut() {
     nameFont.setPixelSize(sizes.namePixels);
     nameFont.setBold(true);
     name->setFont(nameFont);
-    setStyleFlag(name, "compact", compactLayout);
     tagline->setVisible(!compactLayout);
     auto* grid = static_cast<QGridLayout*>(layout());
     // Alone, the name sits level with the logo's middle; with the tagline both share it.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/kit/FittedLabel.h"
+#include "ui/kit/Labels.h"
 
 #include <QList>
 

@@ -1,6 +1,9 @@
 #include "ui/kit/Icons.h"
 
+#include "ui/kit/Theme.h"
 #include "ui/kit/TintedIconEngine.h"
+
+#include <QPainter>
 
 namespace vellum {
 
@@ -89,8 +92,34 @@ QString appLogoPath() {
     return QStringLiteral(":/vellum/AppLogo.svg");
 }
 
+QIcon driveTransferIcon(bool down) {
+    return themedIcon(down ? IconName::saveFromDrive : IconName::writeToDrive);
+}
+
 QIcon appLogoIcon() {
     return QIcon(new TintedIconEngine(appLogoPath(), TintedIconEngine::ownColours()));
+}
+
+IconView::IconView(const QIcon& icon, int side, QWidget* parent)
+    : QWidget(parent), shown(icon), iconSide(side) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(&Theme::shared(), &Theme::changed, this, qOverload<>(&QWidget::update));
+}
+
+void IconView::setIcon(const QIcon& icon) {
+    shown = icon;
+    update();
+}
+
+void IconView::setSide(int side) {
+    iconSide = side;
+    updateGeometry();
+    update();
+}
+
+void IconView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    shown.paint(&painter, rect(), Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
 }
 
 } // namespace vellum

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QList>
 #include <QStringList>
+#include <QWidget>
 
 namespace vellum {
 
@@ -57,7 +58,34 @@ QIcon themedIcon(IconName name);
 QIcon tintedIcon(IconName name, const QColor& tint);
 
 // The application's logo, in its own colours.
+// The drive with an arrow: down for saving the floppy to an image, up for writing an image
+// to the floppy.
+QIcon driveTransferIcon(bool down);
+
 QIcon appLogoIcon();
 QString appLogoPath();
+
+// A symbol at a fixed size, redrawn when the theme changes (a label's pixmap would keep the
+// old theme's colours).
+class IconView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit IconView(const QIcon& icon = {}, int side = 16, QWidget* parent = nullptr);
+
+    void setIcon(const QIcon& icon);
+    QIcon icon() const { return shown; }
+    void setSide(int side);
+
+    QSize sizeHint() const override { return {iconSide, iconSide}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QIcon shown;
+    int iconSide;
+};
 
 } // namespace vellum

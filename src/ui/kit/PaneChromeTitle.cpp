@@ -1,7 +1,7 @@
 #include "ui/kit/PaneChromeTitle.h"
 
-#include "ui/kit/ElidedLabel.h"
-#include "ui/kit/IconView.h"
+#include "ui/kit/Icons.h"
+#include "ui/kit/Labels.h"
 #include "ui/kit/StyleRoles.h"
 
 #include <QHBoxLayout>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "session/AppAppearance.h"
-#include "session/AppPalette.h"
 #include "ui/kit/ListingFont.h"
 #include "ui/kit/ThemeColors.h"
 
@@ -13,8 +12,10 @@ namespace vellum {
 class AppSettings;
 
 // The look of the whole application: one theme applied to the application palette, style
-// and style sheet at once, so every open window and dialog changes together. Views ask it
-// for colours and fonts instead of choosing their own.
+// and style sheet at once, so every open window and dialog changes together. The C64 themes
+// are a palette and a style sheet from the resources over Fusion; System is the desktop's
+// style and palette with no sheet at all. Views ask it for colours and fonts instead of
+// choosing their own.
 class Theme : public QObject {
     Q_OBJECT
 
@@ -34,11 +35,12 @@ public:
 
     AppAppearance appearance() const { return current; }
     const ThemeColors& colors() const { return resolvedColors; }
-    QColor color(PaletteRole role) const { return resolvedColors.role(role); }
     const ThemeFonts& fonts() const { return resolvedFonts; }
     QFont listingFont() const { return resolvedFonts.listing; }
-    QString styleSheet() const { return sheet; }
     bool isDark() const;
+
+    // The style sheet of a C64 theme, as the resources hold it; empty for System.
+    static QString styleSheetOf(AppAppearance appearance);
 
 signals:
     void changed(vellum::AppAppearance appearance);
@@ -57,7 +59,6 @@ private:
     AppAppearance current = AppAppearance::modernC64;
     ThemeColors resolvedColors;
     ThemeFonts resolvedFonts;
-    QString sheet;
     QMetaObject::Connection settingsConnection;
 };
 

@@ -1,43 +1,37 @@
 #include "ui/kit/ThemeColors.h"
 
 #include <QPalette>
+#include <array>
 
 namespace vellum {
 
 namespace {
 
-QColor platformColor(SystemColor color, const QPalette& platform) {
-    switch (color) {
-    case SystemColor::windowBackground:
-        return platform.color(QPalette::Active, QPalette::Window);
-    case SystemColor::controlBackground:
-        return platform.color(QPalette::Active, QPalette::Base);
-    case SystemColor::accent:
-        return platform.color(QPalette::Active, QPalette::Highlight);
-    case SystemColor::primaryLabel:
-        return platform.color(QPalette::Active, QPalette::WindowText);
-    case SystemColor::secondaryLabel:
-        return withOpacity(platform.color(QPalette::Active, QPalette::WindowText), 0.62);
-    }
-    return platform.color(QPalette::Active, QPalette::WindowText);
+// The colours each theme chooses for itself, in the order of ThemeColors.
+void setOwnColours(ThemeColors& c, const std::array<QColor, 8>& own) {
+    c.windowBackground = own[0];
+    c.panelBackground = own[1];
+    c.deepPanelBackground = own[2];
+    c.accentTone = own[3];
+    c.strongFill = own[4];
+    c.lightFill = own[5];
+    c.secondaryText = own[6];
+    c.brightText = own[7];
 }
 
-void fillRoles(ThemeColors& colors, AppAppearance appearance, const QPalette& platform) {
-    const auto role = [&](PaletteRole paletteRole) {
-        return resolvedColor(paletteColor(appearance, paletteRole), platform);
-    };
-    colors.windowBackground = role(PaletteRole::windowBackground);
-    colors.panelBackground = role(PaletteRole::panelBackground);
-    colors.deepPanelBackground = role(PaletteRole::deepPanelBackground);
-    colors.accentTone = role(PaletteRole::accentTone);
-    colors.strongFill = role(PaletteRole::strongFill);
-    colors.lightFill = role(PaletteRole::lightFill);
-    colors.secondaryText = role(PaletteRole::secondaryText);
-    colors.brightText = role(PaletteRole::brightText);
-}
-
-QColor classicTone(int index) {
-    return resolvedColor(classicStatusTones().at(index), QPalette());
+// The platform's colours; a panel is as deep as the platform's base.
+std::array<QColor, 8> systemOwnColours(const QPalette& platform) {
+    const QColor label = platform.color(QPalette::Active, QPalette::WindowText);
+    const QColor base = platform.color(QPalette::Active, QPalette::Base);
+    const QColor secondary = withOpacity(label, 0.62);
+    return {platform.color(QPalette::Active, QPalette::Window),
+            base,
+            base,
+            withOpacity(platform.color(QPalette::Active, QPalette::Highlight), 0.85),
+            withOpacity(label, 0.12),
+            withOpacity(label, 0.06),
+            secondary,
+            secondary};
 }
 
 // The blue screen of the machine: white text, cyan accents, and selections drawn in reverse
@@ -68,9 +62,9 @@ void fillClassic(ThemeColors& c) {
     c.defaultButtonFill = c.accentTone;
     c.defaultButtonText = c.panelBackground;
     // The machine's own status tones: red for what destroys, yellow-green for what is there.
-    c.destructiveFill = classicTone(3);
+    c.destructiveFill = QColor(184, 105, 98);
     c.destructiveText = white;
-    c.ok = classicTone(1);
+    c.ok = QColor(191, 206, 114);
     c.progressFill = c.accentTone;
     c.progressTrack = withOpacity(c.accentTone, 0.18);
 }
@@ -156,28 +150,6 @@ void fillSystem(ThemeColors& c, const QPalette& platform) {
 
 } // namespace
 
-QColor ThemeColors::role(PaletteRole paletteRole) const {
-    switch (paletteRole) {
-    case PaletteRole::windowBackground:
-        return windowBackground;
-    case PaletteRole::panelBackground:
-        return panelBackground;
-    case PaletteRole::deepPanelBackground:
-        return deepPanelBackground;
-    case PaletteRole::accentTone:
-        return accentTone;
-    case PaletteRole::strongFill:
-        return strongFill;
-    case PaletteRole::lightFill:
-        return lightFill;
-    case PaletteRole::secondaryText:
-        return secondaryText;
-    case PaletteRole::brightText:
-        return brightText;
-    }
-    return text;
-}
-
 QColor withOpacity(QColor color, double opacity) {
     color.setAlphaF(static_cast<float>(color.alphaF() * opacity));
     return color;
@@ -191,23 +163,25 @@ QColor blended(const QColor& under, const QColor& over, double opacity) {
                             static_cast<float>(mix(under.blueF(), over.blueF())), under.alphaF());
 }
 
-QColor resolvedColor(const ThemeColor& color, const QPalette& platform) {
-    QColor resolved = color.systemColor ? platformColor(*color.systemColor, platform)
-                                        : QColor(color.red, color.green, color.blue);
-    return withOpacity(resolved, color.opacity);
-}
-
 ThemeColors themeColors(AppAppearance appearance, const QPalette& platform) {
     ThemeColors colors;
-    fillRoles(colors, appearance, platform);
     switch (appearance) {
     case AppAppearance::classicC64:
+        // The machine's border and screen blues, and its cyan.
+        setOwnColours(colors, {QColor(107, 143, 212), QColor(46, 74, 166), QColor(36, 60, 146),
+                               QColor(117, 206, 200), QColor(58, 88, 184), QColor(27, 50, 124),
+                               withOpacity(QColor(255, 255, 255), 0.78),
+                               withOpacity(QColor(255, 255, 255), 0.82)});
         fillClassic(colors);
         break;
     case AppAppearance::modernC64:
+        setOwnColours(colors, {QColor(11, 20, 38), QColor(15, 28, 50), QColor(18, 35, 58),
+                               QColor(100, 181, 246), QColor(26, 53, 84), QColor(21, 42, 68),
+                               withOpacity(QColor(79, 195, 247), 0.62), QColor(129, 212, 250)});
         fillModern(colors);
         break;
     case AppAppearance::system:
+        setOwnColours(colors, systemOwnColours(platform));
         fillSystem(colors, platform);
         break;
     }

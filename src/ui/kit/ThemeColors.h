@@ -1,7 +1,6 @@
 #pragma once
 
 #include "session/AppAppearance.h"
-#include "session/AppPalette.h"
 
 #include <QColor>
 
@@ -13,7 +12,7 @@ namespace vellum {
 // text, line, fill and state colours derived from them. The style sheet and the widgets that
 // paint themselves both read this, so a colour is decided in one place.
 struct ThemeColors {
-    // The palette roles.
+    // The colours each theme chooses; the rest are derived from them.
     QColor windowBackground;
     QColor panelBackground;
     QColor deepPanelBackground;
@@ -58,13 +57,7 @@ struct ThemeColors {
     QColor ok;
     QColor progressFill;
     QColor progressTrack;
-
-    QColor role(PaletteRole role) const;
 };
-
-// A theme colour made real: fixed components as they are, system colours from the platform's
-// palette; the opacity becomes the alpha.
-QColor resolvedColor(const ThemeColor& color, const QPalette& platform);
 
 // The colours of a theme. The platform palette only matters for System.
 ThemeColors themeColors(AppAppearance appearance, const QPalette& platform);

@@ -1,23 +1,21 @@
 #pragma once
 
-#include <QWidget>
+#include <QProgressBar>
 
 namespace vellum {
 
-// A slim rounded track filled from the leading edge by the progress. Screen readers hear
-// "Progress" and the whole percentage.
-class VellumProgressBar : public QWidget {
+// The progress of the running operation: a thin bar without text, a native progress bar
+// under System and the C64 sheets' track and fill otherwise. Its value, which accessibility
+// tools read, is the whole percentage.
+class VellumProgressBar : public QProgressBar {
     Q_OBJECT
 
 public:
     explicit VellumProgressBar(QWidget* parent = nullptr);
 
-    // Clamped to 0…1; NaN shows an empty track with no percentage.
+    // Clamped to 0…1; NaN (not known yet) shows an empty track.
     void setProgress(double progress);
     double progress() const { return fraction; }
-
-    // "N percent", N the whole percentage; empty while the progress is unknown.
-    QString accessibleValueText() const;
 
     // The whole percentage of a progress fraction, rounded down; a fraction a hair below a
     // whole percent through floating-point error (0.29 × 100 = 28.999…) still counts as it.
@@ -26,12 +24,8 @@ public:
     QSize sizeHint() const override { return {160, 8}; }
     QSize minimumSizeHint() const override { return {24, 6}; }
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
     double fraction = 0.0;
-    bool known = true;
 };
 
 } // namespace vellum

@@ -2,10 +2,9 @@
 
 #include "session/DragExportFolders.h"
 #include "session/VellumViewModel.h"
-#include "ui/kit/ElidedLabel.h"
-#include "ui/kit/FilterCheck.h"
-#include "ui/kit/HeaderIconButton.h"
+#include "ui/kit/IconButton.h"
 #include "ui/kit/Icons.h"
+#include "ui/kit/Labels.h"
 #include "ui/kit/PaneChromeTitle.h"
 #include "ui/kit/StyleRoles.h"
 #include "ui/panes/ComputerListBridge.h"
@@ -15,6 +14,7 @@
 #include "ui/panes/PaneListView.h"
 #include "ui/panes/PaneOverlays.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
@@ -43,9 +43,9 @@ ComputerFilesPane::ComputerFilesPane(VellumViewModel& session, QWidget* parent)
     : FilePane(session, std::make_unique<ComputerListBridge>(session),
                themedIcon(IconName::folderFilled), false, parent) {
     tidyDragExports();
-    auto* reveal = new HeaderIconButton(IconName::openFolder);
+    auto* reveal = new IconButton(IconName::openFolder, IconButton::Kind::header);
     reveal->setHelp(tr("Show this folder in File Manager"));
-    connect(reveal, &HeaderIconButton::clicked, this, [&session] { session.revealFolder(); });
+    connect(reveal, &IconButton::clicked, this, [&session] { session.revealFolder(); });
     title->setTrailingWidget(reveal);
 
     // Names of files on the computer, in the type of the desktop.
@@ -119,11 +119,14 @@ QWidget* ComputerFilesPane::makeFilterRow() {
     auto* checks = new QHBoxLayout(row);
     checks->setContentsMargins(2, 0, 2, 0);
     checks->setSpacing(14);
-    prgFilter = new FilterCheck(QStringLiteral(".prg"), row);
-    d64Filter = new FilterCheck(QStringLiteral(".d64"), row);
-    t64Filter = new FilterCheck(QStringLiteral(".t64"), row);
-    folderFilter = new FilterCheck(tr("Hide folders"), row);
-    for (FilterCheck* check : {prgFilter, d64Filter, t64Filter, folderFilter}) {
+    prgFilter = new QCheckBox(QStringLiteral(".prg"), row);
+    d64Filter = new QCheckBox(QStringLiteral(".d64"), row);
+    t64Filter = new QCheckBox(QStringLiteral(".t64"), row);
+    folderFilter = new QCheckBox(tr("Hide folders"), row);
+    for (QCheckBox* check : {prgFilter, d64Filter, t64Filter, folderFilter}) {
+        // Named so that the theme gives the filter row its smaller text.
+        check->setObjectName(QStringLiteral("filterCheck"));
+        check->setFocusPolicy(Qt::TabFocus);
         checks->addWidget(check);
     }
     checks->addStretch();
@@ -153,7 +156,7 @@ QWidget* ComputerFilesPane::makeFooter() {
 void ComputerFilesPane::bindFilters() {
     ComputerPaneState& computer = session.computer();
     struct Binding {
-        FilterCheck* check;
+        QCheckBox* check;
         bool (ComputerPaneState::*get)() const;
         void (ComputerPaneState::*set)(bool);
         void (ComputerPaneState::*changed)();
@@ -170,7 +173,7 @@ void ComputerFilesPane::bindFilters() {
     };
     for (const Binding& binding : bindings) {
         binding.check->setChecked((computer.*binding.get)());
-        connect(binding.check, &FilterCheck::toggled, &computer,
+        connect(binding.check, &QCheckBox::toggled, &computer,
                 [&computer, set = binding.set](bool on) { (computer.*set)(on); });
         connect(&computer, binding.changed, binding.check,
                 [&computer, check = binding.check, get = binding.get] {
@@ -189,7 +192,7 @@ void ComputerFilesPane::showLocation() {
     locationPath->setFixedToolTip(path);
     locationHint->setText(computer.locationHint());
     // The filters narrow a folder's listing only.
-    for (FilterCheck* check : {prgFilter, d64Filter, t64Filter, folderFilter}) {
+    for (QCheckBox* check : {prgFilter, d64Filter, t64Filter, folderFilter}) {
         check->setEnabled(!computer.isBrowsingImage());
     }
 }

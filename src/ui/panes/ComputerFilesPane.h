@@ -7,11 +7,12 @@
 
 class QLabel;
 
+class QCheckBox;
+
 namespace vellum {
 
 class ElidedLabel;
 class FactLine;
-class FilterCheck;
 class FooterButton;
 
 // The computer pane: the folder on the computer, or the files inside a disk or tape image
@@ -44,10 +45,10 @@ private:
 
     ElidedLabel* locationPath = nullptr;
     QLabel* locationHint = nullptr;
-    FilterCheck* prgFilter = nullptr;
-    FilterCheck* d64Filter = nullptr;
-    FilterCheck* t64Filter = nullptr;
-    FilterCheck* folderFilter = nullptr;
+    QCheckBox* prgFilter = nullptr;
+    QCheckBox* d64Filter = nullptr;
+    QCheckBox* t64Filter = nullptr;
+    QCheckBox* folderFilter = nullptr;
     FactLine* footer = nullptr;
     FooterButton* newDiskButton = nullptr;
     FooterButton* convertButton = nullptr;

@@ -2,10 +2,12 @@
 
 #include "session/FooterParts.h"
 #include "ui/kit/FactLine.h"
-#include "ui/kit/NavigatorPane.h"
 
+#include <QFrame>
 #include <functional>
 #include <memory>
+
+class QVBoxLayout;
 
 class QAbstractItemView;
 class QDragMoveEvent;
@@ -20,6 +22,26 @@ class PaneChromeTitle;
 class PaneListBridge;
 class PaneListView;
 class VellumViewModel;
+
+// A footer's parts as facts of a line, ranked by what a narrow pane keeps longest: the
+// selection, the free space, the count, then the selection's blocks and bytes.
+QList<FactLine::Fact> footerFacts(const QList<FooterPart>& parts);
+
+// The rounded frame around a file pane; highlighted while a drag hovers over it.
+class NavigatorPane : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit NavigatorPane(QWidget* parent = nullptr);
+
+    void setHighlighted(bool highlighted);
+    bool isHighlighted() const;
+
+    QVBoxLayout* contentLayout() const { return content; }
+
+private:
+    QVBoxLayout* content;
+};
 
 // What the computer and the floppy pane share: the title line, the toolbar the window
 // hands in right under it, the list with its empty state and drop hint, the pane focus
@@ -61,9 +83,5 @@ private:
     std::unique_ptr<PaneListBridge> bridge;
     QWidget* toolbar = nullptr;
 };
-
-// A footer's parts as facts of a line, ranked by what a narrow pane keeps longest: the
-// selection, the free space, the count, then the selection's blocks and bytes.
-QList<FactLine::Fact> footerFacts(const QList<FooterPart>& parts);
 
 } // namespace vellum

@@ -2,7 +2,7 @@
 
 #include "session/VellumViewModel.h"
 #include "ui/kit/FactLine.h"
-#include "ui/kit/HeaderIconButton.h"
+#include "ui/kit/IconButton.h"
 #include "ui/kit/Icons.h"
 #include "ui/kit/PaneChromeTitle.h"
 #include "ui/kit/StyleRoles.h"
@@ -21,7 +21,7 @@ namespace vellum {
 FloppyPane::FloppyPane(VellumViewModel& session, QWidget* parent)
     : FilePane(session, std::make_unique<FloppyListBridge>(session), appLogoIcon(), true, parent) {
     // As tall as the computer pane's title line with its button, so both titles line up.
-    title->setMinimumHeight(HeaderIconButton(IconName::openFolder).sizeHint().height());
+    title->setMinimumHeight(IconButton(IconName::openFolder, IconButton::Kind::header).height());
     // The names of a Commodore disk, in the machine's own type.
     setStyleRole(list, StyleRole::listing);
     list->setModel(&session.floppyListModel());

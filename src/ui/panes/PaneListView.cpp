@@ -1,7 +1,7 @@
 #include "ui/panes/PaneListView.h"
 
 #include "session/PaneListModel.h"
-#include "ui/kit/DropTargetPainting.h"
+#include "ui/kit/StyleRoles.h"
 #include "ui/panes/DragPixmap.h"
 #include "ui/panes/PaneContextMenu.h"
 #include "ui/panes/PaneDragData.h"

@@ -1,7 +1,5 @@
 #include "ui/panes/PaneOverlays.h"
 
-#include "ui/kit/DropTargetPainting.h"
-#include "ui/kit/IconView.h"
 #include "ui/kit/Icons.h"
 #include "ui/kit/LogoView.h"
 #include "ui/kit/StyleRoles.h"

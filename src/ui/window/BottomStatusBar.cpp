@@ -1,11 +1,11 @@
 #include "ui/window/BottomStatusBar.h"
 
 #include "session/VellumViewModel.h"
-#include "ui/kit/ElidedLabel.h"
+#include "ui/kit/Labels.h"
 #include "ui/kit/StyleRoles.h"
 #include "ui/kit/VellumProgressBar.h"
 #include "ui/window/StatusControls.h"
-#include "ui/window/StatusTexts.h"
+#include "ui/window/StatusPanel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

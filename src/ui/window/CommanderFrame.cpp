@@ -6,13 +6,17 @@
 #include "ui/window/BottomStatusBar.h"
 #include "ui/window/CommandActions.h"
 #include "ui/window/StatusPanel.h"
-#include "ui/window/TitleBar.h"
 #include "ui/window/Toolbars.h"
 #include "ui/window/TransferControls.h"
 
+#include "ui/kit/AppBrandMark.h"
+#include "ui/kit/IconButton.h"
+#include "ui/panes/ComputerFilesPane.h"
+#include "ui/panes/FloppyPane.h"
 #include <QAbstractItemView>
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -167,6 +171,54 @@ bool CommanderFrame::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+WindowLayout windowLayoutFor(int width, bool statusSidebarForced) {
+    const bool wide = width >= windowMetrics::wideWidth;
+    WindowLayout layout;
+    layout.outerPadding = width < windowMetrics::roomyWidth ? 12 : 20;
+    layout.showsStatusToggle = !wide;
+    layout.compactBrand = !wide && !statusSidebarForced;
+    if (wide) {
+        layout.status = StatusPlacement::column;
+    } else if (statusSidebarForced) {
+        layout.status = StatusPlacement::floating;
+    } else {
+        layout.status = StatusPlacement::bottomBar;
+    }
+    return layout;
+}
+
+PaneSlot makeComputerPane(VellumViewModel& session, QWidget* toolbar, QWidget* parent) {
+    auto* pane = new ComputerFilesPane(session, parent);
+    pane->setToolbar(toolbar);
+    return {pane, pane->listView()};
+}
+
+PaneSlot makeFloppyPane(VellumViewModel& session, QWidget* toolbar, QWidget* parent) {
+    auto* pane = new FloppyPane(session, parent);
+    pane->setToolbar(toolbar);
+    return {pane, pane->listView()};
+}
+
+TitleBar::TitleBar(QWidget* parent)
+    : QWidget(parent), brand(new AppBrandMark(false, this)),
+      toggle(new IconButton(IconName::sidebarShow, IconButton::Kind::header, this)) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(brand, 0, Qt::AlignVCenter);
+    row->addStretch(1);
+    row->addWidget(toggle, 0, Qt::AlignVCenter);
+    connect(brand, &AppBrandMark::aboutRequested, this, &TitleBar::aboutRequested);
+    connect(toggle, &QAbstractButton::clicked, this, &TitleBar::statusToggleRequested);
+    setArrangement(false, false, false);
+}
+
+void TitleBar::setArrangement(bool compactBrand, bool showsStatusToggle, bool statusForced) {
+    brand->setCompact(compactBrand);
+    toggle->setVisible(showsStatusToggle);
+    toggle->setSymbol(statusForced ? IconName::sidebarHide : IconName::sidebarShow);
+    toggle->setHelp(statusForced ? tr("Hide status") : tr("Show status"));
 }
 
 } // namespace vellum

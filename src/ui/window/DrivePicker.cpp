@@ -2,6 +2,8 @@
 
 #include "session/VellumViewModel.h"
 
+#include <QAbstractItemView>
+#include <QScreen>
 #include <QSignalBlocker>
 
 namespace vellum {
@@ -43,6 +45,28 @@ DrivePicker::DrivePicker(VellumViewModel& session, QWidget* parent)
     });
     refill();
     setEnabled(session.commands().isIdle());
+}
+
+void DrivePicker::showPopup() {
+    QComboBox::showPopup();
+    QAbstractItemView* list = view();
+    QWidget* popup = list->window();
+    const int rows = std::min(count(), maxVisibleItems());
+    int needed = 0;
+    for (int row = 0; row < rows; ++row) {
+        needed += list->sizeHintForRow(row);
+    }
+    const int missing = needed - list->viewport()->height();
+    if (missing <= 0 || popup == window()) {
+        return;
+    }
+    QRect grown = popup->geometry().adjusted(0, 0, 0, missing);
+    // Where the screen ends below, the list opens upwards instead.
+    if (const QScreen* shown = popup->screen();
+        shown && grown.bottom() > shown->availableGeometry().bottom()) {
+        grown.moveBottom(shown->availableGeometry().bottom());
+    }
+    popup->setGeometry(grown);
 }
 
 void DrivePicker::refill() {

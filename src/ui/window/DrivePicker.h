@@ -28,6 +28,10 @@ class DrivePicker : public QComboBox {
 public:
     explicit DrivePicker(VellumViewModel& session, QWidget* parent = nullptr);
 
+    // Opens the list tall enough for every drive: Qt measures the popup before a style
+    // sheet's item padding is known and would otherwise cut it short.
+    void showPopup() override;
+
 private:
     void refill();
 

@@ -6,7 +6,6 @@
 #include "ui/window/CommanderFrame.h"
 #include "ui/window/Menus.h"
 #include "ui/window/SecondaryWindows.h"
-#include "ui/window/WindowLayout.h"
 
 #include <QMenuBar>
 

@@ -1,23 +1,20 @@
 #include "ui/window/StatusPanel.h"
 
 #include "session/VellumViewModel.h"
-#include "ui/kit/ClampedLabel.h"
-#include "ui/kit/ElidedLabel.h"
-#include "ui/kit/IconView.h"
 #include "ui/kit/Icons.h"
-#include "ui/kit/PresenceBadge.h"
-#include "ui/kit/StatusCard.h"
+#include "ui/kit/Labels.h"
 #include "ui/kit/StyleRoles.h"
 #include "ui/kit/Theme.h"
 #include "ui/kit/VellumProgressBar.h"
 #include "ui/window/CommandActions.h"
+#include "ui/window/CommanderFrame.h"
 #include "ui/window/DrivePicker.h"
 #include "ui/window/StatusControls.h"
-#include "ui/window/StatusTexts.h"
-#include "ui/window/WindowLayout.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QVBoxLayout>
 
 namespace vellum {
@@ -78,6 +75,7 @@ StatusPanel::StatusPanel(VellumViewModel& session, CommandActions& actions, QWid
     }
     connect(&status, &OperationStatus::operationChanged, this, &StatusPanel::showProgress);
     connect(&status, &OperationStatus::progressChanged, this, &StatusPanel::showProgress);
+    connect(&Theme::shared(), &Theme::changed, this, &StatusPanel::showAdapter);
     connect(&Theme::shared(), &Theme::changed, this, &StatusPanel::showDrive);
     showAdapter();
     showDrive();
@@ -99,7 +97,7 @@ QWidget* StatusPanel::makeAdapterCard() {
     adapterSymbol = new IconView(themedIcon(IconName::adapter), 18, card);
     adapterHeading = new QLabel(card);
     setStyleRole(adapterHeading, StyleRole::title);
-    adapterBadge = new PresenceBadge(false, card);
+    adapterBadge = new IconView({}, 16, card);
     card->contentLayout()->addLayout(headerRow(adapterSymbol, adapterHeading, adapterBadge));
     adapterLine = wrappingLine(StyleRole::secondary, card);
     card->addWidget(adapterLine);
@@ -162,7 +160,11 @@ void StatusPanel::showAdapter() {
     const DriveState& drives = session.drives();
     adapterHeading->setText(drives.zoomFloppyDetected() ? tr("ZoomFloppy detected")
                                                         : tr("ZoomFloppy not found"));
-    adapterBadge->setOk(drives.zoomFloppyDetected());
+    const bool found = drives.zoomFloppyDetected();
+    const ThemeColors& colors = Theme::shared().colors();
+    adapterBadge->setIcon(found ? tintedIcon(IconName::checkCircle, colors.ok)
+                                : tintedIcon(IconName::emptyCircle, colors.secondaryText));
+    adapterBadge->setAccessibleName(found ? tr("OK") : tr("Not ready"));
     adapterLine->setText(drives.zoomFloppyDetail());
     adapterLine->setVisible(!drives.zoomFloppyDetail().isEmpty());
 }
@@ -189,6 +191,25 @@ void StatusPanel::showProgress() {
     readyWord->setText(readinessWord(status.isIdle()));
     bar->setProgress(status.progress());
     percentLabel->setText(percentText(status.progress()));
+}
+
+StatusCard::StatusCard(QWidget* parent) : QFrame(parent), content(new QVBoxLayout(this)) {
+    setStyleRole(this, StyleRole::card);
+    content->setContentsMargins(12, 10, 12, 10);
+    content->setSpacing(6);
+}
+
+void StatusCard::addWidget(QWidget* widget) {
+    content->addWidget(widget);
+}
+
+QString readinessWord(bool idle) {
+    return idle ? QCoreApplication::translate("Status", "READY.")
+                : QCoreApplication::translate("Status", "BUSY.");
+}
+
+QString percentText(double progress) {
+    return QString::number(VellumProgressBar::wholePercent(progress)) + QLatin1Char('%');
 }
 
 } // namespace vellum

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QFrame>
+#include <QString>
 #include <QWidget>
+
+class QVBoxLayout;
 
 class QLabel;
 
@@ -12,7 +16,6 @@ class DetectButton;
 class DrivePicker;
 class ElidedLabel;
 class IconView;
-class PresenceBadge;
 class StopButton;
 class VellumProgressBar;
 class VellumViewModel;
@@ -54,7 +57,7 @@ private:
     DetectButton* detect = nullptr;
     IconView* adapterSymbol = nullptr;
     QLabel* adapterHeading = nullptr;
-    PresenceBadge* adapterBadge = nullptr;
+    IconView* adapterBadge = nullptr;
     QLabel* adapterLine = nullptr;
     IconView* driveSymbol = nullptr;
     ElidedLabel* driveHeading = nullptr;
@@ -67,5 +70,24 @@ private:
     VellumProgressBar* bar = nullptr;
     QLabel* percentLabel = nullptr;
 };
+
+// One rounded card of the status panel; its content is stacked top to bottom.
+class StatusCard : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit StatusCard(QWidget* parent = nullptr);
+
+    QVBoxLayout* contentLayout() const { return content; }
+    void addWidget(QWidget* widget);
+
+private:
+    QVBoxLayout* content;
+};
+
+// "READY." while idle, "BUSY." while an operation runs.
+QString readinessWord(bool idle);
+// The whole percentage of the progress followed by "%".
+QString percentText(double progress);
 
 } // namespace vellum

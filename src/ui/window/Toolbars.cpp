@@ -1,7 +1,6 @@
 #include "ui/window/Toolbars.h"
 
 #include "ui/kit/CompactActionButton.h"
-#include "ui/kit/DriveTransferIcon.h"
 #include "ui/kit/Icons.h"
 #include "ui/window/CommandActions.h"
 
@@ -44,8 +43,8 @@ FloppyToolbar::FloppyToolbar(VellumViewModel& /*session*/, CommandActions& actio
     addEntries(*this, actions,
                {
                    {themedIcon(IconName::directory), tr("Directory"), Command::readDirectory},
-                   {DriveTransferIcon::icon(true), tr("Save"), Command::saveD64},
-                   {DriveTransferIcon::icon(false), tr("Write"), Command::writeD64},
+                   {driveTransferIcon(true), tr("Save"), Command::saveD64},
+                   {driveTransferIcon(false), tr("Write"), Command::writeD64},
                    {themedIcon(IconName::format), tr("Format"), Command::formatFloppy},
                    {themedIcon(IconName::init), tr("Init"), Command::initializeDisk},
                    {themedIcon(IconName::reset), tr("Reset"), Command::resetBus},

@@ -1,6 +1,6 @@
 #include "ui/window/TransferControls.h"
 
-#include "ui/kit/TransferArrowButton.h"
+#include "ui/kit/IconButton.h"
 #include "ui/window/CommandActions.h"
 
 #include <QVBoxLayout>
@@ -9,8 +9,9 @@ namespace vellum {
 
 TransferControls::TransferControls(VellumViewModel& /*session*/, CommandActions& actions,
                                    QWidget* parent)
-    : QWidget(parent), toFloppyButton(new TransferArrowButton(IconName::chevronRight, this)),
-      toComputerButton(new TransferArrowButton(IconName::chevronLeft, this)) {
+    : QWidget(parent),
+      toFloppyButton(new IconButton(IconName::chevronRight, IconButton::Kind::arrow, this)),
+      toComputerButton(new IconButton(IconName::chevronLeft, IconButton::Kind::arrow, this)) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(12);

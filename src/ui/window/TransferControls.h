@@ -5,7 +5,7 @@
 namespace vellum {
 
 class CommandActions;
-class TransferArrowButton;
+class IconButton;
 class VellumViewModel;
 
 // The two arrows between the panes: the selected computer files to the floppy, and the
@@ -16,12 +16,12 @@ class TransferControls : public QWidget {
 public:
     TransferControls(VellumViewModel& session, CommandActions& actions, QWidget* parent = nullptr);
 
-    TransferArrowButton* toFloppy() const { return toFloppyButton; }
-    TransferArrowButton* toComputer() const { return toComputerButton; }
+    IconButton* toFloppy() const { return toFloppyButton; }
+    IconButton* toComputer() const { return toComputerButton; }
 
 private:
-    TransferArrowButton* toFloppyButton;
-    TransferArrowButton* toComputerButton;
+    IconButton* toFloppyButton;
+    IconButton* toComputerButton;
 };
 
 } // namespace vellum

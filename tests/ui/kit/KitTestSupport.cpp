@@ -44,20 +44,16 @@ QColor strongestPixel(const QImage& image) {
     return strongest;
 }
 
-int strongestContrast(const QImage& image) {
+int strongestContrast(const QImage& shot) {
+    // Seen over black, so that a mark drawn faintly (in part transparent) counts as fainter.
+    const QImage image = shot.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                             .convertToFormat(QImage::Format_RGB32);
     const int ground = image.pixelColor(0, 0).lightness();
     int strongest = 0;
     eachPixel(image, [&](const QColor& color) {
         strongest = std::max(strongest, std::abs(color.lightness() - ground));
     });
     return strongest;
-}
-
-int markedPixels(const QImage& image) {
-    const QColor ground = image.pixelColor(0, 0);
-    int count = 0;
-    eachPixel(image, [&](const QColor& color) { count += closeTo(color, ground, 40) ? 0 : 1; });
-    return count;
 }
 
 bool closeTo(const QColor& a, const QColor& b, int tolerance) {

@@ -28,9 +28,6 @@ QColor strongestPixel(const QImage& image);
 // strongly a widget's marks stand out from its ground.
 int strongestContrast(const QImage& image);
 
-// How many pixels differ clearly from the top-left one.
-int markedPixels(const QImage& image);
-
 bool closeTo(const QColor& a, const QColor& b, int tolerance = 6);
 
 } // namespace vellum::testing

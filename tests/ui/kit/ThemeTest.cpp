@@ -1,8 +1,8 @@
 #include "KitTestSupport.h"
 
-#include "ui/kit/NavigatorPane.h"
 #include "ui/kit/StyleRoles.h"
 #include "ui/kit/Theme.h"
+#include "ui/panes/FilePane.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -157,6 +157,24 @@ TEST(Theme, EveryRoleIsStyledInEveryTheme) {
         const QColor label = theme.appearance == AppAppearance::system ? colors.destructiveFill
                                                                        : colors.destructiveText;
         EXPECT_EQ(foregroundOf(destroy).rgb(), label.rgb()) << theme.name;
+    }
+}
+
+// The C64 themes are their sheets from the resources over Fusion; System is the desktop's
+// style with no sheet at all, so that Qt's style-sheet style never sits over it.
+TEST(Theme, OnlyTheC64ThemesApplyAStyleSheet) {
+    for (const NamedAppearance& theme : namedAppearances()) {
+        Theme::shared().apply(theme.appearance);
+        const bool c64 = theme.appearance != AppAppearance::system;
+        EXPECT_EQ(qApp->styleSheet(), Theme::styleSheetOf(theme.appearance)) << theme.name;
+        EXPECT_EQ(qApp->styleSheet().contains(QStringLiteral("QPushButton")), c64) << theme.name;
+        QPushButton button(QStringLiteral("Save"));
+        button.ensurePolished();
+        EXPECT_EQ(button.style()->inherits("QStyleSheetStyle"), c64) << theme.name;
+        if (c64) {
+            EXPECT_TRUE(closeTo(backgroundOf(button), Theme::shared().colors().buttonFill))
+                << theme.name;
+        }
     }
 }
 

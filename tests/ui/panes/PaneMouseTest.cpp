@@ -22,37 +22,6 @@ protected:
     static void waitPastDoubleClick() { QTest::qWait(QApplication::doubleClickInterval() + 120); }
 };
 
-struct Click {
-    int row;
-    Qt::KeyboardModifiers modifiers;
-};
-
-TEST_F(PaneMouseTest, ClicksSelectByTheSessionsRulesAndTheListMirrorsThem) {
-    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
-    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
-    const struct {
-        const char* name;
-        QList<Click> clicks;
-        QList<int> selected;
-    } cases[] = {
-        {"plain click", {{2, {}}}, {2}},
-        {"ctrl adds", {{1, {}}, {3, ctrl}}, {1, 3}},
-        {"ctrl removes", {{1, {}}, {3, ctrl}, {1, ctrl}}, {3}},
-        {"shift extends from the anchor", {{1, {}}, {3, shift}}, {1, 2, 3}},
-        {"ctrl and shift add a range", {{0, {}}, {4, ctrl}, {2, ctrl | shift}}, {0, 2, 3, 4}},
-    };
-    for (auto [side, list] : sides()) {
-        for (const auto& each : cases) {
-            click(*list, belowRows(*list));
-            for (const Click& step : each.clicks) {
-                clickRow(*list, step.row, step.modifiers);
-            }
-            EXPECT_EQ(selectedRows(*list), each.selected) << side << ": " << each.name;
-            EXPECT_EQ(shownRows(*list), each.selected) << side << ": " << each.name;
-        }
-    }
-}
-
 TEST_F(PaneMouseTest, AClickOnTheEmptyAreaClearsAndFocusesThePane) {
     clickRow(floppyList(), 1);
     clickRow(computerList(), 1);

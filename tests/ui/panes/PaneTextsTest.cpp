@@ -1,6 +1,6 @@
 #include "PanesFixture.h"
-#include "ui/kit/ElidedLabel.h"
 #include "ui/kit/FactLine.h"
+#include "ui/kit/Labels.h"
 #include "ui/kit/PaneChromeTitle.h"
 #include "ui/panes/PaneOverlays.h"
 

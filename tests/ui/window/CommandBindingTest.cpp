@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "ui/kit/TransferArrowButton.h"
+#include "ui/kit/IconButton.h"
 #include "ui/window/StatusControls.h"
 #include "ui/window/StatusPanel.h"
 #include "ui/window/TransferControls.h"
@@ -105,85 +105,6 @@ TEST_F(WindowTest, ToolbarsAndArrowsFollowTheSessionInEveryState) {
             EXPECT_EQ(actions().action(command)->isEnabled(), idle) << int(command);
         }
         EXPECT_EQ(actions().action(Command::stop)->isEnabled(), !idle);
-    }
-}
-
-TEST_F(WindowTest, ToolbarTooltipsAreTheCommandsHelp) {
-    shown();
-    const QStringList computer{"Parent folder",
-                               "Refresh this folder",
-                               "Open folder",
-                               "New folder in this directory",
-                               "Rename selected file or folder",
-                               "Move selected files to Trash"};
-    const QStringList floppy{
-        "Directory",
-        "Save the floppy as a .d64 image",
-        "Write a .d64 image to the floppy",
-        "Erase the floppy and write a new filesystem. This destroys all files.",
-        "Initialize the disk in the selected drive (DOS I0). Re-reads BAM, disk name and ID "
-        "after swapping a floppy. Does not format or erase files.",
-        "Reset all devices on the IEC bus, then initialize the selected drive.",
-        "Rename selected file on floppy (DOS R0)",
-        "Delete selected file from floppy"};
-    QStringList titles;
-    for (CompactActionButton* button : computerButtons() + floppyButtons()) {
-        titles << button->text();
-    }
-    EXPECT_EQ(titles.join('|'), "Up|Refresh|Open|New Folder|Rename|Delete|Directory|Save|Write|"
-                                "Format|Init|Reset|Rename|Delete");
-
-    // Both rows drop their titles together, and then each tooltip names its button.
-    for (const int width : {1280, 1099, 899, 760}) {
-        shown(width);
-        auto* computerRow = static_cast<ToolbarRow*>(frame().computerToolbar());
-        const bool titled = computerRow->showsTitles();
-        EXPECT_EQ(static_cast<ToolbarRow*>(frame().floppyToolbar())->showsTitles(), titled)
-            << width;
-        qsizetype index = 0;
-        for (CompactActionButton* button : computerButtons() + floppyButtons()) {
-            EXPECT_EQ(button->showsTitle(), titled) << width;
-            const QString help = (computer + floppy).at(index++);
-            const QString expected =
-                titled || help == button->text() ? help : button->text() + "\n" + help;
-            EXPECT_EQ(button->toolTip(), expected) << width;
-        }
-    }
-    EXPECT_FALSE(static_cast<ToolbarRow*>(frame().computerToolbar())->showsTitles())
-        << "760 is too narrow for the floppy titles";
-    EXPECT_EQ(frame().transferControls()->toFloppy()->toolTip(),
-              "Copy selected computer file(s) to floppy");
-}
-
-TEST_F(WindowTest, MenusHoldEveryCommandWithItsShortcut) {
-    shown();
-    // One line per menu: its items, each with "=" and its keys if it has any, "--" for a
-    // separator.
-    QStringList lines;
-    for (QAction* menu : window->menuBar()->actions()) {
-        QStringList items{menu->text()};
-        for (QAction* item : menu->menu()->actions()) {
-            const QString keys = item->shortcut().toString();
-            items << (item->isSeparator() ? QStringLiteral("--")
-                                          : item->text() + (keys.isEmpty() ? "" : "=" + keys));
-        }
-        lines << items.join(QStringLiteral(" | "));
-    }
-    EXPECT_EQ(
-        lines.join(u'\n'),
-        QStringLiteral(
-            R"(&File | New Disk Image…=Ctrl+N | New Folder=Ctrl+Shift+N | -- | Rename… | Move to Trash…=Del | -- | Quit=Ctrl+Q
-&Edit | Select All=Ctrl+A | -- | Preferences…
-&Drive | Stop=Esc | -- | Detect=Ctrl+D | Read Directory=Ctrl+L | -- | Save .d64…=Ctrl+R | Write D64…=Ctrl+E | Copy Files to Floppy…=Ctrl+O | Copy File to Computer=Ctrl+Shift+S | Convert T64 to D64 | -- | Rename File… | Delete File… | Validate Disk | -- | Initialize Disk=Ctrl+I | Format Floppy… | -- | Reset Bus=Ctrl+K
-&View | Show Status
-&Help | Vellum Help=F1 | -- | Report a Bug… | Suggest a Feature… | Contact… | -- | About Vellum)"));
-    // The commander keys live in the window without a menu line.
-    for (const auto& [command, keys] :
-         QList<std::pair<Command, QString>>{{Command::renameInFocusedPane, "F2"},
-                                            {Command::refresh, "F5"},
-                                            {Command::parentFolder, "Alt+Up"}}) {
-        EXPECT_EQ(actions().action(command)->shortcut().toString(), keys);
-        EXPECT_TRUE(window->actions().contains(actions().action(command)));
     }
 }
 

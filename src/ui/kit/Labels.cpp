@@ -1,8 +1,74 @@
-#include "ui/kit/ClampedLabel.h"
+#include "ui/kit/Labels.h"
 
+#include <QEvent>
 #include <QTextLayout>
 
 namespace vellum {
+
+ElidedLabel::ElidedLabel(const QString& text, QWidget* parent) : FittedLabel(parent) {
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    setText(text);
+}
+
+void ElidedLabel::setText(const QString& text) {
+    whole = text;
+    refit();
+    updateGeometry();
+}
+
+void ElidedLabel::setElideMode(Qt::TextElideMode mode) {
+    elideMode = mode;
+    refit();
+}
+
+QSize ElidedLabel::minimumSizeHint() const {
+    return {0, QLabel::minimumSizeHint().height()};
+}
+
+QSize ElidedLabel::sizeHint() const {
+    const QMargins margins = contentsMargins();
+    return {fontMetrics().horizontalAdvance(whole) + margins.left() + margins.right() +
+                2 * margin(),
+            QLabel::sizeHint().height()};
+}
+
+void ElidedLabel::refit() {
+    const QString shown = fontMetrics().elidedText(whole, elideMode, contentsRect().width());
+    present(shown, shown != whole, whole);
+}
+
+FittedLabel::FittedLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+}
+
+void FittedLabel::setFixedToolTip(const QString& toolTip) {
+    fixedToolTip = toolTip;
+    refit();
+}
+
+void FittedLabel::present(const QString& shown, bool shortened, const QString& whole) {
+    if (shown != QLabel::text()) {
+        QLabel::setText(shown);
+    }
+    if (!fixedToolTip.isEmpty()) {
+        setToolTip(fixedToolTip);
+    } else {
+        setToolTip(shortened ? whole : QString());
+    }
+}
+
+void FittedLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    refit();
+}
+
+void FittedLabel::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        refit();
+        updateGeometry();
+    }
+}
 
 namespace {
 
