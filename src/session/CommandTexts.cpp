@@ -13,44 +13,8 @@
 
 namespace vellum {
 
-QString Commands::stopCommandTitle() const {
-    return m_status.isStopping() ? tr("Force Stop") : tr("Stop");
-}
-
-QString Commands::stopButtonTitle() const {
-    return m_status.isStopping() ? tr("Force") : tr("Stop");
-}
-
-QString Commands::stopHelp() const {
-    return m_status.isStopping()
-               ? tr("Force-stop the hung OpenCBM process")
-               : tr("Stop the current transfer. Press again if the drive does not respond.");
-}
-
 QString Commands::operationWord() const {
     return m_status.isStopping() ? tr("Stopping…") : label(m_status.operation());
-}
-
-QString Commands::copyToComputerHelp() const {
-    return m_computer.isBrowsingD64() ? tr("Copy selected floppy file(s) into this D64")
-                                      : tr("Copy selected floppy file(s) to the computer folder");
-}
-
-QString Commands::goUpHelp() const {
-    return m_computer.isBrowsingImage() ? tr("Close this image") : tr("Parent folder");
-}
-
-QString Commands::deleteLocalHelp() const {
-    return m_computer.isBrowsingD64() ? tr("Delete selected files from this disk image")
-                                      : tr("Move selected files to Trash");
-}
-
-QString Commands::deleteCommandTitle() const {
-    if (m_window.focusedPane() == CommanderPane::floppy) {
-        return m_floppy.selectedFloppyEntries().size() < 2 ? tr("Delete Floppy File…")
-                                                           : tr("Delete Floppy Files…");
-    }
-    return m_computer.isBrowsingD64() ? tr("Delete from Image…") : tr("Move to Trash…");
 }
 
 QString Commands::computerDeleteMessage() const {

@@ -26,9 +26,9 @@ struct ConfirmationText {
     friend bool operator==(const ConfirmationText&, const ConfirmationText&) = default;
 };
 
-// Every enabling rule of the menus, toolbars, arrows and drops, the titles and help texts
-// that follow the state, and the texts of the confirmations, worked out from the session's
-// state so the window never re-derives them. commandsChanged() tells the window to look
+// Every enabling rule of the commands (CommandRegistry binds each command to its rule) and
+// of the drops, and the texts of the confirmations, worked out from the session's state so
+// the window never re-derives them. commandsChanged() tells the window to look
 // again: it comes once per turn of the event loop however many values changed in it.
 class Commands : public QObject {
     Q_OBJECT
@@ -43,11 +43,6 @@ public:
     // the drive picker) is enabled exactly then.
     bool isIdle() const;
     bool canStop() const;
-    // "Stop", or "Force Stop" once Stop was pressed; the status area's button says
-    // "Stop" or "Force" with the matching help.
-    QString stopCommandTitle() const;
-    QString stopButtonTitle() const;
-    QString stopHelp() const;
     // The status word: "Stopping…" while stopping, else the running operation's label.
     QString operationWord() const;
 
@@ -55,16 +50,13 @@ public:
     bool canRenameFloppy() const;
     bool canDeleteFloppy() const;
     bool canCopyToComputer() const;
-    QString copyToComputerHelp() const;
 
     // The computer side.
     bool canGoUp() const;
-    QString goUpHelp() const;
     bool canRefreshLocal() const;
     bool canNewFolder() const;
     bool canRenameLocal() const;
     bool canDeleteLocal() const;
-    QString deleteLocalHelp() const;
     bool canOpenLocalSelection() const;
     bool canCopyToFloppy() const;
     bool canConvertT64() const;
@@ -72,7 +64,6 @@ public:
 
     // Delete in the focused pane (the File menu's delete line).
     bool canDeleteSelection() const;
-    QString deleteCommandTitle() const;
 
     // Drops: the computer pane's list, one of its rows, the floppy pane.
     bool acceptsComputerDrop() const;

@@ -36,13 +36,11 @@ bool isD64DropTarget(const ComputerFileItem& item) {
 
 ComputerItemsModel::ComputerItemsModel(const ComputerPaneState& computer, QObject* parent)
     : PaneListModel({tr("NAME"), tr("TYPE"), tr("SIZE"), tr("BLOCKS")}, parent),
-      m_computer(computer), m_rows(computer.visibleLocalItems()),
-      m_shownSelection(computer.selectedLocalURLs()) {
+      m_computer(computer), m_rows(computer.visibleLocalItems()) {
     connect(&computer, &ComputerPaneState::visibleLocalItemsChanged, this,
             &ComputerItemsModel::followItems);
-    connect(&computer, &ComputerPaneState::selectedLocalURLsChanged, this, [this] {
-        followSelection(m_rows, m_shownSelection, m_computer.selectedLocalURLs(),
-                        [](const ComputerFileItem& item) { return item.url; });
+    connect(&computer, &ComputerPaneState::selectionToggled, this, [this](const QSet<QUrl>& urls) {
+        showToggled(m_rows, urls, [](const ComputerFileItem& item) { return item.url; });
     });
 }
 
@@ -80,7 +78,7 @@ QVariant ComputerItemsModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case SelectedRole:
-        return m_shownSelection.contains(item.url);
+        return m_computer.selectedLocalURLs().contains(item.url);
     case RecordRole:
         return QVariant::fromValue(item);
     case IconKindRole:

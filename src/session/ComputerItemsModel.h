@@ -38,7 +38,6 @@ private:
 
     const ComputerPaneState& m_computer;
     QList<ComputerFileItem> m_rows;
-    QSet<QUrl> m_shownSelection;
 };
 
 } // namespace vellum

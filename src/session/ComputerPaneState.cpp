@@ -55,11 +55,12 @@ void ComputerPaneState::setLocalItems(const QList<ComputerFileItem>& value) {
 }
 
 void ComputerPaneState::setSelection(const PaneSelection<QUrl>& value) {
-    const bool selectedChanged = m_selection.selected != value.selected;
+    const QSet<QUrl> toggled = toggledKeys(m_selection.selected, value.selected);
     const bool anchorChanged = m_selection.anchor != value.anchor;
     m_selection = value;
-    if (selectedChanged) {
+    if (!toggled.isEmpty()) {
         emit selectedLocalURLsChanged();
+        emit selectionToggled(toggled);
     }
     if (anchorChanged) {
         emit computerSelectionAnchorChanged();

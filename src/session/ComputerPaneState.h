@@ -113,6 +113,8 @@ signals:
     void computerItemsChanged();
     void visibleLocalItemsChanged();
     void selectedLocalURLsChanged();
+    // The rows whose selected state changed, for the list model.
+    void selectionToggled(const QSet<QUrl>& keys);
     void computerSelectionAnchorChanged();
     void browsingImageChanged();
     void imageDiskNameChanged();

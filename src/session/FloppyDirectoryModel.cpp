@@ -26,12 +26,11 @@ bool sameColumns(const DirectoryEntry& a, const DirectoryEntry& b) {
 
 FloppyDirectoryModel::FloppyDirectoryModel(const FloppyPaneState& floppy, QObject* parent)
     : PaneListModel({tr("NAME"), tr("TYPE"), tr("BLOCKS")}, parent), m_floppy(floppy),
-      m_rows(floppy.directory().entries), m_shownSelection(floppy.selectedEntryIDs()) {
+      m_rows(floppy.directory().entries) {
     connect(&floppy, &FloppyPaneState::directoryChanged, this,
             &FloppyDirectoryModel::followDirectory);
-    connect(&floppy, &FloppyPaneState::selectedEntryIDsChanged, this, [this] {
-        followSelection(m_rows, m_shownSelection, m_floppy.selectedEntryIDs(),
-                        [](const DirectoryEntry& entry) { return entry.id; });
+    connect(&floppy, &FloppyPaneState::selectionToggled, this, [this](const QSet<QUuid>& ids) {
+        showToggled(m_rows, ids, [](const DirectoryEntry& entry) { return entry.id; });
     });
 }
 
@@ -71,7 +70,7 @@ QVariant FloppyDirectoryModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case SelectedRole:
-        return m_shownSelection.contains(entry.id);
+        return m_floppy.selectedEntryIDs().contains(entry.id);
     case RecordRole:
         return QVariant::fromValue(entry);
     case IconKindRole:

@@ -31,7 +31,6 @@ private:
 
     const FloppyPaneState& m_floppy;
     QList<DirectoryEntry> m_rows;
-    QSet<QUuid> m_shownSelection;
 };
 
 } // namespace vellum

@@ -25,11 +25,12 @@ void FloppyPaneState::setDirectory(const DiskDirectory& value) {
 }
 
 void FloppyPaneState::setSelection(const PaneSelection<QUuid>& value) {
-    const bool selectedChanged = m_selection.selected != value.selected;
+    const QSet<QUuid> toggled = toggledKeys(m_selection.selected, value.selected);
     const bool anchorChanged = m_selection.anchor != value.anchor;
     m_selection = value;
-    if (selectedChanged) {
+    if (!toggled.isEmpty()) {
         emit selectedEntryIDsChanged();
+        emit selectionToggled(toggled);
     }
     if (anchorChanged) {
         emit floppySelectionAnchorChanged();

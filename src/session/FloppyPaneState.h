@@ -90,6 +90,8 @@ public:
 signals:
     void directoryChanged();
     void selectedEntryIDsChanged();
+    // The rows whose selected state changed, for the list model.
+    void selectionToggled(const QSet<QUuid>& keys);
     void floppySelectionAnchorChanged();
     void knownDirectoryBlocksChanged();
     void floppyDropTargetedChanged();

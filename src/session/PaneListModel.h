@@ -89,19 +89,16 @@ protected:
         }
     }
 
-    // Brings the shown selection `shown` to `now`, with dataChanged of SelectedRole for
-    // the rows whose state changed, in runs.
+    // Tells the views that the rows whose keys are among `toggled` changed their selected
+    // state (the session holds the selection; the rows only show it), in runs.
     template <typename Row, typename Key, typename KeyOf>
-    void followSelection(const QList<Row>& rows, QSet<Key>& shown, const QSet<Key>& now,
-                         KeyOf keyOf) {
+    void showToggled(const QList<Row>& rows, const QSet<Key>& toggled, KeyOf keyOf) {
         QList<qsizetype> changed;
         for (qsizetype i = 0; i < rows.size(); ++i) {
-            const Key key = keyOf(rows.at(i));
-            if (shown.contains(key) != now.contains(key)) {
+            if (toggled.contains(keyOf(rows.at(i)))) {
                 changed.append(i);
             }
         }
-        shown = now;
         for (const auto& [first, count] : detail::runsOf(changed)) {
             emit dataChanged(index(int(first), 0), index(int(first + count - 1), columnCount() - 1),
                              {SelectedRole});

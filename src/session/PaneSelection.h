@@ -19,6 +19,11 @@ template <typename Key> struct PaneSelection {
     friend bool operator==(const PaneSelection&, const PaneSelection&) = default;
 };
 
+// The keys whose selected state differs between two selections.
+template <typename Key> QSet<Key> toggledKeys(const QSet<Key>& before, const QSet<Key>& after) {
+    return (QSet<Key>(before) - after) + (QSet<Key>(after) - before);
+}
+
 namespace detail {
 
 template <typename Key>

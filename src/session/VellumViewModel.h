@@ -2,11 +2,11 @@
 
 #include "images/ParsedFile.h"
 #include "opencbm/OpenCBMService.h"
+#include "session/CommandRegistry.h"
 #include "session/Commands.h"
 #include "session/ComputerItemsModel.h"
 #include "session/ComputerPaneState.h"
 #include "session/Confirmations.h"
-#include "session/ContextAction.h"
 #include "session/CopyPlanning.h"
 #include "session/DriveState.h"
 #include "session/FloppyDirectoryModel.h"
@@ -70,6 +70,7 @@ public:
     Sheets& sheets() { return m_sheets; }
     WindowState& window() { return m_window; }
     const Commands& commands() const { return m_commands; }
+    CommandRegistry& commandRegistry() { return m_commandRegistry; }
     FloppyDirectoryModel& floppyListModel() { return m_floppyModel; }
     ComputerItemsModel& computerListModel() { return m_computerModel; }
 
@@ -142,10 +143,6 @@ public:
     // Select All and Delete act on the focused pane.
     void selectAllInFocusedPane();
     void requestDeleteInFocusedPane();
-    QList<ContextAction> computerRowMenu(const ComputerFileItem& item);
-    QList<ContextAction> computerBackgroundMenu();
-    QList<ContextAction> floppyRowMenu();
-    QList<ContextAction> floppyBackgroundMenu();
     // The files a drag of this computer row carries (image entries as named copies).
     QList<QUrl> dragURLs(const ComputerFileItem& item) const;
     void copyFilesIntoFolder(const QList<QUrl>& urls);
@@ -227,6 +224,8 @@ private:
     Commands m_commands;
     FloppyDirectoryModel m_floppyModel;
     ComputerItemsModel m_computerModel;
+    // Last: its commands reach everything above.
+    CommandRegistry m_commandRegistry;
 };
 
 } // namespace vellum

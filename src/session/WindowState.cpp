@@ -12,6 +12,11 @@ void WindowState::setStatusSidebarForced(bool value) {
     assignObserved(this, m_statusSidebarForced, value, &WindowState::statusSidebarForcedChanged);
 }
 
+void WindowState::setStatusToggleAvailable(bool value) {
+    assignObserved(this, m_statusToggleAvailable, value,
+                   &WindowState::statusToggleAvailableChanged);
+}
+
 void WindowState::setShowsSettings(bool value) {
     assignObserved(this, m_showsSettings, value, &WindowState::showsSettingsChanged);
 }

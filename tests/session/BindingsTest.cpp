@@ -45,36 +45,6 @@ protected:
 
 } // namespace
 
-TEST_F(FloppyPaneTest, ClicksFollowTheSameRulesAsTheComputerSide) {
-    VellumViewModel& model = session();
-    EXPECT_FALSE(floppy().click(ids[0], {}));
-    EXPECT_EQ(model.window().focusedPane(), CommanderPane::floppy);
-    floppy().click(ids[2], {false, true});
-    EXPECT_EQ(floppy().selectedEntryIDs(), EntryIDSet({ids[0], ids[1], ids[2]}));
-    EXPECT_EQ(floppy().floppySelectionAnchor(), ids[0]);
-
-    // A plain press inside the selection keeps it for a drag; the row collapses it later.
-    EXPECT_TRUE(floppy().click(ids[1], {}));
-    EXPECT_EQ(floppy().selectedEntryIDs().size(), 3);
-    floppy().collapseSelectionTo(ids[1]);
-    EXPECT_EQ(floppy().selectedEntryIDs(), EntryIDSet({ids[1]}));
-
-    floppy().click(ids[0], {true, false});
-    floppy().click(ids[1], {true, false});
-    EXPECT_EQ(floppy().selectedEntryIDs(), EntryIDSet({ids[0]}));
-    EXPECT_EQ(floppy().anchorFloppyEntry()->name, "GAME");
-
-    model.window().setFocusedPane(CommanderPane::computer);
-    floppy().prepareRowMenu(ids[2]);
-    EXPECT_EQ(model.window().focusedPane(), CommanderPane::floppy);
-    EXPECT_EQ(floppy().selectedEntryIDs(), EntryIDSet({ids[2]}));
-    model.selectAllInFocusedPane();
-    EXPECT_EQ(floppy().selectedEntryIDs().size(), 3);
-    floppy().clearSelection();
-    EXPECT_TRUE(floppy().selectedEntryIDs().isEmpty());
-    EXPECT_FALSE(floppy().floppySelectionAnchor().has_value());
-}
-
 TEST_F(FloppyPaneTest, DragsCarryTheSelectionButNeverAScratchedEntryAlone) {
     const QList<DirectoryEntry> entries = floppy().directory().entries;
     floppy().selectEntry(ids[0]);
@@ -90,16 +60,17 @@ TEST_F(FloppyPaneTest, DragsCarryTheSelectionButNeverAScratchedEntryAlone) {
 TEST_F(FloppyPaneTest, MenusAndCommandsFollowSelectionAndSlot) {
     VellumViewModel& model = session();
     const Commands& commands = model.commands();
+    CommandRegistry& menus = model.commandRegistry();
     floppy().selectEntry(ids[0]);
-    EXPECT_EQ(titles(model.floppyRowMenu()),
+    EXPECT_EQ(titles(menus.floppyRowMenu()),
               QStringList({"Copy to Computer", "Rename…", "Delete…", "---", "Directory",
                            "Initialize Disk", "Format Floppy…"}));
-    EXPECT_TRUE(model.floppyRowMenu().at(2).isDestructive);
+    EXPECT_TRUE(menus.floppyRowMenu().at(2).isDestructive);
     EXPECT_TRUE(commands.canRenameFloppy());
-    model.floppyRowMenu().at(1).action();
+    menus.floppyRowMenu().at(1).action();
     EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::renameFloppy);
     EXPECT_EQ(model.sheets().nameField(), "GAME");
-    model.floppyRowMenu().at(2).action();
+    menus.floppyRowMenu().at(2).action();
     EXPECT_TRUE(model.confirmations().showsScratchConfirmation());
 
     // A scratched entry cannot be renamed: its prompt would never close.
@@ -108,28 +79,28 @@ TEST_F(FloppyPaneTest, MenusAndCommandsFollowSelectionAndSlot) {
     EXPECT_FALSE(commands.canRenameFloppy());
     model.beginRenameFloppy();
     EXPECT_FALSE(model.sheets().namePrompt().has_value());
-    EXPECT_FALSE(model.floppyRowMenu().at(1).enabled);
+    EXPECT_FALSE(menus.floppyRowMenu().at(1).enabled);
 
     floppy().selectEntry(ids[0]);
     floppy().click(ids[1], {true, false});
     model.beginRenameFloppy();
     EXPECT_FALSE(model.sheets().namePrompt().has_value()) << "two live entries: no rename";
     floppy().selectAll();
-    EXPECT_EQ(titles(model.floppyRowMenu()).mid(0, 3),
+    EXPECT_EQ(titles(menus.floppyRowMenu()).mid(0, 3),
               QStringList({"Copy 3 Files to Computer", "Rename…", "Delete 3 Files…"}));
-    EXPECT_EQ(enabling(model.floppyRowMenu()), QList<bool>({true, false, true, true, true, true}));
-    EXPECT_EQ(commands.deleteCommandTitle(), "Delete Floppy Files…");
+    EXPECT_EQ(enabling(menus.floppyRowMenu()), QList<bool>({true, false, true, true, true, true}));
+    EXPECT_EQ(menus.title(CommandId::deleteSelection), "Delete Floppy Files…");
     EXPECT_TRUE(commands.canDeleteSelection());
 
     StateEditor(model).setOperation(OperationKind::copyingFiles);
-    EXPECT_EQ(enabling(model.floppyRowMenu()), QList<bool>(6, false));
-    EXPECT_EQ(enabling(model.floppyBackgroundMenu()), QList<bool>(3, false));
+    EXPECT_EQ(enabling(menus.floppyRowMenu()), QList<bool>(6, false));
+    EXPECT_EQ(enabling(menus.floppyBackgroundMenu()), QList<bool>(3, false));
     EXPECT_FALSE(commands.canCopyToComputer());
     EXPECT_FALSE(commands.acceptsFloppyDrop());
     EXPECT_TRUE(commands.canStop());
     EXPECT_FALSE(waitForTask(model.dropOnFloppyPane({url("x.prg")})));
     StateEditor(model).setOperation(OperationKind::idle);
-    EXPECT_EQ(titles(model.floppyBackgroundMenu()),
+    EXPECT_EQ(titles(menus.floppyBackgroundMenu()),
               QStringList({"Directory", "Initialize Disk", "Format Floppy…"}));
 }
 

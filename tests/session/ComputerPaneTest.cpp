@@ -80,7 +80,7 @@ TEST_F(PaneTest, SelectionCountsOnlyVisibleItemsAndFiltersPruneIt) {
     EXPECT_FALSE(model.commands().canDeleteLocal());
     model.computer().prepareRowMenu(url("a.prg"));
     EXPECT_EQ(model.computer().selectedLocalURLs(), UrlSet({url("a.prg")}));
-    EXPECT_EQ(model.commands().deleteCommandTitle(), "Move to Trash…");
+    EXPECT_EQ(model.commandRegistry().title(CommandId::deleteSelection), "Move to Trash…");
     EXPECT_EQ(model.commands().computerDeleteMessage(),
               "Move the file “a.prg” to Trash? You can restore it from Trash later.");
 }

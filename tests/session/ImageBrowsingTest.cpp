@@ -42,7 +42,7 @@ TEST_F(PaneTest, OpeningImagesListsTheirEntries) {
     EXPECT_EQ(model.computer().computerItems().at(0).fileSize, intro.size());
     EXPECT_EQ(model.computer().selectedLocalURLs(),
               UrlSet({model.computer().computerItems().first().url}));
-    EXPECT_EQ(model.commands().deleteCommandTitle(), "Delete from Image…");
+    EXPECT_EQ(model.commandRegistry().title(CommandId::deleteSelection), "Delete from Image…");
     EXPECT_TRUE(model.computer().canGoUp());
     // Filters do not apply inside an image.
     model.computer().setFilterD64(true);

@@ -129,7 +129,7 @@ TEST_F(PaneTest, MenuLinesActOnTheSession) {
     put("b.t64", tapeImage("B", {{"T1", CBMFileType::prg, game}}));
     VellumViewModel& model = pane();
     model.computer().prepareRowMenu(url("b.t64"));
-    const QList<ContextAction> menu = model.computerRowMenu(item("b.t64"));
+    const QList<ContextAction> menu = model.commandRegistry().computerRowMenu(item("b.t64"));
     ASSERT_EQ(titles(menu).mid(0, 5),
               QStringList({"Open Image", "Copy to Floppy", "Convert T64 to D64", "Rename…",
                            "Move to Trash…"}));
@@ -140,7 +140,7 @@ TEST_F(PaneTest, MenuLinesActOnTheSession) {
     menu.at(0).action();
     EXPECT_EQ(model.computer().browsingImage(), url("b.t64"));
 
-    const QList<ContextAction> background = model.computerBackgroundMenu();
+    const QList<ContextAction> background = model.commandRegistry().computerBackgroundMenu();
     EXPECT_FALSE(background.at(0).enabled); // no new folder inside an image
     background.at(4).action();
     EXPECT_EQ(desktop.revealed.last(), QList<QUrl>({url("b.t64")}));
@@ -148,8 +148,9 @@ TEST_F(PaneTest, MenuLinesActOnTheSession) {
     model.closeImage();
     model.computer().selectAll();
     StateEditor(model).setOperation(OperationKind::copyingFiles);
-    EXPECT_EQ(titles(model.computerRowMenu(item("a.prg"))).first(), "Copy 2 Files to Floppy");
-    EXPECT_FALSE(model.computerRowMenu(item("a.prg")).first().enabled);
+    EXPECT_EQ(titles(model.commandRegistry().computerRowMenu(item("a.prg"))).first(),
+              "Copy 2 Files to Floppy");
+    EXPECT_FALSE(model.commandRegistry().computerRowMenu(item("a.prg")).first().enabled);
     StateEditor(model).setOperation(OperationKind::idle);
 }
 

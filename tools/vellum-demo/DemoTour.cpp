@@ -102,7 +102,7 @@ void DemoTour::waitForStartUp() {
 }
 
 void DemoTour::detect(TourShot&) {
-    perform(tr("Detect"), [this] { trigger(Command::detect); });
+    perform(tr("Detect"), [this] { trigger(CommandId::detect); });
     const DriveState& drives = session.drives();
     require(drives.zoomFloppyDetected(), tr("Detect did not find the simulated adapter."));
     require(drives.driveReady(),
@@ -110,7 +110,7 @@ void DemoTour::detect(TourShot&) {
 }
 
 void DemoTour::readDirectory(TourShot&) {
-    perform(tr("Read Directory"), [this] { trigger(Command::readDirectory); });
+    perform(tr("Read Directory"), [this] { trigger(CommandId::readDirectory); });
     require(!session.floppy().directory().entries.isEmpty(),
             tr("The floppy's directory came back empty."));
 }
@@ -161,7 +161,7 @@ void DemoTour::saveAsD64(TourShot& shot) {
             shot.extra << takeScreenshot(QStringLiteral("save-d64-running"));
         }
     };
-    perform(tr("Save .d64"), [this] { trigger(Command::saveD64); });
+    perform(tr("Save .d64"), [this] { trigger(CommandId::saveD64); });
     whileWaiting = nullptr;
     const QStringList made = madeFiles();
     require(made.size() == 1 && made.first().endsWith(QLatin1String(".d64")),
@@ -171,7 +171,7 @@ void DemoTour::saveAsD64(TourShot& shot) {
 
 void DemoTour::openD64(TourShot&) {
     // A user presses Refresh to see the image that was just saved into the folder.
-    trigger(Command::refresh);
+    trigger(CommandId::refresh);
     settle();
     std::optional<ComputerFileItem> image;
     for (const ComputerFileItem& each : session.computer().visibleLocalItems()) {
@@ -208,7 +208,7 @@ void DemoTour::perform(const QString& what, const std::function<void()>& act) {
     settle();
 }
 
-void DemoTour::trigger(Command command) {
+void DemoTour::trigger(CommandId command) {
     settle();
     QAction* action = window.commandActions().action(command);
     require(action->isEnabled(), tr("“%1” is not available.").arg(action->text()));

@@ -13,7 +13,7 @@ class QAbstractButton;
 namespace vellum {
 class VellumViewModel;
 class MainWindow;
-enum class Command;
+enum class CommandId;
 } // namespace vellum
 
 namespace vellum::demo {
@@ -69,7 +69,7 @@ private:
     // Runs `act`, which starts one operation, and waits until it has ended; fails with the
     // session's error text when it failed.
     void perform(const QString& what, const std::function<void()>& act);
-    void trigger(Command command);
+    void trigger(CommandId command);
     void click(QAbstractButton* button, const QString& name);
     bool waitFor(const std::function<bool()>& done);
     // Lets queued updates (enabled states, layouts) through before the next look.

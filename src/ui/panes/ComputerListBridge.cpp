@@ -70,12 +70,12 @@ void ComputerListBridge::requestDelete() {
 QList<ContextAction> ComputerListBridge::rowMenu(int row) {
     const ComputerFileItem item = model().itemAt(row);
     session.computer().prepareRowMenu(item.url);
-    return session.computerRowMenu(item);
+    return session.commandRegistry().computerRowMenu(item);
 }
 
 QList<ContextAction> ComputerListBridge::backgroundMenu() {
     session.computer().clearSelection();
-    return session.computerBackgroundMenu();
+    return session.commandRegistry().computerBackgroundMenu();
 }
 
 QMimeData* ComputerListBridge::dragData(int row) {

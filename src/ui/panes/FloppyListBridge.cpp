@@ -72,12 +72,12 @@ void FloppyListBridge::requestDelete() {
 
 QList<ContextAction> FloppyListBridge::rowMenu(int row) {
     session.floppy().prepareRowMenu(model().entryAt(row).id);
-    return session.floppyRowMenu();
+    return session.commandRegistry().floppyRowMenu();
 }
 
 QList<ContextAction> FloppyListBridge::backgroundMenu() {
     session.floppy().clearSelection();
-    return session.floppyBackgroundMenu();
+    return session.commandRegistry().floppyBackgroundMenu();
 }
 
 QMimeData* FloppyListBridge::dragData(int row) {

@@ -8,6 +8,7 @@
 #include "ui/panes/PaneHeaderView.h"
 #include "ui/panes/PaneItemDelegate.h"
 #include "ui/panes/PaneListBridge.h"
+#include "ui/panes/SessionSelectionModel.h"
 
 #include <QContextMenuEvent>
 #include <QDrag>
@@ -68,15 +69,20 @@ PaneListView::PaneListView(PaneListBridge& bridge, QWidget* parent)
 }
 
 void PaneListView::setModel(QAbstractItemModel* model) {
+    // A view leaves its old selection models to whoever made them; these are ours.
+    QItemSelectionModel* previous = selectionModel();
     QTreeView::setModel(model);
+    delete previous;
     if (!model) {
         return;
     }
+    // The view's own selection model would take clicks and keys; this one shows the
+    // session's selection only.
+    QItemSelectionModel* standard = selectionModel();
+    setSelectionModel(new SessionSelectionModel(model, this));
+    delete standard;
     connect(model, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-                if (roles.isEmpty() || roles.contains(SelectedRole)) {
-                    mirrorSelection();
-                }
                 if (roles.isEmpty() || roles.contains(Qt::DisplayRole)) {
                     fitColumns();
                 }
@@ -86,16 +92,8 @@ void PaneListView::setModel(QAbstractItemModel* model) {
     }
     connect(model, &QAbstractItemModel::modelReset, this, &PaneListView::modelRowsChanged);
     connect(model, &QAbstractItemModel::layoutChanged, this, &PaneListView::modelRowsChanged);
-    // Anything else that touches the selection model is undone: the session's selection
-    // is the only one.
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!mirroring) {
-            scheduleMirror();
-        }
-    });
     header()->setSectionResizeMode(0, QHeaderView::Stretch);
     fitColumns();
-    mirrorSelection();
     updateEmptyState();
 }
 
@@ -147,44 +145,7 @@ void PaneListView::fitColumns() {
     }
 }
 
-// ---- The selection mirror ----
-
-void PaneListView::mirrorSelection() {
-    mirrorQueued = false;
-    QAbstractItemModel* shown = model();
-    if (!shown || !selectionModel()) {
-        return;
-    }
-    QItemSelection selection;
-    const int rows = shown->rowCount();
-    const int lastColumn = shown->columnCount() - 1;
-    int runStart = -1;
-    for (int row = 0; row <= rows; ++row) {
-        const bool selected = row < rows && shown->index(row, 0).data(SelectedRole).toBool();
-        if (selected && runStart < 0) {
-            runStart = row;
-        } else if (!selected && runStart >= 0) {
-            selection.select(shown->index(runStart, 0), shown->index(row - 1, lastColumn));
-            runStart = -1;
-        }
-    }
-    if (selection == selectionModel()->selection()) {
-        return;
-    }
-    const QScopedValueRollback guard(mirroring, true);
-    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-}
-
-void PaneListView::scheduleMirror() {
-    if (mirrorQueued) {
-        return;
-    }
-    mirrorQueued = true;
-    QMetaObject::invokeMethod(this, &PaneListView::mirrorSelection, Qt::QueuedConnection);
-}
-
 void PaneListView::modelRowsChanged() {
-    scheduleMirror();
     updateEmptyState();
     fitColumns();
     if (!currentIndex().isValid()) {

@@ -14,8 +14,8 @@ namespace vellum {
 
 class PaneListBridge;
 
-// The list of a file pane: a flat tree view over one of the session's list models. It
-// mirrors the session's selection (the model's selected role) in its selection model and
+// The list of a file pane: a flat tree view over one of the session's list models. Its
+// selection model follows the session's selection (the model's selected role), and it
 // turns every press, drag, key and menu request into a call of its bridge, so the session
 // stays the only place a selection is decided. It also hosts the empty-state and drop-hint
 // overlays and paints a row that a drag targets.
@@ -89,8 +89,6 @@ public:
     void keyboardSearch(const QString& search) override;
 
 private:
-    void mirrorSelection();
-    void scheduleMirror();
     void modelRowsChanged();
     void layOutOverlays();
     void updateEmptyState();
@@ -111,8 +109,6 @@ private:
     QWidget* dropHint = nullptr;
     std::optional<int> targetRow;
     bool rowIcons = false;
-    bool mirroring = false;
-    bool mirrorQueued = false;
     // Set while the list hands the user's input to the bridge: anchor moves it causes are
     // the list's own doing and must not scroll.
     bool handlingInput = false;

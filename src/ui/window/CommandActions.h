@@ -1,13 +1,12 @@
 #pragma once
 
-#include "ui/window/Command.h"
+#include "session/CommandRegistry.h"
 
 #include <QHash>
-#include <QKeySequence>
+#include <QIcon>
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QString>
 
 class QAbstractButton;
 class QAction;
@@ -17,9 +16,9 @@ namespace vellum {
 
 class VellumViewModel;
 
-// The QActions of every command: their titles, shortcuts, enabled states and help texts,
-// kept current whenever the session says its rules may have changed (not only when a menu
-// opens), and what each one does. Buttons bound to a command follow the same rule.
+// A QAction for every command of the session's registry, with its title, keys and enabled
+// state kept current whenever the session says its commands may have changed (not only when
+// a menu opens). Buttons bound to a command follow it the same way.
 class CommandActions : public QObject {
     Q_OBJECT
 
@@ -27,17 +26,15 @@ public:
     // `window` receives the shortcuts and is where Select All looks for a focused text field.
     CommandActions(VellumViewModel& session, QWidget* window);
 
-    QAction* action(Command command) const { return actions.value(command); }
-    // The tooltip of the command's buttons; empty for none.
-    QString help(Command command) const;
+    QAction* action(CommandId id) const { return actions.value(id); }
+    CommandRegistry& registry() const { return commands; }
+    // The command's symbol in the current theme; null for a command without one.
+    QIcon icon(CommandId id) const;
 
     // The button triggers the command and follows its enabled state and help.
-    void bind(QAbstractButton* button, Command command);
+    void bind(QAbstractButton* button, CommandId id);
 
-    // The status panel toggle only means something in narrow windows.
-    void setStatusToggleAvailable(bool available);
-
-    // Re-reads every rule and text (also run by the session's commandsChanged).
+    // Re-reads every title and enabled state (also run by the registry's changed()).
     void refresh();
 
 signals:
@@ -47,20 +44,16 @@ signals:
 private:
     struct Binding {
         QPointer<QAbstractButton> button;
-        Command command;
+        CommandId id;
     };
 
-    QAction* make(Command command, const QString& title, const QKeySequence& shortcut = {});
-    void run(Command command);
-    bool isEnabled(Command command) const;
     void selectAll();
     void updateBinding(const Binding& binding);
 
-    VellumViewModel& session;
+    CommandRegistry& commands;
     QWidget* window;
-    QHash<Command, QAction*> actions;
+    QHash<CommandId, QAction*> actions;
     QList<Binding> bindings;
-    bool statusToggleAvailable = false;
 };
 
 } // namespace vellum

@@ -78,7 +78,7 @@ CommanderFrame::CommanderFrame(VellumViewModel& session, CommandActions& actions
 
     connect(title, &TitleBar::aboutRequested, this,
             [this] { this->session.window().setShowsAbout(true); });
-    connect(title, &TitleBar::statusToggleRequested, actions.action(Command::toggleStatusPanel),
+    connect(title, &TitleBar::statusToggleRequested, actions.action(CommandId::toggleStatusPanel),
             &QAction::trigger);
     connect(&session.window(), &WindowState::statusSidebarForcedChanged, this,
             &CommanderFrame::arrange);
@@ -94,7 +94,7 @@ void CommanderFrame::arrange() {
     const WindowLayout wanted = windowLayoutFor(width(), session.window().statusSidebarForced());
     title->setArrangement(wanted.compactBrand, wanted.showsStatusToggle,
                           session.window().statusSidebarForced());
-    actions.setStatusToggleAvailable(wanted.showsStatusToggle);
+    session.window().setStatusToggleAvailable(wanted.showsStatusToggle);
     if (arranged && wanted == arrangement) {
         placeFloatingPanel();
         return;

@@ -16,20 +16,20 @@ void fill(QMenu* menu, const CommandActions& actions, std::initializer_list<int>
         if (entry < 0) {
             menu->addSeparator();
         } else {
-            menu->addAction(actions.action(Command(entry)));
+            menu->addAction(actions.action(CommandId(entry)));
         }
     }
 }
 
 constexpr int divider = -1;
-constexpr int item(Command command) {
+constexpr int item(CommandId command) {
     return int(command);
 }
 
 } // namespace
 
 void buildMenus(QMenuBar& bar, const CommandActions& actions) {
-    using C = Command;
+    using C = CommandId;
     fill(bar.addMenu(QCoreApplication::translate("Menus", "&File")), actions,
          {item(C::newDiskImage), item(C::newFolder), divider, item(C::renameLocal),
           item(C::deleteSelection), divider, item(C::quit)});

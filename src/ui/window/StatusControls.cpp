@@ -11,7 +11,8 @@ namespace vellum {
 StopButton::StopButton(VellumViewModel& session, QWidget* parent)
     : CompactActionButton(themedIcon(IconName::stop), tr("Stop"), parent), session(session) {
     setObjectName(QStringLiteral("stopButton"));
-    connect(this, &QAbstractButton::clicked, this, [this] { this->session.stop(); });
+    connect(this, &QAbstractButton::clicked, this,
+            [this] { this->session.commandRegistry().trigger(CommandId::stop); });
     const OperationStatus& status = session.status();
     connect(&status, &OperationStatus::operationChanged, this, &StopButton::follow);
     connect(&status, &OperationStatus::isStoppingChanged, this, &StopButton::follow);
@@ -19,11 +20,11 @@ StopButton::StopButton(VellumViewModel& session, QWidget* parent)
 }
 
 void StopButton::follow() {
-    const Commands& rules = session.commands();
-    setText(rules.stopButtonTitle());
-    setHelp(rules.stopHelp());
+    const CommandRegistry& commands = session.commandRegistry();
+    setText(commands.buttonTitle(CommandId::stop));
+    setHelp(commands.help(CommandId::stop));
     // Hidden, not dimmed: there is nothing to stop.
-    setVisible(rules.canStop());
+    setVisible(commands.isEnabled(CommandId::stop));
 }
 
 namespace {

@@ -87,7 +87,7 @@ QWidget* StatusPanel::makeDetectCard(CommandActions& actions) {
     auto* card = new StatusCard(this);
     card->contentLayout()->setContentsMargins(4, 4, 4, 4);
     detect = new DetectButton(card);
-    actions.bind(detect, Command::detect);
+    actions.bind(detect, CommandId::detect);
     card->addWidget(detect);
     return card;
 }

@@ -1,22 +1,16 @@
 #include "ui/window/Toolbars.h"
 
 #include "ui/kit/CompactActionButton.h"
-#include "ui/kit/Icons.h"
 #include "ui/window/CommandActions.h"
 
 namespace vellum {
 
 namespace {
 
-struct ToolbarEntry {
-    QIcon icon;
-    QString title;
-    Command command;
-};
-
-void addEntries(ToolbarRow& row, CommandActions& actions, const QList<ToolbarEntry>& entries) {
-    for (const ToolbarEntry& entry : entries) {
-        actions.bind(row.addButton(entry.icon, entry.title), entry.command);
+// Each button shows its command's symbol and button title.
+void addButtons(ToolbarRow& row, CommandActions& actions, std::initializer_list<CommandId> ids) {
+    for (const CommandId id : ids) {
+        actions.bind(row.addButton(actions.icon(id), actions.registry().buttonTitle(id)), id);
     }
 }
 
@@ -26,31 +20,19 @@ ComputerToolbar::ComputerToolbar(VellumViewModel& /*session*/, CommandActions& a
                                  QWidget* parent)
     : ToolbarRow(parent) {
     setObjectName(QStringLiteral("computerToolbar"));
-    addEntries(*this, actions,
-               {
-                   {themedIcon(IconName::up), tr("Up"), Command::parentFolder},
-                   {themedIcon(IconName::refresh), tr("Refresh"), Command::refresh},
-                   {themedIcon(IconName::openFolder), tr("Open"), Command::openFolder},
-                   {themedIcon(IconName::newFolder), tr("New Folder"), Command::newFolder},
-                   {themedIcon(IconName::rename), tr("Rename"), Command::renameLocal},
-                   {themedIcon(IconName::trash), tr("Delete"), Command::deleteLocal},
-               });
+    using C = CommandId;
+    addButtons(
+        *this, actions,
+        {C::parentFolder, C::refresh, C::openFolder, C::newFolder, C::renameLocal, C::deleteLocal});
 }
 
 FloppyToolbar::FloppyToolbar(VellumViewModel& /*session*/, CommandActions& actions, QWidget* parent)
     : ToolbarRow(parent) {
     setObjectName(QStringLiteral("floppyToolbar"));
-    addEntries(*this, actions,
-               {
-                   {themedIcon(IconName::directory), tr("Directory"), Command::readDirectory},
-                   {driveTransferIcon(true), tr("Save"), Command::saveD64},
-                   {driveTransferIcon(false), tr("Write"), Command::writeD64},
-                   {themedIcon(IconName::format), tr("Format"), Command::formatFloppy},
-                   {themedIcon(IconName::init), tr("Init"), Command::initializeDisk},
-                   {themedIcon(IconName::reset), tr("Reset"), Command::resetBus},
-                   {themedIcon(IconName::rename), tr("Rename"), Command::renameFloppy},
-                   {themedIcon(IconName::trash), tr("Delete"), Command::deleteFloppy},
-               });
+    using C = CommandId;
+    addButtons(*this, actions,
+               {C::readDirectory, C::saveD64, C::writeD64, C::formatFloppy, C::initializeDisk,
+                C::resetBus, C::renameFloppy, C::deleteFloppy});
 }
 
 } // namespace vellum

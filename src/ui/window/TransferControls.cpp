@@ -19,8 +19,8 @@ TransferControls::TransferControls(VellumViewModel& /*session*/, CommandActions&
     column->addWidget(toFloppyButton, 0, Qt::AlignHCenter);
     column->addWidget(toComputerButton, 0, Qt::AlignHCenter);
     column->addStretch(1);
-    actions.bind(toFloppyButton, Command::copyToFloppy);
-    actions.bind(toComputerButton, Command::copyToComputer);
+    actions.bind(toFloppyButton, CommandId::copyToFloppy);
+    actions.bind(toComputerButton, CommandId::copyToComputer);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
 }
 

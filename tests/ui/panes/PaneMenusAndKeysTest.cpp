@@ -35,8 +35,8 @@ TEST_F(PaneMenusAndKeysTest, ARightClickPreparesTheSelectionThenShowsTheSessions
     rightClick(computerList(), rowPoint(computerList(), 4));
     EXPECT_EQ(selectedRows(computerList()), QList<int>{4}) << "an unselected row alone";
     const QStringList single = openMenuLines(computerList());
-    EXPECT_EQ(single,
-              menuLines(session().computerRowMenu(session().computerListModel().itemAt(4))));
+    EXPECT_EQ(single, menuLines(session().commandRegistry().computerRowMenu(
+                          session().computerListModel().itemAt(4))));
     EXPECT_EQ(single.value(0), "Copy to Floppy");
 
     clickRow(computerList(), 2, Qt::ControlModifier);
@@ -51,7 +51,7 @@ TEST_F(PaneMenusAndKeysTest, ARightClickPreparesTheSelectionThenShowsTheSessions
 
     rightClick(floppyList(), rowPoint(floppyList(), 1));
     EXPECT_EQ(session().window().focusedPane(), CommanderPane::floppy);
-    EXPECT_EQ(openMenuLines(floppyList()), menuLines(session().floppyRowMenu()));
+    EXPECT_EQ(openMenuLines(floppyList()), menuLines(session().commandRegistry().floppyRowMenu()));
 }
 
 TEST_F(PaneMenusAndKeysTest, TheEmptyAreaAndTheKeyboardOpenTheirMenus) {
@@ -64,10 +64,12 @@ TEST_F(PaneMenusAndKeysTest, TheEmptyAreaAndTheKeyboardOpenTheirMenus) {
 
     rightClick(floppyList(), belowRows(floppyList()));
     EXPECT_TRUE(selectedRows(floppyList()).isEmpty());
-    EXPECT_EQ(openMenuLines(floppyList()), menuLines(session().floppyBackgroundMenu()));
+    EXPECT_EQ(openMenuLines(floppyList()),
+              menuLines(session().commandRegistry().floppyBackgroundMenu()));
 
     rightClick(computerList(), belowRows(computerList()));
-    EXPECT_EQ(openMenuLines(computerList()), menuLines(session().computerBackgroundMenu()));
+    EXPECT_EQ(openMenuLines(computerList()),
+              menuLines(session().commandRegistry().computerBackgroundMenu()));
 }
 
 TEST_F(PaneMenusAndKeysTest, AMenuLineRunsItsAction) {

@@ -22,6 +22,25 @@ protected:
     static void waitPastDoubleClick() { QTest::qWait(QApplication::doubleClickInterval() + 120); }
 };
 
+TEST_F(PaneMouseTest, ClicksReachTheSessionAndTheListShowsOnlyItsSelection) {
+    // The rules themselves are the session's (PaneSelectionTest); here each side passes its
+    // clicks on and shows the outcome, and nothing else can select a row.
+    for (auto [side, list] : sides()) {
+        click(*list, belowRows(*list));
+        clickRow(*list, 1);
+        clickRow(*list, 3, Qt::ShiftModifier);
+        EXPECT_EQ(selectedRows(*list), (QList<int>{1, 2, 3})) << side;
+        EXPECT_EQ(shownRows(*list), (QList<int>{1, 2, 3})) << side;
+
+        list->selectionModel()->select(list->model()->index(4, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        list->selectAll();
+        list->selectionModel()->clearSelection();
+        EXPECT_EQ(shownRows(*list), (QList<int>{1, 2, 3})) << side;
+        EXPECT_EQ(selectedRows(*list), (QList<int>{1, 2, 3})) << side;
+    }
+}
+
 TEST_F(PaneMouseTest, AClickOnTheEmptyAreaClearsAndFocusesThePane) {
     clickRow(floppyList(), 1);
     clickRow(computerList(), 1);

@@ -15,97 +15,50 @@
 using namespace vellum;
 using namespace vellum::testing;
 
-namespace {
-
-// "1" for an enabled button, "0" for a dimmed one, in row order.
-QString enabledPattern(const QList<CompactActionButton*>& buttons) {
-    QString pattern;
-    for (const CompactActionButton* button : buttons) {
-        pattern += button->isEnabled() ? u'1' : u'0';
-    }
-    return pattern;
-}
-
-} // namespace
-
-TEST_F(WindowTest, ToolbarsAndArrowsFollowTheSessionInEveryState) {
+TEST_F(WindowTest, ButtonsAndMenuLinesFollowTheirCommands) {
     shown();
-    struct Case {
-        const char* name;
-        std::function<void()> arrange;
-        QString computer; // Up, Refresh, Open, New Folder, Rename, Delete
-        QString floppy;   // Directory, Save, Write, Format, Init, Reset, Rename, Delete
-        QString arrows;   // to the floppy, to the computer
-        QString upHelp;
-        QString deleteHelp;
-        QString toComputerHelp;
-    };
-    const QString parent = "Parent folder", close = "Close this image";
-    const QString trash = "Move selected files to Trash";
-    const QString fromImage = "Delete selected files from this disk image";
-    const QString toFolder = "Copy selected floppy file(s) to the computer folder";
-    const QString intoD64 = "Copy selected floppy file(s) into this D64";
-    const QList<Case> cases{
-        {"idle, nothing selected",
-         [&] {
-             selectComputer({}), showFloppy({"A", "B"}, 0);
-         },
-         "111100", "11111100", "00", parent, trash, toFolder},
-        {"idle, one each",
-         [&] {
-             selectComputer({"a.prg"}), showFloppy({"A", "B"}, 1);
-         },
-         "111111", "11111111", "11", parent, trash, toFolder},
-        {"idle, two each",
-         [&] {
-             selectComputer({"a.prg", "b.prg"}), showFloppy({"A", "B"}, 2);
-         },
-         "111101", "11111101", "11", parent, trash, toFolder},
-        {"busy, one each",
-         [&] {
-             selectComputer({"a.prg"});
-             showFloppy({"A", "B"}, 1);
-             StateEditor(session()).beginOperation(OperationKind::copyingFiles, "Copying…");
-         },
-         "101000", "00000000", "00", parent, trash, toFolder},
-        {"D64 open, one each",
-         [&] {
-             StateEditor(session()).endOperation();
-             session().openImage(url("games.d64"));
-             selectComputer({"ONE"});
-             showFloppy({"A", "B"}, 1);
-         },
-         "111001", "11111111", "11", close, fromImage, intoD64},
-        {"T64 open, one each",
-         [&] {
-             session().goUp();
-             session().openImage(url("tape.t64"));
-             selectComputer({"HELLO"});
-         },
-         "111000", "11111111", "11", close, trash, toFolder},
-    };
-    for (const Case& probe : cases) {
-        SCOPED_TRACE(probe.name);
-        probe.arrange();
-        QApplication::processEvents();
-        EXPECT_EQ(enabledPattern(computerButtons()), probe.computer);
-        EXPECT_EQ(enabledPattern(floppyButtons()), probe.floppy);
-        TransferControls* arrows = frame().transferControls();
-        EXPECT_EQ(QString("%1%2")
-                      .arg(int(arrows->toFloppy()->isEnabled()))
-                      .arg(int(arrows->toComputer()->isEnabled())),
-                  probe.arrows);
-        EXPECT_EQ(computerButtons().at(0)->toolTip(), probe.upHelp);
-        EXPECT_EQ(computerButtons().at(5)->toolTip(), probe.deleteHelp);
-        EXPECT_EQ(arrows->toComputer()->toolTip(), probe.toComputerHelp);
-        // The menu's Drive commands after Stop follow the slot alone.
-        const bool idle = session().status().isIdle();
-        for (Command command : {Command::detect, Command::readDirectory, Command::saveD64,
-                                Command::convertT64, Command::resetBus}) {
-            EXPECT_EQ(actions().action(command)->isEnabled(), idle) << int(command);
+    using C = CommandId;
+    const QList<CommandId> toolbars{
+        C::parentFolder,   C::refresh,       C::openFolder,   C::newFolder,   C::renameLocal,
+        C::deleteLocal,    C::readDirectory, C::saveD64,      C::writeD64,    C::formatFloppy,
+        C::initializeDisk, C::resetBus,      C::renameFloppy, C::deleteFloppy};
+    const CommandRegistry& registry = session().commandRegistry();
+    TransferControls* arrows = frame().transferControls();
+    for (const bool busy : {false, true}) {
+        SCOPED_TRACE(busy ? "busy" : "idle");
+        selectComputer({"a.prg"});
+        showFloppy({"A", "B"}, 1);
+        if (busy) {
+            StateEditor(session()).beginOperation(OperationKind::copyingFiles, "Copying…");
         }
-        EXPECT_EQ(actions().action(Command::stop)->isEnabled(), !idle);
+        QApplication::processEvents();
+        QList<QAbstractButton*> buttons;
+        for (CompactActionButton* button : computerButtons() + floppyButtons()) {
+            buttons << button;
+        }
+        buttons << arrows->toFloppy() << arrows->toComputer();
+        const QList<CommandId> bound =
+            toolbars + QList<CommandId>{C::copyToFloppy, C::copyToComputer};
+        ASSERT_EQ(buttons.size(), bound.size());
+        for (qsizetype i = 0; i < bound.size(); ++i) {
+            const CommandId id = bound.at(i);
+            EXPECT_EQ(buttons.at(i)->isEnabled(), registry.isEnabled(id)) << int(id);
+            const QString help = registry.help(id);
+            EXPECT_TRUE(
+                buttons.at(i)->toolTip().endsWith(help.isEmpty() ? buttons.at(i)->text() : help))
+                << int(id);
+            if (i < toolbars.size()) {
+                EXPECT_EQ(buttons.at(i)->text(), registry.buttonTitle(id)) << int(id);
+            }
+        }
+        for (const CommandId id : registry.ids()) {
+            EXPECT_EQ(actions().action(id)->isEnabled(), registry.isEnabled(id)) << int(id);
+            EXPECT_EQ(actions().action(id)->text(), registry.title(id)) << int(id);
+        }
+        EXPECT_EQ(busy, !computerButtons().at(1)->isEnabled()) << "Refresh waits for the slot";
     }
+    // The commander keys work without a menu line.
+    EXPECT_TRUE(window->actions().contains(actions().action(C::renameInFocusedPane)));
 }
 
 TEST_F(WindowTest, KeysReachTheirCommands) {
@@ -170,14 +123,14 @@ TEST_F(WindowTest, EscapeStopsWhileBusyAndPassesThroughWhenIdle) {
     EXPECT_EQ(stop->text(), "Stop");
     EXPECT_EQ(stop->toolTip(),
               "Stop the current transfer. Press again if the drive does not respond.");
-    EXPECT_EQ(actions().action(Command::stop)->text(), "Stop");
+    EXPECT_EQ(actions().action(CommandId::stop)->text(), "Stop");
     QTest::keyClick(field, Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_EQ(counter.escapes, 1);
     EXPECT_TRUE(session().status().isStopping());
     EXPECT_EQ(stop->text(), "Force");
     EXPECT_EQ(stop->toolTip(), "Force-stop the hung OpenCBM process");
-    EXPECT_EQ(actions().action(Command::stop)->text(), "Force Stop");
+    EXPECT_EQ(actions().action(CommandId::stop)->text(), "Force Stop");
     EXPECT_EQ(frame().statusPanel()->operationWord()->text(), "Stopping…");
     StateEditor(session()).endOperation();
     QApplication::processEvents();
@@ -195,7 +148,7 @@ TEST_F(WindowTest, SelectAllSelectsTheFieldsTextInATextField) {
     EXPECT_TRUE(session().computer().selectedLocalURLs().isEmpty());
     // From the menu as well.
     field->deselect();
-    actions().action(Command::selectAll)->trigger();
+    actions().action(CommandId::selectAll)->trigger();
     EXPECT_EQ(field->selectedText(), "GAMES");
     EXPECT_TRUE(session().computer().selectedLocalURLs().isEmpty());
 
