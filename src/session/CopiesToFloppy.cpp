@@ -203,7 +203,9 @@ QCoro::Task<> VellumViewModel::copyFilesToFloppy(QList<QUrl> urls, bool writeIma
                 T64Converter::convert(image, source);
             }
             m_status.setStatusHeadline(tr("Writing %1 to floppy…").arg(image.fileName()));
-            co_await m_service->writeDiskImage(source, m_drives.deviceNumber(), progressSink());
+            const QString model = m_drives.driveModel();
+            co_await m_service->writeDiskImage(source, m_drives.deviceNumber(), model,
+                                               progressSink());
         }
         if (!plainItems.isEmpty()) {
             co_await runFloppyCopyLoop(plainItems, number);

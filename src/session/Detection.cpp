@@ -139,7 +139,8 @@ QCoro::Task<> VellumViewModel::selectDrive(qint64 number) {
             m_drives.confirmAdapter();
 
             m_status.throwIfStopped(operation);
-            const DiskDirectory listing = co_await m_service->listDirectory(device);
+            const QString model = m_drives.driveModel();
+            const DiskDirectory listing = co_await m_service->listDirectory(device, model);
             applyDirectory(listing);
             m_floppy.selectFirstEntryIfNoneSelected();
             if (listing.diskName.isEmpty() && listing.entries.isEmpty() && !listing.blocksFree) {

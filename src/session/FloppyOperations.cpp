@@ -40,7 +40,9 @@ void requireRoomToSave(const OpenCBMService& service, const QString& temporaryPa
 
 QCoro::Task<> VellumViewModel::readDirectory() {
     const auto body = [this](qint64) -> QCoro::Task<> {
-        const DiskDirectory listing = co_await m_service->listDirectory(m_drives.deviceNumber());
+        const QString model = m_drives.driveModel();
+        const DiskDirectory listing =
+            co_await m_service->listDirectory(m_drives.deviceNumber(), model);
         applyDirectory(listing);
         m_floppy.selectFirstEntryIfNoneSelected();
         if (listing.diskName.isEmpty() && listing.entries.isEmpty() && !listing.blocksFree) {
@@ -153,7 +155,10 @@ QCoro::Task<> VellumViewModel::confirmWrite() {
     const QString fileName = source.fileName();
     const auto body = [this, source, fileName](qint64) -> QCoro::Task<> {
         m_status.setProgress(0);
-        co_await m_service->writeDiskImage(source, m_drives.deviceNumber(), progressSink());
+        // The drive decides which images it takes; a pairing it cannot take is refused
+        // before any tool runs.
+        const QString model = m_drives.driveModel();
+        co_await m_service->writeDiskImage(source, m_drives.deviceNumber(), model, progressSink());
         m_status.setProgress(1);
         m_status.setStatusHeadline(tr("Wrote %1 to disk.").arg(fileName));
         m_status.setLastError(std::nullopt);
@@ -352,7 +357,10 @@ QCoro::Task<> VellumViewModel::validateFloppy() {
     const auto body = [this](qint64 number) -> QCoro::Task<> {
         m_status.setProgress(0.12);
         const qint64 device = m_drives.deviceNumber();
-        co_await m_service->validateDisk(device);
+        // A 1571 validating a double-sided disk in 1541 mode damages its free map: the
+        // bridge switches it to 1571 mode first.
+        const QString model = m_drives.driveModel();
+        co_await m_service->validateDisk(device, model);
         m_status.throwIfStopped(number);
         const QString status = co_await m_service->driveStatus(device);
         m_drives.applyDriveState(true, m_drives.driveModel(), status);

@@ -150,6 +150,17 @@ TEST_F(FloppyOperationsTest, WritingAnImageReplacesTheFloppy) {
     EXPECT_EQ(model->status().operation(), OperationKind::idle);
 }
 
+TEST_F(FloppyOperationsTest, AnImageTheDriveCannotTakeIsRefusedAndTheDiskKept) {
+    const QByteArray before = *bus.disk(8);
+    const QString source = folder.filePath("big.d81");
+    writeWhole(source, SimulatedBus::demoDisk("d81"));
+    StateEditor(*model).setPendingWriteURL(QUrl::fromLocalFile(source));
+    waitForTask(model->confirmWrite());
+    EXPECT_EQ(model->status().lastError(),
+              QStringLiteral("A 1541 cannot write a D81 image: it needs a 1581 drive."));
+    EXPECT_EQ(bus.disk(8), before);
+}
+
 TEST_F(FloppyOperationsTest, DeletingCountsThroughTheFilesAndRereadsTheDisk) {
     readAndSelect({"game", "notes", "demo"});
     ASSERT_EQ(model->floppy().selectedEntryIDs().size(), 3);
