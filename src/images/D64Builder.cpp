@@ -1,6 +1,7 @@
 #include "images/D64Builder.h"
 
 #include "images/D64Layout.h"
+#include "model/FileNames.h"
 #include "model/OpenCBMError.h"
 
 #include <QCoreApplication>
@@ -344,16 +345,8 @@ QString D64Builder::uniqueName(const QString& name) const {
     } else if (!isTaken(base)) {
         return base;
     }
-    // A directory holds far fewer names than the suffixes that fit in 16 characters.
-    for (qint64 n = 2;; ++n) {
-        const QString suffix = QStringLiteral("-%1").arg(n);
-        if (suffix.size() >= nameLength) {
-            break;
-        }
-        const QString candidate = base.left(nameLength - suffix.size()) + suffix;
-        if (!isTaken(candidate)) {
-            return candidate;
-        }
+    if (const auto free = suffixedFreeName(base, nameLength, isTaken)) {
+        return *free;
     }
     throw builderError(
         QCoreApplication::translate("D64Builder", "No free name is left for “%1” on this %2.")

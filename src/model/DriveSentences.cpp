@@ -14,19 +14,34 @@ QString place(const DriveStatus& status) {
     return Texts::tr("track %1, sector %2").arg(status.track).arg(status.sector);
 }
 
+// "63, FILE EXISTS,00,00": the code, the text (no comma in it), the track and the sector.
+QString statusFields() {
+    return QStringLiteral("(\\d\\d), ?([^,\\r\\n]*),(\\d+),(\\d+)");
+}
+
+DriveStatus statusOf(const QRegularExpressionMatch& match) {
+    return DriveStatus{match.captured(1).toInt(), match.captured(2).trimmed(),
+                       match.captured(3).toInt(), match.captured(4).toInt()};
+}
+
 } // namespace
 
+std::optional<DriveStatus> parseDriveStatusLine(const QString& line) {
+    static const QRegularExpression wholeLine(QStringLiteral("^\\s*") + statusFields() +
+                                              QStringLiteral("\\s*$"));
+    const auto match = wholeLine.match(line);
+    return match.hasMatch() ? std::optional(statusOf(match)) : std::nullopt;
+}
+
 std::optional<DriveStatus> lastDriveStatus(const QString& output) {
-    // The track and sector are decimal, two digits or more; the text holds no comma.
-    static const QRegularExpression statusPattern(
-        QStringLiteral("(?:^|[\\s:])(\\d\\d), ?([^,\\r\\n]*),(\\d{2,3}),(\\d{2,3})\\s*$"),
-        QRegularExpression::MultilineOption);
+    // A status may end a tool's own line ("…writing: 63, FILE EXISTS,00,00").
+    static const QRegularExpression anywhere(QStringLiteral("(?:^|[\\s:])") + statusFields() +
+                                                 QStringLiteral("\\s*$"),
+                                             QRegularExpression::MultilineOption);
     std::optional<DriveStatus> last;
-    auto matches = statusPattern.globalMatch(output);
+    auto matches = anywhere.globalMatch(output);
     while (matches.hasNext()) {
-        const auto match = matches.next();
-        last = DriveStatus{match.captured(1).toInt(), match.captured(2).trimmed(),
-                           match.captured(3).toInt(), match.captured(4).toInt()};
+        last = statusOf(matches.next());
     }
     return last;
 }

@@ -31,6 +31,9 @@ enum class ToolFailure {
     killed,
 };
 
+// A line that is nothing but a drive status, surrounding white space aside.
+std::optional<DriveStatus> parseDriveStatusLine(const QString& line);
+
 // The last drive status in `output`, or nothing when it holds none.
 std::optional<DriveStatus> lastDriveStatus(const QString& output);
 

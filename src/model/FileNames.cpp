@@ -68,6 +68,22 @@ QString cbmFileName(const QUrl& url) {
     return name.isEmpty() ? QStringLiteral("FILE") : name;
 }
 
+std::optional<QString> suffixedFreeName(const QString& base, qsizetype maxLength,
+                                        const std::function<bool(const QString&)>& isTaken) {
+    const QStringList kept = characters(base);
+    // A directory holds far fewer names than the suffixes that fit.
+    for (qint64 n = 2;; ++n) {
+        const QString suffix = QStringLiteral("-%1").arg(n);
+        if (suffix.size() >= maxLength) {
+            return std::nullopt;
+        }
+        const QString candidate = kept.mid(0, maxLength - suffix.size()).join(QString()) + suffix;
+        if (!isTaken(candidate)) {
+            return candidate;
+        }
+    }
+}
+
 CBMFileType cbmFileType(const QUrl& url) {
     const QString extension = QFileInfo(url.path()).suffix().toLower();
     if (extension == QLatin1String("seq")) {

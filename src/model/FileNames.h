@@ -5,6 +5,8 @@
 #include <QSet>
 #include <QString>
 #include <QUrl>
+#include <functional>
+#include <optional>
 
 namespace vellum {
 
@@ -24,6 +26,11 @@ QString typeLabel(const QUrl& url);
 
 // Extensions that the computer pane opens as disk images (tapes are checked apart).
 const QSet<QString>& diskImageExtensions();
+
+// The first of "BASE-2", "BASE-3", … that `isTaken` refuses, the base cut so the whole fits
+// `maxLength` characters; nothing when no suffix leaves room for a character of the base.
+std::optional<QString> suffixedFreeName(const QString& base, qsizetype maxLength,
+                                        const std::function<bool(const QString&)>& isTaken);
 
 // Extensions that cbmFileName strips before it builds the Commodore name.
 const QSet<QString>& strippedFileExtensions();

@@ -1,5 +1,6 @@
 #include "opencbm/ToolVerdicts.h"
 
+#include "model/DriveSentences.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
 #include "model/ToolOutputParsers.h"
@@ -29,12 +30,8 @@ QStringList meaningfulLines(const QString& text) {
 
 // "21,read error,18,00" gives 21.
 std::optional<int> driveStatusCode(const QString& line) {
-    static const QRegularExpression statusLine(QStringLiteral("^(\\d\\d), ?[^,]*,\\d+,\\d+$"));
-    const auto match = statusLine.match(line);
-    if (!match.hasMatch()) {
-        return std::nullopt;
-    }
-    return match.captured(1).toInt();
+    const auto status = parseDriveStatusLine(line);
+    return status ? std::optional(status->code) : std::nullopt;
 }
 
 // A run that exited 0 but failed still needs a non-zero status in its error.

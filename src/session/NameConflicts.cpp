@@ -1,6 +1,6 @@
 #include "session/NameConflicts.h"
 
-#include "session/FloppyNameRules.h"
+#include "model/FileNames.h"
 
 namespace vellum {
 
@@ -29,13 +29,11 @@ QList<qsizetype> conflictingItems(const QList<FloppyCopyItem>& items, const QSet
 }
 
 QString keepBothName(const QString& name, const QSet<QString>& taken) {
-    for (int n = 2;; ++n) {
-        const QString suffix = QStringLiteral("-%1").arg(n);
-        const QString candidate = firstCharacters(name, nameLength - suffix.size()) + suffix;
-        if (!taken.contains(candidate)) {
-            return candidate;
-        }
-    }
+    // Far more suffixes fit in 16 characters than a directory holds names.
+    return suffixedFreeName(
+               name, nameLength,
+               [&taken](const QString& candidate) { return taken.contains(candidate); })
+        .value_or(name);
 }
 
 ResolvedCopy resolveConflicts(const QList<FloppyCopyItem>& items, const DiskDirectory& listing,
