@@ -1,5 +1,6 @@
 #include "session/DriveState.h"
 
+#include "model/DriveSentences.h"
 #include "model/TextUtil.h"
 #include "session/ObservedProperty.h"
 #include "session/SessionTexts.h"
@@ -7,6 +8,11 @@
 namespace vellum {
 
 QString friendlyDriveStatus(const QString& status) {
+    // The power-up message of any DOS (73) follows a reset: the drive is as well as with 00.
+    const auto parsed = lastDriveStatus(status);
+    if (parsed && kindOf(*parsed) != DriveStatusKind::failure) {
+        return texts::deviceRespondingNormally();
+    }
     const QString upper = status.toUpper();
     if (upper.contains(QStringLiteral("OK")) || upper.startsWith(QStringLiteral("00,"))) {
         return texts::deviceRespondingNormally();

@@ -192,6 +192,7 @@ TEST_F(SessionTest, DriveCardShowsFriendlyOrRawStatus) {
         {true, "  1541\n", "00, OK,00,00", "Drive 9 — Ready", normal},
         {true, "", "74,DRIVE NOT READY,00,00", "Drive 9 — Ready", "74,DRIVE NOT READY,00,00"},
         {true, "", "ok", "Drive 9 — Ready", normal},
+        {true, "", "73,jiffydos 5.0 1541,00,00", "Drive 9 — Ready", normal},
         {true, "", QString(), "Drive 9 — Ready", normal},
         {false, "1571", std::nullopt, "Drive 9 — Offline", "IEC device not detected."},
     };
