@@ -158,7 +158,9 @@ QCoro::Task<> VellumViewModel::reloadDirectoryQuietly() {
         co_return;
     }
     try {
-        const DiskDirectory listing = co_await m_service->listDirectory(m_drives.deviceNumber());
+        const QString model = m_drives.driveModel();
+        const DiskDirectory listing =
+            co_await m_service->listDirectory(m_drives.deviceNumber(), model);
         applyDirectory(listing);
     } catch (const std::exception&) {
         // The operation that asked has already told the user how it went.
