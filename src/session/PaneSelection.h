@@ -54,13 +54,9 @@ bool clickSelection(PaneSelection<Key>& selection, const QList<Key>& visible, co
         if (clicked < 0) {
             return false;
         }
-        qsizetype from = clicked;
-        if (selection.anchor) {
-            const qsizetype anchorAt = visible.indexOf(*selection.anchor);
-            if (anchorAt >= 0) {
-                from = anchorAt;
-            }
-        }
+        // An anchor that is filtered out counts as absent: the clicked row takes its place.
+        const qsizetype anchorAt = selection.anchor ? visible.indexOf(*selection.anchor) : -1;
+        const qsizetype from = anchorAt >= 0 ? anchorAt : clicked;
         QSet<Key> range;
         for (qsizetype i = std::min(from, clicked); i <= std::max(from, clicked); ++i) {
             range.insert(visible.at(i));
@@ -70,7 +66,7 @@ bool clickSelection(PaneSelection<Key>& selection, const QList<Key>& visible, co
         } else {
             selection.selected = range;
         }
-        if (!selection.anchor) {
+        if (anchorAt < 0) {
             selection.anchor = key;
         }
         return false;

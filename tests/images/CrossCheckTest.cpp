@@ -2,7 +2,6 @@
 // skipped only when a tool it needs is not installed.
 
 #include "ImageFixtures.h"
-#include "TapeFixtures.h"
 #include "images/D64Builder.h"
 #include "images/D64Extractor.h"
 #include "images/DiskGeometry.h"
@@ -29,7 +28,7 @@ struct Listing {
     friend bool operator==(const Listing&, const Listing&) = default;
 };
 
-class CrossCheck : public ::testing::Test {
+class CrossCheck : public ::testing::Test, protected ImageFolder {
 protected:
     bool missing(const QString& tool) { return QStandardPaths::findExecutable(tool).isEmpty(); }
 
@@ -43,11 +42,6 @@ protected:
         EXPECT_EQ(process.exitCode(), 0) << output.toStdString();
         return output;
     }
-    QUrl url(const QString& name) const { return QUrl::fromLocalFile(dir.filePath(name)); }
-    void write(const QString& name, const QByteArray& bytes) {
-        writeFileAtomically(url(name), bytes);
-    }
-    QByteArray read(const QString& name) const { return readWholeFile(url(name)); }
 
     // cc1541 lists a copy, as it may rewrite the image it opens. It counts the free blocks
     // that a D71's track 53 shows as well, which the drive leaves out; they are taken off.
@@ -105,8 +99,6 @@ protected:
         QDir(dir.filePath("out")).removeRecursively();
         return files;
     }
-
-    QTemporaryDir dir;
 };
 
 // Sizes around the block boundaries, in three types.

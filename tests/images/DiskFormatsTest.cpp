@@ -21,7 +21,15 @@ struct FormatRow {
 };
 
 const QList<FormatRow> formatRows = {
-    {DiskImageFormat::d64, 174848, 664, 144, {{18, 0, 0, QByteArray("\x12\x01\x41\x00", 4)}}},
+    {DiskImageFormat::d64,
+     174848,
+     664,
+     144,
+     {{18, 0, 0, QByteArray("\x12\x01\x41\x00\x15\xFF\xFF\x1F", 8)},
+      {18, 0, 4 * 18, QByteArray("\x11\xFC\xFF\x07", 4)}, // header and directory used
+      {18, 0, 0x90,
+       QByteArray("FRESH").leftJustified(18, '\xA0') + "AB\xA0" + "2A\xA0\xA0\xA0\xA0"},
+      {18, 1, 0, QByteArray("\x00\xFF", 2)}}},
     {DiskImageFormat::d71,
      349696,
      1328,

@@ -1,6 +1,5 @@
 #include "images/T64Converter.h"
 #include "ImageFixtures.h"
-#include "TapeFixtures.h"
 #include "images/D64Extractor.h"
 #include "images/ImageFiles.h"
 
@@ -85,8 +84,8 @@ TEST(T64Reader, EntriesSizesAndNames) {
 }
 
 TEST(T64Converter, ConvertWritesWholeImagesOnly) {
-    QTemporaryDir dir;
-    auto url = [&](const QString& name) { return QUrl::fromLocalFile(dir.filePath(name)); };
+    ImageFolder folder;
+    const auto url = [&](const QString& name) { return folder.url(name); };
     QList<TapeEntry> entries;
     for (int i = 0; i < 3; ++i) {
         entries.append({"PROG", sequence(300 * (i + 1), i), quint16(0x0801 + i)});
@@ -107,25 +106,21 @@ TEST(T64Converter, ConvertWritesWholeImagesOnly) {
     writeFileAtomically(url("crowded.t64"), makeTape(tooMany));
     EXPECT_EQ(messageOf([&] { T64Converter::convert(url("crowded.t64"), url("c.d64")); }),
               "Directory is full.");
-    EXPECT_FALSE(QFile::exists(dir.filePath("c.d64")));
+    EXPECT_FALSE(QFile::exists(folder.dir.filePath("c.d64")));
     EXPECT_TRUE(messageOf([&] {
                     T64Converter::convert(url("missing.t64"), url("c.d64"));
                 }).startsWith("platform: "));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3); // no temporary files left
+    EXPECT_EQ(QDir(folder.dir.path()).entryList(QDir::Files).size(), 3); // no temporary files left
 }
 
 TEST(T64Converter, P00AndDroppedFiles) {
-    auto p00 = [](const QByteArray& name, const QByteArray& file) {
-        return "C64File" + QByteArray(1, '\0') + name.leftJustified(16, '\0') +
-               QByteArray(2, '\0') + file;
-    };
     EXPECT_EQ(T64Converter::parseP00(p00("", {})), (AddableFile{"FILE", CBMFileType::prg, {}}));
     EXPECT_EQ(messageOf([&] { T64Converter::parseP00(p00("X", {}).left(25)); }),
               "This P00 file is too small to be valid.");
     EXPECT_EQ(messageOf([&] { T64Converter::parseP00("c64file" + p00("X", "ab").mid(7)); }),
               "Not a P00 file.");
 
-    QTemporaryDir dir;
+    ImageFolder folder;
     const QList<std::pair<QString, QByteArray>> files = {
         {"Hello World.P00", p00("HELLO", sequence(40))},
         {"notes.seq", sequence(20)},
@@ -134,11 +129,9 @@ TEST(T64Converter, P00AndDroppedFiles) {
         {"Readme.txt", sequence(20)},
         {"tape.T64", makeTape({{"A", sequence(5)}, {"B", sequence(6), 0x1234}})}};
     for (const auto& [name, bytes] : files) {
-        writeFileAtomically(QUrl::fromLocalFile(dir.filePath(name)), bytes);
+        folder.write(name, bytes);
     }
-    auto load = [&](const QString& name) {
-        return T64Converter::loadFiles(QUrl::fromLocalFile(dir.filePath(name)));
-    };
+    auto load = [&](const QString& name) { return T64Converter::loadFiles(folder.url(name)); };
     EXPECT_EQ(load("Hello World.P00"),
               QList<AddableFile>({{"HELLO", CBMFileType::prg, sequence(40)}}));
     EXPECT_EQ(load("notes.seq"), QList<AddableFile>({{"notes", CBMFileType::seq, sequence(20)}}));
@@ -148,7 +141,6 @@ TEST(T64Converter, P00AndDroppedFiles) {
     EXPECT_TRUE(load("disk.d64").isEmpty());
     EXPECT_EQ(load("tape.T64").value(1),
               (AddableFile{"B", CBMFileType::prg, "\x34\x12" + sequence(6)}));
-    EXPECT_THROW(readWholeFile(QUrl::fromLocalFile(dir.path())), PlatformError);
-    EXPECT_THROW(writeFileAtomically(QUrl::fromLocalFile(dir.filePath("no/dir/x.d64")), "x"),
-                 PlatformError);
+    EXPECT_THROW(readWholeFile(QUrl::fromLocalFile(folder.dir.path())), PlatformError);
+    EXPECT_THROW(writeFileAtomically(folder.url("no/dir/x.d64"), "x"), PlatformError);
 }

@@ -13,38 +13,18 @@ TEST(DirectoryListingParserTest, ReadsTheRealToolsLowerCaseListing) {
                            "648 blocks free.             \n"
                            "00, ok,00,00\n";
     const DiskDirectory directory = parseDirectoryListing(output);
-    EXPECT_EQ(directory.diskName, "games");
-    EXPECT_EQ(directory.diskID, "01 2a");
+    EXPECT_EQ(directory.diskName + "|" + directory.diskID, "games|01 2a");
     EXPECT_EQ(directory.blocksFree, 648);
-    ASSERT_EQ(directory.entries.size(), 3);
-
-    EXPECT_EQ(directory.entries[0].name, "hello");
-    EXPECT_EQ(directory.entries[0].blocks, 12);
-    EXPECT_EQ(directory.entries[0].type, CBMFileType::prg);
-    EXPECT_EQ(directory.entries[0].typeToken, "PRG");
-    EXPECT_FALSE(directory.entries[0].byteSize.has_value());
-
-    EXPECT_EQ(directory.entries[1].typeToken, "*SEQ");
-    EXPECT_TRUE(directory.entries[1].isSplat);
-    EXPECT_EQ(directory.entries[1].type, CBMFileType::seq);
-
-    EXPECT_EQ(directory.entries[2].typeToken, "PRG<");
-    EXPECT_TRUE(directory.entries[2].isLocked);
-    EXPECT_FALSE(directory.entries[2].isSplat);
-}
-
-TEST(DirectoryListingParserTest, OnlyTheFirstNamedHeaderCounts) {
-    const DiskDirectory directory = parseDirectoryListing("0 \"GAMES\" 01 2A\n"
-                                                          "0 \"OTHER\" 99 2A\n"
-                                                          "12 \"HELLO\" PRG\n");
-    EXPECT_EQ(directory.diskName, "GAMES");
-    EXPECT_EQ(directory.diskID, "01 2A");
-    ASSERT_EQ(directory.entries.size(), 1);
-
-    // An empty header name may be replaced by a later one.
-    const DiskDirectory replaced = parseDirectoryListing("0 \"\" 00 2A\n0 \"LATER\" 02 2A\n");
-    EXPECT_EQ(replaced.diskName, "LATER");
-    EXPECT_EQ(replaced.diskID, "02 2A");
+    QStringList entries;
+    for (const DirectoryEntry& entry : directory.entries) {
+        entries << QStringLiteral("%1 %2 %3 %4%5%6")
+                       .arg(entry.blocks)
+                       .arg(entry.name, rawValue(entry.type), entry.typeToken)
+                       .arg(entry.isSplat ? " splat" : "", entry.isLocked ? " locked" : "");
+        EXPECT_FALSE(entry.byteSize.has_value());
+    }
+    EXPECT_EQ(entries, QStringList({"12 hello PRG PRG", "3 open SEQ *SEQ splat",
+                                    "1 locked PRG PRG< locked"}));
 }
 
 TEST(DirectoryListingParserTest, TypeTokensAndMarks) {
@@ -59,57 +39,51 @@ TEST(DirectoryListingParserTest, TypeTokensAndMarks) {
     EXPECT_EQ(directory.fileCount(), 2);
 }
 
-TEST(DirectoryListingParserTest, ABareNumberCountsOnceForTheNextEntry) {
-    const DiskDirectory directory = parseDirectoryListing("17\n"
-                                                          "\"FIRST\" PRG\n"
-                                                          "\"SECOND\" PRG\n"
-                                                          "9.\n"
-                                                          "\"THIRD\" SEQ\n");
-    ASSERT_EQ(directory.entries.size(), 3);
-    EXPECT_EQ(directory.entries[0].blocks, 17);
-    EXPECT_EQ(directory.entries[1].blocks, 0);
-    EXPECT_EQ(directory.entries[2].blocks, 9);
-}
-
-TEST(DirectoryListingParserTest, EveryKindOfLineBreakAndNoBreakSpaces) {
-    const QString output = QString("0 \"DISK\" 01 2A\r") + "1 \"A\" PRG\r\n" + QChar(0x2028) +
-                           "2 \"B\"" + QChar(0x00A0) + "SEQ" + QChar(0x0085) + "3" + QChar(0x00A0) +
-                           "\"C\" USR\n" + "10 BLOCKS FREE.";
-    const DiskDirectory directory = parseDirectoryListing(output);
-    EXPECT_EQ(directory.diskName, "DISK");
-    ASSERT_EQ(directory.entries.size(), 3);
-    EXPECT_EQ(directory.entries[1].name, "B");
-    EXPECT_EQ(directory.entries[1].type, CBMFileType::seq);
-    EXPECT_EQ(directory.entries[2].blocks, 3);
-    EXPECT_EQ(directory.blocksFree, 10);
-}
-
 TEST(DirectoryListingParserTest, OddLines) {
     struct Case {
         QString output;
-        QStringList names; // "blocks name"
+        QStringList names; // "blocks name type"
         std::optional<qint64> blocksFree;
+        QString header = {}; // "name|id"
     };
     const QList<Case> cases = {
         {"664 BLOCKS FREE.", {}, 664},
+        // Only the first named header counts; an empty one may be replaced by a later one.
+        {"0 \"GAMES\" 01 2A\n0 \"OTHER\" 99 2A\n12 \"HELLO\" PRG\n",
+         {"12 HELLO PRG"},
+         {},
+         "GAMES|01 2A"},
+        {"0 \"\" 00 2A\n0 \"LATER\" 02 2A\n", {}, {}, "LATER|02 2A"},
         {"1 block free.", {}, 1},
         {"BLOCKS FREE\n", {}, std::nullopt},
         {"[DEBUG] something \"X\" PRG\n00, OK,00,00\n73, cbm dos v2.6 1541, ok, 00\n"
          "4 \"REAL\" PRG\n",
-         {"4 REAL"},
+         {"4 REAL PRG"},
          std::nullopt},
-        {"3 \"  MY  GAME \" PRG", {"3 MY GAME"}, std::nullopt}, // runs of blanks fold to one
+        {"3 \"  MY  GAME \" PRG", {"3 MY GAME PRG"}, std::nullopt}, // runs of blanks fold to one
+        // A bare number counts once, for the next entry.
+        {"17\n\"FIRST\" PRG\n\"SECOND\" PRG\n9.\n\"THIRD\" SEQ\n",
+         {"17 FIRST PRG", "0 SECOND PRG", "9 THIRD SEQ"},
+         std::nullopt},
+        // Every kind of line break, and no-break spaces between the columns.
+        {QString("0 \"DISK\" 01 2A\r1 \"A\" PRG\r\n") + QChar(0x2028) + "2 \"B\"" + QChar(0x00A0) +
+             "SEQ" + QChar(0x0085) + "3" + QChar(0x00A0) + "\"C\" USR\n10 BLOCKS FREE.",
+         {"1 A PRG", "2 B SEQ", "3 C USR"},
+         10},
         // Arabic-Indic digits are numeric but do not read as a decimal integer.
-        {QString::fromUtf8("١٢ \"A\" PRG\n٣ BLOCKS FREE"), {"0 A"}, std::nullopt},
+        {QString::fromUtf8("١٢ \"A\" PRG\n٣ BLOCKS FREE"), {"0 A PRG"}, std::nullopt},
     };
     for (const Case& each : cases) {
         const DiskDirectory directory = parseDirectoryListing(each.output);
         QStringList names;
         for (const DirectoryEntry& entry : directory.entries) {
-            names << QString::number(entry.blocks) + " " + entry.name;
+            names << QString::number(entry.blocks) + " " + entry.name + " " + rawValue(entry.type);
         }
         EXPECT_EQ(names, each.names) << each.output.toStdString();
         EXPECT_EQ(directory.blocksFree, each.blocksFree) << each.output.toStdString();
+        if (!each.header.isEmpty()) {
+            EXPECT_EQ(directory.diskName + "|" + directory.diskID, each.header);
+        }
     }
     // A drive error alone gives an empty listing.
     EXPECT_EQ(parseDirectoryListing("21,read error,18,00\n"), DiskDirectory::empty());

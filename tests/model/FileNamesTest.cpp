@@ -12,56 +12,48 @@ QUrl file(const QString& name) {
 } // namespace
 
 TEST(FormatByteCountTest, UnitsChangeAtPowersOf1024) {
-    EXPECT_EQ(formatByteCount(0), "0 B");
-    EXPECT_EQ(formatByteCount(1023), "1023 B");
-    EXPECT_EQ(formatByteCount(1024), "1 KB");
-    EXPECT_EQ(formatByteCount(2047), "1 KB");
-    EXPECT_EQ(formatByteCount(1048575), "1023 KB");
-    EXPECT_EQ(formatByteCount(1048576), "1.0 MB");
-    EXPECT_EQ(formatByteCount(1572864), "1.5 MB");
+    const QList<std::pair<qint64, QString>> cases = {{1023, "1023 B"},    {1024, "1 KB"},
+                                                     {2047, "1 KB"},      {1048575, "1023 KB"},
+                                                     {1048576, "1.0 MB"}, {1572864, "1.5 MB"}};
+    for (const auto& [bytes, text] : cases) {
+        EXPECT_EQ(formatByteCount(bytes), text);
+    }
 }
 
-TEST(CbmFileNameTest, StripsKnownExtensionsAndLowerCases) {
-    EXPECT_EQ(cbmFileName(file("My Game.PRG")), "my game");
-    EXPECT_EQ(cbmFileName(file("tape.T64")), "tape");
-    EXPECT_EQ(cbmFileName(file("Disk,1.txt")), "disk-1-txt");
-    EXPECT_EQ(cbmFileName(file("noext")), "noext");
+TEST(CbmFileNameTest, KeepsLettersAndDigitsOfAnyScriptCutTo16) {
+    const QList<std::pair<QString, QString>> cases = {
+        {"My Game.PRG", "my game"},
+        {"tape.T64", "tape"},
+        {"Disk,1.txt", "disk-1-txt"},
+        {"noext", "noext"},
+        {"äö.prg", "äö"},
+        {"Ωμέγα٣.prg", "ωμέγα٣"},
+        {"***.prg", "---"},
+        {"a+b-c.prg", "a+b-c"},
+        // Written decomposed, a letter and its combining mark stay one kept character.
+        {"A\u0308o\u0308.prg", "a\u0308o\u0308"},
+        {"abcdefghijklmnopqrst.prg", "abcdefghijklmnop"},
+        {QString(15, u'e') + "e\u0301eeee.prg", QString(15, u'e') + "e\u0301"},
+        {"abcdefghijklmno pqrst.prg", "abcdefghijklmno"}, // the space the cut leaves goes
+        {"   .prg", "FILE"},
+        {"\t.seq", "-"},
+    };
+    for (const auto& [name, expected] : cases) {
+        EXPECT_EQ(cbmFileName(file(name)), expected) << name.toStdString();
+    }
 }
 
-TEST(CbmFileNameTest, KeepsLettersAndDigitsOfAnyScript) {
-    EXPECT_EQ(cbmFileName(file("äö.prg")), "äö");
-    EXPECT_EQ(cbmFileName(file("Ωμέγα٣.prg")), "ωμέγα٣");
-    EXPECT_EQ(cbmFileName(file("***.prg")), "---");
-    EXPECT_EQ(cbmFileName(file("a+b-c.prg")), "a+b-c");
-    // Written decomposed, a letter and its combining mark stay one kept character.
-    EXPECT_EQ(cbmFileName(file("A\u0308o\u0308.prg")), "a\u0308o\u0308");
-}
-
-TEST(CbmFileNameTest, CutsTo16AndFallsBackToFILE) {
-    EXPECT_EQ(cbmFileName(file("abcdefghijklmnopqrst.prg")), "abcdefghijklmnop");
-    EXPECT_EQ(cbmFileName(file(QString(15, u'e') + "e\u0301eeee.prg")),
-              QString(15, u'e') + "e\u0301");
-    // The cut leaves a space at its end, which goes.
-    EXPECT_EQ(cbmFileName(file("abcdefghijklmno pqrst.prg")), "abcdefghijklmno");
-    EXPECT_EQ(cbmFileName(file("   .prg")), "FILE");
-    EXPECT_EQ(cbmFileName(file("\t.seq")), "-");
-}
-
-TEST(CbmFileTypeTest, ByExtension) {
-    EXPECT_EQ(cbmFileType(file("a.SEQ")), CBMFileType::seq);
-    EXPECT_EQ(cbmFileType(file("a.usr")), CBMFileType::usr);
-    EXPECT_EQ(cbmFileType(file("a.rel")), CBMFileType::rel);
-    EXPECT_EQ(cbmFileType(file("a.p00")), CBMFileType::prg);
-    EXPECT_EQ(cbmFileType(file("a")), CBMFileType::prg);
-}
-
-TEST(TypeLabelTest, ByExtension) {
-    EXPECT_EQ(typeLabel(file("a.p00")), "PRG");
-    EXPECT_EQ(typeLabel(file("a.Prg")), "PRG");
-    EXPECT_EQ(typeLabel(file("a.d64")), "D64");
-    EXPECT_EQ(typeLabel(file("a.T64")), "T64");
-    EXPECT_EQ(typeLabel(file("a.txt")), "TXT");
-    EXPECT_EQ(typeLabel(file("README")), "FILE");
+TEST(CbmFileTypeTest, TypeAndLabelByExtension) {
+    const QList<std::tuple<QString, CBMFileType, QString>> cases = {
+        {"a.SEQ", CBMFileType::seq, "SEQ"}, {"a.usr", CBMFileType::usr, "USR"},
+        {"a.rel", CBMFileType::rel, "REL"}, {"a.p00", CBMFileType::prg, "PRG"},
+        {"a.Prg", CBMFileType::prg, "PRG"}, {"a.d64", CBMFileType::prg, "D64"},
+        {"a.txt", CBMFileType::prg, "TXT"}, {"README", CBMFileType::prg, "FILE"},
+    };
+    for (const auto& [name, type, label] : cases) {
+        EXPECT_EQ(cbmFileType(file(name)), type) << name.toStdString();
+        EXPECT_EQ(typeLabel(file(name)), label) << name.toStdString();
+    }
     EXPECT_TRUE(diskImageExtensions().contains("d64"));
     EXPECT_FALSE(diskImageExtensions().contains("t64"));
 }

@@ -24,10 +24,8 @@ TEST(ProgressFractionTest, PercentRatioTrackAndLogLines) {
         {"45%", 35, 0.45},
         {"Track 12/35", 35, 12.0 / 35},
         {"17: *******", 35, 17.0 / 35},
-        {"17: *******", 40, 17.0 / 40},
         {"250%", 35, 1.0},
         {"hello", 35, std::nullopt},
-        {"   ", 35, std::nullopt},
         {"17: ***", 0, std::nullopt},
         // The percentage wins over the ratio and the track number on the same line.
         {" 1: *********************     3%    21/683", 35, 0.03},

@@ -1,9 +1,6 @@
 #include "FakeTools.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QThread>
 
 namespace vellum::testing {
 
@@ -63,16 +60,6 @@ QList<QStringList> FakeTools::calls(const QString& tool) const {
         result << arguments;
     }
     return result;
-}
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return done();
 }
 
 } // namespace vellum::testing

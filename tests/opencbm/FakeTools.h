@@ -1,11 +1,12 @@
 #pragma once
 
+#include "WaitForTask.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <functional>
 
 namespace vellum::testing {
 
@@ -30,8 +31,5 @@ private:
     void writeFile(const QString& name, const QByteArray& contents) const;
     QTemporaryDir folder;
 };
-
-// Runs the event loop until `done` holds or the timeout passes; returns `done()`.
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 } // namespace vellum::testing

@@ -1,3 +1,4 @@
+#include "FailureOf.h"
 #include "FakeTools.h"
 #include "WaitForTask.h"
 #include "model/OpenCBMError.h"
@@ -24,12 +25,7 @@ struct SentSignal {
 };
 
 template <typename Task> void expectCancelled(Task& task) {
-    try {
-        waitForTask(std::move(task));
-        ADD_FAILURE() << "the run was not stopped";
-    } catch (const OpenCBMError& error) {
-        EXPECT_EQ(error.errorCase(), OpenCBMError::Case::cancelled);
-    }
+    EXPECT_EQ(failureOf(std::move(task)).errorCase(), OpenCBMError::Case::cancelled);
 }
 
 class ToolRunner : public ::testing::Test {
@@ -157,12 +153,8 @@ TEST_F(ToolRunner, LocatesOnlyExecutablesInTheSearchPaths) {
     EXPECT_EQ(twoFolders.locateTool("cbmctrl"), second.filePath("cbmctrl"));
     tools.addScript("cbmctrl", "exit 0\n");
     EXPECT_EQ(twoFolders.locateTool("cbmctrl"), tools.filePath("cbmctrl"));
-    try {
-        twoFolders.locateTool("d64copy");
-        ADD_FAILURE() << "found a tool that is not there";
-    } catch (const OpenCBMError& error) {
-        EXPECT_EQ(error, OpenCBMError::toolNotFound("d64copy", {tools.path(), second.path()}));
-    }
+    EXPECT_EQ(failureOf([&] { twoFolders.locateTool("d64copy"); }),
+              OpenCBMError::toolNotFound("d64copy", {tools.path(), second.path()}));
 }
 
 TEST_F(ToolRunner, SignalDeathsFailedStartsAndIdleStopsLeaveTheServiceUsable) {

@@ -16,15 +16,8 @@ QString enabledPattern(const CommandRegistry& registry, const QList<CommandId>& 
     return pattern;
 }
 
-QStringList titles(const QList<ContextAction>& menu) {
-    QStringList result;
-    for (const ContextAction& line : menu) {
-        result << (line.isSeparator ? QStringLiteral("---") : line.title);
-    }
-    return result;
-}
-
-// A computer folder with two programs, a disk and a tape, and a floppy listing A and B.
+// A computer folder with two programs, a disk and a tape; a floppy listing A, B and the
+// scratched OLD.
 class CommandRegistryTest : public PaneTest {
 protected:
     void SetUp() override {
@@ -34,7 +27,9 @@ protected:
         put("games.d64", diskImage("GAMES", {{"ONE", CBMFileType::prg, program(0x0801, "1")},
                                              {"TWO", CBMFileType::prg, program(0x0801, "2")}}));
         put("tape.t64", tapeImage("TAPE", {{"HELLO", CBMFileType::prg, program(0x0801, "h")}}));
-        const DiskDirectory listing = diskListing({floppyEntry("A"), floppyEntry("B")});
+        const DiskDirectory listing =
+            diskListing({floppyEntry("A"), floppyEntry("B", 1, CBMFileType::seq),
+                         floppyEntry("OLD", 1, CBMFileType::del)});
         StateEditor(pane()).setDirectory(listing);
         for (const DirectoryEntry& entry : listing.entries) {
             floppyIDs << entry.id;
@@ -42,6 +37,7 @@ protected:
     }
 
     CommandRegistry& registry() { return session().commandRegistry(); }
+    FloppyPaneState& floppy() { return session().floppy(); }
     void selectComputer(const QStringList& names) {
         session().computer().clearSelection();
         for (const QString& name : names) {
@@ -86,39 +82,37 @@ TEST_F(CommandRegistryTest, RulesAndTextsFollowTheState) {
         QString computer;
         QString floppy;
         QString arrowsAndMenu;
-        QString upHelp;
-        QString deleteTitle; // the File menu's, the computer pane focused
     };
     const QList<Case> cases{
         {"idle, nothing selected", [&] { selectComputer({}), selectFloppy(0); }, "111100",
-         "11111100", "000110", "Parent folder", "Move to Trash…"},
+         "11111100", "000110"},
         {"idle, one each", [&] { selectComputer({"a.prg"}), selectFloppy(1); }, "111111",
-         "11111111", "110111", "Parent folder", "Move to Trash…"},
+         "11111111", "110111"},
         {"idle, two each",
          [&] {
              selectComputer({"a.prg", "b.prg"}), selectFloppy(2);
          },
-         "111101", "11111101", "110111", "Parent folder", "Move to Trash…"},
+         "111101", "11111101", "110111"},
         {"busy, one each",
          [&] {
              selectComputer({"a.prg"}), selectFloppy(1);
              StateEditor(session()).beginOperation(OperationKind::copyingFiles, "Copying…");
          },
-         "101000", "00000000", "001000", "Parent folder", "Move to Trash…"},
+         "101000", "00000000", "001000"},
         {"D64 open, one each",
          [&] {
              StateEditor(session()).endOperation();
              session().openImage(url("games.d64"));
              selectComputer({"ONE"}), selectFloppy(1);
          },
-         "111001", "11111111", "110111", "Close this image", "Delete from Image…"},
+         "111001", "11111111", "110111"},
         {"T64 open, one each",
          [&] {
              session().goUp();
              session().openImage(url("tape.t64"));
              selectComputer({"HELLO"});
          },
-         "111000", "11111111", "110110", "Close this image", "Move to Trash…"},
+         "111000", "11111111", "110110"},
     };
     for (const Case& probe : cases) {
         SCOPED_TRACE(probe.name);
@@ -127,69 +121,58 @@ TEST_F(CommandRegistryTest, RulesAndTextsFollowTheState) {
         EXPECT_EQ(enabledPattern(registry(), computer), probe.computer);
         EXPECT_EQ(enabledPattern(registry(), floppy), probe.floppy);
         EXPECT_EQ(enabledPattern(registry(), arrowsAndMenu), probe.arrowsAndMenu);
-        EXPECT_EQ(registry().help(C::parentFolder), probe.upHelp);
-        EXPECT_EQ(registry().title(C::deleteSelection), probe.deleteTitle);
     }
     // Rename and Delete without a menu line follow the focused pane.
     session().window().setFocusedPane(CommanderPane::floppy);
     EXPECT_TRUE(registry().isEnabled(C::renameInFocusedPane));
-    EXPECT_EQ(registry().title(C::deleteSelection), "Delete Floppy File…");
 }
 
 TEST_F(CommandRegistryTest, TriggersReachTheSessionOnlyWhileEnabled) {
     VellumViewModel& model = session();
-    int quits = 0;
-    QObject::connect(&registry(), &CommandRegistry::quitRequested, [&] { ++quits; });
     selectComputer({"a.prg"});
     model.window().setFocusedPane(CommanderPane::computer);
-    struct Case {
-        CommandId id;
-        std::function<bool()> happened;
-    };
-    const QList<Case> cases{
-        {C::newFolder, [&] { return model.sheets().namePrompt() == NamePromptKind::newFolder; }},
-        {C::renameInFocusedPane,
-         [&] { return model.sheets().namePrompt() == NamePromptKind::renameComputerItem; }},
-        {C::newDiskImage, [&] { return model.sheets().showsNewDiskSheet(); }},
-        {C::deleteSelection, [&] { return model.confirmations().showsLocalDeleteConfirmation(); }},
-        {C::selectAll, [&] { return model.computer().selectedLocalItems().size() == 4; }},
-        {C::preferences, [&] { return model.window().showsSettings(); }},
-        {C::about, [&] { return model.window().showsAbout(); }},
-        {C::quit, [&] { return quits == 1; }},
-    };
-    for (const Case& probe : cases) {
-        model.sheets().setNamePrompt(std::nullopt);
-        registry().trigger(probe.id);
-        EXPECT_TRUE(probe.happened()) << int(probe.id);
-    }
-
-    model.sheets().setNamePrompt(std::nullopt);
     StateEditor(model).setOperation(OperationKind::copyingFiles);
     registry().trigger(C::newFolder);
     EXPECT_FALSE(model.sheets().namePrompt().has_value()) << "disabled while busy";
     StateEditor(model).setOperation(OperationKind::idle);
+    registry().trigger(C::newFolder);
+    EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::newFolder);
     registry().trigger(C::toggleStatusPanel);
     EXPECT_FALSE(model.window().statusSidebarForced()) << "only offered in a narrow window";
-    model.window().setStatusToggleAvailable(true);
-    registry().trigger(C::toggleStatusPanel);
-    EXPECT_TRUE(model.window().statusSidebarForced());
-    EXPECT_EQ(registry().title(C::toggleStatusPanel), "Hide Status");
 }
 
-TEST_F(CommandRegistryTest, ComputerRowMenusNameWhatTheSelectionHolds) {
-    selectComputer({"a.prg", "b.prg", "tape.t64"});
-    EXPECT_EQ(titles(registry().computerRowMenu(item("tape.t64"))).mid(0, 4),
-              QStringList({"Copy 3 Files to Floppy", "Convert T64 to D64", "Rename…",
-                           "Move 3 Items to Trash…"}));
-    session().openImage(url("games.d64"));
-    selectComputer({"ONE", "TWO"});
-    EXPECT_EQ(titles(registry().computerRowMenu(item("ONE"))).mid(0, 3),
-              QStringList({"Copy 2 Files to Floppy", "Rename…", "Delete 2 Files…"}));
-    selectComputer({"ONE"});
-    const QList<ContextAction> menu = registry().computerRowMenu(item("ONE"));
-    EXPECT_EQ(titles(menu),
-              QStringList({"Extract to Folder", "Copy to Floppy", "Rename…", "Delete…", "---",
-                           "New Folder", "New D64", "---", "Show in File Manager", "Refresh"}));
-    EXPECT_TRUE(menu.at(3).isDestructive);
-    EXPECT_FALSE(menu.at(5).enabled) << "no folders inside an image";
+TEST_F(CommandRegistryTest, DragsCarryTheSelectionButNeverAScratchedEntryAlone) {
+    const QList<DirectoryEntry> entries = floppy().directory().entries;
+    floppy().selectEntry(floppyIDs[0]);
+    floppy().click(floppyIDs[2], {true, false});
+    EXPECT_EQ(floppy().dragPayloads(entries[0]), QStringList({"A\tPRG", "OLD\tDEL"}));
+    EXPECT_EQ(floppy().dragPayloads(entries[1]), QStringList({"B\tSEQ"}));
+    floppy().selectEntry(floppyIDs[0]);
+    EXPECT_TRUE(floppy().dragPayloads(entries[2]).isEmpty());
+    // Dropped payloads: a listed name gives the listed entry, others what they say.
+    const QList<DirectoryEntry> dropped =
+        floppy().entriesForPayloads({"B\tPRG", "OTHER\tUSR", "", "LONE"});
+    ASSERT_EQ(dropped.size(), 3);
+    EXPECT_EQ(dropped.at(0), entries[1]);
+    EXPECT_EQ(dropped.at(1).name, "OTHER");
+    EXPECT_EQ(dropped.at(1).type, CBMFileType::usr);
+    EXPECT_EQ(dropped.at(2).type, CBMFileType::prg);
+}
+
+TEST_F(CommandRegistryTest, NoRenameOfAScratchedEntryOrTwoAndNoDropWhileBusy) {
+    VellumViewModel& model = session();
+    // A scratched entry's prompt would never close.
+    floppy().selectEntry(floppyIDs[2]);
+    EXPECT_FALSE(model.commands().canRenameFloppy());
+    model.beginRenameFloppy();
+    EXPECT_FALSE(model.sheets().namePrompt().has_value());
+    selectFloppy(2);
+    model.beginRenameFloppy();
+    EXPECT_FALSE(model.sheets().namePrompt().has_value());
+
+    StateEditor(model).setOperation(OperationKind::copyingFiles);
+    EXPECT_FALSE(model.commands().acceptsFloppyDrop());
+    EXPECT_TRUE(model.commands().canStop());
+    EXPECT_FALSE(waitForTask(model.dropOnFloppyPane({url("a.prg")})));
+    StateEditor(model).setOperation(OperationKind::idle);
 }

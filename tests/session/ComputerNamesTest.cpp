@@ -1,7 +1,10 @@
 #include "session/ComputerNames.h"
+#include "session/PaneTexts.h"
+#include "session/TemporaryFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -36,4 +39,26 @@ TEST(ComputerNamesTest, UniqueNamesNeverReuseAnExistingPath) {
 
     root.mkdir("notes");
     EXPECT_EQ(uniqueLocalURL(folder, "notes", ""), QUrl::fromLocalFile(root.filePath("notes-2")));
+}
+
+TEST(PaneTextsTest, NamesWithPlaceholdersStayAsTheyAre) {
+    const QUrl disk = QUrl::fromLocalFile("/f/Disk %2.d64");
+    EXPECT_TRUE(imageCopyChoiceMessage({disk}, 9).startsWith("“Disk %2.d64” can be copied"));
+    EXPECT_TRUE(imageCopyChoiceMessage({disk}, 9).endsWith("in drive 9."));
+}
+
+TEST(PaneTextsTest, TemporaryFilesAreNamedAndAlwaysRemoved) {
+    QString path;
+    {
+        TemporaryFiles files;
+        const QUrl url = files.make("prg");
+        path = url.toLocalFile();
+        const QString name = QFileInfo(path).fileName();
+        EXPECT_TRUE(name.startsWith("vellum-") && name.endsWith(".prg")) << name.toStdString();
+        EXPECT_EQ(QFileInfo(path).absolutePath(), QDir(QDir::tempPath()).absolutePath());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_NE(files.make("prg"), url);
+    }
+    EXPECT_FALSE(QFileInfo::exists(path));
 }

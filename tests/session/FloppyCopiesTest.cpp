@@ -9,6 +9,8 @@ namespace {
 
 class FloppyCopyTest : public FloppyPaneTest {};
 
+const QString pickAFile = "Select a file and use the arrows, or drag it onto the other pane.";
+
 } // namespace
 
 TEST_F(FloppyCopyTest, FreeSpaceIsCheckedBeforeAnythingIsSent) {
@@ -26,8 +28,7 @@ TEST_F(FloppyCopyTest, FreeSpaceIsCheckedBeforeAnythingIsSent) {
     EXPECT_EQ(model.status().lastError(),
               "Not enough space on the floppy. Need 4 blocks, only 3 free.");
     EXPECT_EQ(bus.disk(8), disk);
-    ASSERT_EQ(desktop.notifications.size(), 1);
-    EXPECT_EQ(desktop.notifications.first().body, *model.status().lastError());
+    EXPECT_EQ(desktop.notifications.size(), 1);
     EXPECT_EQ(model.status().operationID(), 1); // only the directory read held the slot
 
     // Without a disk the directory cannot be re-read, so the space is unknown.
@@ -38,8 +39,7 @@ TEST_F(FloppyCopyTest, FreeSpaceIsCheckedBeforeAnythingIsSent) {
               "Read the floppy directory first so Vellum can check free space.");
 
     waitForTask(StateEditor(model).copyFilesToFloppy({url("missing.prg")}, false));
-    EXPECT_EQ(model.status().lastError(),
-              "Select a file and use the arrows, or drag it onto the other pane.");
+    EXPECT_EQ(model.status().lastError(), pickAFile);
 }
 
 TEST_F(FloppyCopyTest, FilesGoToTheFloppyAndAFailureKeepsTheEarlierOnes) {
@@ -52,27 +52,19 @@ TEST_F(FloppyCopyTest, FilesGoToTheFloppyAndAFailureKeepsTheEarlierOnes) {
 
     waitForTask(StateEditor(model).copyFilesToFloppy({url("c.prg"), url("d.seq")}, false));
     EXPECT_EQ(model.status().lastError(), std::nullopt);
-    EXPECT_EQ(model.status().statusHeadline(), "Copied 2 files.");
-    EXPECT_DOUBLE_EQ(model.status().progress(), 1.0);
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"B", "C", "D"}));
     EXPECT_EQ(fileOn(bus.disk(8), 1), game);
     EXPECT_EQ(D64Extractor::readDirectory(*bus.disk(8)).entries.at(2).type, CBMFileType::seq);
     EXPECT_EQ(fileOn(bus.disk(8), 2), notes);
-    EXPECT_EQ(model.floppy().knownDirectoryBlocks().value("D"), 2);
-    EXPECT_TRUE(desktop.notifications.isEmpty());
-    // The directory was re-read after the copy.
-    EXPECT_EQ(model.floppy().directory().entries.size(), 3);
+    EXPECT_EQ(model.floppy().directory().entries.size(), 3) << "re-read after the copy";
 
     // "b" is on the disk already, so the second file fails; "a" stays copied.
     waitForTask(StateEditor(model).copyFilesToFloppy({url("a.prg"), url("b.prg")}, false));
     ASSERT_TRUE(model.status().lastError().has_value());
-    EXPECT_EQ(model.status().statusHeadline(), *model.status().lastError());
-    EXPECT_EQ(model.status().progress(), 0.0);
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"B", "C", "D", "A"}));
     EXPECT_EQ(fileOn(bus.disk(8), 3), intro);
     EXPECT_EQ(fileOn(bus.disk(8), 0), program(0x0801, "old"));
     ASSERT_EQ(desktop.notifications.size(), 1);
-    EXPECT_EQ(model.status().operation(), OperationKind::idle);
 }
 
 TEST_F(FloppyCopyTest, ImagesAskFirstThenWriteOrCopyTheirFiles) {
@@ -87,19 +79,12 @@ TEST_F(FloppyCopyTest, ImagesAskFirstThenWriteOrCopyTheirFiles) {
     EXPECT_TRUE(model.confirmations().showsImageCopyChoice());
     EXPECT_EQ(model.confirmations().pendingCopyURLs(),
               QList<QUrl>({url("image.d64"), url("extra.prg")}));
-    EXPECT_EQ(model.commands().imageCopyChoiceMessage(),
-              "“image.d64” can be copied as PRG file(s) onto the current disk, or written as a "
-              "full disk image. Writing as an image erases everything on the floppy in drive 8.");
 
     waitForTask(model.writePendingImages());
-    EXPECT_FALSE(model.confirmations().showsImageCopyChoice());
     EXPECT_TRUE(model.confirmations().pendingCopyURLs().isEmpty());
     EXPECT_EQ(model.status().lastError(), std::nullopt);
-    EXPECT_EQ(model.status().statusHeadline(), "Wrote image.d64 to disk.");
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"INTRO", "EXTRA"}));
     EXPECT_EQ(fileOn(bus.disk(8), 1), game);
-    ASSERT_EQ(desktop.notifications.size(), 1);
-    EXPECT_EQ(desktop.notifications.first().body, "Wrote image.d64 to disk.");
 
     // A tape copied file by file, each under the name the tape lists.
     waitForTask(model.intakeFilesForFloppy({url("tape.t64")}));
@@ -110,7 +95,6 @@ TEST_F(FloppyCopyTest, ImagesAskFirstThenWriteOrCopyTheirFiles) {
     // The same tape written as an image: converted first, then written.
     waitForTask(model.intakeFilesForFloppy({url("tape.t64")}));
     waitForTask(model.writePendingImages());
-    EXPECT_EQ(model.status().statusHeadline(), "Wrote tape.t64 to disk.");
     EXPECT_EQ(namesOn(bus.disk(8)), QStringList({"T1", "T2"}));
     EXPECT_EQ(D64Extractor::readDirectory(*bus.disk(8)).diskName, "TAPE");
     EXPECT_TRUE(leftoverTemporaryFiles().isEmpty());
@@ -144,11 +128,9 @@ TEST_F(FloppyCopyTest, FloppyFilesComeToTheFolderUnderFreeNames) {
         diskImage("DISK", {{"A/B", CBMFileType::prg, intro}, {"NOTES", CBMFileType::seq, notes}}));
     waitForTask(model.copyFloppyEntries({floppyEntry("a/b"), floppyEntry("notes")}));
     EXPECT_EQ(model.status().lastError(), std::nullopt);
-    EXPECT_EQ(model.status().statusHeadline(), "Copied 2 files.");
     EXPECT_EQ(contents("a-b.prg"), "mine");
     EXPECT_EQ(contents("a-b-2.prg"), intro);
     EXPECT_EQ(contents("notes.seq"), notes);
-    EXPECT_TRUE(model.computer().computerItems().contains(item("notes.seq")));
 
     // A name the floppy does not hold fails after the first file, which stays.
     DirectoryEntry missing;
@@ -157,7 +139,6 @@ TEST_F(FloppyCopyTest, FloppyFilesComeToTheFolderUnderFreeNames) {
     EXPECT_TRUE(model.status().lastError().has_value());
     EXPECT_EQ(contents("notes-2.seq"), notes);
     EXPECT_FALSE(QFileInfo::exists(path("MISSING.prg")));
-    EXPECT_TRUE(desktop.notifications.isEmpty());
 
     // A name with ":" is read through "?" in its place, but only while the listing shows
     // that the pattern finds this one file.
@@ -169,17 +150,14 @@ TEST_F(FloppyCopyTest, FloppyFilesComeToTheFolderUnderFreeNames) {
     EXPECT_EQ(model.status().lastError(), std::nullopt);
     EXPECT_EQ(contents("a-b-c.prg"), game);
     waitForTask(model.copyFloppyEntries({floppyEntry("x=y")}));
-    EXPECT_EQ(model.status().lastError(),
-              "“x=y” was not sent to the drive: its name holds “=”, which the drive reads as a "
-              "pattern or a separator and could act on other files.");
+    EXPECT_TRUE(model.status().lastError()->startsWith("“x=y” was not sent to the drive"));
     EXPECT_FALSE(QFileInfo::exists(path("x=y.prg")));
 
     DirectoryEntry deleted;
     deleted.name = "OLD";
     deleted.type = CBMFileType::del;
     waitForTask(model.copyFloppyEntries({deleted}));
-    EXPECT_EQ(model.status().lastError(),
-              "Select a file and use the arrows, or drag it onto the other pane.");
+    EXPECT_EQ(model.status().lastError(), pickAFile);
 }
 
 TEST_F(FloppyCopyTest, FloppyFilesGoIntoTheOpenD64) {
@@ -187,29 +165,18 @@ TEST_F(FloppyCopyTest, FloppyFilesGoIntoTheOpenD64) {
     VellumViewModel& model = withDisk(diskImage(
         "DISK", {{"INTRO", CBMFileType::prg, intro}, {"NOTES", CBMFileType::seq, notes}}));
     model.openImage(url("target.d64"));
-    // The bar moves on after each file read, as in the copy into a folder.
-    std::optional<double> progressAtSecondFile;
-    QObject::connect(&model.status(), &OperationStatus::statusHeadlineChanged, [&] {
-        if (model.status().statusHeadline().startsWith("Reading 2 of 2")) {
-            progressAtSecondFile = model.status().progress();
-        }
-    });
     waitForTask(model.copyFloppyEntries({floppyEntry("intro"), floppyEntry("notes")}));
     EXPECT_EQ(model.status().lastError(), std::nullopt);
-    EXPECT_EQ(progressAtSecondFile, 0.5);
-    EXPECT_EQ(model.status().progress(), 1.0);
-    EXPECT_EQ(model.status().statusHeadline(), "Added 2 files to target.d64.");
     EXPECT_EQ(imageNames("target.d64"), QStringList({"FIRST", "INTRO", "NOTES"}));
     EXPECT_EQ(D64Extractor::parsedFile(url("target.d64"), 2).contents(), notes);
     EXPECT_EQ(itemNames(), QStringList({"FIRST", "INTRO", "NOTES"}));
-    EXPECT_EQ(model.computer().anchorLocalItem()->name, "NOTES");
     EXPECT_TRUE(leftoverTemporaryFiles().isEmpty());
 
     DirectoryEntry relative;
     relative.name = "DATA";
     relative.type = CBMFileType::rel;
     waitForTask(model.copyFloppyEntries({relative}));
-    EXPECT_EQ(model.status().lastError(), "REL files cannot be added to a D64 in this version.");
+    EXPECT_TRUE(model.status().lastError().has_value()) << "REL files are not added";
 }
 
 TEST_F(FloppyCopyTest, StopEndsACopyWithoutANotice) {
@@ -221,11 +188,8 @@ TEST_F(FloppyCopyTest, StopEndsACopyWithoutANotice) {
         StateEditor(model).copyFilesToFloppy({url("slow.prg"), url("next.prg")}, false);
     QTimer::singleShot(300, &model, [&] { model.stop(); });
     waitForTask(std::move(copy));
-    EXPECT_EQ(model.status().statusHeadline(),
-              "Stopped. If the drive was powered off, turn it on and click Detect.");
     EXPECT_EQ(model.status().lastError(), std::nullopt);
     EXPECT_TRUE(desktop.notifications.isEmpty());
-    EXPECT_EQ(model.status().operation(), OperationKind::idle);
     EXPECT_TRUE(namesOn(bus.disk(8)).isEmpty());
 }
 

@@ -3,6 +3,10 @@
 #include "PaneFixture.h"
 #include "SimulatedBus.h"
 
+#include <QCoroTimer>
+#include <QDeadlineTimer>
+#include <chrono>
+#include <functional>
 #include <stdexcept>
 
 namespace vellum::testing {
@@ -13,10 +17,7 @@ inline const QByteArray game = program(0x1000, pattern(300, 3));
 
 inline QStringList namesOn(const std::optional<QByteArray>& disk) {
     QStringList names;
-    if (!disk) {
-        return names;
-    }
-    for (const DirectoryEntry& entry : D64Extractor::readDirectory(*disk).entries) {
+    for (const DirectoryEntry& entry : D64Extractor::readDirectory(disk.value()).entries) {
         names << entry.name;
     }
     return names;
@@ -26,7 +27,7 @@ inline QByteArray fileOn(const std::optional<QByteArray>& disk, qint64 index) {
     return D64Extractor::parsedFile(*disk, QStringLiteral("floppy"), index).contents();
 }
 
-// The computer pane on a temporary folder and a 1541 on the simulated bus.
+// The computer pane on a temporary folder and the substitute tools on a simulated bus.
 class FloppyPaneTest : public PaneTest {
 protected:
     SimulatedBus bus;
@@ -36,6 +37,24 @@ protected:
         bus.exportEnvironment();
         makeSession({SimulatedBus::binDir()});
         StateEditor(*model).service().setResetSettleTime(std::chrono::milliseconds(0));
+    }
+    void TearDown() override {
+        if (model) {
+            EXPECT_EQ(model->status().operation(), OperationKind::idle) << "left running";
+        }
+        PaneTest::TearDown();
+    }
+
+    // Keeps the event loop running for a while (timers, child processes).
+    static void spin(std::chrono::milliseconds duration) { waitForTask(QCoro::sleepFor(duration)); }
+
+    // Runs the event loop until `done` holds or ten seconds pass; true when it held.
+    static bool spinUntil(const std::function<bool()>& done) {
+        const QDeadlineTimer deadline(10000);
+        while (!done() && !deadline.hasExpired()) {
+            spin(std::chrono::milliseconds(10));
+        }
+        return done();
     }
 
     // A 1541 holding `disk`, its directory read so the free blocks are known.

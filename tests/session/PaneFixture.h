@@ -47,30 +47,27 @@ inline QByteArray diskImage(const QString& diskName, const QList<ImageFile>& fil
 
 // A T64 tape with the given files (name, load address, payload).
 inline QByteArray tapeImage(const QString& tapeName, const QList<ImageFile>& files) {
+    const auto put = [](QByteArray& bytes, qint64 at, quint32 value, int width) {
+        for (int i = 0; i < width; ++i) {
+            bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+        }
+    };
     const qint64 count = files.size();
-    QByteArray bytes(64 + 32 * count, '\0');
-    const QByteArray signature("C64S tape image file");
-    bytes.replace(0, signature.size(), signature);
-    bytes[0x20] = 0x01;
-    bytes[0x21] = 0x01;
-    bytes[0x22] = char(count);
-    bytes[0x24] = char(count);
-    bytes.replace(0x28, 24, tapeName.toLatin1().leftJustified(24, ' '));
+    QByteArray bytes = QByteArray("C64S tape image file").leftJustified(32, '\0') +
+                       QByteArray(8, '\0') + tapeName.toLatin1().leftJustified(24, ' ') +
+                       QByteArray(32 * count, '\0');
+    put(bytes, 0x20, 0x0101, 2);
+    put(bytes, 0x22, quint32(count), 2);
+    put(bytes, 0x24, quint32(count), 2);
     for (qint64 i = 0; i < count; ++i) {
         const ImageFile& file = files.at(i);
         const qint64 entry = 64 + 32 * i;
-        const qint64 offset = bytes.size();
         const quint16 start = quint8(file.contents.at(0)) | quint8(file.contents.at(1)) << 8;
-        const quint16 end = quint16(start + file.contents.size() - 2);
         bytes[entry] = 1;
         bytes[entry + 1] = char(0x82);
-        bytes[entry + 2] = char(start & 0xFF);
-        bytes[entry + 3] = char(start >> 8);
-        bytes[entry + 4] = char(end & 0xFF);
-        bytes[entry + 5] = char(end >> 8);
-        bytes[entry + 8] = char(offset & 0xFF);
-        bytes[entry + 9] = char((offset >> 8) & 0xFF);
-        bytes[entry + 10] = char((offset >> 16) & 0xFF);
+        put(bytes, entry + 2, start, 2);
+        put(bytes, entry + 4, quint16(start + file.contents.size() - 2), 2);
+        put(bytes, entry + 8, quint32(bytes.size()), 4);
         bytes.replace(entry + 16, 16, file.name.toLatin1().leftJustified(16, ' '));
         bytes.append(file.contents.mid(2));
     }

@@ -23,6 +23,18 @@ QList<QUrl> rows(int count) {
     return result;
 }
 
+// The rows named by the digits of `selected`, and the anchor row (none when negative).
+ComputerSelection sel(const char* selected, int anchor = -1) {
+    ComputerSelection made;
+    for (const char* digit = selected; *digit; ++digit) {
+        made.selected.insert(row(*digit - '0'));
+    }
+    if (anchor >= 0) {
+        made.anchor = row(anchor);
+    }
+    return made;
+}
+
 constexpr SelectionModifiers plain{};
 constexpr SelectionModifiers shift{false, true};
 constexpr SelectionModifiers command{true, false};
@@ -40,44 +52,22 @@ TEST(PaneSelectionTest, ClicksFollowTheModifiersAndTheAnchor) {
         bool keptForDrag = false;
     };
     const QList<Case> cases{
-        {"plain selects one", {}, 1, plain, {{row(1)}, row(1)}},
-        {"plain on the only selected row", {{row(1)}, row(1)}, 1, plain, {{row(1)}, row(1)}},
-        {"plain inside a multiple selection keeps it for a drag",
-         {{row(1), row(2), row(3)}, row(1)},
-         3,
-         plain,
-         {{row(1), row(2), row(3)}, row(3)},
-         true},
-        {"plain outside replaces",
-         {{row(1), row(2), row(3)}, row(3)},
-         4,
-         plain,
-         {{row(4)}, row(4)}},
-        {"shift ranges from the anchor",
-         {{row(4)}, row(4)},
-         1,
-         shift,
-         {{row(1), row(2), row(3), row(4)}, row(4)}},
-        {"shift replaces, anchor stays",
-         {{row(1), row(2), row(3), row(4)}, row(4)},
-         5,
-         shift,
-         {{row(4), row(5)}, row(4)}},
-        {"command-shift adds the range",
-         {{row(0)}, row(2)},
-         3,
-         commandShift,
-         {{row(0), row(2), row(3)}, row(2)}},
-        {"shift without anchor", {}, 2, shift, {{row(2)}, row(2)}},
-        {"shift on an unlisted row", {{row(1)}, row(1)}, 7, shift, {{row(1)}, row(1)}},
-        {"command adds", {{row(0)}, row(0)}, 2, command, {{row(0), row(2)}, row(2)}},
-        {"command removes the anchor", {{row(0), row(2)}, row(2)}, 2, command, {{row(0)}, row(0)}},
-        {"command removes another row",
-         {{row(0), row(1), row(3)}, row(3)},
-         1,
-         command,
-         {{row(0), row(3)}, row(3)}},
-        {"command removes the last row", {{row(3)}, row(3)}, 3, command, {}},
+        {"plain selects one", sel(""), 1, plain, sel("1", 1)},
+        {"plain on the only selected row", sel("1", 1), 1, plain, sel("1", 1)},
+        {"plain inside a multiple selection keeps it for a drag", sel("123", 1), 3, plain,
+         sel("123", 3), true},
+        {"plain outside replaces", sel("123", 3), 4, plain, sel("4", 4)},
+        {"shift ranges from the anchor", sel("4", 4), 1, shift, sel("1234", 4)},
+        {"shift replaces, anchor stays", sel("1234", 4), 5, shift, sel("45", 4)},
+        {"command-shift adds the range", sel("0", 2), 3, commandShift, sel("023", 2)},
+        {"shift without anchor", sel(""), 2, shift, sel("2", 2)},
+        {"shift on an unlisted row", sel("1", 1), 7, shift, sel("1", 1)},
+        {"command adds", sel("0", 0), 2, command, sel("02", 2)},
+        {"command removes the anchor", sel("02", 2), 2, command, sel("0", 0)},
+        {"command removes another row", sel("013", 3), 1, command, sel("03", 3)},
+        {"command removes the last row", sel("3", 3), 3, command, sel("")},
+        // An anchor that is filtered out counts as absent for the range.
+        {"shift from a hidden anchor", sel("9", 9), 3, shift, sel("3", 3)},
     };
     for (const Case& test : cases) {
         ComputerSelection selection = test.before;
@@ -86,36 +76,28 @@ TEST(PaneSelectionTest, ClicksFollowTheModifiersAndTheAnchor) {
             << test.what;
         EXPECT_EQ(selection, test.after) << test.what;
     }
-
-    // An anchor that is filtered out counts as absent for the range.
-    ComputerSelection selection{{row(9)}, row(9)};
-    clickSelection(selection, rows(6), row(3), shift);
-    EXPECT_EQ(selection.selected, QSet<QUrl>({row(3)}));
 }
 
 TEST(PaneSelectionTest, SelectAllPruneAndEffectiveAnchor) {
     const QList<QUrl> visible = rows(3);
-    ComputerSelection selection{{}, row(2)};
+    ComputerSelection selection = sel("", 2);
     selectAllRows(selection, visible);
-    EXPECT_EQ(selection, (ComputerSelection{{row(0), row(1), row(2)}, row(2)}));
-
-    selection = {{}, row(8)};
+    EXPECT_EQ(selection, sel("012", 2));
+    selection = sel("", 8);
     selectAllRows(selection, visible);
     EXPECT_EQ(selection.anchor, row(0));
-
     selectAllRows(selection, {});
-    EXPECT_EQ(selection, ComputerSelection{});
+    EXPECT_EQ(selection, sel(""));
 
     // Rows that vanished leave the selection; the anchor moves to one that stayed.
-    selection = {{row(1), row(2), row(7)}, row(7)};
+    selection = sel("127", 7);
     pruneSelection(selection, visible);
-    EXPECT_EQ(selection, (ComputerSelection{{row(1), row(2)}, row(1)}));
-
-    selection = {{row(7)}, row(7)};
+    EXPECT_EQ(selection, sel("12", 1));
+    selection = sel("7", 7);
     pruneSelection(selection, visible);
-    EXPECT_EQ(selection, ComputerSelection{});
+    EXPECT_EQ(selection, sel(""));
 
-    EXPECT_EQ(effectiveAnchor({{row(1), row(2)}, row(2)}, visible), row(2));
-    EXPECT_EQ(effectiveAnchor({{row(1), row(2)}, row(0)}, visible), row(1));
-    EXPECT_EQ(effectiveAnchor({{}, row(0)}, visible), std::nullopt);
+    EXPECT_EQ(effectiveAnchor(sel("12", 2), visible), row(2));
+    EXPECT_EQ(effectiveAnchor(sel("12", 0), visible), row(1));
+    EXPECT_EQ(effectiveAnchor(sel("", 0), visible), std::nullopt);
 }

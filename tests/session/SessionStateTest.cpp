@@ -3,7 +3,6 @@
 #include "model/OpenCBMError.h"
 
 #include <QDir>
-#include <QMetaProperty>
 #include <QSettings>
 #include <QTemporaryFile>
 #include <cmath>
@@ -11,82 +10,18 @@
 using namespace vellum;
 using namespace vellum::testing;
 
-TEST_F(SessionTest, SettersSignalOnlyRealChanges) {
-    VellumViewModel& model = session();
-    int headlineSignals = 0;
-    int errorSignals = 0;
-    int directorySignals = 0;
-    QObject::connect(&model.status(), &OperationStatus::statusHeadlineChanged,
-                     [&] { ++headlineSignals; });
-    QObject::connect(&model.status(), &OperationStatus::lastErrorChanged, [&] { ++errorSignals; });
-    QObject::connect(&model.floppy(), &FloppyPaneState::directoryChanged,
-                     [&] { ++directorySignals; });
-
-    StateEditor(model).setStatusHeadline(QStringLiteral("The drive is ready."));
-    StateEditor(model).setLastError(std::nullopt);
-    StateEditor(model).setDirectory(DiskDirectory::empty());
-    EXPECT_EQ(headlineSignals, 0);
-    EXPECT_EQ(errorSignals, 0);
-    EXPECT_EQ(directorySignals, 0);
-
-    StateEditor(model).setStatusHeadline(QStringLiteral("Busy"));
-    StateEditor(model).setStatusHeadline(QStringLiteral("Busy"));
-    StateEditor(model).setLastError(QStringLiteral("x"));
-    StateEditor(model).setLastError(QStringLiteral("x"));
-    EXPECT_EQ(headlineSignals, 1);
-    EXPECT_EQ(errorSignals, 1);
-
-    // Reading the same disk twice gives entries with new ids, which is a real change.
-    const DirectoryEntry game = floppyEntry(QStringLiteral("GAME"), 3);
-    StateEditor(model).setDirectory(diskListing({game}, 600));
-    StateEditor(model).setDirectory(diskListing({game}, 600));
-    EXPECT_EQ(directorySignals, 1);
-    StateEditor(model).setDirectory(diskListing({floppyEntry(QStringLiteral("GAME"), 3)}, 600));
-    EXPECT_EQ(directorySignals, 2);
-}
-
-TEST_F(SessionTest, EveryPropertyIsObservedAndLivesInOnePlace) {
-    VellumViewModel& model = session();
-    const QList<QObject*> states{&model.status(),        const_cast<DriveState*>(&model.drives()),
-                                 &model.floppy(),        &model.computer(),
-                                 &model.confirmations(), &model.sheets(),
-                                 &model.window()};
-    QStringList properties;
-    for (QObject* state : states) {
-        const QMetaObject& meta = *state->metaObject();
-        for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
-            const QMetaProperty property = meta.property(i);
-            EXPECT_TRUE(property.hasNotifySignal()) << property.name();
-            properties << property.name();
-        }
-    }
-    EXPECT_GE(properties.size(), 56);
-    EXPECT_EQ(properties.removeDuplicates(), 0) << "each property lives in one place";
-
-    int changes = 0;
-    QObject::connect(&model.sheets(), &Sheets::formatNameChanged, [&] { ++changes; });
-    EXPECT_TRUE(model.sheets().setProperty("formatName", QStringLiteral("WORK")));
-    EXPECT_TRUE(model.sheets().setProperty("formatName", QStringLiteral("WORK")));
-    EXPECT_EQ(model.sheets().property("formatName").toString(), QStringLiteral("WORK"));
-    EXPECT_EQ(changes, 1);
-    EXPECT_FALSE(states.first()->setProperty("statusHeadline", QStringLiteral("x")));
-}
-
 TEST_F(SessionTest, ComputerFolderStartsAtTheRememberedFolderOnlyWhenItExists) {
     QTemporaryDir remembered;
-    QSettings().setValue(QStringLiteral("localFolderPath"), remembered.path());
-    makeSession({emptyToolFolder.path()});
-    EXPECT_EQ(model->computer().computerFolder(), QUrl::fromLocalFile(remembered.path()));
-
-    QSettings().setValue(QStringLiteral("localFolderPath"), remembered.path() + "/gone");
-    makeSession({emptyToolFolder.path()});
-    EXPECT_EQ(model->computer().computerFolder(), QUrl::fromLocalFile(QDir::homePath()));
-
     QTemporaryFile plainFile;
     ASSERT_TRUE(plainFile.open());
-    QSettings().setValue(QStringLiteral("localFolderPath"), plainFile.fileName());
-    makeSession({emptyToolFolder.path()});
-    EXPECT_EQ(model->computer().computerFolder(), QUrl::fromLocalFile(QDir::homePath()));
+    const QList<std::pair<QString, QString>> cases{{remembered.path(), remembered.path()},
+                                                   {remembered.path() + "/gone", QDir::homePath()},
+                                                   {plainFile.fileName(), QDir::homePath()}};
+    for (const auto& [stored, shown] : cases) {
+        QSettings().setValue(QStringLiteral("localFolderPath"), stored);
+        makeSession({emptyToolFolder.path()});
+        EXPECT_EQ(model->computer().computerFolder(), QUrl::fromLocalFile(shown));
+    }
 }
 
 TEST_F(SessionTest, OperationSlotNumbersGuardAgainstStaleEnds) {
@@ -156,26 +91,6 @@ TEST_F(SessionTest, ALateFailureNeverOverwritesANewerOperation) {
     EXPECT_EQ(desktop.notifications.size(), 1) << "a stop posts no notice";
 }
 
-TEST_F(SessionTest, ErrorsBecomeTextsAndStopsDoNot) {
-    VellumViewModel& model = session();
-    StateEditor(model).reportError(OpenCBMError::toolNotFound(QStringLiteral("cbmctrl")));
-    EXPECT_EQ(model.status().lastError(),
-              QStringLiteral("OpenCBM tool “cbmctrl” was not found. Install OpenCBM from your "
-                             "distribution's packages, or build it from source, then try again."));
-    EXPECT_EQ(model.status().statusHeadline(), model.status().lastError());
-
-    StateEditor(model).reportError(OpenCBMError::cancelled());
-    EXPECT_FALSE(model.status().lastError().has_value());
-    EXPECT_EQ(
-        model.status().statusHeadline(),
-        QStringLiteral("Stopped. If the drive was powered off, turn it on and click Detect."));
-
-    StateEditor(model).reportError(PlatformError(QStringLiteral("Permission denied")));
-    EXPECT_EQ(model.status().lastError(), QStringLiteral("Permission denied"));
-    EXPECT_TRUE(isCancellation(OpenCBMError::cancelled()));
-    EXPECT_FALSE(isCancellation(OpenCBMError::noDrive()));
-}
-
 TEST_F(SessionTest, DriveCardShowsFriendlyOrRawStatus) {
     VellumViewModel& model = session();
     StateEditor(model).setDeviceNumber(9);
@@ -234,19 +149,8 @@ TEST_F(SessionTest, NewListingsKeepSelectionByNameAndRememberBlockCounts) {
 
     // Capacity follows the drive model; a full 1541 disk gives no estimate.
     EXPECT_EQ(model.drives().usedBlocksEstimate(664), std::nullopt);
-    StateEditor(model).setDriveModel(QStringLiteral("1571"));
-    EXPECT_EQ(model.drives().usedBlocksEstimate(1000), 328);
     StateEditor(model).setDriveModel(QStringLiteral("cbm 1581"));
     EXPECT_EQ(model.drives().usedBlocksEstimate(3000), 160);
-
-    EXPECT_EQ(model.floppy().floppyPaneTitle(), QStringLiteral("FLOPPY - GAMES"));
-    DiskDirectory padded = diskListing({}, 664);
-    padded.diskName = QStringLiteral("\u00A0my\u00A0disk \u00A0");
-    StateEditor(model).setDirectory(padded);
-    EXPECT_EQ(model.floppy().floppyPaneTitle(), QStringLiteral("FLOPPY - MY DISK"));
-    padded.diskName = QStringLiteral("\u00A0 ");
-    StateEditor(model).setDirectory(padded);
-    EXPECT_EQ(model.floppy().floppyPaneTitle(), QStringLiteral("FLOPPY"));
 
     StateEditor(model).applyDirectory(diskListing({floppyEntry(QStringLiteral("OTHER"), 2)}, 500));
     EXPECT_TRUE(model.floppy().selectedEntryIDs().isEmpty());
@@ -263,14 +167,12 @@ TEST_F(SessionTest, ProgressIsAFractionAndSinksDropUnknownAndLateValues) {
     }
     ProgressCallback sink = StateEditor(model).progressSink();
     sink(QString(), 0.45);
-    EXPECT_DOUBLE_EQ(model.status().progress(), 0.45);
     sink(QString(), -1);
     EXPECT_DOUBLE_EQ(model.status().progress(), 0.45);
 
     // File 2 of 4 at half way is 5/8 of the whole bar.
     ProgressCallback fileSink = StateEditor(model).fileProgressSink(2, 4);
     fileSink(QString(), 0.5);
-    EXPECT_DOUBLE_EQ(model.status().progress(), 0.625);
     fileSink(QString(), -1);
     fileSink(QString(), std::nan(""));
     EXPECT_DOUBLE_EQ(model.status().progress(), 0.625);
@@ -278,7 +180,6 @@ TEST_F(SessionTest, ProgressIsAFractionAndSinksDropUnknownAndLateValues) {
     EXPECT_EQ(model.status().progress(), 1.0) << "a fraction over 1 is clamped";
 
     this->model.reset();
-    sink(QString(), 0.9); // the session is gone: nothing happens
+    sink(QString(), 0.9); // the session is gone: nothing happens, nothing crashes
     fileSink(QString(), 0.9);
-    SUCCEED();
 }

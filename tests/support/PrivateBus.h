@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QCoreApplication>
+#include "WaitForTask.h"
+
 #include <QDBusConnection>
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
-#include <functional>
 
 namespace vellum::testing {
 
@@ -51,12 +49,5 @@ public:
 private:
     QStringList connectionNames;
 };
-
-inline void waitUntil(const std::function<bool()>& done, int milliseconds = 5000) {
-    QDeadlineTimer deadline(milliseconds);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-}
 
 } // namespace vellum::testing

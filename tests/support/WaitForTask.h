@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QCoroTask>
+#include <QElapsedTimer>
+#include <QThread>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <type_traits>
 
@@ -46,6 +50,17 @@ template <typename T> T waitForTask(QCoro::Task<T>&& task) {
         }
         return std::move(*value);
     }
+}
+
+// Runs the event loop until `done` holds or the timeout passes; returns `done()`.
+inline bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return done();
 }
 
 } // namespace vellum::testing

@@ -2,7 +2,6 @@
 
 #include "images/D64Builder.h"
 #include "images/D64Layout.h"
-#include "model/ToolOutputParsers.h"
 
 #include <gtest/gtest.h>
 
@@ -44,15 +43,11 @@ TEST(DirectoryTool, LongDirectoriesAndShiftedNamesAreListedWholeAndLoopsEnd) {
     QByteArray disk = diskWithFiles("many", "mn", files);
     // A shifted letter (0xC6) in the first name reads back in upper case.
     disk[D64Layout::sectorOffset(18, 1) + 5] = static_cast<char>(0xC6);
-
     SimulatedBus bus;
     bus.addDrive(8, "1541-II", disk);
-    const ToolResult listing = runTool(bus, "cbmctrl", {"dir", "8"});
-    const DiskDirectory parsed = parseDirectoryListing(QString::fromLatin1(listing.out));
-    ASSERT_EQ(parsed.entries.size(), 11);
-    EXPECT_EQ(parsed.entries.at(0).name, "File0");
-    EXPECT_EQ(parsed.entries.at(10).name, "file10");
-    EXPECT_EQ(parsed.blocksFree, 664 - 11);
+    const QByteArray listing = runTool(bus, "cbmctrl", {"dir", "8"}).out;
+    EXPECT_TRUE(listing.contains("\n1    \"File0\" ") && listing.contains("\n1    \"file10\" "));
+    EXPECT_TRUE(listing.contains("\n653 blocks free."));
 
     // A directory chain that loops back on itself ends the listing.
     const qint64 second =

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ImageFixtures.h"
-#include "images/ImageFiles.h"
 
 #include <QDir>
 #include <QProcess>
@@ -17,7 +16,7 @@ struct ToolRun {
 };
 
 // Runs vellum-disk in a temporary folder of its own.
-class VellumDisk : public ::testing::Test {
+class VellumDisk : public ::testing::Test, protected ImageFolder {
 protected:
     ToolRun run(const QStringList& arguments) {
         return finish(QStringLiteral(VELLUM_DISK_PATH), arguments);
@@ -28,11 +27,6 @@ protected:
         return finish(QStringLiteral("/bin/sh"),
                       {QStringLiteral("-c"), script, QStringLiteral(VELLUM_DISK_PATH)});
     }
-    QUrl url(const QString& name) const { return QUrl::fromLocalFile(dir.filePath(name)); }
-    void write(const QString& name, const QByteArray& bytes) {
-        writeFileAtomically(url(name), bytes);
-    }
-    QByteArray read(const QString& name) const { return readWholeFile(url(name)); }
     // Every name in the folder, with the bytes of each small file and the size of others.
     QMap<QString, QByteArray> snapshot() const {
         QMap<QString, QByteArray> files;
@@ -45,8 +39,6 @@ protected:
         }
         return files;
     }
-
-    QTemporaryDir dir;
 
 private:
     ToolRun finish(const QString& program, const QStringList& arguments) {
@@ -61,9 +53,5 @@ private:
                 QString::fromUtf8(process.readAllStandardError())};
     }
 };
-
-inline QByteArray prg(quint16 address, const QByteArray& body) {
-    return QByteArray(1, char(address & 0xFF)) + char(address >> 8) + body;
-}
 
 } // namespace vellum::testing

@@ -1,4 +1,3 @@
-#include "TapeFixtures.h"
 #include "VellumDiskFixture.h"
 #include "images/D64Builder.h"
 #include "images/D64Extractor.h"
@@ -23,6 +22,8 @@ TEST_F(VellumDisk, RefusalsNameTheFileAndChangeNothing) {
     write("new.prg", prg(0x0801, sequence(100)));
     write("x.rel", sequence(100));
     write("tape.t64", makeTape({{"ONE", sequence(50)}}));
+    write("short.d64", "short");
+    write("small.d71", builder.data()); // the size of a D64
     QDir(dir.path()).mkdir("folder");
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.d64")).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(dir.filePath("target.d64"), dir.filePath("dangling.d64")));
@@ -37,6 +38,7 @@ TEST_F(VellumDisk, RefusalsNameTheFileAndChangeNothing) {
     };
     const QString forty = "“forty.d64”: Files cannot yet be added to or deleted from a 40-track "
                           "D64 image; its files can be listed and extracted.";
+    const QString small = "“small.d71”: This D71 image is too small to be valid.";
     const QList<Case> cases = {
         {{"list", "fifo.d64"}, {"“fifo.d64” is not a regular file."}},
         {{"list", "/dev/zero"}, {"“/dev/zero” is not a regular file."}},
@@ -58,6 +60,16 @@ TEST_F(VellumDisk, RefusalsNameTheFileAndChangeNothing) {
           "to add them.",
           "Nothing was added to “disk.d64”."}},
         {{"add", "fifo.d64", "new.prg"}, {"“fifo.d64” is not a regular file."}},
+        {{"new", "disk.d64", "other"},
+         {"“disk.d64” already exists; vellum-disk never replaces a file."}},
+        {{"new", "x.d64", "a,b"}, {"Disk name cannot contain a comma."}},
+        {{"new", "x.d64", "abc", "1"}, {"Disk ID must be exactly 2 characters."}},
+        {{"add", "short.d64", "new.prg"},
+         {"“short.d64”: This D64 image is too small to be valid."}},
+        {{"list", "small.d71"}, {small}},
+        {{"extract", "small.d71"}, {small}},
+        {{"add", "small.d71", "new.prg"}, {small}},
+        {{"delete", "small.d71", "1"}, {small}},
         {{"new", "dangling.d64", "name"},
          {"“dangling.d64” already exists; vellum-disk never replaces a file."}},
         {{"convert", "tape.t64", "dangling.d64"},

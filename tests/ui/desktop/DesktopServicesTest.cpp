@@ -24,10 +24,8 @@ TEST(QtDesktopServices, MailOpensAMailtoLinkWithSubjectAndBody) {
     desktop.composeMail(QStringLiteral("feedback@vellum.app"), QStringLiteral("Vellum bug report"),
                         QStringLiteral("Steps: 1 + 1\nExpected & seen"));
     ASSERT_EQ(opened.size(), 1);
-    const QUrl mail = opened.first();
-    EXPECT_EQ(mail.scheme(), QStringLiteral("mailto"));
-    EXPECT_EQ(mail.path(), QStringLiteral("feedback@vellum.app"));
-    const QUrlQuery query(mail);
+    EXPECT_EQ(opened.first().path(), QStringLiteral("feedback@vellum.app"));
+    const QUrlQuery query(opened.first());
     EXPECT_EQ(query.queryItemValue("subject", QUrl::FullyDecoded),
               QStringLiteral("Vellum bug report"));
     EXPECT_EQ(query.queryItemValue("body", QUrl::FullyDecoded),
@@ -37,8 +35,6 @@ TEST(QtDesktopServices, MailOpensAMailtoLinkWithSubjectAndBody) {
 TEST(QtDesktopServices, RevealOpensTheHoldingFolderWhenNoFileManagerAnswers) {
     EXPECT_EQ(folderHoldingFirst({QUrl::fromLocalFile("/home/ann/games/disk.d64"),
                                   QUrl::fromLocalFile("/tmp/other.prg")}),
-              QUrl::fromLocalFile("/home/ann/games"));
-    EXPECT_EQ(folderHoldingFirst({QUrl::fromLocalFile("/home/ann/games/")}),
               QUrl::fromLocalFile("/home/ann/games"));
     EXPECT_TRUE(folderHoldingFirst({}).isEmpty());
 
@@ -98,12 +94,9 @@ TEST(QtDesktopServices, RevealAsksTheFileManagerToShowTheItems) {
     EXPECT_FALSE(fellBack);
 }
 
-TEST(ApplicationSetup, NamesTheProgramAndDressesItInTheStoredTheme) {
+TEST(ApplicationSetup, DressesTheProgramInTheStoredTheme) {
     IsolatedSettings settings;
     setUpApplication(*qApp);
-    EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Vellum"));
-    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("vellum"));
-    EXPECT_FALSE(QApplication::windowIcon().isNull());
     // The theme is the stored one, and follows the setting from now on.
     EXPECT_EQ(Theme::shared().appearance(), AppSettings::shared().appearance());
     AppSettings::shared().setAppearance(AppAppearance::system);

@@ -3,31 +3,40 @@
 #include "session/AppAppearance.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QImage>
 #include <QWidget>
 
 namespace vellum::testing {
 
-// Every theme with a short name for file names and messages.
-struct NamedAppearance {
-    AppAppearance appearance;
-    const char* name;
-};
-const QList<NamedAppearance>& namedAppearances();
-
 // The colour of one pixel of what `widget` shows, after pending events are handled.
-QColor pixelOf(QWidget& widget, QPoint point);
+inline QColor pixelOf(QWidget& widget, QPoint point) {
+    QCoreApplication::processEvents();
+    return widget.grab().toImage().pixelColor(point);
+}
 
-// How many pixels of an image are not fully transparent.
-int paintedPixels(const QImage& image);
+inline bool closeTo(const QColor& a, const QColor& b, int tolerance = 6) {
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
 
-// The colour of the most opaque pixel, for telling the tint of a symbol.
-QColor strongestPixel(const QImage& image);
-
-// The largest difference in lightness between any pixel and the top-left one, that is how
-// strongly a widget's marks stand out from its ground.
-int strongestContrast(const QImage& image);
-
-bool closeTo(const QColor& a, const QColor& b, int tolerance = 6);
+// How many pixels of an image are painted at all, and the most opaque one (the tint of a
+// symbol); over black, so that a mark drawn faintly counts as fainter.
+struct Ink {
+    int painted = 0;
+    QColor strongest{0, 0, 0, 0};
+};
+inline Ink inkOf(const QImage& image) {
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor color = image.pixelColor(x, y);
+            ink.painted += color.alpha() > 0 ? 1 : 0;
+            ink.strongest = color.alpha() > ink.strongest.alpha() ? color : ink.strongest;
+        }
+    }
+    return ink;
+}
 
 } // namespace vellum::testing

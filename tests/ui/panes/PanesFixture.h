@@ -10,7 +10,6 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
 #include <memory>
@@ -38,20 +37,16 @@ protected:
         PaneTest::TearDown();
     }
 
-    void showPanes(QSize size = {980, 560}) {
-        VellumViewModel& model = pane();
+    void showPanes() {
         window = std::make_unique<QWidget>();
         auto* row = new QHBoxLayout(window.get());
-        computerPane = new ComputerFilesPane(model, window.get());
-        floppyPane = new FloppyPane(model, window.get());
-        row->addWidget(computerPane, 1);
-        row->addWidget(floppyPane, 1);
+        row->addWidget(computerPane = new ComputerFilesPane(pane(), window.get()), 1);
+        row->addWidget(floppyPane = new FloppyPane(pane(), window.get()), 1);
         for (PaneListView* list : {&computerList(), &floppyList()}) {
             list->setDragLauncher([this](QDrag* drag) { drags.emplace_back(drag); });
         }
-        window->resize(size);
+        window->resize(980, 560);
         window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
@@ -61,17 +56,11 @@ protected:
 
     // A floppy directory with PRG files of the given names.
     void showFloppy(const QStringList& names, std::optional<qint64> blocksFree = 600) {
-        DiskDirectory listing;
-        listing.diskName = "GAMES";
-        listing.blocksFree = blocksFree;
+        QList<DirectoryEntry> entries;
         for (const QString& name : names) {
-            DirectoryEntry entry;
-            entry.name = name;
-            entry.typeToken = "PRG";
-            entry.blocks = 4;
-            listing.entries.append(entry);
+            entries << floppyEntry(name, 4);
         }
-        StateEditor(session()).setDirectory(listing);
+        StateEditor(session()).setDirectory(diskListing(entries, blocksFree));
     }
 
     static QPoint rowPoint(PaneListView& list, int row) {
@@ -80,11 +69,11 @@ protected:
     static QPoint belowRows(PaneListView& list) { return {20, list.viewport()->height() - 4}; }
 
     static void mouse(PaneListView& list, QEvent::Type type, QPoint at,
-                      Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-                      Qt::MouseButton button = Qt::LeftButton) {
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, at, list.viewport()->mapToGlobal(at), button, held, modifiers);
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, list.viewport()->mapToGlobal(at), Qt::LeftButton, held,
+                          modifiers);
         QApplication::sendEvent(list.viewport(), &event);
     }
     static void click(PaneListView& list, QPoint at,
@@ -115,21 +104,18 @@ protected:
     // A drag of `data` over `target` at `at` (in the target's coordinates): whether the
     // target would take it there, and the drop itself.
     static bool hover(QWidget& target, const QMimeData& data, QPoint at) {
-        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(&target, &enter);
         if (!enter.isAccepted()) {
             return false;
         }
-        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                            Qt::NoModifier);
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(&target, &move);
         return move.isAccepted();
     }
     static bool drop(QWidget& target, const QMimeData& data, QPoint at) {
         hover(target, data, at);
-        QDropEvent dropped(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                           Qt::NoModifier);
+        QDropEvent dropped(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(&target, &dropped);
         QApplication::processEvents();
         return dropped.isAccepted();
@@ -156,33 +142,6 @@ protected:
         }
         std::sort(rows.begin(), rows.end());
         return rows;
-    }
-
-    // The open context menu's lines: titles, "-" for a separator, "(off)" after a disabled
-    // line; empty when no menu is open.
-    static QStringList openMenuLines(PaneListView& list) {
-        QStringList lines;
-        const QList<QMenu*> menus = list.findChildren<QMenu*>();
-        for (QMenu* menu : menus) {
-            if (!menu->isVisible()) {
-                continue;
-            }
-            for (QAction* action : menu->actions()) {
-                lines << (action->isSeparator()
-                              ? "-"
-                              : action->text() + (action->isEnabled() ? "" : " (off)"));
-            }
-            menu->close();
-        }
-        QApplication::processEvents();
-        return lines;
-    }
-    static QStringList menuLines(const QList<ContextAction>& actions) {
-        QStringList lines;
-        for (const ContextAction& action : actions) {
-            lines << (action.isSeparator ? "-" : action.title + (action.enabled ? "" : " (off)"));
-        }
-        return lines;
     }
 };
 

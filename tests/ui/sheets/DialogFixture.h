@@ -6,7 +6,6 @@
 #include "ui/sheets/DialogPresenter.h"
 
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -33,31 +32,6 @@ inline bool settle(const std::function<bool()>& done = {}) {
 inline void press(QDialog* dialog, int key, Qt::KeyboardModifiers modifiers = {}) {
     QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key(key),
                     modifiers);
-}
-
-inline const QList<std::pair<AppAppearance, const char*>>& namedThemes() {
-    static const QList<std::pair<AppAppearance, const char*>> all{
-        {AppAppearance::classicC64, "classic"},
-        {AppAppearance::modernC64, "modern"},
-        {AppAppearance::system, "system"}};
-    return all;
-}
-
-// Saves build/screenshots/sheets-<theme>-<name>.png for a person to look at, after checking
-// that no line or button in it is cut off.
-inline void saveScreenshot(QDialog* dialog, const char* theme, const QString& name) {
-    settle();
-    for (QLabel* label : dialog->findChildren<QLabel*>()) {
-        if (label->isVisible() && label->wordWrap()) {
-            EXPECT_GE(label->height(), label->heightForWidth(label->width()))
-                << label->text().toStdString();
-        }
-    }
-    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-        EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
-    }
-    dialog->grab().save(QStringLiteral(VELLUM_SCREENSHOT_DIR "/sheets-%1-%2.png")
-                            .arg(QString::fromLatin1(theme), name));
 }
 
 // A session in a temporary computer folder, a stand-in main window and the presenter that
@@ -97,19 +71,15 @@ public:
 
     // A floppy directory with these names, the first `selected` of them selected.
     void showFloppy(const QStringList& names, int selected) {
-        DiskDirectory directory;
-        directory.diskName = QStringLiteral("GAMES");
-        for (const QString& name : names) {
-            DirectoryEntry entry;
-            entry.name = name;
-            entry.blocks = 4;
-            directory.entries.append(entry);
-        }
-        edit().setDirectory(directory);
+        QList<DirectoryEntry> entries;
         EntryIDSet ids;
-        for (int index = 0; index < selected; ++index) {
-            ids.insert(directory.entries.at(index).id);
+        for (const QString& name : names) {
+            entries << floppyEntry(name, 4);
+            if (ids.size() < selected) {
+                ids.insert(entries.last().id);
+            }
         }
+        edit().setDirectory(diskListing(entries));
         edit().setFloppySelection(ids);
     }
 };

@@ -1,9 +1,9 @@
 #include "DialogFixture.h"
+#include "images/D64Builder.h"
 #include "ui/sheets/FormatDiskSheet.h"
 #include "ui/sheets/NamePromptSheet.h"
 #include "ui/sheets/NewDiskImageSheet.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 
@@ -35,7 +35,7 @@ struct RefusedCase {
     friend void PrintTo(const RefusedCase& c, std::ostream* out) { *out << c.name; }
 };
 
-const RefusedCase cases[]{
+const RefusedCase refusedCases[]{
     {"newFolder", [](DialogTest& t) { t.session().beginNewFolder(); }, 0, "", "Enter a name."},
     {"renameComputerFile",
      [](DialogTest& t) {
@@ -74,10 +74,8 @@ TEST_P(RefusedFieldTest, StaysOpenWithTheMessageAndEveryWayOfClosingClearsTheReq
             }
         },
     };
-    for (qsizetype round = 0; round < namedThemes().size(); ++round) {
-        const auto& [appearance, theme] = namedThemes().at(round);
-        SCOPED_TRACE(theme);
-        Theme::shared().apply(appearance);
+    for (qsizetype round = 0; round < allAppearances().size(); ++round) {
+        Theme::shared().apply(allAppearances().at(round));
         c.open(*this);
         auto* sheet = shown<DialogFrame>();
         ASSERT_NE(sheet, nullptr);
@@ -86,7 +84,6 @@ TEST_P(RefusedFieldTest, StaysOpenWithTheMessageAndEveryWayOfClosingClearsTheReq
         EXPECT_EQ(sheet->focusWidget(), fields.first());
         EXPECT_FALSE(fields.first()->text().isEmpty());
         EXPECT_EQ(fields.first()->selectedText(), fields.first()->text());
-        saveScreenshot(sheet, theme, c.name);
 
         typeInto(fields.at(c.field), c.typed);
         press(sheet, Qt::Key_Return);
@@ -94,7 +91,6 @@ TEST_P(RefusedFieldTest, StaysOpenWithTheMessageAndEveryWayOfClosingClearsTheReq
         EXPECT_EQ(presenter->currentDialog(), sheet);
         EXPECT_EQ(sheet->error(), c.message);
         EXPECT_EQ(fields.at(c.field)->text(), c.typed);
-        saveScreenshot(sheet, theme, QString::fromLatin1(c.name) + "-refused");
 
         // Escape, the close button and Cancel in turn; the next round opens it again.
         closes.at(round)(sheet);
@@ -103,7 +99,7 @@ TEST_P(RefusedFieldTest, StaysOpenWithTheMessageAndEveryWayOfClosingClearsTheReq
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Each, RefusedFieldTest, ::testing::ValuesIn(cases),
+INSTANTIATE_TEST_SUITE_P(Each, RefusedFieldTest, ::testing::ValuesIn(refusedCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DialogTest, ASheetOpensOnALaterTurnAndClosesWhenTheSessionIsDone) {
@@ -112,28 +108,20 @@ TEST_F(DialogTest, ASheetOpensOnALaterTurnAndClosesWhenTheSessionIsDone) {
     EXPECT_EQ(presenter->currentDialog(), nullptr);
     auto* sheet = shown<NamePromptSheet>();
     ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(sheet->title(), QStringLiteral("New Folder"));
     EXPECT_TRUE(sheet->confirmButton()->isDefault());
     typeInto(sheet->nameField(), "Demos");
     press(sheet, Qt::Key_Return);
     EXPECT_TRUE(nothingShown());
     EXPECT_TRUE(QDir(folder.filePath("Demos")).exists());
 
-    // A request the session withdraws or changes closes the sheet unanswered.
-    showFloppy({"BOULDER"}, 1);
+    // A request the session withdraws closes the sheet unanswered.
     session().beginNewFolder();
     ASSERT_NE(shown<NamePromptSheet>(), nullptr);
-    session().sheets().setNamePrompt(NamePromptKind::renameFloppy);
-    settle();
-    auto* rename = qobject_cast<NamePromptSheet*>(presenter->currentDialog());
-    ASSERT_NE(rename, nullptr);
-    EXPECT_EQ(rename->title(), QStringLiteral("Rename Floppy File"));
     session().sheets().setNamePrompt(std::nullopt);
     EXPECT_TRUE(nothingShown());
 }
 
 TEST_F(DialogTest, FormatSheetOffersFortyTracksOnlyWhereTheFormatToolServes) {
-    edit().setDeviceNumber(9);
     for (const auto& [model, offered] :
          {std::pair{"1541", true}, {"1571", false}, {"1581", false}}) {
         SCOPED_TRACE(model);
@@ -141,8 +129,6 @@ TEST_F(DialogTest, FormatSheetOffersFortyTracksOnlyWhereTheFormatToolServes) {
         session().beginFormat();
         auto* sheet = shown<FormatDiskSheet>();
         ASSERT_NE(sheet, nullptr);
-        EXPECT_EQ(sheet->message(),
-                  QStringLiteral("This erases all files on the disk in drive 9."));
         EXPECT_EQ(!sheet->extendedCheck()->isHidden(), offered);
         if (offered) {
             sheet->extendedCheck()->click();
@@ -153,21 +139,151 @@ TEST_F(DialogTest, FormatSheetOffersFortyTracksOnlyWhereTheFormatToolServes) {
     }
 }
 
-TEST_F(DialogTest, SelectAllInATextFieldSelectsItsText) {
-    // The window's own Select All, as its menu installs it.
-    QAction selectAll;
-    selectAll.setShortcut(QKeySequence::SelectAll);
-    selectAll.setShortcutContext(Qt::ApplicationShortcut);
-    window->addAction(&selectAll);
-    int triggered = 0;
-    QObject::connect(&selectAll, &QAction::triggered, [&triggered] { ++triggered; });
+namespace {
 
-    session().beginNewFolder();
-    auto* sheet = shown<NamePromptSheet>();
-    ASSERT_NE(sheet, nullptr);
-    sheet->nameField()->end(false);
-    ASSERT_FALSE(sheet->nameField()->hasSelectedText());
-    press(sheet, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(sheet->nameField()->selectedText(), sheet->nameField()->text());
-    EXPECT_EQ(triggered, 0);
+struct ConfirmationCase {
+    const char* name;
+    std::function<void(DialogTest&)> raise;
+    bool (Confirmations::*requested)() const;
+    ConfirmationText (Commands::*text)() const;
+
+    friend void PrintTo(const ConfirmationCase& c, std::ostream* out) { *out << c.name; }
+};
+
+const ConfirmationCase confirmationCases[]{
+    {"trashOneFile",
+     [](DialogTest& t) {
+         const QUrl url = t.makeFile("loader.prg");
+         t.session().refreshLocalItems();
+         t.session().computer().select(url);
+         t.session().requestLocalDelete();
+     },
+     &Confirmations::showsLocalDeleteConfirmation, &Commands::computerDeleteConfirmation},
+    {"deleteFromImage",
+     [](DialogTest& t) {
+         D64Builder image = D64Builder::create(QStringLiteral("GAMES"), QStringLiteral("01"));
+         image.addFile(QStringLiteral("BOULDER"), CBMFileType::prg, QByteArray("\x01\x08xy"));
+         t.session().openImage(t.makeFile("games.d64", image.data()));
+         t.session().requestLocalDelete();
+     },
+     &Confirmations::showsLocalDeleteConfirmation, &Commands::computerDeleteConfirmation},
+    {"scratchOne",
+     [](DialogTest& t) {
+         t.showFloppy({"BOULDER", "ELITE"}, 1);
+         t.session().requestFloppyDelete();
+     },
+     &Confirmations::showsScratchConfirmation, &Commands::scratchConfirmation},
+    {"overwriteFloppy",
+     [](DialogTest& t) {
+         t.edit().setPendingWriteURL(t.makeFile("games.d64"));
+         t.session().confirmations().setShowsWriteConfirmation(true);
+     },
+     &Confirmations::showsWriteConfirmation, &Commands::writeConfirmation},
+    {"imageCopyChoice",
+     [](DialogTest& t) { t.session().intakeFilesForFloppy({t.makeFile("games.d64")}); },
+     &Confirmations::showsImageCopyChoice, &Commands::imageCopyChoice},
+};
+
+// What Cancel must leave as it was.
+auto snapshot(DialogTest& test) {
+    VellumViewModel& s = test.session();
+    return std::tuple(QDir(test.folder.path()).entryList(QDir::Files),
+                      s.computer().selectedLocalURLs(), s.floppy().selectedEntryIDs(),
+                      s.status().statusHeadline(), s.status().operation(), s.status().lastError());
 }
+
+class ConfirmationTest : public DialogTest,
+                         public ::testing::WithParamInterface<ConfirmationCase> {};
+
+} // namespace
+
+TEST_P(ConfirmationTest, NeverDefaultsToTheDestructiveChoiceAndEveryWayOfClosingCancels) {
+    const ConfirmationCase& c = GetParam();
+    const QList<std::pair<const char*, std::function<void(ConfirmationDialog*)>>> ways{
+        {"Return", [](ConfirmationDialog* d) { press(d, Qt::Key_Return); }},
+        {"Escape", [](ConfirmationDialog* d) { press(d, Qt::Key_Escape); }},
+        {"close button", [](ConfirmationDialog* d) { d->close(); }},
+        {"Cancel", [](ConfirmationDialog* d) { d->cancelButton()->click(); }},
+        // Moved onto it, the focus still does not let Return press the destructive button.
+        {"Return on the destructive button",
+         [](ConfirmationDialog* d) {
+             d->confirmButton()->setFocus();
+             QTest::keyClick(d->confirmButton(), Qt::Key_Return);
+         }},
+    };
+    for (qsizetype way = 0; way < ways.size(); ++way) {
+        SCOPED_TRACE(ways.at(way).first);
+        Theme::shared().apply(allAppearances().at(way % allAppearances().size()));
+        c.raise(*this);
+        ASSERT_TRUE((session().confirmations().*c.requested)());
+        auto* dialog = shown<ConfirmationDialog>();
+        ASSERT_NE(dialog, nullptr);
+        const ConfirmationText text = (session().commands().*c.text)();
+        EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+        EXPECT_EQ(dialog->title(), text.title);
+        EXPECT_EQ(dialog->message(), text.message);
+        EXPECT_EQ(dialog->confirmButton()->text(), text.confirmTitle);
+        EXPECT_EQ(dialog->alternativeButton() != nullptr, !text.alternativeTitle.isEmpty());
+        EXPECT_TRUE(dialog->confirmButton()->property("destructive").toBool());
+        EXPECT_FALSE(dialog->confirmButton()->isDefault());
+        EXPECT_TRUE(dialog->cancelButton()->isDefault());
+        EXPECT_EQ(dialog->focusWidget(), dialog->cancelButton());
+
+        const auto before = snapshot(*this);
+        ways.at(way).second(dialog);
+        EXPECT_TRUE(nothingShown());
+        EXPECT_FALSE((session().confirmations().*c.requested)());
+        EXPECT_EQ(snapshot(*this), before);
+    }
+}
+
+TEST_P(ConfirmationTest, EachChoiceStartsItsWorkWhoseFailureShowsOnceTheOperationEnded) {
+    const ConfirmationCase& c = GetParam();
+    for (const bool alternative : {false, true}) {
+        c.raise(*this);
+        auto* dialog = shown<ConfirmationDialog>();
+        ASSERT_NE(dialog, nullptr);
+        if (alternative && dialog->alternativeButton() == nullptr) {
+            dialog->close();
+            continue;
+        }
+        const QString headline = session().status().statusHeadline();
+        (alternative ? dialog->alternativeButton() : dialog->confirmButton())->click();
+        EXPECT_FALSE((session().confirmations().*c.requested)());
+        settle([this] { return session().status().isIdle(); });
+        EXPECT_NE(session().status().statusHeadline(), headline);
+        // Without the tools the floppy work fails; the alert comes once the slot is free.
+        const bool onTheFloppy = c.requested != &Confirmations::showsLocalDeleteConfirmation;
+        ASSERT_EQ(session().status().lastError().has_value(), onTheFloppy);
+        if (!onTheFloppy) {
+            continue;
+        }
+        auto* alert = shown<ConfirmationDialog>();
+        ASSERT_NE(alert, nullptr);
+        EXPECT_EQ(alert->message(), *session().status().lastError());
+        press(alert, Qt::Key_Return);
+        EXPECT_TRUE(nothingShown());
+        EXPECT_FALSE(session().status().lastError().has_value());
+    }
+}
+
+TEST_F(DialogTest, TheAlertWaitsForTheOperationAndFollowsTheError) {
+    const qint64 number = edit().beginOperation(OperationKind::readingDirectory, "Reading…");
+    edit().setLastError(QStringLiteral("cbmctrl was not found."));
+    EXPECT_TRUE(nothingShown());
+    edit().endOperation(number);
+    auto* alert = shown<ConfirmationDialog>();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->confirmButton(), nullptr);
+    EXPECT_TRUE(alert->cancelButton()->isDefault());
+    // A newer error replaces the text of the open alert.
+    edit().setLastError(QStringLiteral("cbmctrl was not found. Install OpenCBM."));
+    settle();
+    EXPECT_EQ(alert->message(), *session().status().lastError());
+    // Cleared by the session itself (a later success), the alert goes unanswered.
+    edit().setLastError(std::nullopt);
+    EXPECT_TRUE(nothingShown());
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, ConfirmationTest, ::testing::ValuesIn(confirmationCases),
+                         [](const auto& info) { return std::string(info.param.name); });

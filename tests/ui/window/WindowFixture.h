@@ -9,10 +9,8 @@
 #include "ui/window/MainWindow.h"
 #include "ui/window/ToolbarRow.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QSignalSpy>
 #include <memory>
 
@@ -62,31 +60,23 @@ protected:
 
     CommanderFrame& frame() { return *window->frame(); }
     CommandActions& actions() { return window->commandActions(); }
-    QList<CompactActionButton*> computerButtons() {
-        return static_cast<ToolbarRow*>(frame().computerToolbar())->buttons();
-    }
-    QList<CompactActionButton*> floppyButtons() {
-        return static_cast<ToolbarRow*>(frame().floppyToolbar())->buttons();
+    QList<CompactActionButton*> toolbarButtons() {
+        return static_cast<ToolbarRow*>(frame().computerToolbar())->buttons() +
+               static_cast<ToolbarRow*>(frame().floppyToolbar())->buttons();
     }
 
-    // Floppy entries named as given, selected as given.
+    // Floppy entries named as given, the first `selected` of them selected.
     void showFloppy(const QStringList& names, qsizetype selected) {
-        DiskDirectory listing;
-        listing.diskName = QStringLiteral("GAMES");
-        for (const QString& name : names) {
-            DirectoryEntry entry;
-            entry.name = name;
-            entry.typeToken = QStringLiteral("PRG");
-            entry.blocks = 3;
-            listing.entries.append(entry);
-        }
-        listing.blocksFree = 600;
-        StateEditor editor(session());
-        editor.setDirectory(listing);
+        QList<DirectoryEntry> entries;
         EntryIDSet ids;
-        for (qsizetype i = 0; i < selected; ++i) {
-            ids.insert(listing.entries.at(i).id);
+        for (const QString& name : names) {
+            entries << floppyEntry(name, 3);
+            if (ids.size() < selected) {
+                ids.insert(entries.last().id);
+            }
         }
+        StateEditor editor(session());
+        editor.setDirectory(diskListing(entries));
         editor.setFloppySelection(ids);
     }
 

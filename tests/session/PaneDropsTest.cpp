@@ -1,23 +1,11 @@
 #include "PaneFixture.h"
 
-#include "session/FeedbackMailTexts.h"
-
-#include <sys/stat.h>
-
 using namespace vellum;
 using namespace vellum::testing;
 
 namespace {
 
 const QByteArray game = program(0x1000, pattern(300, 3));
-
-QStringList titles(const QList<ContextAction>& menu) {
-    QStringList result;
-    for (const ContextAction& action : menu) {
-        result << (action.isSeparator ? QStringLiteral("---") : action.title);
-    }
-    return result;
-}
 
 } // namespace
 
@@ -65,7 +53,6 @@ TEST_F(PaneTest, DropsOnImagesAddToThemButNeverToThemselves) {
     EXPECT_FALSE(model.commands().acceptsDropOnLocalRow(item("tape.t64")));
     EXPECT_TRUE(waitForTask(model.dropOnLocalRow(diskRow, {url("disk.d64"), url("a.prg")}, {})));
     EXPECT_EQ(imageNames("disk.d64"), QStringList({"A"}));
-    EXPECT_EQ(model.status().statusHeadline(), "Added “A” to disk.d64.");
 
     // With the D64 open, a drop on the list adds to it.
     model.openImage(url("disk.d64"));
@@ -80,24 +67,6 @@ TEST_F(PaneTest, DropsOnImagesAddToThemButNeverToThemselves) {
     EXPECT_FALSE(waitForTask(model.dropOnComputerPane({url("a.prg")}, {"GAME\tPRG"})));
     EXPECT_EQ(contents("tape.t64"), tape);
     EXPECT_EQ(folderNames().size(), 3);
-}
-
-TEST_F(PaneTest, DraggedFloppyEntriesAreLookedUpByName) {
-    VellumViewModel& model = pane();
-    DiskDirectory listing;
-    DirectoryEntry listed;
-    listed.name = "GAME";
-    listed.type = CBMFileType::seq;
-    listed.blocks = 7;
-    listing.entries = {listed};
-    StateEditor(model).setDirectory(listing);
-    const QList<DirectoryEntry> entries =
-        model.floppy().entriesForPayloads({"GAME\tPRG", "OTHER\tUSR", "", "LONE"});
-    ASSERT_EQ(entries.size(), 3);
-    EXPECT_EQ(entries.at(0), listed);
-    EXPECT_EQ(entries.at(1).name, "OTHER");
-    EXPECT_EQ(entries.at(1).type, CBMFileType::usr);
-    EXPECT_EQ(entries.at(2).type, CBMFileType::prg);
 }
 
 TEST_F(PaneTest, DragsCarrySelectedFilesAndNamedCopiesOfImageEntries) {
@@ -122,51 +91,4 @@ TEST_F(PaneTest, DragsCarrySelectedFilesAndNamedCopiesOfImageEntries) {
     QFile carried(dragged.first().toLocalFile());
     ASSERT_TRUE(carried.open(QIODevice::ReadOnly));
     EXPECT_EQ(carried.readAll(), game);
-}
-
-TEST_F(PaneTest, MenuLinesActOnTheSession) {
-    put("a.prg", "a");
-    put("b.t64", tapeImage("B", {{"T1", CBMFileType::prg, game}}));
-    VellumViewModel& model = pane();
-    model.computer().prepareRowMenu(url("b.t64"));
-    const QList<ContextAction> menu = model.commandRegistry().computerRowMenu(item("b.t64"));
-    ASSERT_EQ(titles(menu).mid(0, 5),
-              QStringList({"Open Image", "Copy to Floppy", "Convert T64 to D64", "Rename…",
-                           "Move to Trash…"}));
-    menu.at(3).action();
-    EXPECT_EQ(model.sheets().namePrompt(), NamePromptKind::renameComputerItem);
-    menu.at(4).action();
-    EXPECT_TRUE(model.confirmations().showsLocalDeleteConfirmation());
-    menu.at(0).action();
-    EXPECT_EQ(model.computer().browsingImage(), url("b.t64"));
-
-    const QList<ContextAction> background = model.commandRegistry().computerBackgroundMenu();
-    EXPECT_FALSE(background.at(0).enabled); // no new folder inside an image
-    background.at(4).action();
-    EXPECT_EQ(desktop.revealed.last(), QList<QUrl>({url("b.t64")}));
-
-    model.closeImage();
-    model.computer().selectAll();
-    StateEditor(model).setOperation(OperationKind::copyingFiles);
-    EXPECT_EQ(titles(model.commandRegistry().computerRowMenu(item("a.prg"))).first(),
-              "Copy 2 Files to Floppy");
-    EXPECT_FALSE(model.commandRegistry().computerRowMenu(item("a.prg")).first().enabled);
-    StateEditor(model).setOperation(OperationKind::idle);
-}
-
-TEST_F(PaneTest, FeedbackMailGoesToTheOneAddress) {
-    VellumViewModel& model = pane();
-    model.reportBug();
-    model.suggestFeature();
-    model.contactMail();
-    ASSERT_EQ(desktop.mails.size(), 3);
-    for (const auto& mail : desktop.mails) {
-        EXPECT_EQ(mail.recipient, QString::fromUtf16(feedbackAddress));
-    }
-    EXPECT_EQ(desktop.mails.at(0).subject, "Vellum bug report");
-    EXPECT_TRUE(desktop.mails.at(0).body.contains("\nOpenCBM: not found\n"));
-    EXPECT_TRUE(desktop.mails.at(0).body.contains("\nAppearance: "));
-    EXPECT_TRUE(desktop.mails.at(1).body.startsWith("Vellum " + appVersionString() + "\n"));
-    EXPECT_EQ(desktop.mails.at(2).subject, "Vellum");
-    EXPECT_EQ(desktop.mails.at(2).body, "");
 }
