@@ -1,6 +1,8 @@
 #include "session/CommandRegistry.h"
 
+#include "opencbm/DriveImageFormats.h"
 #include "session/ComputerListing.h"
+#include "session/DriveState.h"
 #include "session/VellumViewModel.h"
 
 #include <QPointer>
@@ -25,6 +27,15 @@ QString openTitle(const ComputerFileItem& item) {
         return CommandRegistry::tr("Open Image");
     }
     return CommandRegistry::tr("Open");
+}
+
+// ".d64 image", ".d64 or .d71 image" or ".d81 image": what the selected drive makes and takes.
+QString savedImageTypes(const DriveState& drives) {
+    QStringList names;
+    for (const DiskImageFormat format : imageFormatsForDrive(drives.driveModel())) {
+        names << QLatin1Char('.') + fileExtension(format);
+    }
+    return names.join(CommandRegistry::tr(" or ")) + CommandRegistry::tr(" image");
 }
 
 } // namespace
@@ -122,18 +133,19 @@ CommandRegistry::CommandRegistry(VellumViewModel& session, QObject* parent)
          .iconName = QStringLiteral("folder"),
          .enabled = idle,
          .trigger = [s] { (void)s->readDirectory(); }});
+    const DriveState* drives = &session.drives();
     add({.id = C::saveD64,
-         .title = fixed(tr("Save .d64…")),
+         .title = fixed(tr("Save Disk Image…")),
          .buttonTitle = fixed(tr("Save")),
-         .help = fixed(tr("Save the floppy as a .d64 image")),
+         .help = [drives] { return tr("Save the floppy as a %1").arg(savedImageTypes(*drives)); },
          .shortcut = tr("Ctrl+R"),
          .iconName = QStringLiteral("save-from-drive"),
          .enabled = idle,
          .trigger = [s] { (void)s->saveFloppyAsD64(); }});
     add({.id = C::writeD64,
-         .title = fixed(tr("Write D64…")),
+         .title = fixed(tr("Write Disk Image…")),
          .buttonTitle = fixed(tr("Write")),
-         .help = fixed(tr("Write a .d64 image to the floppy")),
+         .help = [drives] { return tr("Write a %1 to the floppy").arg(savedImageTypes(*drives)); },
          .shortcut = tr("Ctrl+E"),
          .iconName = QStringLiteral("write-to-drive"),
          .enabled = idle,
@@ -313,6 +325,7 @@ CommandRegistry::CommandRegistry(VellumViewModel& session, QObject* parent)
          .trigger = [s] { s->showInFileManager(); }});
 
     connect(rules, &Commands::commandsChanged, this, &CommandRegistry::changed);
+    connect(drives, &DriveState::driveModelChanged, this, &CommandRegistry::changed);
 }
 #pragma GCC diagnostic pop
 
@@ -385,7 +398,7 @@ QList<ContextAction> CommandRegistry::computerRowMenu(const ComputerFileItem& cl
     menu.append(line(C::deleteLocal, deleteTitle));
     menu.append(ContextAction::separator());
     menu.append(line(C::newFolder));
-    menu.append(line(C::newDiskImage, tr("New D64")));
+    menu.append(line(C::newDiskImage));
     menu.append(ContextAction::separator());
     menu.append(line(C::showInFileManager));
     menu.append(line(C::refresh));
@@ -395,7 +408,7 @@ QList<ContextAction> CommandRegistry::computerRowMenu(const ComputerFileItem& cl
 QList<ContextAction> CommandRegistry::computerBackgroundMenu() {
     using C = CommandId;
     return {
-        line(C::newFolder),         line(C::newDiskImage, tr("New D64")),
+        line(C::newFolder),         line(C::newDiskImage),
         ContextAction::separator(), line(C::openFolder, tr("Open Folder…")),
         line(C::showInFileManager), line(C::refresh),
     };

@@ -80,8 +80,8 @@ QCoro::Task<> VellumViewModel::copyFloppyEntriesToImage(QList<DirectoryEntry> en
         return entry.type == CBMFileType::rel || entry.type == CBMFileType::del;
     });
     if (entries.isEmpty()) {
-        reportError(
-            OpenCBMError::parseError(tr("REL files cannot be added to a D64 in this version.")));
+        reportError(OpenCBMError::parseError(
+            tr("REL files cannot be added to a disk image in this version.")));
         co_return;
     }
     const qsizetype count = entries.size();

@@ -1,9 +1,11 @@
 #include "session/VellumViewModel.h"
 
+#include "images/ComputerFileNames.h"
 #include "images/ImageFiles.h"
 #include "model/OpenCBMError.h"
 #include "model/TextUtil.h"
 #include "opencbm/ComputerSpace.h"
+#include "opencbm/DriveImageFormats.h"
 #include "opencbm/ToolCommands.h"
 #include "session/DesktopServices.h"
 #include "session/FloppyNameRules.h"
@@ -21,17 +23,40 @@ namespace {
 // Before a read that takes minutes: leave to make a file beside `target`, room for the
 // image in the temporary folder and for the copy that replaces `target` (both at once when
 // they share a file system).
-void requireRoomToSave(const OpenCBMService& service, const QString& temporaryPath,
-                       const QString& targetPath) {
+void requireRoomToSave(const OpenCBMService& service, DiskImageFormat format,
+                       const QString& temporaryPath, const QString& targetPath) {
     const QString temporaryFolder = QFileInfo(temporaryPath).absolutePath();
     const QString targetFolder = QFileInfo(targetPath).absolutePath();
     requireWritableFolder(targetFolder, targetPath);
+    const qint64 imageBytes = transferredImageBytes(format);
     const bool shared = QStorageInfo(temporaryFolder) == QStorageInfo(targetFolder);
-    requireFreeSpace(service.freeSpaceIn(targetFolder),
-                     shared ? 2 * d64copyImageBytes : d64copyImageBytes, targetPath);
+    requireFreeSpace(service.freeSpaceIn(targetFolder), shared ? 2 * imageBytes : imageBytes,
+                     targetPath);
     if (!shared) {
-        requireFreeSpace(service.freeSpaceIn(temporaryFolder), d64copyImageBytes, temporaryPath);
+        requireFreeSpace(service.freeSpaceIn(temporaryFolder), imageBytes, temporaryPath);
     }
+}
+
+QStringList extensionsOf(const QList<DiskImageFormat>& formats) {
+    QStringList extensions;
+    for (const DiskImageFormat format : formats) {
+        extensions << fileExtension(format);
+    }
+    return extensions;
+}
+
+// The chosen file with a type the drive makes: a name typed without one gets the first
+// offered, and an image type the drive cannot make is replaced by it.
+QUrl withImageExtension(const QUrl& chosen, const QList<DiskImageFormat>& formats) {
+    const std::optional<DiskImageFormat> named = diskImageFormatOf(chosen);
+    if (named && formats.contains(*named)) {
+        return chosen;
+    }
+    QString path = chosen.toLocalFile();
+    if (named) {
+        path.chop(QFileInfo(path).suffix().size() + 1);
+    }
+    return QUrl::fromLocalFile(path + QLatin1Char('.') + fileExtension(formats.first()));
 }
 
 } // namespace
@@ -62,66 +87,99 @@ QCoro::Task<> VellumViewModel::readDirectory() {
                           body);
 }
 
-// ---- Saving the floppy as a .d64 ----
+// ---- Saving the floppy as a disk image ----
 
 QCoro::Task<> VellumViewModel::saveFloppyAsD64() {
     if (isBusy()) {
         co_return;
     }
+    const QString model = m_drives.driveModel();
+    // A 1571 makes a D71 only of a double-sided disk, which its listing (taken in its own
+    // mode) tells; without one the directory is read first.
+    if (needsDoubleSidedModeSwitch(model) && !m_floppy.directory().blocksFree) {
+        co_await reloadDirectoryQuietly();
+        if (isBusy()) {
+            co_return;
+        }
+    }
+    const DiskImageFormat preferred =
+        savedImageFormat(model, isDoubleSidedListing(m_floppy.directory()));
+    QList<DiskImageFormat> formats = imageFormatsForDrive(model);
+    formats.removeAll(preferred);
+    formats.prepend(preferred);
+
     const QString diskName = m_floppy.directory().diskName;
     QString proposed = (diskName.isEmpty() ? QStringLiteral("disk") : diskName).trimmed();
     proposed.replace(QLatin1Char('/'), QLatin1Char('-'))
         .replace(QLatin1Char(':'), QLatin1Char('-'));
     FilePanelRequest request;
-    request.title = tr("Save D64 Image");
-    request.message =
-        tr("Read the floppy in drive %1 into a .d64 image.").arg(m_drives.deviceNumber());
+    request.title = tr("Save Disk Image");
+    request.message = tr("Read the floppy in drive %1 into a .%2 image.")
+                          .arg(QString::number(m_drives.deviceNumber()), fileExtension(preferred));
     request.directory = m_computer.computerFolder();
-    request.proposedName = proposed + QStringLiteral(".d64");
-    request.allowedExtensions = {QStringLiteral("d64")};
+    request.proposedName = proposed + QLatin1Char('.') + fileExtension(preferred);
+    request.allowedExtensions = extensionsOf(formats);
     const std::optional<QUrl> chosen = m_desktop.chooseSaveFile(request);
     if (!chosen || !chosen->isLocalFile()) {
         co_return;
     }
 
-    const QUrl destination = *chosen;
+    // A name the panel did not show the user is never written over: a taken one gives way
+    // to a free one (base-2 …) when the image is stored.
+    const QUrl typed = withImageExtension(*chosen, formats);
+    const bool renamed = typed != *chosen;
+    const DiskImageFormat format = diskImageFormatOf(typed).value_or(preferred);
+    const QUrl destination = renamed
+                                 ? uniqueLocalURL(typed.adjusted(QUrl::RemoveFilename),
+                                                  QFileInfo(typed.toLocalFile()).completeBaseName(),
+                                                  fileExtension(format))
+                                 : typed;
     const QString fileName = destination.fileName();
-    const auto body = [this, destination, fileName](qint64) -> QCoro::Task<> {
+    const auto body = [this, destination, renamed, model, format](qint64) -> QCoro::Task<> {
         m_status.setProgress(0);
-        // d64copy fills a temporary file; only the complete image is then written over what
+        // The tool fills a temporary file; only the complete image is then written over what
         // the user chose, whole and in one step, so a failed or killed read never damages
         // a file there nor leaves half of one.
         TemporaryFiles temporary;
-        const QUrl image = temporary.make(QStringLiteral("d64"));
+        const QUrl image = temporary.make(fileExtension(format));
         const QUrl target = atomicWriteTarget(destination);
-        requireRoomToSave(*m_service, image.toLocalFile(), target.toLocalFile());
+        requireRoomToSave(*m_service, format, image.toLocalFile(), target.toLocalFile());
         rememberSaveFolder(target);
-        co_await m_service->readDiskImage(m_drives.deviceNumber(), image, progressSink(), fileName);
-        writeFileAtomically(destination, readWholeFile(image, FileRole::diskImage));
+        co_await m_service->saveDiskImage(m_drives.deviceNumber(), model, format, image,
+                                          progressSink(), destination.fileName());
+        const QByteArray bytes = readWholeFile(image, FileRole::diskImage);
+        QUrl saved = destination;
+        if (renamed) {
+            const QFileInfo planned(destination.toLocalFile());
+            saved = QUrl::fromLocalFile(writeUnderFreeName(
+                planned.absolutePath(), planned.completeBaseName(), planned.suffix(), bytes));
+        } else {
+            writeFileAtomically(destination, bytes);
+        }
         m_status.setProgress(1);
-        refreshIfShown({destination, target});
-        const QString headline = tr("Saved %1.").arg(fileName);
+        refreshIfShown({saved, target});
+        const QString headline = tr("Saved %1.").arg(saved.fileName());
         m_status.setStatusHeadline(headline);
         m_status.setLastError(std::nullopt);
         m_drives.confirmAdapter();
         postCompletionNotice(headline);
     };
     co_await runOperation(OperationKind::readingD64, tr("Reading floppy to %1…").arg(fileName),
-                          body, OperationOptions::withNotice(tr("Saving the .d64 failed.")));
+                          body, OperationOptions::withNotice(tr("Saving the disk image failed.")));
 }
 
-// ---- Writing a .d64 to the floppy ----
+// ---- Writing a disk image to the floppy ----
 
 void VellumViewModel::chooseD64ToWrite() {
     if (isBusy()) {
         return;
     }
     FilePanelRequest request;
-    request.title = tr("Write D64 Image");
+    request.title = tr("Write Disk Image");
     request.message =
-        tr("Write this .d64 image to the floppy in drive %1.").arg(m_drives.deviceNumber());
+        tr("Write this disk image to the floppy in drive %1.").arg(m_drives.deviceNumber());
     request.directory = m_computer.computerFolder();
-    request.allowedExtensions = {QStringLiteral("d64")};
+    request.allowedExtensions = extensionsOf(imageFormatsForDrive(m_drives.driveModel()));
     request.allowsMultiple = false;
     const QList<QUrl> chosen = m_desktop.chooseOpenFiles(request);
     if (chosen.isEmpty()) {
@@ -170,7 +228,7 @@ QCoro::Task<> VellumViewModel::confirmWrite() {
     co_await runOperation(
         OperationKind::writingD64,
         tr("Writing %1 to drive %2…").arg(fileName, QString::number(m_drives.deviceNumber())), body,
-        OperationOptions::withNotice(tr("Writing the .d64 failed.")));
+        OperationOptions::withNotice(tr("Writing the disk image failed.")));
 }
 
 void VellumViewModel::cancelPendingCopy() {

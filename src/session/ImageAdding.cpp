@@ -30,7 +30,7 @@ QCoro::Task<> VellumViewModel::addFilesToImage(QList<QUrl> urls, QUrl image) {
     }
     if (files.isEmpty()) {
         reportError(OpenCBMError::parseError(
-            tr("Drop PRG, SEQ, USR, P00 or T64 files onto a D64 to add them.")));
+            tr("Drop PRG, SEQ, USR, P00 or T64 files onto a disk image to add them.")));
         co_return;
     }
     const auto body = [this, files, image](qint64 number) -> QCoro::Task<> {

@@ -118,7 +118,7 @@ QUrl VellumViewModel::exportImageEntry(const ComputerFileItem& item,
                                        const QString& extension) const {
     const std::optional<QUrl> image = m_computer.browsingImage();
     if (!image || !item.imageIndex) {
-        throw OpenCBMError::parseError(tr("Open a .d64 or .t64 image."));
+        throw OpenCBMError::parseError(tr("Open a .d64, .d71, .d81 or .t64 image."));
     }
     const qint64 index = *item.imageIndex;
     ParsedFile file;
@@ -256,12 +256,13 @@ void VellumViewModel::createNewDiskImage() {
     m_sheets.setNewDiskFieldError(std::nullopt);
     m_sheets.setShowsNewDiskSheet(false);
     try {
-        const QByteArray bytes = D64Builder::create(name, id).data();
+        const DiskImageFormat format = m_sheets.newDiskFormat();
+        const QByteArray bytes = D64Builder::create(name, id, format).data();
         // Created under a name nothing holds at the moment of writing, never over a file
         // that appeared since the name was chosen.
         const QUrl target = QUrl::fromLocalFile(
             writeUnderFreeName(m_computer.computerFolder().toLocalFile(), safeLocalBaseName(name),
-                               QStringLiteral("d64"), bytes));
+                               fileExtension(format), bytes));
         closeImage();
         m_computer.select(target);
         m_status.setStatusHeadline(tr("Created %1.").arg(target.fileName()));

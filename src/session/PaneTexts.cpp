@@ -19,7 +19,7 @@ struct Texts {
 QString computerDeleteMessage(const QList<ComputerFileItem>& selected, bool d64Open,
                               const std::optional<QUrl>& openD64) {
     if (d64Open) {
-        const QString label = openD64 ? openD64->fileName() : Texts::tr("this D64");
+        const QString label = openD64 ? openD64->fileName() : Texts::tr("this disk image");
         if (selected.size() == 1) {
             return Texts::tr("Delete %1 from %2? This cannot be undone.")
                 .arg(texts::quoted(selected.first().name), label);

@@ -36,6 +36,10 @@ void Sheets::setNewDiskID(const QString& value) {
     assignObserved(this, m_newDiskID, value, &Sheets::newDiskIDChanged);
 }
 
+void Sheets::setNewDiskFormat(DiskImageFormat value) {
+    assignObserved(this, m_newDiskFormat, value, &Sheets::newDiskFormatChanged);
+}
+
 void Sheets::setNewDiskFieldError(const std::optional<QString>& value) {
     assignObserved(this, m_newDiskFieldError, value, &Sheets::newDiskFieldErrorChanged);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DiskImageFormat.h"
 #include "session/CommanderPane.h"
 
 #include <QList>
@@ -52,6 +53,7 @@ public:
     const QString& newDiskName() const { return m_newDiskName; }
     const QString& newDiskID() const { return m_newDiskID; }
     const std::optional<QString>& newDiskFieldError() const { return m_newDiskFieldError; }
+    DiskImageFormat newDiskFormat() const { return m_newDiskFormat; }
     const std::optional<NamePromptKind>& namePrompt() const { return m_namePrompt; }
     const QString& nameField() const { return m_nameField; }
     const std::optional<QString>& nameFieldError() const { return m_nameFieldError; }
@@ -63,6 +65,7 @@ public:
     void setShowsNewDiskSheet(bool value);
     void setNewDiskName(const QString& value);
     void setNewDiskID(const QString& value);
+    void setNewDiskFormat(DiskImageFormat value);
     void setNamePrompt(const std::optional<NamePromptKind>& value);
     void setNameField(const QString& value);
 
@@ -76,6 +79,7 @@ signals:
     void newDiskNameChanged();
     void newDiskIDChanged();
     void newDiskFieldErrorChanged();
+    void newDiskFormatChanged();
     void namePromptChanged();
     void nameFieldChanged();
     void nameFieldErrorChanged();
@@ -97,6 +101,7 @@ private:
     QString m_newDiskName = QStringLiteral("VELLUM");
     QString m_newDiskID = QStringLiteral("01");
     std::optional<QString> m_newDiskFieldError;
+    DiskImageFormat m_newDiskFormat = DiskImageFormat::d64;
     std::optional<NamePromptKind> m_namePrompt;
     QString m_nameField;
     std::optional<QString> m_nameFieldError;

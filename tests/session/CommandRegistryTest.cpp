@@ -125,6 +125,15 @@ TEST_F(CommandRegistryTest, RulesAndTextsFollowTheState) {
     // Rename and Delete without a menu line follow the focused pane.
     session().window().setFocusedPane(CommanderPane::floppy);
     EXPECT_TRUE(registry().isEnabled(C::renameInFocusedPane));
+
+    // The image commands name what the selected drive makes, and change with it.
+    int changes = 0;
+    QObject::connect(&registry(), &CommandRegistry::changed, [&changes] { ++changes; });
+    StateEditor(session()).setDriveModel(QStringLiteral("1571"));
+    EXPECT_GT(changes, 0);
+    EXPECT_EQ(registry().help(C::saveD64), "Save the floppy as a .d64 or .d71 image");
+    StateEditor(session()).setDriveModel(QStringLiteral("1581"));
+    EXPECT_EQ(registry().help(C::writeD64), "Write a .d81 image to the floppy");
 }
 
 TEST_F(CommandRegistryTest, TriggersReachTheSessionOnlyWhileEnabled) {

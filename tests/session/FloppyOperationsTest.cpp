@@ -105,6 +105,45 @@ TEST_F(FloppyOperationsTest, AnImageTheDriveCannotTakeIsRefusedAndTheDiskKept) {
     EXPECT_EQ(bus.disk(8), before);
 }
 
+TEST_F(FloppyOperationsTest, EachDriveSavesItsOwnImageType) {
+    bus.addDrive(9, "1571", SimulatedBus::demoDisk("d71"));
+    bus.addDrive(10, "1581", SimulatedBus::demoDisk("d81"));
+    waitForTask(model->detect(true));
+    struct Case {
+        qint64 device;
+        QString typed;
+        QStringList offered;
+        qint64 savedBytes;
+    };
+    // No directory read first: the 1571 is listed in its own mode to tell a double-sided
+    // disk; a name typed without a type, or with one the drive cannot make, gets the one
+    // offered first.
+    const QList<Case> cases{
+        {9, "both", {"d71", "d64"}, 349'696},
+        {9, "side.d64", {"d71", "d64"}, 174'848},
+        {10, "big", {"d81"}, 819'200},
+        {10, "big.d64", {"d81"}, 819'200},
+    };
+    for (const Case& test : cases) {
+        waitForTask(model->selectDrive(test.device));
+        StateEditor(*model).setDirectory({});
+        desktop.saveFileRequests.clear();
+        desktop.saveFileAnswers.enqueue(url(test.typed));
+        waitForTask(model->saveFloppyAsD64());
+        ASSERT_FALSE(model->status().lastError().has_value()) << test.typed.toStdString();
+        EXPECT_EQ(desktop.saveFileRequests.value(0).allowedExtensions, test.offered);
+        const QString saved = test.typed.contains(u'.')
+                                  ? test.typed
+                                  : test.typed + QLatin1Char('.') + test.offered.first();
+        // The second 1581 save was typed as "big.d64": "big.d81" is not written over.
+        const QString stored = test.typed == "big.d64" ? QStringLiteral("big-2.d81")
+                               : test.device == 10     ? QStringLiteral("big.d81")
+                                                       : saved;
+        EXPECT_EQ(contents(stored), bus.disk(test.device)->left(test.savedBytes))
+            << stored.toStdString();
+    }
+}
+
 TEST_F(FloppyOperationsTest, DeletingRereadsTheDiskEvenWhenANameIsRefused) {
     readAndSelect({"game"});
     // A listed name that the drive would read as a pattern is refused, after "game" is gone.

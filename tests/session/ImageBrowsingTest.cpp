@@ -159,6 +159,12 @@ TEST_F(PaneTest, NewDiskImagesGetFreeNames) {
     const DiskDirectory listing = D64Extractor::readDirectory(url("VELLUM-2.d64"));
     EXPECT_EQ(listing.diskName, "VELLUM");
     EXPECT_TRUE(listing.diskID.startsWith("2A"));
+
+    // The chosen type names the file and lays out the disk.
+    model.sheets().setNewDiskFormat(DiskImageFormat::d81);
+    model.createNewDiskImage();
+    EXPECT_EQ(QFileInfo(path("VELLUM.d81")).size(), 819'200);
+    EXPECT_EQ(D64Extractor::readDirectory(url("VELLUM.d81")).blocksFree, 3160);
 }
 
 TEST_F(PaneTest, AnImageThatVanishesLeavesNoEntriesBehind) {

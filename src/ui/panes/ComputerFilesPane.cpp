@@ -120,7 +120,7 @@ QWidget* ComputerFilesPane::makeFilterRow() {
     checks->setContentsMargins(2, 0, 2, 0);
     checks->setSpacing(14);
     prgFilter = new QCheckBox(QStringLiteral(".prg"), row);
-    d64Filter = new QCheckBox(QStringLiteral(".d64"), row);
+    d64Filter = new QCheckBox(QStringLiteral(".d64/71/81"), row);
     t64Filter = new QCheckBox(QStringLiteral(".t64"), row);
     folderFilter = new QCheckBox(tr("Hide folders"), row);
     for (QCheckBox* check : {prgFilter, d64Filter, t64Filter, folderFilter}) {
@@ -140,8 +140,8 @@ QWidget* ComputerFilesPane::makeFooter() {
     parts->setSpacing(6);
     footer = new FactLine(row);
     setStyleRole(footer, StyleRole::secondary);
-    newDiskButton = new FooterButton(tr("New D64"), row);
-    newDiskButton->setHelp(tr("Create an empty .d64 in this folder"));
+    newDiskButton = new FooterButton(tr("New Image"), row);
+    newDiskButton->setHelp(tr("Create an empty .d64, .d71 or .d81 disk image in this folder"));
     convertButton = new FooterButton(tr("T64 → D64"), row);
     convertButton->setHelp(tr("Convert the selected .t64 tape image(s) into .d64 disk image(s)"));
     connect(newDiskButton, &FooterButton::clicked, this, [this] { session.showNewDiskSheet(); });

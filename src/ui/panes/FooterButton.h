@@ -4,7 +4,7 @@
 
 namespace vellum {
 
-// A small text button beside a pane's footer ("New D64"), drawn like the kit's buttons: a
+// A small text button beside a pane's footer ("New Image"), drawn like the kit's buttons: a
 // faint fill and edge, the hover and press fills, and 0.42 opacity while disabled.
 class FooterButton : public KitButton {
     Q_OBJECT

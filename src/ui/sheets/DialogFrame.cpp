@@ -2,6 +2,7 @@
 
 #include "ui/kit/StyleRoles.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,6 +76,20 @@ QString DialogFrame::message() const {
 }
 
 QLineEdit* DialogFrame::addTextField(const QString& label, bool newRow, int stretch) {
+    auto* field = new QLineEdit(fields);
+    addLabelled(field, label, newRow, stretch);
+    return field;
+}
+
+QComboBox* DialogFrame::addChoiceField(const QString& label, const QStringList& choices,
+                                       bool newRow, int stretch) {
+    auto* field = new QComboBox(fields);
+    field->addItems(choices);
+    addLabelled(field, label, newRow, stretch);
+    return field;
+}
+
+void DialogFrame::addLabelled(QWidget* field, const QString& label, bool newRow, int stretch) {
     // The rows of fields come before the error line, the last item.
     const int rowCount = fieldRows->count() - 1;
     auto* row = qobject_cast<QHBoxLayout*>(rowCount > 0 ? fieldRows->itemAt(rowCount - 1)->layout()
@@ -87,7 +102,6 @@ QLineEdit* DialogFrame::addTextField(const QString& label, bool newRow, int stre
     fields->show();
     auto* heading = new QLabel(label, fields);
     setStyleRole(heading, StyleRole::heading);
-    auto* field = new QLineEdit(fields);
     field->setAccessibleName(label);
     heading->setBuddy(field);
 
@@ -96,7 +110,6 @@ QLineEdit* DialogFrame::addTextField(const QString& label, bool newRow, int stre
     column->addWidget(heading);
     column->addWidget(field);
     row->addLayout(column, stretch);
-    return field;
 }
 
 void DialogFrame::addControl(QWidget* control) {

@@ -2,8 +2,10 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QStringList>
 #include <optional>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -30,6 +32,9 @@ public:
 
     // A labelled text field in a new row of fields; `stretch` shares the row's width.
     QLineEdit* addTextField(const QString& label, bool newRow = true, int stretch = 1);
+    // A labelled list of choices, laid out as the text fields are.
+    QComboBox* addChoiceField(const QString& label, const QStringList& choices, bool newRow = true,
+                              int stretch = 1);
     // Any other control under the fields (a check box).
     void addControl(QWidget* control);
 
@@ -59,6 +64,7 @@ protected:
 private:
     // Gives an open dialog the height its contents need at its width.
     void fitContents();
+    void addLabelled(QWidget* field, const QString& label, bool newRow, int stretch);
 
     QLabel* titleLabel;
     QLabel* messageLabel;

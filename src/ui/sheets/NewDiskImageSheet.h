@@ -6,7 +6,7 @@ namespace vellum {
 
 class VellumViewModel;
 
-// Asks for the name and ID of an empty .d64 to create in the computer folder.
+// Asks for the name, ID and type of an empty disk image to create in the computer folder.
 class NewDiskImageSheet : public DialogFrame {
     Q_OBJECT
 
@@ -16,10 +16,12 @@ public:
     QLineEdit* nameField() const { return name; }
     QLineEdit* idField() const { return id; }
     QPushButton* confirmButton() const { return confirm; }
+    QComboBox* typeField() const { return type; }
 
 private:
     QLineEdit* name;
     QLineEdit* id;
+    QComboBox* type;
     QPushButton* confirm;
 };
 
