@@ -3,10 +3,12 @@
 #include "ui/kit/StyleRoles.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vellum {
@@ -163,6 +165,15 @@ void DialogFrame::startIn(QLineEdit* field) {
 void DialogFrame::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     fitContents();
+}
+
+void DialogFrame::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // A theme chosen while the dialog is open gives its controls other heights, known once
+    // every child has taken the new style.
+    if (event->type() == QEvent::StyleChange) {
+        QTimer::singleShot(0, this, &DialogFrame::fitContents);
+    }
 }
 
 void DialogFrame::fitContents() {

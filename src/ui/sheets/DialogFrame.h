@@ -60,6 +60,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Gives an open dialog the height its contents need at its width.
