@@ -80,13 +80,10 @@ TEST_F(SimulatedTools, EachDriveSavesAndWritesItsOwnImageByteForByte) {
     bus.addDrive(9, QStringLiteral("1571"), d71);
     bus.addDrive(10, QStringLiteral("1581"), d81);
 
-    // The 1571 shows its second side once switched; validating it then keeps the map whole.
+    // The 1571 shows its second side once switched (the switch before a validation is
+    // BusCommands', what the drive does in either mode DriveFormatsTool's).
     EXPECT_FALSE(isDoubleSidedListing(waitForTask(service.listDirectory(8, "1541-II"))));
     EXPECT_TRUE(isDoubleSidedListing(waitForTask(service.listDirectory(9, "1571"))));
-    service.setResetSettleTime(std::chrono::milliseconds(0));
-    waitForTask(service.resetBus());
-    waitForTask(service.validateDisk(9, "1571"));
-    EXPECT_EQ(bus.disk(9), d71);
 
     for (const auto& [device, model, format, disk] :
          {std::tuple{9, "1571", DiskImageFormat::d71, d71},
