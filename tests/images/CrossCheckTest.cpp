@@ -216,9 +216,13 @@ TEST_F(CrossCheck, FortyTrackImagesOfCc1541AreReadWhole) {
     write("later.prg", sequence(20000, 2));
     runTool("cc1541", {"-q", "-4", "-n", "forty", "-i", "40", "-f", "big", "-w", "big.prg", "-f",
                        "later", "-w", "later.prg", "forty.d64"});
-    EXPECT_EQ(vellumFiles("forty.d64"),
-              (QMap<QString, QByteArray>{{"big.prg", read("big.prg")},
-                                         {"later.prg", read("later.prg")}}));
+    // With the error bytes after the sectors, too.
+    write("errors.d64", read("forty.d64") + QByteArray(768, '\x01'));
+    for (const QString image : {"forty.d64", "errors.d64"}) {
+        EXPECT_EQ(vellumFiles(image),
+                  (QMap<QString, QByteArray>{{"big.prg", read("big.prg")},
+                                             {"later.prg", read("later.prg")}}));
+    }
     EXPECT_EQ(vellumListing("forty.d64").lines, cc1541Listing("forty.d64").lines);
 }
 

@@ -133,36 +133,6 @@ TEST(D64Reader, DamagedDirectoriesEndCleanly) {
     EXPECT_TRUE(D64Layout::readChain(image.bytes, 36, 0).isEmpty());
 }
 
-TEST(D64Reader, FortyTrackImagesAreReadWhole) {
-    // LONG runs from track 35 onto tracks 36 and 40; LATER lies wholly on track 38.
-    auto fortyTracks = [] {
-        RawImage image(40);
-        image.putEntry(1, 0, 0x82, "LONG", 35, 0);
-        image.putEntry(1, 1, 0x81, "LATER", 38, 16);
-        image.put(35, 0, QByteArray("\x24\x03", 2) + QByteArray(254, 'a'));
-        image.put(36, 3, QByteArray("\x28\x10", 2) + QByteArray(254, 'b'));
-        image.putLastSector(40, 16, 0x21, 'c');
-        image.putLastSector(38, 16, 0x03, 'd');
-        return image.bytes;
-    }();
-    const QByteArray longFile = QByteArray(254, 'a') + QByteArray(254, 'b') + QByteArray(32, 'c');
-    EXPECT_EQ(D64Layout::sectorOffset(36, 0), 683 * 256);
-    EXPECT_EQ(D64Layout::sectorOffset(40, 16), 768 * 256 - 256);
-    for (const QByteArray& image : {fortyTracks, fortyTracks + QByteArray(768, '\x01')}) {
-        SCOPED_TRACE(image.size());
-        const auto files = D64Extractor::files(image);
-        ASSERT_EQ(files.size(), 2);
-        EXPECT_EQ(files[0].byteSize, longFile.size());
-        EXPECT_EQ(files[0].blocks, 3);
-        EXPECT_EQ(D64Layout::readChain(image, 35, 0), longFile);
-        EXPECT_EQ(D64Extractor::parsedFile(image, "forty.d64", 1).contents(), "dd");
-        EXPECT_EQ(D64Extractor::parsedFiles(image, "forty.d64").size(), 2);
-    }
-    // The same bytes cut to 35 tracks end LONG at its link to track 36.
-    EXPECT_EQ(D64Layout::readChain(fortyTracks.left(174848), 35, 0), QByteArray(254, 'a'));
-    EXPECT_EQ(D64Extractor::files(fortyTracks.left(174848))[1].byteSize, 0);
-}
-
 TEST(D64Reader, DamagedFilesSayWhatIsMissing) {
     RawImage image;
     image.put(3, 0, QByteArray("\x03\x01", 2) + QByteArray(254, 'a'));

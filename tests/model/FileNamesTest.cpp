@@ -57,3 +57,15 @@ TEST(CbmFileTypeTest, TypeAndLabelByExtension) {
     EXPECT_TRUE(diskImageExtensions().contains("d64"));
     EXPECT_FALSE(diskImageExtensions().contains("t64"));
 }
+
+TEST(SuffixedFreeNameTest, TheFirstFreeSuffixCutsTheBaseToFit) {
+    const auto takenBelow = [](qint64 free) {
+        return
+            [free](const QString& name) { return !name.endsWith(QStringLiteral("-%1").arg(free)); };
+    };
+    EXPECT_EQ(suffixedFreeName("hello", 16, takenBelow(2)), "hello-2");
+    EXPECT_EQ(suffixedFreeName("sixteen-letters!", 16, takenBelow(2)), "sixteen-letter-2");
+    EXPECT_EQ(suffixedFreeName("sixteen-letters!", 16, takenBelow(10)), "sixteen-lette-10");
+    EXPECT_EQ(suffixedFreeName("sixteen-letters!", 16, takenBelow(100)), "sixteen-lett-100");
+    EXPECT_EQ(suffixedFreeName("ab", 4, takenBelow(100)), std::nullopt) << "no room for a letter";
+}

@@ -33,25 +33,19 @@ TEST(DriveSettingsTest, EachSettingReachesOnlyTheToolsThatTakeIt) {
     const struct {
         SettingsTool tool;
         DriveSettings settings;
-        QStringList arguments;
+        QString arguments;
     } cases[] = {
-        {SettingsTool::d64copy,
-         all,
-         {"-@", "xum1541", "-t", "serial2", "-w", "-r", "3", "-E", "always"}},
-        {SettingsTool::d64copyTwoSided,
-         all,
-         {"-@", "xum1541", "-t", "serial2", "-r", "3", "-E", "always"}},
-        {SettingsTool::imgcopy, all, {"-@", "xum1541", "-t", "serial2", "-r", "3", "-E", "always"}},
-        {SettingsTool::cbmcopy, all, {"-@", "xum1541", "-t", "serial2"}},
-        {SettingsTool::cbmformat, all, {"-@", "xum1541"}},
-        {SettingsTool::cbmctrl, all, {"-@", "xum1541"}},
-        {SettingsTool::imgcopy, with(TransferMode::parallel), {}},
-        {SettingsTool::d64copy, with(TransferMode::automatic, WarpMode::off), {"--no-warp"}},
-        {SettingsTool::d64copy,
-         slowRetrySettings(all),
-         {"-@", "xum1541", "-t", "original", "-r", "3", "-E", "always"}},
+        {SettingsTool::d64copy, all, "-@ xum1541 -t serial2 -w -r 3 -E always"},
+        {SettingsTool::d64copyTwoSided, all, "-@ xum1541 -t serial2 -r 3 -E always"},
+        {SettingsTool::imgcopy, all, "-@ xum1541 -t serial2 -r 3 -E always"},
+        {SettingsTool::cbmcopy, all, "-@ xum1541 -t serial2"},
+        {SettingsTool::cbmformat, all, "-@ xum1541"},
+        {SettingsTool::cbmctrl, all, "-@ xum1541"},
+        {SettingsTool::imgcopy, with(TransferMode::parallel), ""},
+        {SettingsTool::d64copy, with(TransferMode::automatic, WarpMode::off), "--no-warp"},
+        {SettingsTool::d64copy, slowRetrySettings(all), "-@ xum1541 -t original -r 3 -E always"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(settingArguments(c.tool, c.settings), c.arguments) << int(c.tool);
+        EXPECT_EQ(settingArguments(c.tool, c.settings).join(' '), c.arguments) << int(c.tool);
     }
 }

@@ -46,35 +46,24 @@ TEST(DriveImageFormats, EachDriveMakesAndTakesItsOwnImagesOnly) {
     struct Case {
         QString model;
         QList<DiskImageFormat> formats;
-        DiskImageFormat saved; // of a double-sided disk
-        QString refusal;       // of writing the first format it cannot take
+        QString refusal; // of writing the first format it cannot take; a double-sided disk is
+                         // saved in the last format
     };
+    using F = DiskImageFormat;
+    const QString needs1571 = "cannot write a D71 image: it needs a 1571 drive.";
     const QList<Case> cases = {
-        {"1541-II",
-         {DiskImageFormat::d64},
-         DiskImageFormat::d64,
-         "A 1541 cannot write a D71 image: it needs a 1571 drive."},
-        {"*unknown*, footprint=<C@BL>",
-         {DiskImageFormat::d64},
-         DiskImageFormat::d64,
-         "A 1541 cannot write a D71 image: it needs a 1571 drive."},
-        {"1570",
-         {DiskImageFormat::d64},
-         DiskImageFormat::d64,
-         "A 1570 cannot write a D71 image: it needs a 1571 drive."},
+        {"1541-II", {F::d64}, "A 1541 " + needs1571},
+        {"*unknown*, footprint=<C@BL>", {F::d64}, "A 1541 " + needs1571},
+        {"1570", {F::d64}, "A 1570 " + needs1571},
         {"1571 (XP1541)",
-         {DiskImageFormat::d64, DiskImageFormat::d71},
-         DiskImageFormat::d71,
+         {F::d64, F::d71},
          "A 1571 cannot write a D81 image: it needs a 1581 drive."},
-        {"1581",
-         {DiskImageFormat::d81},
-         DiskImageFormat::d81,
-         "A 1581 cannot write a D64 image: it needs a 1541, 1570 or 1571 drive."},
+        {"1581", {F::d81}, "A 1581 cannot write a D64 image: it needs a 1541, 1570 or 1571 drive."},
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.model.toStdString());
         EXPECT_EQ(imageFormatsForDrive(each.model), each.formats);
-        EXPECT_EQ(savedImageFormat(each.model, true), each.saved);
+        EXPECT_EQ(savedImageFormat(each.model, true), each.formats.last());
         EXPECT_EQ(savedImageFormat(each.model, false), each.formats.first());
         EXPECT_EQ(needsDoubleSidedModeSwitch(each.model), each.formats.size() == 2);
         for (const DiskImageFormat format : allDiskImageFormats) {

@@ -83,17 +83,6 @@ bool processExists(qint64 pid) {
 
 } // namespace
 
-TEST_F(ToolRunner, DeliversLinesAndTheWholeStreams) {
-    const QString tool = tools.addScript("progress", "printf ' 1: 3%%\\r\\nlast'\n");
-    QStringList lines;
-    const CommandResult result =
-        waitForTask(service.run(tool, {}, [&lines](const QString& line) { lines << line; }));
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(lines, QStringList({"1: 3%", "last"}));
-    EXPECT_EQ(result.stdoutText, QStringLiteral(" 1: 3%\r\nlast"));
-    EXPECT_EQ(result.stderrText, QString());
-}
-
 TEST_F(ToolRunner, AProgressToolThatFallsQuietIsReportedOnce) {
     int quiet = 0;
     int heardAfterQuiet = 0;

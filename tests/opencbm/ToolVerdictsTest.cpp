@@ -96,28 +96,24 @@ TEST(ToolVerdicts, ImageTransfersNeedEveryBlockCopied) {
         QString err;
         bool whole;
     };
+    using F = DiskImageFormat;
     const QList<Case> cases = {
-        {DiskImageFormat::d64, 0, d64copyRead, d64copyInfo, true},
-        {DiskImageFormat::d64, 0, d64copyRead, {}, true},
-        {DiskImageFormat::d64, 0, partial, "[Warning] read error: 0c/05: 5\n", false},
-        {DiskImageFormat::d64, 0, "\r 1: *---  0%  1/683\n", {}, false},
-        {DiskImageFormat::d64, 1, d64copyRead, "SIGINT caught X-(  Resetting IEC bus...", false},
-        {DiskImageFormat::d64, 0, d64copyRead, "[Fatal] 1581 drives are not supported", false},
+        {F::d64, 0, d64copyRead, d64copyInfo, true},
+        {F::d64, 0, d64copyRead, {}, true},
+        {F::d64, 0, partial, "[Warning] read error: 0c/05: 5\n", false},
+        {F::d64, 0, "\r 1: *---  0%  1/683\n", {}, false},
+        {F::d64, 1, d64copyRead, "SIGINT caught X-(  Resetting IEC bus...", false},
+        {F::d64, 0, d64copyRead, "[Fatal] 1581 drives are not supported", false},
         // A 40-track copy announces its own sector count.
-        {DiskImageFormat::d64, 0, "768 blocks copied.\n", forty, true},
-        {DiskImageFormat::d64, 0, "683 blocks copied.\n", forty, false},
-        {DiskImageFormat::d71, 0, "1366 blocks copied.\n", {}, true},
-        {DiskImageFormat::d71, 0, "683 blocks copied.\n", {}, false}, // one side only
-        {DiskImageFormat::d81, 0, "uploading drivecode 8\n\n3200 blocks copied.\n",
+        {F::d64, 0, "768 blocks copied.\n", forty, true},
+        {F::d64, 0, "683 blocks copied.\n", forty, false},
+        {F::d71, 0, "1366 blocks copied.\n", {}, true},
+        {F::d71, 0, "683 blocks copied.\n", {}, false}, // one side only
+        {F::d81, 0, "uploading drivecode 8\n\n3200 blocks copied.\n",
          "[Info] copying tracks 1-80 (3200 sectors)\n", true},
-        {DiskImageFormat::d81, 0, "\n3160 blocks copied.\n", "[Warning] read error: 29/00: 5\n",
-         false},
-        {DiskImageFormat::d81, 0, {}, "[Fatal] drive is not supported\n", false},
-        {DiskImageFormat::d81,
-         0,
-         {},
-         "[Fatal] transfer mode not allowed for this drive type\n",
-         false},
+        {F::d81, 0, "\n3160 blocks copied.\n", "[Warning] read error: 29/00: 5\n", false},
+        {F::d81, 0, {}, "[Fatal] drive is not supported\n", false},
+        {F::d81, 0, {}, "[Fatal] transfer mode not allowed for this drive type\n", false},
     };
     for (const Case& each : cases) {
         const auto judge = [&] {

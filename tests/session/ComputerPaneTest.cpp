@@ -62,11 +62,6 @@ TEST_F(PaneTest, SelectionCountsOnlyVisibleItemsAndFiltersPruneIt) {
     EXPECT_EQ(model.computer().selectedLocalItems().size(), 2);
     model.refreshLocalItems();
     EXPECT_EQ(model.computer().selectedLocalURLs(), UrlSet({url("dir"), url("a.prg")}));
-
-    model.computer().clearSelection();
-    EXPECT_FALSE(model.commands().canDeleteLocal());
-    model.computer().prepareRowMenu(url("a.prg"));
-    EXPECT_EQ(model.computer().selectedLocalURLs(), UrlSet({url("a.prg")}));
 }
 
 TEST_F(PaneTest, NewFolderPromptProposesAFreeNameAndRefusesTakenOnes) {

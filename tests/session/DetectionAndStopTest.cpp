@@ -64,6 +64,11 @@ TEST_F(FloppyPaneTest, DetectionChoosesTheFirstAnsweringDriveAndSelectionSwitche
     waitForTask(model->selectDrive(10));
     EXPECT_EQ(model->drives().driveModel(), QStringLiteral("1571"));
     EXPECT_EQ(model->floppy().directory().entries.size(), 1);
+    // A bus reset keeps the chosen drive.
+    waitForTask(model->resetIECBus());
+    EXPECT_TRUE(model->drives().driveReady());
+    EXPECT_EQ(model->drives().deviceNumber(), 10);
+    EXPECT_FALSE(model->status().lastError().has_value());
 
     // A drive absent from the last detection is tried anyway and then marked offline.
     QCoro::Task<> trying = model->selectDrive(11);
@@ -73,20 +78,6 @@ TEST_F(FloppyPaneTest, DetectionChoosesTheFirstAnsweringDriveAndSelectionSwitche
     EXPECT_TRUE(model->status().lastError().has_value());
     EXPECT_EQ(model->drives().detectedDrives().size(), 2)
         << "a failed selection keeps the drive list";
-}
-
-TEST_F(FloppyPaneTest, EmptyDiskOnSelectedDriveAndBusReset) {
-    bus.addDrive(8, "1541");
-    bus.addDrive(9, "1541", diskImage("", {}));
-    waitForTask(model->detect(true));
-    waitForTask(model->selectDrive(9));
-    EXPECT_TRUE(model->floppy().directory().blocksFree.has_value())
-        << "a formatted disk still lists its free blocks";
-
-    waitForTask(model->resetIECBus());
-    EXPECT_TRUE(model->drives().driveReady());
-    EXPECT_EQ(model->drives().deviceNumber(), 9);
-    EXPECT_FALSE(model->status().lastError().has_value());
 }
 
 TEST_F(FloppyPaneTest, RequestsWhileBusyAreIgnored) {

@@ -16,11 +16,7 @@ inline const QByteArray notes = pattern(300, 2);
 inline const QByteArray game = program(0x1000, pattern(300, 3));
 
 inline QStringList namesOn(const std::optional<QByteArray>& disk) {
-    QStringList names;
-    for (const DirectoryEntry& entry : D64Extractor::readDirectory(disk.value()).entries) {
-        names << entry.name;
-    }
-    return names;
+    return listedNames(disk.value());
 }
 
 inline QByteArray fileOn(const std::optional<QByteArray>& disk, qint64 index) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ImageFixtures.h"
 #include "SessionFixture.h"
 #include "WaitForTask.h"
 #include "images/D64Builder.h"
@@ -14,20 +15,10 @@
 
 namespace vellum::testing {
 
-inline QByteArray program(quint16 loadAddress, const QByteArray& payload) {
-    QByteArray bytes;
-    bytes.append(char(loadAddress & 0xFF));
-    bytes.append(char(loadAddress >> 8));
-    return bytes + payload;
-}
-
-// Bytes that differ from file to file, so a mix-up shows.
+// Shorter names for the image fixtures' program files and byte patterns.
+inline constexpr auto& program = prg;
 inline QByteArray pattern(qint64 length, int seed) {
-    QByteArray bytes(length, '\0');
-    for (qint64 i = 0; i < length; ++i) {
-        bytes[i] = char((i * 7 + seed * 31) & 0xFF);
-    }
-    return bytes;
+    return sequence(length, seed);
 }
 
 struct ImageFile {
@@ -45,33 +36,14 @@ inline QByteArray diskImage(const QString& diskName, const QList<ImageFile>& fil
     return builder.data();
 }
 
-// A T64 tape with the given files (name, load address, payload).
+// A T64 tape with the given program files, each starting with its load address.
 inline QByteArray tapeImage(const QString& tapeName, const QList<ImageFile>& files) {
-    const auto put = [](QByteArray& bytes, qint64 at, quint32 value, int width) {
-        for (int i = 0; i < width; ++i) {
-            bytes[at + i] = char((value >> (8 * i)) & 0xFF);
-        }
-    };
-    const qint64 count = files.size();
-    QByteArray bytes = QByteArray("C64S tape image file").leftJustified(32, '\0') +
-                       QByteArray(8, '\0') + tapeName.toLatin1().leftJustified(24, ' ') +
-                       QByteArray(32 * count, '\0');
-    put(bytes, 0x20, 0x0101, 2);
-    put(bytes, 0x22, quint32(count), 2);
-    put(bytes, 0x24, quint32(count), 2);
-    for (qint64 i = 0; i < count; ++i) {
-        const ImageFile& file = files.at(i);
-        const qint64 entry = 64 + 32 * i;
-        const quint16 start = quint8(file.contents.at(0)) | quint8(file.contents.at(1)) << 8;
-        bytes[entry] = 1;
-        bytes[entry + 1] = char(0x82);
-        put(bytes, entry + 2, start, 2);
-        put(bytes, entry + 4, quint16(start + file.contents.size() - 2), 2);
-        put(bytes, entry + 8, quint32(bytes.size()), 4);
-        bytes.replace(entry + 16, 16, file.name.toLatin1().leftJustified(16, ' '));
-        bytes.append(file.contents.mid(2));
+    QList<TapeEntry> entries;
+    for (const ImageFile& file : files) {
+        entries.append({file.name.toLatin1(), file.contents.mid(2),
+                        quint16(quint8(file.contents.at(0)) | quint8(file.contents.at(1)) << 8)});
     }
-    return bytes;
+    return makeTape(entries, tapeName.toLatin1());
 }
 
 // A session whose computer pane shows a temporary folder, with its own temporary folder
@@ -143,13 +115,21 @@ protected:
         }
         return names;
     }
-    QStringList imageNames(const QString& name) {
-        QStringList names;
-        for (const DirectoryEntry& entry : D64Extractor::readDirectory(url(name)).entries) {
-            names << entry.name;
+    // A floppy listing of PRG files of the given names, the first `selected` of them selected.
+    void showFloppy(const QStringList& names, qsizetype selected = 0,
+                    std::optional<qint64> blocksFree = 600) {
+        QList<DirectoryEntry> entries;
+        EntryIDSet ids;
+        for (const QString& name : names) {
+            entries << floppyEntry(name, 4);
+            if (ids.size() < selected) {
+                ids.insert(entries.last().id);
+            }
         }
-        return names;
+        StateEditor(session()).setDirectory(diskListing(entries, blocksFree));
+        StateEditor(session()).setFloppySelection(ids);
     }
+    QStringList imageNames(const QString& name) { return listedNames(contents(name)); }
 };
 
 } // namespace vellum::testing

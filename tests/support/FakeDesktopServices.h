@@ -23,67 +23,42 @@ public:
         QString body;
         friend bool operator==(const Notification&, const Notification&) = default;
     };
-    struct Mail {
-        QString recipient;
-        QString subject;
-        QString body;
-        friend bool operator==(const Mail&, const Mail&) = default;
-    };
 
     // Answers for the next panels, taken in order.
     QQueue<std::optional<QUrl>> saveFileAnswers;
     QQueue<QList<QUrl>> openFilesAnswers;
     QQueue<std::optional<QUrl>> folderAnswers;
 
-    // When set, moveToTrash fails with this description instead of trashing.
-    std::optional<QString> trashFailure;
-    // When true, moveToTrash really moves the file away (removes it), as the desktop would.
-    bool trashRemovesFiles = true;
-
     // What the session asked for.
     QList<FilePanelRequest> saveFileRequests;
-    QList<FilePanelRequest> openFilesRequests;
-    QList<FilePanelRequest> folderRequests;
-    QList<QList<QUrl>> revealed;
     int permissionRequests = 0;
     QList<Notification> notifications;
-    QList<Mail> mails;
     QList<QUrl> trashed;
 
     std::optional<QUrl> chooseSaveFile(const FilePanelRequest& request) override {
         saveFileRequests.append(request);
         return saveFileAnswers.isEmpty() ? std::nullopt : saveFileAnswers.dequeue();
     }
-    QList<QUrl> chooseOpenFiles(const FilePanelRequest& request) override {
-        openFilesRequests.append(request);
+    QList<QUrl> chooseOpenFiles(const FilePanelRequest&) override {
         return openFilesAnswers.isEmpty() ? QList<QUrl>{} : openFilesAnswers.dequeue();
     }
-    std::optional<QUrl> chooseFolder(const FilePanelRequest& request) override {
-        folderRequests.append(request);
+    std::optional<QUrl> chooseFolder(const FilePanelRequest&) override {
         return folderAnswers.isEmpty() ? std::nullopt : folderAnswers.dequeue();
     }
-    void revealInFileManager(const QList<QUrl>& urls) override { revealed.append(urls); }
+    void revealInFileManager(const QList<QUrl>&) override {}
     void requestNotificationPermission() override { ++permissionRequests; }
     void postNotification(const QString& title, const QString& body) override {
         notifications.append({title, body});
     }
-    void composeMail(const QString& recipient, const QString& subject,
-                     const QString& body) override {
-        mails.append({recipient, subject, body});
-    }
+    void composeMail(const QString&, const QString&, const QString&) override {}
+    // Moves the item away, as the desktop would.
     void moveToTrash(const QUrl& url) override {
-        if (trashFailure) {
-            throw PlatformError(*trashFailure);
-        }
         trashed.append(url);
-        if (trashRemovesFiles) {
-            const QString path = url.toLocalFile();
-            QFileInfo info(path);
-            if (info.isDir()) {
-                QDir(path).removeRecursively();
-            } else {
-                QFile::remove(path);
-            }
+        const QString path = url.toLocalFile();
+        if (QFileInfo(path).isDir()) {
+            QDir(path).removeRecursively();
+        } else {
+            QFile::remove(path);
         }
     }
 };

@@ -33,19 +33,6 @@ TEST(BusTools, DetectStatusAndReset) {
     EXPECT_EQ(bus.status(8), "73,cbm dos v2.6 1541,00,00");
 }
 
-TEST(BusTools, Xum1541cfgAlwaysExitsOne) {
-    SimulatedBus bus;
-    const ToolResult present = runTool(bus, "xum1541cfg", {"devinfo"});
-    EXPECT_EQ(present.exitCode, 1);
-    EXPECT_EQ(present.err, "finding device...\n");
-    EXPECT_EQ(present.out, "xum1541 device, model 2 (ZOOMFLOPPY), firmware version 8\n");
-    bus.setAdapterPresent(false);
-    const ToolResult absent = runTool(bus, "xum1541cfg", {"devinfo"});
-    EXPECT_EQ(absent.exitCode, 1);
-    EXPECT_TRUE(absent.out.isEmpty());
-    EXPECT_EQ(absent.err, "finding device...\nerror: no xum1541 found\n");
-}
-
 TEST(BusTools, WithoutAdapterOrDriveEveryToolFailsWithItsOwnStatusAndTouchesNothing) {
     SimulatedBus bus;
     const QByteArray disk = diskWithFiles("games", "01", {{"game", sequence(500, 1)}});

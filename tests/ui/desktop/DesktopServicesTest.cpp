@@ -15,23 +15,6 @@
 using namespace vellum;
 using namespace vellum::testing;
 
-TEST(QtDesktopServices, MailOpensAMailtoLinkWithSubjectAndBody) {
-    QList<QUrl> opened;
-    QtDesktopServices desktop([&](const QUrl& url) {
-        opened << url;
-        return true;
-    });
-    desktop.composeMail(QStringLiteral("feedback@vellum.app"), QStringLiteral("Vellum bug report"),
-                        QStringLiteral("Steps: 1 + 1\nExpected & seen"));
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened.first().path(), QStringLiteral("feedback@vellum.app"));
-    const QUrlQuery query(opened.first());
-    EXPECT_EQ(query.queryItemValue("subject", QUrl::FullyDecoded),
-              QStringLiteral("Vellum bug report"));
-    EXPECT_EQ(query.queryItemValue("body", QUrl::FullyDecoded),
-              QStringLiteral("Steps: 1 + 1\nExpected & seen"));
-}
-
 TEST(QtDesktopServices, RevealOpensTheHoldingFolderWhenNoFileManagerAnswers) {
     EXPECT_EQ(folderHoldingFirst({QUrl::fromLocalFile("/home/ann/games/disk.d64"),
                                   QUrl::fromLocalFile("/tmp/other.prg")}),

@@ -1,5 +1,4 @@
 #include "PanesFixture.h"
-#include "ui/panes/PaneDragData.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -64,21 +63,6 @@ TEST_F(PaneInputTest, ClicksReachTheSessionAndTheListShowsOnlyItsSelection) {
     EXPECT_TRUE(selectedRows(computerList()).isEmpty());
     EXPECT_EQ(session().window().focusedPane(), CommanderPane::computer);
     EXPECT_EQ(selectedRows(floppyList()), (QList<int>{1, 2, 3}));
-}
-
-TEST_F(PaneInputTest, DragsCarryURLsOrOurOwnEntryType) {
-    clickRow(computerList(), 1);
-    clickRow(computerList(), 2, Qt::ControlModifier);
-    dragRow(computerList(), 2);
-    clickRow(floppyList(), 3);
-    dragRow(floppyList(), 3);
-    ASSERT_EQ(drags.size(), 2u);
-    const QMimeData* files = drags.at(0)->mimeData();
-    EXPECT_EQ(files->urls(), (QList<QUrl>{url("alpha.prg"), url("beta.prg")}));
-    EXPECT_FALSE(files->hasFormat(floppyEntryMimeType));
-    const QMimeData* entries = drags.at(1)->mimeData();
-    EXPECT_EQ(entries->data(floppyEntryMimeType), QByteArray("DELTA\tPRG"));
-    EXPECT_FALSE(entries->hasUrls());
 }
 
 TEST_F(PaneInputTest, RightClicksAndShiftF10ShowTheSessionsMenusAndALineRuns) {

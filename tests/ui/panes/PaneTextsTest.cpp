@@ -38,7 +38,7 @@ TEST_F(PanesTest, TitlesFootersEmptyStatesAndFiltersFollowTheSession) {
     EXPECT_TRUE(textsOf(computerPane).contains(computer.footerText()));
 
     StateEditor(session()).setDeviceNumber(9);
-    showFloppy({"ONE", "TWO"}, 662);
+    showFloppy({"ONE", "TWO"}, 0, 662);
     clickRow(floppyList(), 0);
     EXPECT_FALSE(textsOf(floppyPane).contains(floppy.emptyStateTitle()));
     EXPECT_TRUE(textsOf(floppyPane).contains("662 BLOCKS FREE."));

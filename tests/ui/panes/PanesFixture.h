@@ -54,15 +54,6 @@ protected:
     PaneListView& computerList() { return *static_cast<PaneListView*>(computerPane->listView()); }
     PaneListView& floppyList() { return *static_cast<PaneListView*>(floppyPane->listView()); }
 
-    // A floppy directory with PRG files of the given names.
-    void showFloppy(const QStringList& names, std::optional<qint64> blocksFree = 600) {
-        QList<DirectoryEntry> entries;
-        for (const QString& name : names) {
-            entries << floppyEntry(name, 4);
-        }
-        StateEditor(session()).setDirectory(diskListing(entries, blocksFree));
-    }
-
     static QPoint rowPoint(PaneListView& list, int row) {
         return list.visualRect(list.model()->index(row, 0)).center();
     }

@@ -65,21 +65,6 @@ protected:
                static_cast<ToolbarRow*>(frame().floppyToolbar())->buttons();
     }
 
-    // Floppy entries named as given, the first `selected` of them selected.
-    void showFloppy(const QStringList& names, qsizetype selected) {
-        QList<DirectoryEntry> entries;
-        EntryIDSet ids;
-        for (const QString& name : names) {
-            entries << floppyEntry(name, 3);
-            if (ids.size() < selected) {
-                ids.insert(entries.last().id);
-            }
-        }
-        StateEditor editor(session());
-        editor.setDirectory(diskListing(entries));
-        editor.setFloppySelection(ids);
-    }
-
     // Selects the computer rows by name (none for an empty list).
     void selectComputer(const QStringList& names) {
         session().computer().clearSelection();

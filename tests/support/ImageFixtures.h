@@ -1,5 +1,6 @@
 #pragma once
 
+#include "images/D64Extractor.h"
 #include "images/D64Layout.h"
 #include "images/ImageFiles.h"
 #include "images/ParsedFile.h"
@@ -55,6 +56,15 @@ inline void patch(QByteArray& image, qint64 track, qint64 sector, qint64 offset,
                   const QByteArray& bytes) {
     image.replace(D64Layout::sectorOffset(geometryOfImage(image), track, sector) + offset,
                   bytes.size(), bytes);
+}
+
+// The names an image lists, in order.
+inline QStringList listedNames(const QByteArray& image) {
+    QStringList names;
+    for (const auto& file : D64Extractor::files(image)) {
+        names << file.name;
+    }
+    return names;
 }
 
 inline QByteArray sequence(qint64 length, int seed = 0) {
