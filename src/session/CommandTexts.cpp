@@ -96,8 +96,12 @@ ConfirmationText Commands::imageCopyChoice() const {
 }
 
 ConfirmationText Commands::errorAlert() const {
-    return {QStringLiteral("OpenCBM"), m_status.lastError().value_or(QString()), QString(),
-            QString(), tr("OK")};
+    return {QStringLiteral("OpenCBM"),
+            m_status.lastError().value_or(QString()),
+            QString(),
+            QString(),
+            tr("OK"),
+            m_status.errorDetails()};
 }
 
 } // namespace vellum

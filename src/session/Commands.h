@@ -22,6 +22,8 @@ struct ConfirmationText {
     QString confirmTitle;
     QString alternativeTitle;
     QString cancelTitle;
+    // The alert's raw tool output, shown under Details; empty for the others.
+    QString details{};
 
     friend bool operator==(const ConfirmationText&, const ConfirmationText&) = default;
 };

@@ -1,5 +1,6 @@
 #include "session/OperationStatus.h"
 
+#include "model/DriveSentences.h"
 #include "model/OpenCBMError.h"
 #include "session/ObservedProperty.h"
 #include "session/SessionTexts.h"
@@ -31,6 +32,9 @@ void OperationStatus::setStatusHeadline(const QString& value) {
 }
 
 void OperationStatus::setLastError(const std::optional<QString>& value) {
+    if (!value) {
+        m_errorDetails.clear();
+    }
     assignObserved(this, m_lastError, value, &OperationStatus::lastErrorChanged);
 }
 
@@ -86,14 +90,35 @@ void OperationStatus::markStopping() {
     setStatusHeadline(tr("Stopping…"));
 }
 
-void OperationStatus::reportError(const std::exception& error) {
+void OperationStatus::reportError(const std::exception& error, qint64 device) {
     if (isCancellation(error)) {
         setLastError(std::nullopt);
         setStatusHeadline(texts::stopped());
         return;
     }
-    const QString text = describeError(error);
-    setLastError(text);
+    const auto* cbmError = dynamic_cast<const OpenCBMError*>(&error);
+    if (cbmError && cbmError->errorCase() == OpenCBMError::Case::executionFailed) {
+        // The headline and the alert speak in sentences; the tool's lines (with their DOS
+        // codes and temporary paths) are kept for the details.
+        const QString output = cbmError->output().trimmed();
+        const QString tool = cbmError->command().section(QLatin1Char(' '), 0, 0);
+        const QString text =
+            sentenceForOutput(output, int(device))
+                .value_or(tr("%1 could not finish its work with drive %2. Check the drive and "
+                             "its disk, then try again.")
+                              .arg(tool.isEmpty() ? QStringLiteral("OpenCBM") : tool)
+                              .arg(device));
+        showFailure(text, output);
+        return;
+    }
+    showFailure(describeError(error), QString());
+}
+
+void OperationStatus::showFailure(const QString& text, const QString& details) {
+    // Told again even when the text repeats: the details may differ, and the alert follows.
+    m_errorDetails = details;
+    m_lastError = text;
+    emit lastErrorChanged();
     setStatusHeadline(text);
 }
 

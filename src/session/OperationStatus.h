@@ -27,6 +27,7 @@ class OperationStatus : public QObject {
     Q_PROPERTY(double progress READ progress NOTIFY progressChanged)
     Q_PROPERTY(QString statusHeadline READ statusHeadline NOTIFY statusHeadlineChanged)
     Q_PROPERTY(std::optional<QString> lastError READ lastError NOTIFY lastErrorChanged)
+    Q_PROPERTY(QString errorDetails READ errorDetails NOTIFY lastErrorChanged)
     Q_PROPERTY(bool isStopping READ isStopping NOTIFY isStoppingChanged)
     Q_PROPERTY(bool stopRequested READ stopRequested NOTIFY stopRequestedChanged)
     Q_PROPERTY(qint64 operationID READ operationID NOTIFY operationIDChanged)
@@ -40,6 +41,9 @@ public:
     const QString& statusHeadline() const { return m_statusHeadline; }
     // The text of the last failure; the window shows it as an alert once the slot is free.
     const std::optional<QString>& lastError() const { return m_lastError; }
+    // The tool's own words behind the last failure, for the alert's Details; empty when the
+    // sentence is all there is.
+    const QString& errorDetails() const { return m_errorDetails; }
     bool isStopping() const { return m_isStopping; }
     bool stopRequested() const { return m_stopRequested; }
     qint64 operationID() const { return m_operationID; }
@@ -76,8 +80,10 @@ private:
     void end(std::optional<qint64> number = std::nullopt);
     // The first press of Stop: the running operation is asked to stop.
     void markStopping();
-    // Turns a failure into the headline and `lastError`; a stop shows the stop text only.
-    void reportError(const std::exception& error);
+    // Turns a failure into the headline and `lastError`; a stop shows the stop text only. A
+    // tool's failure becomes a sentence about drive `device`; its output goes to the details.
+    void reportError(const std::exception& error, qint64 device = 8);
+    void showFailure(const QString& text, const QString& details);
     // Operation `number` still holds the slot and was not asked to stop.
     bool isStillRunning(qint64 number) const;
     // Throws the stop error unless operation `number` may go on; loops call it before each
@@ -88,6 +94,7 @@ private:
     double m_progress = 0.0;
     QString m_statusHeadline;
     std::optional<QString> m_lastError;
+    QString m_errorDetails;
     bool m_isStopping = false;
     bool m_stopRequested = false;
     qint64 m_operationID = 0;

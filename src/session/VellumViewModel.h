@@ -175,7 +175,9 @@ private:
     // and followed by a notice (lastError, else `noticeText`) unless it was a stop or no
     // notice text is given.
     void reportFailure(std::exception_ptr failure, qint64 number, const QString& noticeText = {});
-    void reportError(const std::exception& error) { m_status.reportError(error); }
+    void reportError(const std::exception& error) {
+        m_status.reportError(error, m_drives.deviceNumber());
+    }
     void postCompletionNotice(const QString& body);
     // The progress sink of a transfer: drops unknown fractions and late calls after the
     // session is gone; for file `index` of `count` it maps into that file's share.

@@ -174,26 +174,6 @@ TEST(BasicProgram, TokenisesAsTheC64EditorDoes) {
     }
 }
 
-TEST(BasicProgram, LinksEveryLineToTheNext) {
-    const QByteArray program =
-        basicProgram({"10 PRINT 1", "not a line", "20 END", "65000 END"}, 0x1001);
-    ASSERT_EQ(program.left(2), QByteArray("\x01\x10", 2));
-    const char* bytes = program.constData();
-    const auto word = [bytes](qsizetype at) { return qFromLittleEndian<quint16>(bytes + at); };
-    // Two lines: the text without a number and the number above 63999 are dropped.
-    qsizetype at = 2;
-    QList<quint16> numbers;
-    while (word(at) != 0) {
-        numbers << word(at + 2);
-        const qsizetype next = word(at) - 0x1001 + 2;
-        ASSERT_GT(next, at);
-        EXPECT_EQ(program.at(next - 1), '\0');
-        at = next;
-    }
-    EXPECT_EQ(numbers, (QList<quint16>{10, 20}));
-    EXPECT_EQ(at + 2, program.size());
-}
-
 TEST(TapeImage, ReadsBackWithOurReaderAndCbmconvert) {
     const QList<AddableFile> files{
         {"MAZE", CBMFileType::prg, basicProgram({"10 PRINT CHR$(205.5+RND(1));:GOTO 10"})},

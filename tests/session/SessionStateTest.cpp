@@ -52,11 +52,28 @@ TEST_F(SessionTest, OperationSlotNumbersGuardAgainstStaleEnds) {
     // A failed transfer leaves the bar empty, even when the tool's last line said 100%; one
     // that finished leaves it full.
     StateEditor(model).setProgress(1.0);
-    StateEditor(model).reportError(OpenCBMError::executionFailed("d64copy", 1, "write error"));
+    // The tool's words, with their DOS code and temporary path, go to the details; the
+    // headline and the alert say what happened in a sentence.
+    const QString output = "[Info] writing /tmp/vellum-1f.prg -> hello,p,w\n[Fatal] could not "
+                           "open file for writing: 63, FILE EXISTS,00,00\n";
+    StateEditor(model).setDeviceNumber(9);
+    StateEditor(model).reportError(OpenCBMError::executionFailed("cbmcopy 9", 1, output));
     StateEditor(model).endOperation(second);
     EXPECT_EQ(model.status().operation(), OperationKind::idle);
     EXPECT_EQ(model.status().progress(), 0.0);
-    EXPECT_EQ(model.status().statusHeadline(), QStringLiteral("write error"));
+    EXPECT_EQ(model.status().statusHeadline(), model.status().lastError());
+    EXPECT_TRUE(model.status().statusHeadline().startsWith("A file of that name is already on "
+                                                           "the disk in drive 9."));
+    EXPECT_EQ(model.status().errorDetails(), output.trimmed());
+    EXPECT_EQ(model.commands().errorAlert().details, output.trimmed());
+    // Output that names no known failure still gives a sentence; other errors have no details.
+    StateEditor(model).reportError(OpenCBMError::executionFailed("d64copy 9 x.d64", 1, "??"));
+    EXPECT_FALSE(model.status().lastError()->contains("??"));
+    EXPECT_EQ(model.status().errorDetails(), "??");
+    StateEditor(model).reportError(OpenCBMError::noDrive());
+    EXPECT_TRUE(model.status().errorDetails().isEmpty());
+    model.status().dismissLastError();
+    EXPECT_FALSE(model.commands().errorAlert().details.size());
 
     const qint64 third =
         StateEditor(model).beginOperation(OperationKind::formatting, "Formatting…");
@@ -82,9 +99,9 @@ TEST_F(SessionTest, ALateFailureNeverOverwritesANewerOperation) {
     EXPECT_TRUE(desktop.notifications.isEmpty());
 
     StateEditor(model).reportFailure(failure, current, QStringLiteral("Saving the .d64 failed."));
-    EXPECT_EQ(model.status().lastError(), QStringLiteral("read error"));
     ASSERT_EQ(desktop.notifications.size(), 1);
-    EXPECT_EQ(desktop.notifications.at(0).body, QStringLiteral("read error"));
+    EXPECT_EQ(desktop.notifications.at(0).body, model.status().lastError());
+    EXPECT_EQ(model.status().errorDetails(), QStringLiteral("read error"));
 
     StateEditor(model).reportFailure(std::make_exception_ptr(OpenCBMError::cancelled()), current,
                                      QStringLiteral("Saving the .d64 failed."));

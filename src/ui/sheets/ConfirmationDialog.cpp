@@ -2,7 +2,14 @@
 
 #include "ui/kit/StyleRoles.h"
 
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace vellum {
 
@@ -19,6 +26,38 @@ ConfirmationDialog::ConfirmationDialog(const ConfirmationText& text, QWidget* pa
         alternativeChoice = addButton(text.alternativeTitle, QDialogButtonBox::ActionRole);
         connect(alternativeChoice, &QPushButton::clicked, this, [this] { done(alternative); });
     }
+    details = new QWidget;
+    auto* column = new QVBoxLayout(details);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    toggle = new QToolButton(details);
+    toggle->setText(tr("Details"));
+    toggle->setCheckable(true);
+    toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toggle->setArrowType(Qt::RightArrow);
+    toggle->setAutoRaise(true);
+    auto* copy = new QPushButton(tr("Copy"), details);
+    copy->setAutoDefault(false);
+    row->addWidget(toggle);
+    row->addStretch();
+    row->addWidget(copy);
+    column->addLayout(row);
+    detailsView = new QPlainTextEdit(details);
+    detailsView->setReadOnly(true);
+    detailsView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    detailsView->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    detailsView->setMaximumHeight(140);
+    detailsView->hide();
+    column->addWidget(detailsView);
+    addControl(details);
+    connect(toggle, &QToolButton::toggled, this, [this](bool open) {
+        toggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+        detailsView->setVisible(open);
+        fitContents();
+    });
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(detailsView->toPlainText()); });
+
     cancelChoice = addCancelButton(text.cancelTitle);
     makeDefault(cancelChoice);
     cancelChoice->setFocus(Qt::OtherFocusReason);
@@ -35,6 +74,11 @@ void ConfirmationDialog::setText(const ConfirmationText& text) {
         alternativeChoice->setText(text.alternativeTitle);
     }
     cancelChoice->setText(text.cancelTitle);
+    if (detailsView->toPlainText() != text.details) {
+        detailsView->setPlainText(text.details);
+    }
+    details->setVisible(!text.details.isEmpty());
+    fitContents();
 }
 
 } // namespace vellum

@@ -3,6 +3,9 @@
 #include "session/Commands.h"
 #include "ui/sheets/DialogFrame.h"
 
+class QPlainTextEdit;
+class QToolButton;
+
 namespace vellum {
 
 // A question before destructive or ambiguous work, or the error alert: title, message, the
@@ -24,11 +27,18 @@ public:
     QPushButton* confirmButton() const { return confirmChoice; }
     QPushButton* alternativeButton() const { return alternativeChoice; }
     QPushButton* cancelButton() const { return cancelChoice; }
+    // The alert's tool output: folded away under a Details toggle, selectable, with Copy.
+    QWidget* detailsPanel() const { return details; }
+    QToolButton* detailsToggle() const { return toggle; }
+    QPlainTextEdit* detailsText() const { return detailsView; }
 
 private:
     QPushButton* confirmChoice = nullptr;
     QPushButton* alternativeChoice = nullptr;
     QPushButton* cancelChoice = nullptr;
+    QWidget* details = nullptr;
+    QToolButton* toggle = nullptr;
+    QPlainTextEdit* detailsView = nullptr;
 };
 
 } // namespace vellum

@@ -115,6 +115,7 @@ void DialogFrame::addLabelled(QWidget* field, const QString& label, bool newRow,
 }
 
 void DialogFrame::addControl(QWidget* control) {
+    fields->show();
     control->setParent(fields);
     fieldRows->insertWidget(fieldRows->count() - 1, control);
 }

@@ -62,9 +62,10 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
     // Gives an open dialog the height its contents need at its width.
     void fitContents();
+
+private:
     void addLabelled(QWidget* field, const QString& label, bool newRow, int stretch);
 
     QLabel* titleLabel;

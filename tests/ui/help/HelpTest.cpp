@@ -90,23 +90,6 @@ TEST(HelpParser, ShippedGuideHasSectionsAndNoStraySyntax) {
     }
 }
 
-TEST(HelpCommandLine, CopiesExactlyItsLineAndSaysCopiedForAMoment) {
-    const QString line = QStringLiteral("sudo udevadm control --reload-rules");
-    HelpCommandLine commandLine(line);
-    commandLine.setCopiedDuration(40ms);
-    commandLine.show();
-    auto* button = commandLine.findChild<QToolButton*>();
-    ASSERT_NE(button, nullptr);
-    const QString restingText = button->text();
-    QGuiApplication::clipboard()->setText(QStringLiteral("something else"));
-    QTest::mouseClick(button, Qt::LeftButton);
-    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
-    ASSERT_NE(copied, nullptr);
-    EXPECT_EQ(copied->text(), line);
-    EXPECT_EQ(copied->formats(), QStringList{QStringLiteral("text/plain")});
-    QTRY_COMPARE_WITH_TIMEOUT(button->text(), restingText, 2000);
-}
-
 template <typename Button> Button* buttonLabelled(QWidget& parent, const QString& text) {
     for (Button* button : parent.findChildren<Button*>()) {
         if (button->text() == text) {

@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QToolButton>
 
 using namespace vellum;
 using namespace vellum::testing;
@@ -276,10 +278,16 @@ TEST_F(DialogTest, TheAlertWaitsForTheOperationAndFollowsTheError) {
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(alert->confirmButton(), nullptr);
     EXPECT_TRUE(alert->cancelButton()->isDefault());
-    // A newer error replaces the text of the open alert.
-    edit().setLastError(QStringLiteral("cbmctrl was not found. Install OpenCBM."));
+    EXPECT_FALSE(alert->detailsPanel()->isVisibleTo(alert)) << "no tool output, no details";
+    // A newer error replaces the text of the open alert; a tool's words wait under Details.
+    edit().reportError(OpenCBMError::executionFailed("cbmctrl", 1, "74,DRIVE NOT READY,00,00"));
     settle();
     EXPECT_EQ(alert->message(), *session().status().lastError());
+    ASSERT_TRUE(alert->detailsPanel()->isVisibleTo(alert));
+    EXPECT_FALSE(alert->detailsText()->isVisibleTo(alert));
+    alert->detailsToggle()->click();
+    EXPECT_TRUE(alert->detailsText()->isVisibleTo(alert));
+    EXPECT_EQ(alert->detailsText()->toPlainText(), "74,DRIVE NOT READY,00,00");
     // Cleared by the session itself (a later success), the alert goes unanswered.
     edit().setLastError(std::nullopt);
     EXPECT_TRUE(nothingShown());

@@ -137,22 +137,6 @@ TEST_F(WindowTest, TheStatusFollowsTheOperationAndEscapeStopsItButOnlyIt) {
     EXPECT_EQ(panel->readiness()->text(), idle);
 }
 
-TEST_F(WindowTest, SelectAllSelectsTheTextInATextFieldAndTheRowsInAPane) {
-    shown();
-    auto* field = new QLineEdit(QStringLiteral("GAMES"), &frame());
-    field->show();
-    field->setFocus();
-    field->deselect();
-    QTest::keySequence(window.get(), QKeySequence("Ctrl+A"));
-    EXPECT_EQ(field->selectedText(), "GAMES");
-    EXPECT_TRUE(session().computer().selectedLocalURLs().isEmpty());
-    frame().computerPane().list->setFocus();
-    session().window().setFocusedPane(CommanderPane::computer);
-    QTest::keySequence(window.get(), QKeySequence("Ctrl+A"));
-    EXPECT_EQ(session().computer().selectedLocalURLs().size(),
-              session().computer().visibleLocalItems().size());
-}
-
 TEST_F(WindowTest, TheStatusFindsItsPlaceForTheWidthAndThePanesShareTheRest) {
     using enum StatusPlacement;
     const QList<std::tuple<int, bool, StatusPlacement>> cases{
