@@ -399,12 +399,13 @@ void DiskMapView::leaveEvent(QEvent* event) {
 }
 
 void DiskMapView::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    QAction* save = menu.addAction(tr("Save as PNG…"));
+    // Popped up rather than run in a loop of its own, as the panes' menus are.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* save = menu->addAction(tr("Save as PNG…"));
     save->setEnabled(!shown.sectors.isEmpty());
-    if (menu.exec(event->globalPos()) == save) {
-        emit savePictureRequested();
-    }
+    connect(save, &QAction::triggered, this, &DiskMapView::savePictureRequested);
+    menu->popup(event->globalPos());
 }
 
 QByteArray DiskMapView::pngBytes() {
