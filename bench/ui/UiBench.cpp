@@ -3,7 +3,9 @@
 #include "FakeDesktopServices.h"
 #include "SimulatedBus.h"
 #include "images/D64Builder.h"
+#include "images/DiskMap.h"
 #include "session/VellumViewModel.h"
+#include "ui/diskmap/DiskMapView.h"
 #include "ui/kit/Theme.h"
 #include "ui/kit/VellumProgressBar.h"
 #include "ui/window/CommanderFrame.h"
@@ -12,6 +14,8 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -169,6 +173,55 @@ BENCHMARK(progressAtAThousandLinesASecond)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+// One paint of a D81's map (3,200 sectors of every class) at a pane's size; a live map is
+// painted again for every track-map line a transfer prints. Target: 2 ms.
+void paintOfAD81Map(benchmark::State& state) {
+    D64Builder builder = D64Builder::create("BENCH", "01", DiskImageFormat::d81);
+    for (int i = 0; i < 40; ++i) {
+        builder.addFile(QString("FILE %1").arg(i), CBMFileType::prg,
+                        QByteArray(5000 + i * 97, 'x'));
+    }
+    QByteArray errors(3200, '\x01');
+    for (int i = 0; i < 3200; i += 37) {
+        errors[i] = '\x05';
+    }
+    DiskMapView view;
+    view.resize(420, 560);
+    view.setMap(diskMapOfImage(builder.data() + errors));
+    view.show();
+    QImage target(view.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        view.render(&target);
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+    }
+}
+BENCHMARK(paintOfAD81Map)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
+
+// A track-map line reaching the live map: parse, hand the map to the view, paint.
+void liveTrackLineOnAD81Map(benchmark::State& state) {
+    DiskMap map = emptyDiskMap(geometryOf(DiskImageFormat::d81));
+    DiskMapView view;
+    view.resize(420, 560);
+    view.setMap(map);
+    view.show();
+    QImage target(view.size(), QImage::Format_ARGB32_Premultiplied);
+    qint64 track = 0;
+    for (auto _ : state) {
+        const QString line = QString("\r%1: ").arg(track % 80 + 1, 2) + QString(17, '*') + "?" +
+                             QString(22, '-') + " 45%  1440/3200";
+        ++track;
+        QElapsedTimer clock;
+        clock.start();
+        applyTransferLine(map, line);
+        view.setMap(map);
+        view.render(&target);
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+    }
+}
+BENCHMARK(liveTrackLineOnAD81Map)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 } // namespace
 

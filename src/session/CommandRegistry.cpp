@@ -209,6 +209,16 @@ CommandRegistry::CommandRegistry(VellumViewModel& session, QObject* parent)
              },
          .enabled = [window] { return window->statusToggleAvailable(); },
          .trigger = [window] { window->setStatusSidebarForced(!window->statusSidebarForced()); }});
+    // The map of the image open in the computer pane (or of a disk being read).
+    DiskMapState* diskMap = &session.diskMap();
+    add({.id = C::toggleDiskMap,
+         .title = [diskMap] { return diskMap->isShown() ? tr("Hide Disk Map") : tr("Disk Map"); },
+         .help = fixed(tr("Show which sectors of the disk image hold files, the directory, free "
+                          "space and read errors.")),
+         .shortcut = tr("Ctrl+M"),
+         .enabled = [diskMap] { return diskMap->canShow(); },
+         .trigger = [diskMap] { diskMap->setWanted(!diskMap->isShown()); }});
+    connect(diskMap, &DiskMapState::shownChanged, this, &CommandRegistry::changed);
     // Help
     add({.id = C::help,
          .title = fixed(tr("Vellum Help")),

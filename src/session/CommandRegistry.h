@@ -41,6 +41,7 @@ enum class CommandId {
     resetBus,
     // View
     toggleStatusPanel,
+    toggleDiskMap,
     // Help
     help,
     reportBug,

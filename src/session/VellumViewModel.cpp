@@ -37,7 +37,9 @@ VellumViewModel::VellumViewModel(DesktopServices& desktop, QStringList toolSearc
       m_service(std::make_unique<OpenCBMService>(std::move(toolSearchPaths))), m_floppy(m_window),
       m_computer(m_window, startingLocalFolder()),
       m_commands(m_status, m_drives, m_floppy, m_computer, m_confirmations, m_window),
-      m_floppyModel(m_floppy), m_computerModel(m_computer), m_commandRegistry(*this) {}
+      m_floppyModel(m_floppy), m_computerModel(m_computer),
+      m_diskMap(desktop, m_computer, [this](const std::exception& error) { reportError(error); }),
+      m_commandRegistry(*this) {}
 
 VellumViewModel::~VellumViewModel() = default;
 

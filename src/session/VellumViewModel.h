@@ -8,6 +8,7 @@
 #include "session/ComputerPaneState.h"
 #include "session/Confirmations.h"
 #include "session/CopyPlanning.h"
+#include "session/DiskMapState.h"
 #include "session/DriveState.h"
 #include "session/FloppyDirectoryModel.h"
 #include "session/FloppyPaneState.h"
@@ -73,6 +74,7 @@ public:
     CommandRegistry& commandRegistry() { return m_commandRegistry; }
     FloppyDirectoryModel& floppyListModel() { return m_floppyModel; }
     ComputerItemsModel& computerListModel() { return m_computerModel; }
+    DiskMapState& diskMap() { return m_diskMap; }
 
     // ---- Start-up, detection, the bus and Stop (Detection.cpp) ----
     // Runs once when the window first appears: notices, the computer folder, quiet detect.
@@ -226,6 +228,7 @@ private:
     Commands m_commands;
     FloppyDirectoryModel m_floppyModel;
     ComputerItemsModel m_computerModel;
+    DiskMapState m_diskMap;
     // Last: its commands reach everything above.
     CommandRegistry m_commandRegistry;
 };

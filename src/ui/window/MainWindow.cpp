@@ -1,6 +1,7 @@
 #include "ui/window/MainWindow.h"
 
 #include "session/VellumViewModel.h"
+#include "ui/diskmap/DiskMapDock.h"
 #include "ui/sheets/DialogPresenter.h"
 #include "ui/window/CommandActions.h"
 #include "ui/window/CommanderFrame.h"
@@ -21,6 +22,7 @@ MainWindow::MainWindow(VellumViewModel& session, QWidget* parent)
     setCentralWidget(commander);
     setMinimumSize(windowMetrics::minimumWidth, windowMetrics::minimumHeight);
     resize(windowMetrics::defaultSize);
+    new DiskMapDock(session.diskMap(), *this);
     dialogs = std::make_unique<DialogPresenter>(session, this);
     connect(commander, &CommanderFrame::firstPainted, this, &MainWindow::startUp);
 }

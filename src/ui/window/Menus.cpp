@@ -42,7 +42,7 @@ void buildMenus(QMenuBar& bar, const CommandActions& actions) {
           item(C::deleteFloppyFile), item(C::validateDisk), divider, item(C::initializeDisk),
           item(C::formatFloppy), divider, item(C::resetBus)});
     fill(bar.addMenu(QCoreApplication::translate("Menus", "&View")), actions,
-         {item(C::toggleStatusPanel)});
+         {item(C::toggleStatusPanel), item(C::toggleDiskMap)});
     fill(bar.addMenu(QCoreApplication::translate("Menus", "&Help")), actions,
          {item(C::help), divider, item(C::reportBug), item(C::suggestFeature), item(C::contact),
           divider, item(C::about)});
